@@ -1,0 +1,63 @@
+#pragma once
+
+#include "core/ISystem.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstdint>
+
+namespace Velmora {
+
+/// Keyboard and mouse state that screens poll. Registered as a system whose operations do
+/// nothing; the main loop drives it with PollKeys, RecordEvent and PollMouse each frame.
+class InputManager : public ISystem {
+public:
+    static constexpr int kKeyCount = 323;  // SDL 1.2 key codes 0 … 322
+
+    static InputManager& GetInstance();
+    InputManager();
+    ~InputManager() override;
+
+    bool IsKeyDown(int key) const;
+    /// Down now and up at the previous snapshot.
+    bool IsKeyPressed(int key) const;
+    /// SDL mouse buttons: 1 left, 2 middle, 3 right.
+    bool IsButtonDown(int button) const;
+    bool IsButtonPressed(int button) const;
+
+    struct Point {
+        double x = 0.0;
+        double y = 0.0;
+    };
+    /// Window pixels, origin at the bottom-left.
+    Point GetMousePosition() const { return mMouse; }
+    Point GetMouseDelta() const { return {mMouse.x - mPreviousMouse.x, mMouse.y - mPreviousMouse.y}; }
+
+    /// Marks a key or mouse button down for this frame, so a press shorter than a frame is seen.
+    void RecordEvent(const SDL_Event& event);
+    /// Snapshot of keys and buttons followed by the mouse update.
+    void PollInput();
+    /// previous := current; current := SDL's key and button state.
+    void PollKeys();
+    /// previous position := current; current := pointer with y flipped; shows the cursor on motion.
+    void PollMouse();
+
+    /// Direct state changes for tests and replays (no SDL needed).
+    void SetKey(int key, bool down);
+    void SetButton(int button, bool down);
+    void SetMousePosition(double x, double y);
+    /// Copies current into previous without reading SDL.
+    void Snapshot();
+
+private:
+    std::array<uint8_t, kKeyCount> mKeys{};
+    std::array<uint8_t, kKeyCount> mPreviousKeys{};
+    uint32_t mButtons = 0;
+    uint32_t mPreviousButtons = 0;
+    Point mMouse;
+    Point mPreviousMouse;
+    SDL_Joystick* mJoystick = nullptr;
+};
+
+} // namespace Velmora

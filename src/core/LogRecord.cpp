@@ -1,0 +1,81 @@
+#include "core/LogRecord.h"
+
+#include "core/CriticalErrorBox.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace Velmora {
+
+namespace {
+
+LogRecord::Sink& ConsoleSink() {
+    static LogRecord::Sink sink;
+    return sink;
+}
+
+LogRecord::Sink& CriticalHandler() {
+    static LogRecord::Sink handler = [](const std::string& line) { ShowCriticalErrorBox(line); };
+    return handler;
+}
+
+std::function<void()>& FatalHandler() {
+    static std::function<void()> handler = [] { std::abort(); };
+    return handler;
+}
+
+// Developers may mirror every written line to standard error with VELMORA_LOG_STDERR=1; the
+// game itself writes no log file and nothing to standard output.
+bool MirrorToStderr() {
+    static const bool mirror = [] {
+        const char* value = std::getenv("VELMORA_LOG_STDERR");
+        return value && *value && *value != '0';
+    }();
+    return mirror;
+}
+
+} // namespace
+
+int LogRecord::sLogLevel = 3;
+
+LogRecord::LogRecord(const char* channel, const char* file, int line, int level, bool critical)
+    : mChannel(channel), mFile(file), mLine(line), mLevel(level), mCritical(critical) {}
+
+LogRecord::~LogRecord() { Flush(); }
+
+std::string LogRecord::Format(const char* channel, int level, const std::string& text) {
+    if (!channel) return text;
+    return "[" + std::string(channel) + ":" + std::to_string(level) + "] " + text;
+}
+
+void LogRecord::Flush() {
+    const std::string text = mStream.str();
+    if (text.empty()) return;
+    mStream.str(std::string());
+    const std::string line = Format(mChannel, mLevel, text);
+    if (mLevel <= sLogLevel) {
+        if (ConsoleSink()) ConsoleSink()(line);
+        if (MirrorToStderr()) std::fprintf(stderr, "%s\n", line.c_str());
+    }
+    if (mCritical && CriticalHandler()) CriticalHandler()(line);
+}
+
+void LogRecord::SetConsoleSink(Sink sink) { ConsoleSink() = std::move(sink); }
+
+void LogRecord::SetCriticalHandler(Sink handler) { CriticalHandler() = std::move(handler); }
+
+void LogRecord::SetFatalHandler(std::function<void()> handler) { FatalHandler() = std::move(handler); }
+
+void LogRecord::RunFatalHandler() {
+    FatalHandler()();
+    std::abort();  // a handler that returns must not let the caller run on
+}
+
+FatalRecord::FatalRecord(const char* file, int line) : LogRecord("ASSERT", file, line, 1, true) {}
+
+FatalRecord::~FatalRecord() noexcept(false) {
+    Flush();
+    RunFatalHandler();
+}
+
+} // namespace Velmora

@@ -1,0 +1,64 @@
+#include "support/TestSupport.h"
+
+#include "core/LogRecord.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace Velmora::Tests {
+
+namespace {
+
+// A test must never block on the modal error window: critical lines go to standard error.
+const bool sQuietCriticalBox = [] {
+    LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    return true;
+}();
+
+} // namespace
+
+LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
+    LogRecord::SetConsoleSink([this](const std::string& line) { mLines.push_back(line); });
+    LogRecord::SetCriticalHandler([this](const std::string& line) { mCritical.push_back(line); });
+    LogRecord::SetFatalHandler([this] {
+        throw FatalError(mCritical.empty() ? std::string("fatal") : mCritical.back());
+    });
+}
+
+LogCapture::~LogCapture() {
+    LogRecord::sLogLevel = mSavedLevel;
+    LogRecord::SetConsoleSink(nullptr);
+    LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    LogRecord::SetFatalHandler([] { std::abort(); });
+}
+
+bool LogCapture::Contains(const std::string& text) const {
+    for (const std::string& line : mLines) {
+        if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
+
+bool LogCapture::CriticalContains(const std::string& text) const {
+    for (const std::string& line : mCritical) {
+        if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+}
+
+std::string SourceDir() { return VELMORA_SOURCE_DIR; }
+
+std::string MakeTempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "velmora-test-XXXXXX").string();
+    const char* made = mkdtemp(pattern.data());
+    return made ? std::string(made) : std::string();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+} // namespace Velmora::Test

@@ -1,0 +1,64 @@
+#include "debug/TweakBarManager.h"
+#include "debug/TweakDefinition.h"
+#include "debug/TweakVar.h"
+
+#include <gtest/gtest.h>
+
+namespace Velmora::Debug {
+namespace {
+
+TEST(TweakDefinition, ParsesQuotedAndBareValues) {
+    const TweakDefinition scale = ParseTweakDefinition("group=Graphics label='Scale' min=1.0 max=30.0 step=.5");
+    EXPECT_EQ(scale.mGroup, "Graphics");
+    EXPECT_EQ(scale.mLabel, "Scale");
+    EXPECT_DOUBLE_EQ(*scale.mMin, 1.0);
+    EXPECT_DOUBLE_EQ(*scale.mMax, 30.0);
+    EXPECT_DOUBLE_EQ(*scale.mStep, 0.5);
+
+    const TweakDefinition map = ParseTweakDefinition("group='Debug Draw' label='Player Col. Map'");
+    EXPECT_EQ(map.mGroup, "Debug Draw");
+    EXPECT_EQ(map.mLabel, "Player Col. Map");
+    EXPECT_FALSE(map.mMin.has_value());
+
+    const TweakDefinition speed = ParseTweakDefinition("group='Player' label='Speed' min=2.0 step=2.0");
+    EXPECT_DOUBLE_EQ(*speed.mMin, 2.0);
+    EXPECT_FALSE(speed.mMax.has_value());
+    EXPECT_EQ(ParseTweakDefinition("group=Debug label=Performance").mLabel, "Performance");
+}
+
+TEST(TweakDefinition, SurvivesMalformedStrings) {
+    const TweakDefinition odd = ParseTweakDefinition("  label='unterminated  min=abc = max= step");
+    EXPECT_EQ(odd.mLabel, "unterminated  min=abc = max= step");
+    const TweakDefinition junk = ParseTweakDefinition("min=abc max= =5 word");
+    EXPECT_FALSE(junk.mMin.has_value());
+    EXPECT_FALSE(junk.mMax.has_value());
+}
+
+TEST(TweakVar, RegistersWithTheMainPanelAndReadsThroughTheAddress) {
+    static TweakVar<double> speed("Test/Speed", "group='Test' label='Speed' min=1.0", 200.0);
+    static int level = 3;
+    static TweakVar<int&> logLevel("Test/Level", "group='Debug' label='Log Level' min=1 max=9", level);
+
+    const TweakBar::Variable* variable = TweakBarManager::GetInstance().FindVariable("Test/Speed");
+    ASSERT_NE(variable, nullptr);
+    EXPECT_EQ(variable->mType, TweakType::kDouble);
+    *static_cast<double*>(variable->mAddress) = 120.0;  // what the panel does on an edit
+    EXPECT_DOUBLE_EQ(speed, 120.0);
+
+    logLevel = 7;
+    EXPECT_EQ(level, 7);
+    EXPECT_EQ(speed.mBar, &TweakBarManager::GetInstance().GetMainBar());
+    EXPECT_EQ(TweakBarManager::GetInstance().GetMainBar().mTitle, "Velmora");
+}
+
+TEST(TweakBarManager, TabTogglesTheMainPanel) {
+    TweakBarManager& tweaks = TweakBarManager::GetInstance();
+    const bool before = tweaks.AnyVisible();
+    tweaks.ToggleMainBar();
+    EXPECT_NE(tweaks.AnyVisible(), before);
+    tweaks.ToggleMainBar();
+    EXPECT_EQ(tweaks.AnyVisible(), before);
+}
+
+} // namespace
+} // namespace Velmora::Debug
