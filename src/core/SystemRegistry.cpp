@@ -1,5 +1,8 @@
 // The one place that decides which systems exist and in which order they are registered; that
 // order is also the order of every broadcast. New systems add their line here, in place.
+#include "core/ComponentFactory.h"
+#include "core/EntityManager.h"
+#include "core/Factory.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
 #include "debug/PerformanceManager.h"
@@ -9,6 +12,9 @@ namespace Velmora {
 void Game::RegisterSystems() {
     AddSystem(&Debug::PerformanceManager::GetInstance());
     AddSystem(&InputManager::GetInstance());
+    AddSystem(&Factory::GetInstance());
+    AddSystem(&ComponentFactory::GetInstance());
+    AddSystem(&EntityManager::GetInstance());
 }
 
 } // namespace Velmora

@@ -1,0 +1,11 @@
+#include "core/Component.h"
+
+#include "core/IComponentCreator.h"
+
+namespace Velmora {
+
+Component::~Component() {
+    if (mCreator) mCreator->Release(this);
+}
+
+} // namespace Velmora

@@ -1,0 +1,325 @@
+#include "TestComponents.h"
+
+#include "core/Entity.h"
+#include "core/EntityManager.h"
+#include "core/FrameMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace Velmora {
+namespace {
+
+using Tests::ComponentAlpha;
+using Tests::ComponentBeta;
+using Tests::ComponentGamma;
+using Tests::Journal;
+using Strings = std::vector<std::string>;
+
+class EntityTest : public ::testing::Test {
+protected:
+    void SetUp() override { Journal().clear(); }
+
+    // A spawned entity with the named test components, added in the given order.
+    Entity* Spawn(int id, const Strings& components = {}, const ValueList* instance = nullptr) {
+        auto* entity = new Entity(id, &mManager);
+        for (const std::string& name : components) {
+            if (name == "ComponentAlpha") entity->AddComponent(new ComponentAlpha(entity));
+            if (name == "ComponentBeta") entity->AddComponent(new ComponentBeta(entity));
+            if (name == "ComponentGamma") entity->AddComponent(new ComponentGamma(entity));
+        }
+        entity->Spawn(instance);
+        return entity;
+    }
+
+    Strings ListedIds() const {
+        Strings ids;
+        for (Entity* entity = mManager.GetFirst(); entity; entity = entity->GetNext()) {
+            ids.push_back(std::to_string(entity->GetId()));
+        }
+        return ids;
+    }
+
+    static Strings Matching(const std::string& suffix) {
+        Strings found;
+        for (const std::string& entry : Journal()) {
+            if (entry.size() >= suffix.size() && entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0) {
+                found.push_back(entry);
+            }
+        }
+        return found;
+    }
+
+    void EndFrame() {
+        MessageEndFrame end;
+        mManager.HandleMessage(end);
+    }
+
+    EntityManager mManager;
+};
+
+TEST_F(EntityTest, ComponentsGetMessagesInAscendingNameOrderAndEntitiesNewestFirst) {
+    Spawn(1, {"ComponentGamma", "ComponentAlpha", "ComponentBeta"});
+    Spawn(2, {"ComponentBeta", "ComponentAlpha"});
+    EXPECT_EQ(ListedIds(), (Strings{"2", "1"}));
+    Journal().clear();
+
+    MessageUpdateLogic tick(1.0 / 60.0);
+    mManager.SendToAll(tick);
+    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#2.MessageUpdateLogic", "ComponentBeta#2.MessageUpdateLogic",
+                                  "ComponentAlpha#1.MessageUpdateLogic", "ComponentBeta#1.MessageUpdateLogic",
+                                  "ComponentGamma#1.MessageUpdateLogic"}));
+}
+
+TEST_F(EntityTest, SpawnIndexesLoadsInstanceDataIntoEachComponentThenInitialises) {
+    const ValueList instance{Vector2(3, 4), Color::FromRgba(1, 2, 3)};
+    Entity* entity = Spawn(7, {"ComponentGamma", "ComponentBeta"}, &instance);
+
+    EXPECT_EQ(entity->GetState(), Entity::kStateSpawned);
+    EXPECT_EQ(mManager.FindById(7), entity);
+    EXPECT_EQ(Journal(), (Strings{"ComponentBeta#7.LoadInstance", "ComponentGamma#7.LoadInstance",
+                                  "ComponentBeta#7.Initialize", "ComponentGamma#7.Initialize"}));
+    // Every component reads the instance data from its start.
+    EXPECT_EQ(entity->GetComponent<ComponentBeta>()->mInstancePosition, Vector2(3, 4));
+    EXPECT_EQ(entity->GetComponent<ComponentGamma>()->mPosition, Vector2(3, 4));
+    EXPECT_EQ(entity->GetComponent<ComponentGamma>()->mTint, Color::FromRgba(1, 2, 3));
+
+    // A second spawn must not link the entity twice.
+    entity->Spawn(&instance);
+    EXPECT_EQ(ListedIds(), (Strings{"7"}));
+}
+
+TEST_F(EntityTest, LookupsByNameAndTypeReturnNullWhenAbsent) {
+    Entity* entity = Spawn(1, {"ComponentAlpha"});
+    EXPECT_NE(entity->GetComponent<ComponentAlpha>(), nullptr);
+    EXPECT_EQ(entity->GetComponent("ComponentAlpha"), entity->GetComponent<ComponentAlpha>());
+    EXPECT_EQ(entity->GetComponent<ComponentBeta>(), nullptr);
+    EXPECT_EQ(mManager.FindById(2), nullptr);
+    EXPECT_EQ(mManager.FindByName(""), nullptr);
+}
+
+TEST_F(EntityTest, EntityDestroyedDuringATickIsSilentButAliveUntilTheEndOfTheFrame) {
+    Entity* oldest = Spawn(1, {"ComponentAlpha"});
+    Entity* middle = Spawn(2, {"ComponentAlpha", "ComponentBeta"});
+    Entity* newest = Spawn(3, {"ComponentAlpha"});
+    // The newest entity destroys the oldest, which has not had its turn yet; the middle one
+    // destroys itself from its first component, so its second still hears this message.
+    newest->GetComponent<ComponentAlpha>()->mOnMessage = [oldest](Message&) { oldest->Destroy(); };
+    middle->GetComponent<ComponentAlpha>()->mOnMessage = [middle](Message&) { middle->Destroy(); };
+    Journal().clear();
+
+    MessageUpdateLogic tick(1.0 / 60.0);
+    mManager.SendToAll(tick);
+    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#3.MessageUpdateLogic", "ComponentAlpha#2.MessageUpdateLogic",
+                                  "ComponentBeta#2.MessageUpdateLogic"}));
+    mManager.SendToAll(tick);
+    EXPECT_EQ(Matching(".MessageUpdateLogic").size(), 4u) << "destroyed entities hear nothing more";
+
+    // Until the end of the frame they are still listed, found and their components alive.
+    EXPECT_EQ(ListedIds(), (Strings{"3", "2", "1"}));
+    EXPECT_EQ(mManager.FindById(1), oldest);
+    EXPECT_EQ(ComponentAlpha::GetInstances().size(), 3u);
+    EXPECT_TRUE(Matching(".Deinitialize").empty());
+
+    Journal().clear();
+    EndFrame();
+    // Deleted from the back of the doomed list: the middle one was destroyed last.
+    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#2.Deinitialize", "ComponentBeta#2.Deinitialize",
+                                  "ComponentAlpha#2.deleted", "ComponentBeta#2.deleted",
+                                  "ComponentAlpha#1.Deinitialize", "ComponentAlpha#1.deleted"}));
+    EXPECT_EQ(ListedIds(), (Strings{"3"}));
+    EXPECT_EQ(mManager.FindById(1), nullptr);
+    EXPECT_EQ(ComponentAlpha::GetInstances().size(), 1u);
+    EXPECT_EQ(mManager.GetDoomedCount(), 0u);
+}
+
+TEST_F(EntityTest, EntitySpawnedDuringADeliveryIsSkippedByIt) {
+    Entity* first = Spawn(1, {"ComponentAlpha"});
+    Spawn(2, {"ComponentAlpha"});
+    first->GetComponent<ComponentAlpha>()->mOnMessage = [this, first](Message&) {
+        first->GetComponent<ComponentAlpha>()->mOnMessage = nullptr;
+        Spawn(3, {"ComponentAlpha"});
+    };
+    Journal().clear();
+
+    MessageUpdateLogic tick(0.5);
+    mManager.SendToAll(tick);
+    EXPECT_EQ(Matching(".MessageUpdateLogic"),
+              (Strings{"ComponentAlpha#2.MessageUpdateLogic", "ComponentAlpha#1.MessageUpdateLogic"}));
+    EXPECT_EQ(ListedIds(), (Strings{"3", "2", "1"}));
+    Journal().clear();
+    mManager.SendToAll(tick);
+    EXPECT_EQ(Journal().front(), "ComponentAlpha#3.MessageUpdateLogic");
+}
+
+TEST_F(EntityTest, TwoEntitiesOfOneNameFindTheLaterAndDeletingEitherForgetsTheName) {
+    for (const bool deleteOlder : {true, false}) {
+        Entity* older = Spawn(1);
+        older->SetName("guard");
+        Entity* newer = Spawn(2);
+        newer->SetName("guard");
+        EXPECT_EQ(mManager.FindByName("guard"), newer);
+
+        (deleteOlder ? older : newer)->Destroy();
+        EXPECT_EQ(mManager.FindByName("guard"), newer) << "only deletion touches the name";
+        EndFrame();
+        EXPECT_EQ(mManager.FindByName("guard"), nullptr);
+        mManager.Deinitialize();
+    }
+}
+
+TEST_F(EntityTest, RenamingReleasesTheOldNameSoItNeverFindsADeletedEntity) {
+    Entity* entity = Spawn(1);
+    entity->SetName("door");
+    entity->SetName("gate");
+    EXPECT_EQ(mManager.FindByName("door"), nullptr);
+    EXPECT_EQ(mManager.FindByName("gate"), entity);
+    entity->Destroy();
+    EndFrame();
+    EXPECT_EQ(mManager.FindByName("door"), nullptr);
+    EXPECT_EQ(mManager.FindByName("gate"), nullptr);
+
+    // Renaming the entity that does not hold the name leaves the holder findable.
+    Entity* a = Spawn(2);
+    a->SetName("x");
+    Entity* b = Spawn(3);
+    b->SetName("x");
+    a->SetName("y");
+    EXPECT_EQ(mManager.FindByName("x"), b);
+    EXPECT_EQ(mManager.FindByName("y"), a);
+}
+
+TEST_F(EntityTest, EmptyEntitySpawnsIsListedAndIsDeletedOnceWhenDestroyedTwice) {
+    Entity* entity = Spawn(5);
+    EXPECT_EQ(ListedIds(), (Strings{"5"}));
+    entity->Destroy();
+    entity->Destroy();
+    EXPECT_EQ(entity->GetState(), Entity::kStateDestroyed);
+    EXPECT_EQ(mManager.GetDoomedCount(), 1u);
+    EndFrame();
+    EXPECT_TRUE(ListedIds().empty());
+    EXPECT_EQ(mManager.GetEntityCount(), 0u);
+}
+
+TEST_F(EntityTest, UnlinkingKeepsTheListIntactWhereverTheEntitySits) {
+    Entity* entities[5];
+    for (int id = 1; id <= 5; ++id) entities[id - 1] = Spawn(id);
+    entities[4]->Destroy();  // head
+    entities[2]->Destroy();  // middle
+    entities[0]->Destroy();  // tail
+    EndFrame();
+    EXPECT_EQ(ListedIds(), (Strings{"4", "2"}));
+    EXPECT_EQ(entities[3]->GetNext(), entities[1]);
+    EXPECT_EQ(entities[1]->GetNext(), nullptr);
+}
+
+TEST_F(EntityTest, EntityDestroyedBeforeSpawningIsDeletedWithoutDeinitialize) {
+    auto* entity = new Entity(9, &mManager);
+    entity->AddComponent(new ComponentAlpha(entity));
+    entity->Destroy();
+    EXPECT_EQ(ListedIds(), Strings{});
+    EndFrame();
+    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#9.deleted"}));
+    EXPECT_TRUE(ComponentAlpha::GetInstances().empty());
+}
+
+TEST_F(EntityTest, ReplacedComponentIsDeletedInsteadOfLingeringInItsInstanceSet) {
+    Entity* entity = Spawn(1, {"ComponentAlpha"});
+    auto* replacement = new ComponentAlpha(entity);
+    Journal().clear();
+    entity->AddComponent(replacement);
+    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#1.Deinitialize", "ComponentAlpha#1.deleted"}));
+    EXPECT_EQ(entity->GetComponent<ComponentAlpha>(), replacement);
+    EXPECT_EQ(ComponentAlpha::GetInstances(), (TComponent<ComponentAlpha>::InstanceSet{replacement}));
+    entity->AddComponent(replacement);  // the same object again changes nothing
+    EXPECT_EQ(entity->GetComponent<ComponentAlpha>(), replacement);
+}
+
+TEST_F(EntityTest, InstanceSetsHoldEveryLiveComponentOfTheirTypeInAddressOrder) {
+    for (int id = 1; id <= 4; ++id) Spawn(id, {"ComponentAlpha", "ComponentBeta"});
+    const auto& alphas = ComponentAlpha::GetInstances();
+    ASSERT_EQ(alphas.size(), 4u);
+    EXPECT_TRUE(std::is_sorted(alphas.begin(), alphas.end(), std::less<ComponentAlpha*>()));
+    for (ComponentAlpha* alpha : alphas) EXPECT_EQ(alpha->mOwner->GetComponent<ComponentAlpha>(), alpha);
+    EXPECT_EQ(ComponentBeta::GetInstances().size(), 4u);
+    EXPECT_TRUE(ComponentGamma::GetInstances().empty());
+    mManager.Deinitialize();
+    EXPECT_TRUE(alphas.empty());
+}
+
+TEST_F(EntityTest, ShutdownDeletesEverythingWithoutDeinitializeOrScriptRelease) {
+    Strings released;
+    mManager.SetScriptHooks([](Entity& entity) { return 100 + entity.GetId(); },
+                            [&released](int ref) { released.push_back(std::to_string(ref)); });
+    Spawn(1, {"ComponentAlpha"})->GetScriptRef();
+    Spawn(2, {"ComponentBeta"})->Destroy();
+    auto* unspawned = new Entity(3, &mManager);
+    unspawned->AddComponent(new ComponentGamma(unspawned));
+    unspawned->Destroy();
+    Journal().clear();
+
+    mManager.Deinitialize();
+    EXPECT_TRUE(Matching(".Deinitialize").empty());
+    EXPECT_EQ(Matching(".deleted").size(), 3u);
+    EXPECT_TRUE(released.empty());
+    EXPECT_EQ(mManager.GetFirst(), nullptr);
+    EXPECT_EQ(mManager.GetDoomedCount(), 0u);
+    EXPECT_EQ(mManager.FindById(1), nullptr);
+    EndFrame();  // nothing left to delete twice
+    EXPECT_EQ(Matching(".deleted").size(), 3u);
+}
+
+TEST_F(EntityTest, ScriptReferencesAreMadeOnceThroughTheHookAndReleasedOnDeletion) {
+    Entity* entity = Spawn(1);
+    EXPECT_EQ(entity->GetScriptRef(), Entity::kNoScriptRef) << "no script manager installed";
+
+    int made = 0;
+    Strings released;
+    mManager.SetScriptHooks(
+        [&made](Entity& e) {
+            ++made;
+            return e.GetId() == 3 ? -1 : 40 + e.GetId();  // -1: the script side made no reference
+        },
+        [&released](int ref) { released.push_back(std::to_string(ref)); });
+    EXPECT_EQ(entity->GetScriptRef(), 41);
+    EXPECT_EQ(entity->GetScriptRef(), 41);
+    EXPECT_EQ(made, 1);
+    Spawn(2);  // never asked for a reference
+    Entity* refused = Spawn(3);
+    EXPECT_EQ(refused->GetScriptRef(), -1);
+
+    for (int id = 1; id <= 3; ++id) mManager.FindById(id)->Destroy();
+    EndFrame();
+    EXPECT_EQ(released, (Strings{"41"}));
+}
+
+TEST_F(EntityTest, EndOfFrameInsideADeliveryWaitsForTheNextOne) {
+    Entity* victim = Spawn(1, {"ComponentAlpha"});
+    Entity* actor = Spawn(2, {"ComponentAlpha"});
+    actor->GetComponent<ComponentAlpha>()->mOnMessage = [this, victim](Message&) {
+        victim->Destroy();
+        EndFrame();  // must not delete the entity the delivery is about to walk to
+    };
+    MessageUpdateLogic tick(0.1);
+    mManager.SendToAll(tick);
+    EXPECT_EQ(mManager.GetDoomedCount(), 1u);
+    actor->GetComponent<ComponentAlpha>()->mOnMessage = nullptr;
+    EndFrame();
+    EXPECT_EQ(mManager.GetDoomedCount(), 0u);
+    EXPECT_EQ(ListedIds(), (Strings{"2"}));
+}
+
+TEST_F(EntityTest, OnlyEndOfFrameDeletes) {
+    Spawn(1)->Destroy();
+    MessageBeginFrame begin;
+    MessageUpdateLoop loop(0.016);
+    mManager.HandleMessage(begin);
+    mManager.HandleMessage(loop);
+    EXPECT_EQ(mManager.GetDoomedCount(), 1u);
+    EndFrame();
+    EXPECT_EQ(mManager.GetDoomedCount(), 0u);
+}
+
+} // namespace
+} // namespace Velmora

@@ -1,0 +1,223 @@
+#include "TestComponents.h"
+
+#include "core/ComponentFactory.h"
+#include "core/EntityManager.h"
+#include "core/Factory.h"
+#include "core/FrameMessages.h"
+#include "core/Game.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace Velmora {
+namespace {
+
+using Tests::ComponentAlpha;
+using Tests::ComponentBeta;
+using Tests::ComponentGamma;
+using Tests::Journal;
+
+class FactoryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Journal().clear();
+        mComponents.Register<ComponentAlpha>();
+        mComponents.Register<ComponentBeta>();
+        mComponents.Register<ComponentGamma>();
+    }
+
+    // Writes the archetype files and a manifest listing them into a fresh data/object folder
+    // and returns the manifest's path.
+    std::string WriteObjects(const std::string& manifest, const std::vector<std::pair<std::string, std::string>>& files) {
+        mObjects = Tests::MakeTempDir() + "/data/object";
+        for (const auto& [name, text] : files) Tests::WriteFile(mObjects + "/" + name + ".xml", text);
+        Tests::WriteFile(mObjects + "/manifest.xml", manifest);
+        return mObjects + "/manifest.xml";
+    }
+
+    void EndFrame() {
+        MessageEndFrame end;
+        mEntities.HandleMessage(end);
+    }
+
+    Tests::LogCapture mLog;
+    ComponentFactory mComponents;  // declared first: outlives the entities and their creators' records
+    EntityManager mEntities;
+    Factory mFactory{mComponents, mEntities};
+    std::string mObjects;
+};
+
+TEST_F(FactoryTest, ComponentFactoryKeepsTheFirstCreatorAndLoadsWhatItCreates) {
+    EXPECT_FALSE(mComponents.Register<ComponentAlpha>());
+    IComponentCreator* creator = mComponents.FindCreator("ComponentBeta");
+    ASSERT_NE(creator, nullptr);
+    EXPECT_EQ(creator->GetName(), "ComponentBeta");
+
+    Entity entity(1, &mEntities);
+    const ValueList data{4, 2.5, "tag", "next"};
+    ValueCursor cursor(data);
+    int skipped = 0;
+    cursor >> skipped;
+    Component* beta = mComponents.Create("ComponentBeta", &entity, cursor);
+    ASSERT_NE(beta, nullptr);
+    EXPECT_EQ(beta->mOwner, &entity);
+    EXPECT_EQ(static_cast<ComponentBeta*>(beta)->mSpeed, 2.5);
+    EXPECT_EQ(static_cast<ComponentBeta*>(beta)->mLabel, "tag");
+    EXPECT_EQ(cursor.GetIndex(), 3u) << "the component consumed exactly its own values";
+
+    auto* record = static_cast<ComponentCreator<ComponentBeta>*>(creator);
+    EXPECT_EQ(record->GetCreatedCount(), 1u);
+    entity.AddComponent(beta);
+    entity.AddComponent(mComponents.Create("ComponentBeta", &entity, cursor));  // replaces and deletes the first
+    EXPECT_EQ(record->GetCreatedCount(), 1u);
+
+    EXPECT_EQ(mComponents.Create("ComponentDelta", &entity, cursor), nullptr);
+    EXPECT_EQ(mLog.mLines.back(), "[CORE:1] Attempt to lookup non-existant component `ComponentDelta`");
+}
+
+TEST_F(FactoryTest, BuildsSpawnsAndNumbersEntitiesFromArchetypes) {
+    mFactory.LoadManifest(WriteObjects(
+        "<manifest><archetype>guard</archetype><archetype>crate</archetype></manifest>",
+        {{"guard", "<archetype><string>ComponentGamma</string><integer>3</integer>"
+                   "<string>ComponentBeta</string><double>1.5</double><string>slow</string>"
+                   "<string>ComponentAlpha</string></archetype>"},
+         {"crate", "<archetype/>"}}));
+
+    const ValueList instance{Vector2(64, 32), Color::FromRgba(9, 8, 7)};
+    Entity* guard = mFactory.Create("guard", &instance);
+    ASSERT_NE(guard, nullptr);
+    EXPECT_EQ(guard->GetId(), 1);
+    EXPECT_EQ(guard->GetState(), Entity::kStateSpawned);
+    EXPECT_EQ(mEntities.FindById(1), guard);
+    EXPECT_EQ(guard->GetComponent<ComponentGamma>()->mCount, 3);
+    EXPECT_EQ(guard->GetComponent<ComponentBeta>()->mSpeed, 1.5);
+    EXPECT_EQ(guard->GetComponent<ComponentBeta>()->mLabel, "slow");
+    EXPECT_EQ(guard->GetComponent<ComponentGamma>()->mPosition, Vector2(64, 32));
+    // Loaded in archetype order while building; instance data and Initialize in name order after.
+    EXPECT_EQ(Journal(), (std::vector<std::string>{
+                             "ComponentGamma#1.Load", "ComponentBeta#1.Load", "ComponentAlpha#1.Load",
+                             "ComponentAlpha#1.LoadInstance", "ComponentBeta#1.LoadInstance",
+                             "ComponentGamma#1.LoadInstance", "ComponentAlpha#1.Initialize",
+                             "ComponentBeta#1.Initialize", "ComponentGamma#1.Initialize"}));
+
+    Entity* crate = mFactory.Create("crate", nullptr);
+    ASSERT_NE(crate, nullptr);
+    EXPECT_EQ(crate->GetId(), 2);
+    EXPECT_TRUE(crate->GetComponents().empty());
+    EXPECT_EQ(mEntities.GetFirst(), crate);
+}
+
+TEST_F(FactoryTest, FailedLookupUsesNoIdButFailedBuildDoes) {
+    mFactory.LoadManifest(WriteObjects(
+        "<manifest><archetype>ok</archetype><archetype>broken</archetype></manifest>",
+        {{"ok", "<archetype><string>ComponentAlpha</string></archetype>"},
+         {"broken", "<archetype><string>ComponentAlpha</string><string>ComponentDelta</string></archetype>"}}));
+
+    EXPECT_EQ(mFactory.Create("ok", nullptr)->GetId(), 1);
+    EXPECT_EQ(mFactory.Create("missing", nullptr), nullptr);
+    EXPECT_EQ(mLog.mLines.back(), "[CORE:1] Cannot find archetype `missing`");
+    EXPECT_EQ(mFactory.Create("ok", nullptr)->GetId(), 2);
+
+    EXPECT_EQ(mFactory.Create("broken", nullptr), nullptr);
+    ASSERT_GE(mLog.mLines.size(), 2u);
+    EXPECT_EQ(mLog.mLines[mLog.mLines.size() - 2], "[CORE:1] Attempt to lookup non-existant component `ComponentDelta`");
+    EXPECT_EQ(mLog.mLines.back(), "[CORE:1] Resource `broken` wants component `ComponentDelta` which does not exist");
+    EXPECT_EQ(mFactory.Create("ok", nullptr)->GetId(), 4) << "the failed build used id 3";
+
+    // The half-built entity is not listed, and goes at the end of the frame without Deinitialize.
+    EXPECT_EQ(mEntities.FindById(3), nullptr);
+    EXPECT_EQ(mEntities.GetEntityCount(), 3u);
+    EXPECT_EQ(mEntities.GetDoomedCount(), 1u);
+    Journal().clear();
+    EndFrame();
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"ComponentAlpha#3.deleted"}));
+}
+
+TEST_F(FactoryTest, AComponentReadingTooLittleMakesTheNextNameEmptyAndFailsTheBuild) {
+    // ComponentGamma reads one integer; the second integer is left where a name should be.
+    mFactory.LoadManifest(WriteObjects(
+        "<manifest><archetype>sloppy</archetype></manifest>",
+        {{"sloppy", "<archetype><string>ComponentGamma</string><integer>1</integer><integer>2</integer>"
+                    "<string>ComponentAlpha</string></archetype>"}}));
+    EXPECT_EQ(mFactory.Create("sloppy", nullptr), nullptr);
+    EXPECT_TRUE(mLog.Contains("[CORE:1] Attempt to lookup non-existant component ``"));
+    EXPECT_TRUE(mLog.Contains("[CORE:1] Resource `sloppy` wants component `` which does not exist"));
+}
+
+TEST_F(FactoryTest, ManifestReadsEditableFlagsAndListsArchetypesByName) {
+    mFactory.LoadManifest(WriteObjects(
+        "<manifest><archetype editable='0'>zeta</archetype><note>ignored</note>"
+        "<archetype editable='2'>alpha</archetype><archetype>mid</archetype>"
+        "<archetype editable='yes'>word</archetype><archetype editable='1'>zeta</archetype></manifest>",
+        {{"zeta", "<archetype><string>ComponentAlpha</string></archetype>"},
+         {"alpha", "<archetype><string>ComponentBeta</string></archetype>"},
+         {"mid", "<?xml version='1.0'?><other/>"},
+         {"word", "<archetype><integer>1</integer><nil/><integer>2</integer></archetype>"}}));
+
+    std::vector<std::string> names;
+    for (const Archetype* archetype : mFactory.GetArchetypes()) names.push_back(archetype->mName);
+    EXPECT_EQ(names, (std::vector<std::string>{"alpha", "mid", "word", "zeta"}));
+    EXPECT_TRUE(mFactory.FindArchetype("alpha")->mEditable) << "editable='2' is non-zero";
+    EXPECT_FALSE(mFactory.FindArchetype("mid")->mEditable) << "absent means not editable";
+    EXPECT_FALSE(mFactory.FindArchetype("word")->mEditable) << "'yes' reads as 0";
+    EXPECT_FALSE(mFactory.FindArchetype("zeta")->mEditable) << "the first of two entries stays";
+    EXPECT_TRUE(mFactory.FindArchetype("mid")->mValues.empty()) << "no <archetype> element: no values";
+    EXPECT_EQ(mFactory.FindArchetype("word")->mValues, (ValueList{1})) << "values up to the bad element";
+    EXPECT_EQ(mFactory.FindArchetype("nothing"), nullptr);
+}
+
+TEST_F(FactoryTest, ManifestAndArchetypeFailuresAreFatalWithTheirReasons) {
+    const std::string missing = Tests::MakeTempDir() + "/data/object/manifest.xml";
+    EXPECT_THROW(mFactory.LoadManifest(missing), Tests::FatalError);
+    EXPECT_TRUE(mLog.CriticalContains("[ASSERT:1] Fatal Error: " + missing + " not found"));
+
+    const std::string malformed = WriteObjects("<manifest><archetype>x</manifest>", {});
+    EXPECT_THROW(mFactory.LoadManifest(malformed), Tests::FatalError);
+    EXPECT_TRUE(mLog.CriticalContains("Fatal Error: " + malformed + " not found"));
+
+    const std::string wrongRoot = WriteObjects("<objects><archetype>x</archetype></objects>", {});
+    EXPECT_THROW(mFactory.LoadManifest(wrongRoot), Tests::FatalError);
+    EXPECT_TRUE(mLog.CriticalContains("Fatal Error: " + wrongRoot + " is missing root <manifest> element"));
+
+    const std::string broken = WriteObjects("<manifest><archetype>good</archetype><archetype>bad</archetype></manifest>",
+                                            {{"good", "<archetype/>"}, {"bad", "<archetype><string>x</archetype>"}});
+    mLog.mLines.clear();
+    EXPECT_THROW(mFactory.LoadManifest(broken), Tests::FatalError);
+    ASSERT_EQ(mLog.mLines.size(), 2u);
+    EXPECT_EQ(mLog.mLines[0].rfind("[CORE:1] Failed to load archetype  `bad`: " + mObjects + "/bad.xml: ", 0), 0u)
+        << mLog.mLines[0];
+    EXPECT_GT(mLog.mLines[0].size(), ("[CORE:1] Failed to load archetype  `bad`: " + mObjects + "/bad.xml: ").size())
+        << "the parser's reason follows";
+    EXPECT_EQ(mLog.mLines[1], "[ASSERT:1] Fatal Error: Failed to register archetype: bad");
+    EXPECT_EQ(mLog.mCritical.size(), 4u) << "the archetype line itself is not critical";
+    EXPECT_NE(mFactory.FindArchetype("good"), nullptr);
+
+    const std::string absent = WriteObjects("<manifest><archetype>ghost</archetype></manifest>", {});
+    EXPECT_THROW(mFactory.LoadManifest(absent), Tests::FatalError);
+    EXPECT_TRUE(mLog.Contains("Failed to load archetype  `ghost`: " + mObjects + "/ghost.xml: "));
+}
+
+TEST_F(FactoryTest, InitializeLoadsTheManifestUnderTheGameRoot) {
+    Game& game = Game::GetInstance();
+    const std::string savedRoot = game.GetRootPath();
+    const std::string root = Tests::MakeTempDir();
+    Tests::WriteFile(root + "/data/object/manifest.xml", "<manifest><archetype editable='1'>box</archetype></manifest>");
+    Tests::WriteFile(root + "/data/object/box.xml", "<archetype><string>ComponentAlpha</string></archetype>");
+    game.SetRootPath(root);
+    mFactory.Initialize();
+    game.SetRootPath(savedRoot);
+    ASSERT_NE(mFactory.FindArchetype("box"), nullptr);
+    EXPECT_TRUE(mFactory.FindArchetype("box")->mEditable);
+}
+
+TEST(Factory, TheRepositoryManifestAndEveryArchetypeItListsLoad) {
+    Tests::LogCapture log;
+    ComponentFactory components;
+    EntityManager entities;
+    Factory factory(components, entities);
+    factory.LoadManifest(Tests::SourceDir() + "/data/object/manifest.xml");
+    EXPECT_TRUE(log.mCritical.empty());
+}
+
+} // namespace
+} // namespace Velmora
