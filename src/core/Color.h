@@ -22,6 +22,7 @@ public:
 
     /// The packed 0xAABBGGRR value.
     constexpr uint32_t GetPacked() const { return mPacked; }
+    /// Channel bytes, 0 … 255.
     constexpr uint8_t GetRed() const { return static_cast<uint8_t>(mPacked); }
     constexpr uint8_t GetGreen() const { return static_cast<uint8_t>(mPacked >> 8); }
     constexpr uint8_t GetBlue() const { return static_cast<uint8_t>(mPacked >> 16); }
@@ -31,6 +32,7 @@ public:
         return Color((mPacked & 0x00FFFFFFu) | static_cast<uint32_t>(alpha) << 24);
     }
 
+    /// Same packed value.
     constexpr bool operator==(const Color& other) const = default;
 
 private:

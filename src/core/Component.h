@@ -26,6 +26,7 @@ class Component {
 public:
     /// The owner is fixed for the component's whole life.
     explicit Component(Entity* owner) : mOwner(owner) {}
+    /// Components are never copied; they belong to one entity.
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 

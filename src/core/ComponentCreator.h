@@ -15,8 +15,10 @@ namespace Velmora {
 template <class T>
 class ComponentCreator : public IComponentCreator {
 public:
+    /// T's static name.
     const std::string& GetName() const override { return T::StaticName(); }
 
+    /// A new T for the owner, recorded until it is deleted.
     Component* Create(Entity* owner) override {
         T* component = new T(owner);
         component->mCreator = this;
@@ -24,6 +26,7 @@ public:
         return component;
     }
 
+    /// Forgets a component this creator made.
     void Release(Component* component) override {
         const auto it = std::find(mCreated.begin(), mCreated.end(), component);
         if (it == mCreated.end()) return;

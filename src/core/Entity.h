@@ -61,10 +61,13 @@ public:
     /// script manager installs (EntityManager::SetScriptHooks); kNoScriptRef while none exists.
     int GetScriptRef();
 
+    /// The unique id the factory gave the entity (1, 2, 3 … over the run).
     int GetId() const { return mId; }
+    /// The instance name; empty if none.
     const std::string& GetName() const { return mName; }
     /// kStateCreated, kStateSpawned or kStateDestroyed.
     int GetState() const { return mState; }
+    /// True once Destroy() has been called.
     bool IsDestroyed() const { return mState == kStateDestroyed; }
     /// The next older entity in the manager's list (null for the oldest).
     Entity* GetNext() const { return mNext; }

@@ -12,6 +12,7 @@ namespace Velmora {
 template <class T>
 class TComponent {
 public:
+    /// The live instances, ordered by address.
     using InstanceSet = std::set<T*>;
 
     /// Every live T, in address order.

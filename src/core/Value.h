@@ -27,15 +27,22 @@ class Value {
 public:
     /// A nil value.
     Value() = default;
+    /// A string value (owns a copy of the text).
     Value(std::string text) : mData(std::move(text)) {}
-    /// Null reads as the empty string.
+    /// A string value; null reads as the empty string.
     Value(const char* text) : mData(std::string(text ? text : "")) {}
+    /// A double value.
     Value(double number) : mData(number) {}
+    /// An integer value.
     Value(int32_t number) : mData(number) {}
+    /// A vector value.
     Value(const Vector2& vector) : mData(vector) {}
+    /// A colour value (all four channels are kept in memory; the XML form has no alpha).
     Value(Color color) : mData(color) {}
 
+    /// The type tag.
     ValueType GetType() const { return static_cast<ValueType>(mData.index()); }
+    /// True when the value has that type.
     bool Is(ValueType type) const { return GetType() == type; }
 
     /// The payload when the value has that type; otherwise the type's zero ("", 0.0, 0, (0, 0),

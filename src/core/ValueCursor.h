@@ -41,6 +41,7 @@ public:
     /// The next value without reading it; null at the end.
     const Value* Peek() const { return IsAtEnd() ? nullptr : &(*mList)[mIndex]; }
 
+    /// One read each, by the rules in the table above; all return the cursor so reads chain.
     ValueCursor& operator>>(std::string& target);
     ValueCursor& operator>>(double& target);
     ValueCursor& operator>>(int& target);

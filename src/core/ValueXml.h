@@ -21,7 +21,8 @@ namespace Velmora {
 bool ReadValues(const TiXmlElement& element, ValueList& values);
 
 /// Writes one value's XML, with no whitespace around it: "<string>text</string>" (with &, < and >
-/// escaped so that the text reads back unchanged), "<double>1.5</double>" (six significant
+/// escaped so that the text reads back; the XML reader condenses runs of blanks and trims them at
+/// the ends, as for every text it reads), "<double>1.5</double>" (six significant
 /// digits), "<integer>12</integer>", "<vector x='1' y='2'/>",
 /// "<color red='255' green='0' blue='0'/>" (alpha is not written) or "<nil/>".
 void WriteValue(std::ostream& stream, const Value& value);

@@ -10,9 +10,12 @@ struct Vector2 {
     double x = 0.0;
     double y = 0.0;
 
+    /// The zero vector.
     constexpr Vector2() = default;
+    /// (x, y).
     constexpr Vector2(double xValue, double yValue) : x(xValue), y(yValue) {}
 
+    /// Component-wise arithmetic; division by zero follows IEEE rules (callers check).
     constexpr Vector2 operator-() const { return {-x, -y}; }
     constexpr Vector2& operator+=(const Vector2& other) {
         x += other.x;
@@ -55,6 +58,7 @@ struct Vector2 {
     }
 };
 
+/// Component-wise sum, difference and scaling.
 constexpr Vector2 operator+(Vector2 a, const Vector2& b) { return a += b; }
 constexpr Vector2 operator-(Vector2 a, const Vector2& b) { return a -= b; }
 constexpr Vector2 operator*(Vector2 v, double scale) { return v *= scale; }

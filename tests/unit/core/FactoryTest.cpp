@@ -198,14 +198,16 @@ TEST_F(FactoryTest, ManifestAndArchetypeFailuresAreFatalWithTheirReasons) {
 }
 
 TEST_F(FactoryTest, InitializeLoadsTheManifestUnderTheGameRoot) {
-    Game& game = Game::GetInstance();
-    const std::string savedRoot = game.GetRootPath();
+    // Puts the game's root back even when the load fails.
+    struct RootGuard {
+        std::string mSaved = Game::GetInstance().GetRootPath();
+        ~RootGuard() { Game::GetInstance().SetRootPath(mSaved); }
+    } guard;
     const std::string root = Tests::MakeTempDir();
     Tests::WriteFile(root + "/data/object/manifest.xml", "<manifest><archetype editable='1'>box</archetype></manifest>");
     Tests::WriteFile(root + "/data/object/box.xml", "<archetype><string>ComponentAlpha</string></archetype>");
-    game.SetRootPath(root);
+    Game::GetInstance().SetRootPath(root);
     mFactory.Initialize();
-    game.SetRootPath(savedRoot);
     ASSERT_NE(mFactory.FindArchetype("box"), nullptr);
     EXPECT_TRUE(mFactory.FindArchetype("box")->mEditable);
 }
