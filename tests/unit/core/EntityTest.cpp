@@ -90,15 +90,6 @@ TEST_F(EntityTest, SpawnIndexesLoadsInstanceDataIntoEachComponentThenInitialises
     EXPECT_EQ(ListedIds(), (Strings{"7"}));
 }
 
-TEST_F(EntityTest, LookupsByNameAndTypeReturnNullWhenAbsent) {
-    Entity* entity = Spawn(1, {"ComponentAlpha"});
-    EXPECT_NE(entity->GetComponent<ComponentAlpha>(), nullptr);
-    EXPECT_EQ(entity->GetComponent("ComponentAlpha"), entity->GetComponent<ComponentAlpha>());
-    EXPECT_EQ(entity->GetComponent<ComponentBeta>(), nullptr);
-    EXPECT_EQ(mManager.FindById(2), nullptr);
-    EXPECT_EQ(mManager.FindByName(""), nullptr);
-}
-
 TEST_F(EntityTest, EntityDestroyedDuringATickIsSilentButAliveUntilTheEndOfTheFrame) {
     Entity* oldest = Spawn(1, {"ComponentAlpha"});
     Entity* middle = Spawn(2, {"ComponentAlpha", "ComponentBeta"});
@@ -308,17 +299,6 @@ TEST_F(EntityTest, EndOfFrameInsideADeliveryWaitsForTheNextOne) {
     EndFrame();
     EXPECT_EQ(mManager.GetDoomedCount(), 0u);
     EXPECT_EQ(ListedIds(), (Strings{"2"}));
-}
-
-TEST_F(EntityTest, OnlyEndOfFrameDeletes) {
-    Spawn(1)->Destroy();
-    MessageBeginFrame begin;
-    MessageUpdateLoop loop(0.016);
-    mManager.HandleMessage(begin);
-    mManager.HandleMessage(loop);
-    EXPECT_EQ(mManager.GetDoomedCount(), 1u);
-    EndFrame();
-    EXPECT_EQ(mManager.GetDoomedCount(), 0u);
 }
 
 } // namespace

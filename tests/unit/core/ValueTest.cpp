@@ -83,14 +83,9 @@ TEST(ReadValues, NumbersOutsideTheirRangeAreTamed) {
 }
 
 TEST(ParseNumber, FollowsStrtolAndStrtodPrefixRules) {
-    EXPECT_EQ(ParseInteger(nullptr), 0);
-    EXPECT_EQ(ParseInteger("+5"), 5);
     EXPECT_EQ(ParseInteger("0x10"), 0);
-    EXPECT_EQ(ParseInteger("  42 "), 42);
     EXPECT_DOUBLE_EQ(ParseDouble(" +.5e1x"), 5.0);
-    EXPECT_DOUBLE_EQ(ParseDouble("-3"), -3.0);
     EXPECT_DOUBLE_EQ(ParseDouble("+-3"), 0.0);
-    EXPECT_DOUBLE_EQ(ParseDouble(""), 0.0);
     EXPECT_DOUBLE_EQ(ParseDouble(nullptr), 0.0);
 }
 
@@ -204,36 +199,21 @@ TEST(ValueCursor, AtTheEndEveryTargetGetsItsDefaultAndTheCursorStays) {
     EXPECT_EQ(integer, 0);
 }
 
-TEST(Vector2, ArithmeticAndNormalisation) {
-    const Vector2 a(3, 4);
-    EXPECT_EQ(a + Vector2(1, 1), Vector2(4, 5));
-    EXPECT_EQ(a - Vector2(1, 1), Vector2(2, 3));
-    EXPECT_EQ(2.0 * a, Vector2(6, 8));
-    EXPECT_EQ(a / 2.0, Vector2(1.5, 2));
-    EXPECT_EQ(-a, Vector2(-3, -4));
-    EXPECT_EQ(Dot(a, Vector2(2, -1)), 2.0);
-    EXPECT_EQ(Cross(Vector2(1, 0), Vector2(0, 1)), 1.0);
-    EXPECT_EQ(a.LengthSquared(), 25.0);
-    EXPECT_EQ(a.Length(), 5.0);
-    EXPECT_EQ(a.Normalized(), Vector2(0.6, 0.8));
-    EXPECT_EQ(Vector2().Normalized(), Vector2()) << "the zero vector stays zero, never NaN";
-    EXPECT_EQ(a.Perpendicular(), Vector2(-4, 3));
+TEST(Vector2, NormalisingZeroStaysZeroAndTurnsAreCounterClockwise) {
+    EXPECT_EQ(Vector2(3, 4).Normalized(), Vector2(0.6, 0.8));
+    EXPECT_EQ(Vector2().Normalized(), Vector2()) << "never NaN";
+    EXPECT_GT(Cross(Vector2(1, 0), Vector2(0, 1)), 0.0);
+    EXPECT_EQ(Vector2(3, 4).Perpendicular(), Vector2(-4, 3));
     const Vector2 turned = Vector2(1, 0).Rotated(3.14159265358979 / 2);
     EXPECT_NEAR(turned.x, 0.0, 1e-12);
     EXPECT_NEAR(turned.y, 1.0, 1e-12);
-    EXPECT_EQ(Distance(Vector2(1, 1), Vector2(4, 5)), 5.0);
 }
 
 TEST(Color, PacksRedLowestAndAlphaHighest) {
-    constexpr Color color = Color::FromRgba(0x11, 0x22, 0x33, 0x44);
-    static_assert(color.GetPacked() == 0x44332211u);
-    EXPECT_EQ(color.GetRed(), 0x11);
-    EXPECT_EQ(color.GetGreen(), 0x22);
-    EXPECT_EQ(color.GetBlue(), 0x33);
-    EXPECT_EQ(color.GetAlpha(), 0x44);
-    EXPECT_EQ(color.WithAlpha(0xFF).GetPacked(), 0xFF332211u);
+    static_assert(Color::FromRgba(0x11, 0x22, 0x33, 0x44).GetPacked() == 0x44332211u);
+    static_assert(Color::FromRgba(0x11, 0x22, 0x33, 0x44).WithAlpha(0xFF).GetPacked() == 0xFF332211u);
+    EXPECT_EQ(Color::FromRgba(0x11, 0x22, 0x33, 0x44).GetBlue(), 0x33);
     EXPECT_EQ(Color().GetPacked(), 0xFFFFFFFFu);
-    EXPECT_EQ(Color::FromRgba(1, 2, 3).GetAlpha(), 255);
 }
 
 } // namespace
