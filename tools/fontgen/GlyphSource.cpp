@@ -128,8 +128,8 @@ namespace {
 // the segments are filled.
 constexpr double kDigitWidth = 16.0;
 constexpr double kDigitHeight = 26.0;
-constexpr double kThickness = 4.0;
-constexpr double kGap = 0.75;
+constexpr double kThickness = 4.6;
+constexpr double kGap = 0.6;
 constexpr double kSlant = 0.125;  // horizontal shift per pixel of height (about 7 degrees)
 constexpr int kPad = 1;
 constexpr int kDigitBase = 30;

@@ -120,7 +120,7 @@ std::unique_ptr<Canvas> PaintWallSheet(WallStyle style) {
 
 namespace {
 
-constexpr double kPaneHalf = 5.0;
+constexpr double kPaneHalf = 6.5;
 
 void PaneStrip(cairo_t* cr, double x0, double y0, double x1, double y1) {
     cairo_rectangle(cr, x0, y0, x1 - x0, y1 - y0);

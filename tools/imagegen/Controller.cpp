@@ -161,8 +161,8 @@ bool PaintControllerDiagram(const std::string& dir) {
     Label(cr, kCx + 62, kCy + 32, 770, kCy + 140, "RIGHT STICK", "Aim");
     Label(cr, kCx + 130, kCy - 128, 720, 60, "RIGHT TRIGGER", "Hold: charge", "Release: fire");
     Label(cr, kCx + 34, kCy - 39, 600, 130, "START", "Pause menu");
-    Label(cr, kCx + 156, kCy - 38, 770, kCy - 55, "B BUTTON", "Back");
-    Label(cr, kCx + 128, kCy - 10, 770, kCy + 15, "A BUTTON", "Select");
+    Label(cr, kCx + 170, kCy - 38, 770, kCy - 55, "B BUTTON", "Back");
+    Label(cr, kCx + 142, kCy - 10, 770, kCy + 15, "A BUTTON", "Select");
     SetColour(cr, Palette::kTextDim);
     DrawText(cr, "SansCondensed-Bold", 14, "GAME PAD", kCx, 488, Align::kCentre);
     return canvas.Save(dir + "/xboxcontroller.png");

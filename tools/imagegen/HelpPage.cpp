@@ -72,7 +72,7 @@ void Controls(cairo_t* cr, double x, double y) {
         {{"Esc"}, "Menu"},
         {{"F2"}, "Performance overlay"},
         {{"Tab"}, "Tweak panel"},
-        {{"`"}, "Console"},
+        {{"`"}, "Console (the key left of 1)"},
     };
     double baseline = y + 48;
     for (const ControlRow& row : rows) {
@@ -85,7 +85,7 @@ void Controls(cairo_t* cr, double x, double y) {
             cx += KeyCap(cr, row.mKeys[i], cx, baseline);
         }
         SetColour(cr, Palette::kText);
-        const bool wide = cx > x + 215;
+        const bool wide = cx > x + 200;
         DrawText(cr, "Sans", 16, row.mAction, wide ? x : x + 225, wide ? baseline + 26 : baseline);
         baseline += wide ? 62 : 40;
     }
@@ -149,6 +149,29 @@ void Stealth(cairo_t* cr, double x, double y) {
     }
 }
 
+void DrawImage(cairo_t* cr, const std::string& path, double x, double y, double size) {
+    cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+    if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS) {
+        cairo_save(cr);
+        cairo_translate(cr, x, y);
+        cairo_scale(cr, size / cairo_image_surface_get_width(image), size / cairo_image_surface_get_height(image));
+        cairo_set_source_surface(cr, image, 0, 0);
+        cairo_paint(cr);
+        cairo_restore(cr);
+    }
+    cairo_surface_destroy(image);
+}
+
+// The two goals, shown with the very pictures the level uses.
+void Mission(cairo_t* cr, const std::string& dir, double x, double y) {
+    Heading(cr, "THE JOB", x, y, 430);
+    DrawImage(cr, dir + "/briefcase.png", x, y + 22, 60);
+    SetColour(cr, Palette::kText);
+    DrawText(cr, "Sans", 16, "Grab the briefcase", x + 68, y + 58);
+    DrawImage(cr, dir + "/tiles/exit.png", x + 232, y + 26, 52);
+    DrawText(cr, "Sans", 16, "Reach the exit", x + 296, y + 58);
+}
+
 } // namespace
 
 bool PaintHelpPage(const std::string& dir) {
@@ -165,6 +188,7 @@ bool PaintHelpPage(const std::string& dir) {
     DrawText(cr, "SansCondensed-Bold", 46, "HOW TO PLAY", 512, 78, Align::kCentre);
     Controls(cr, 60, 140);
     Guns(cr, 534, 140);
+    Mission(cr, dir, 534, 440);
     Stealth(cr, 60, 560);
     SetColour(cr, Palette::kTextDim);
     DrawText(cr, "Sans", 14, "Press Escape, Space or a mouse button to go back", 512, 738, Align::kCentre);

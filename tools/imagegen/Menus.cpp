@@ -74,7 +74,8 @@ void DrawSprite(cairo_t* cr, const std::string& path, double cellX, double cellY
         return;
     }
     // 0.3 world units per sprite pixel, 32 world units per tile.
-    const double scale = 0.3 * kRoomCell / 32.0;
+    // Drawn half as large again as in play, so the figures read at menu size.
+    const double scale = 1.5 * 0.3 * kRoomCell / 32.0;
     cairo_save(cr);
     cairo_translate(cr, cellX * kRoomCell, cellY * kRoomCell);
     cairo_rotate(cr, std::atan2(fx, -fy));
@@ -109,12 +110,12 @@ void SoundRings(const Canvas& canvas, double cellX, double cellY, double angle, 
     auto rings = [&](cairo_t* c, double width) {
         cairo_scale(c, 1, scaleY);
         cairo_set_line_cap(c, CAIRO_LINE_CAP_ROUND);
-        for (int i = 0; i < 4; ++i) {
-            const double r = 55 + 52 * i;
-            SetColour(c, Palette::kSound, 1.0 - 0.22 * i);
-            cairo_set_line_width(c, width * (1.0 - 0.15 * i));
+        for (int i = 0; i < 6; ++i) {
+            const double r = 50 + 58 * i;
+            SetColour(c, Palette::kSound, 1.0 - 0.14 * i);
+            cairo_set_line_width(c, width * (1.0 - 0.1 * i));
             cairo_new_sub_path(c);
-            cairo_arc(c, x, y, r, angle - 0.5 + 0.05 * i, angle + 0.5 - 0.05 * i);
+            cairo_arc(c, x, y, r, angle - 0.42 - 0.03 * i, angle + 0.42 + 0.03 * i);
             cairo_stroke(c);
         }
         SetColour(c, Palette::kSound, 0.5);
@@ -124,6 +125,20 @@ void SoundRings(const Canvas& canvas, double cellX, double cellY, double angle, 
     };
     PaintGlow(canvas, [&](cairo_t* c) { rings(c, 7); }, 10, 0.9);
     PaintGlow(canvas, [&](cairo_t* c) { rings(c, 2.5); }, 2, 1.0);
+}
+
+// The noise generator's white waves, full circles fading outward.
+void GeneratorRings(const Canvas& canvas, double cellX, double cellY, double scaleY) {
+    PaintGlow(canvas, [&](cairo_t* c) {
+        cairo_scale(c, 1, scaleY);
+        for (int i = 0; i < 3; ++i) {
+            SetColour(c, Palette::kWhiteGun, 0.55 - 0.15 * i);
+            cairo_set_line_width(c, 2.5);
+            cairo_new_sub_path(c);
+            cairo_arc(c, cellX * kRoomCell, cellY * kRoomCell, 34 + 30 * i, 0, kTau);
+            cairo_stroke(c);
+        }
+    }, 3, 0.8);
 }
 
 void Vignette(cairo_t* cr) {
@@ -160,6 +175,7 @@ bool PaintRoomRender(const std::string& dir) {
     const double offsetX = (1024 - kRoomWidth * kRoomCell) / 2;
     const double offsetY = (768 - kRoomHeight * kRoomCell) / 2;
     SoundRings(canvas, 6.5 + offsetX / kRoomCell, 6.8 + offsetY / kRoomCell, 0.15, kScaleY);
+    GeneratorRings(canvas, 19.0 + offsetX / kRoomCell, 2.5 + offsetY / kRoomCell, kScaleY);
     Vignette(cr);
     return canvas.Save(dir + "/roomrender.png");
 }

@@ -22,22 +22,22 @@ void SoundArcs(cairo_t* cr, double cx, double cy, double r) {
     cairo_fill(cr);
 }
 
+// White noise spreads all around: a centre and two broken rings.
 void NoiseDots(cairo_t* cr, double cx, double cy, double r) {
-    for (int i = 0; i < 34; ++i) {
-        const double a = kTau * Hash01(i, 0, 101);
-        const double d = r * 0.8 * std::sqrt(Hash01(i, 1, 101));
-        const double s = r * (0.05 + 0.06 * Hash01(i, 2, 101));
-        cairo_arc(cr, cx + d * std::cos(a), cy + d * std::sin(a), s, 0, kTau);
-        cairo_fill(cr);
+    cairo_arc(cr, cx, cy, r * 0.16, 0, kTau);
+    cairo_fill(cr);
+    cairo_set_line_width(cr, r * 0.12);
+    for (int ring = 0; ring < 2; ++ring) {
+        const double radius = r * (0.45 + 0.4 * ring);
+        const int dashes = 8 + 6 * ring;
+        for (int i = 0; i < dashes; ++i) {
+            const double a = kTau * (i + 0.5 * ring) / dashes;
+            const double span = kTau / dashes * 0.55;
+            cairo_new_sub_path(cr);
+            cairo_arc(cr, cx, cy, radius, a, a + span);
+        }
+        cairo_stroke(cr);
     }
-    cairo_set_line_width(cr, r * 0.09);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, cx - r * 0.7, cy);
-    for (int i = 1; i <= 14; ++i) {
-        const double x = cx - r * 0.7 + r * 1.4 * i / 14.0;
-        cairo_line_to(cr, x, cy + r * 0.35 * (Hash01(i, 3, 101) - 0.5) * 2);
-    }
-    cairo_stroke(cr);
 }
 
 void Bolt(cairo_t* cr, double cx, double cy, double r) {
