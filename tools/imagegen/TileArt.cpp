@@ -9,10 +9,6 @@ namespace Velmora::Tools {
 
 namespace {
 
-// The sampled part of a variant is 60 pixels wide, so patterns on auto-tile sheets repeat every
-// 60 pixels measured from the inset edge: the last sampled column of one variant then continues
-// into the first sampled column of its neighbour.
-constexpr int kSheetPeriod = kCell - 2 * kInset;
 
 int Wrap(int v, int period) {
     return ((v % period) + period) % period;
