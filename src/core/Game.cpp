@@ -1,5 +1,6 @@
 #include "core/Game.h"
 
+#include "audio/AudioManager.h"
 #include "core/Config.h"
 #include "core/FrameMessages.h"
 #include "core/GameScreen.h"
@@ -102,7 +103,11 @@ void Game::HandleInputEvent(const SDL_Event& event) {
 }
 
 void Game::HandleFocusChange(bool gained) {
-    (void)gained;
+    if (!gained) {
+        Audio::AudioManager::GetInstance().PauseAll();
+    } else {
+        Audio::AudioManager::GetInstance().ResumeAll();
+    }
 }
 
 void Game::HandleHotKeys() {

@@ -1,5 +1,6 @@
 // The one place that decides which systems exist and in which order they are registered; that
 // order is also the order of every broadcast. New systems add their line here, in place.
+#include "audio/AudioManager.h"
 #include "core/ComponentFactory.h"
 #include "core/EntityManager.h"
 #include "core/Factory.h"
@@ -15,6 +16,7 @@ void Game::RegisterSystems() {
     AddSystem(&Factory::GetInstance());
     AddSystem(&ComponentFactory::GetInstance());
     AddSystem(&EntityManager::GetInstance());
+    AddSystem(&Audio::AudioManager::GetInstance());
 }
 
 } // namespace Velmora

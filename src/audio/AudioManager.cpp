@@ -1,0 +1,205 @@
+#include "audio/AudioManager.h"
+
+#include "audio/VorbisDecoder.h"
+#include "core/Game.h"
+#include "core/LogRecord.h"
+
+#include <AL/alut.h>
+
+#include <cmath>
+
+namespace Velmora::Audio {
+
+namespace {
+
+ALint SourceState(ALuint source) {
+    ALint state = AL_INITIAL;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+// NaN keeps the current value; everything else is clamped to [0, 1].
+float ClampVolume(double volume, float current) {
+    if (std::isnan(volume)) return current;
+    if (volume <= 0.0) return 0.0f;
+    if (volume >= 1.0) return 1.0f;
+    return static_cast<float>(volume);
+}
+
+} // namespace
+
+AudioManager& AudioManager::GetInstance() {
+    static AudioManager* instance = new AudioManager();  // lives to process exit, like every system
+    return *instance;
+}
+
+AudioManager::~AudioManager() { Deinitialize(); }
+
+void AudioManager::Initialize() {
+    if (mAvailable) return;
+    if (alutInit(nullptr, nullptr) != AL_TRUE) {
+        VELMORA_LOG("AUDIO") << "No audio device (" << alutGetErrorString(alutGetError())
+                             << "); the game runs without sound";
+        return;
+    }
+    alGetError();
+    alGenSources(1, &mMusicSource);
+    if (alGetError() != AL_NO_ERROR) {
+        VELMORA_LOG("AUDIO") << "Cannot create the music source; the game runs without sound";
+        alutExit();
+        mMusicSource = 0;
+        return;
+    }
+    alSourcei(mMusicSource, AL_LOOPING, AL_TRUE);
+    mAvailable = true;
+    // Sounds asked for before the device opened got empty cells; fill them now, in place, so
+    // the handles their owners keep start to play.
+    for (Cache* cache : {&mSamples, &mMusic}) {
+        for (auto& [name, cell] : *cache) {
+            if (*cell == 0) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
+        }
+    }
+}
+
+void AudioManager::Deinitialize() {
+    if (mAvailable) {
+        // Sources go first: OpenAL refuses to delete a buffer still attached to a source.
+        for (const ALuint source : mSampleSources) alSourceStop(source);
+        alSourceStop(mMusicSource);
+        if (!mSampleSources.empty()) alDeleteSources(static_cast<ALsizei>(mSampleSources.size()), mSampleSources.data());
+        alDeleteSources(1, &mMusicSource);
+        ReleaseCache(mSamples);
+        ReleaseCache(mMusic);
+        alutExit();
+    }
+    mSamples.clear();
+    mMusic.clear();
+    mSampleSources.clear();
+    mMusicSource = 0;
+    mPaused = false;
+    mAvailable = false;
+}
+
+void AudioManager::ReleaseCache(Cache& cache) {
+    for (auto& [name, cell] : cache) {
+        if (*cell != 0) alDeleteBuffers(1, cell.get());
+        *cell = 0;
+    }
+}
+
+SoundHandle AudioManager::LoadSample(const std::string& name) { return Load(mSamples, name); }
+
+SoundHandle AudioManager::LoadMusic(const std::string& name) { return Load(mMusic, name); }
+
+SoundHandle AudioManager::Load(Cache& cache, const std::string& name) {
+    std::unique_ptr<ALuint>& cell = cache[name];
+    if (cell) return cell.get();
+    cell = std::make_unique<ALuint>(0);
+    if (mAvailable) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
+    return cell.get();
+}
+
+ALuint AudioManager::DecodeToBuffer(const std::string& path) {
+    ++mDecodeCount;
+    DecodedSound sound;
+    if (!VorbisDecoder::DecodeFile(path, sound)) return 0;
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    if (alGetError() != AL_NO_ERROR) return 0;
+    const ALenum format = sound.mChannels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+    alBufferData(buffer, format, sound.mPcm.data(), static_cast<ALsizei>(sound.mPcm.size()),
+                 static_cast<ALsizei>(sound.mRate));
+    if (alGetError() != AL_NO_ERROR) {
+        VELMORA_LOG("AUDIO") << "OpenAL refused the sound data of " << path;
+        alDeleteBuffers(1, &buffer);
+        return 0;
+    }
+    return buffer;
+}
+
+ALuint AudioManager::FindFreeSource() {
+    // A paused source still holds a sound waiting for ResumeAll, so only idle ones are reused.
+    for (const ALuint source : mSampleSources) {
+        const ALint state = SourceState(source);
+        if (state == AL_INITIAL || state == AL_STOPPED) return source;
+    }
+    alGetError();
+    ALuint source = 0;
+    alGenSources(1, &source);
+    if (alGetError() != AL_NO_ERROR) {
+        if (!mSourceLimitLogged) VELMORA_LOG("AUDIO") << "Out of effect sources; busy effects are not interrupted";
+        mSourceLimitLogged = true;
+        return 0;
+    }
+    mSampleSources.push_back(source);
+    return source;
+}
+
+void AudioManager::StartOn(ALuint source, ALuint buffer, float gain) {
+    alSourceStop(source);
+    alSourcei(source, AL_BUFFER, 0);
+    alSourcei(source, AL_BUFFER, static_cast<ALint>(buffer));
+    alSourcef(source, AL_GAIN, gain);
+    alSourcePlay(source);
+    if (mPaused) alSourcePause(source);
+}
+
+void AudioManager::PlaySample(ALuint buffer) {
+    if (!mAvailable || buffer == 0) return;
+    const ALuint source = FindFreeSource();
+    if (source != 0) StartOn(source, buffer, mSampleVolume);
+}
+
+void AudioManager::PlaySampleHandle(const ALuint* handle) {
+    if (handle != nullptr && *handle != 0) PlaySample(*handle);
+}
+
+void AudioManager::PlayMusic(ALuint buffer) {
+    if (!mAvailable) return;
+    if (buffer == 0) {
+        StopMusic();
+        return;
+    }
+    StartOn(mMusicSource, buffer, mMusicVolume);
+}
+
+void AudioManager::StopMusic() {
+    if (!mAvailable) return;
+    alSourceStop(mMusicSource);
+    alSourcei(mMusicSource, AL_BUFFER, 0);
+}
+
+float AudioManager::SetMusicVolume(double volume) {
+    mMusicVolume = ClampVolume(volume, mMusicVolume);
+    if (mAvailable) alSourcef(mMusicSource, AL_GAIN, mMusicVolume);
+    return mMusicVolume;
+}
+
+float AudioManager::SetSampleVolume(double volume) {
+    mSampleVolume = ClampVolume(volume, mSampleVolume);
+    if (mAvailable) {
+        for (const ALuint source : mSampleSources) alSourcef(source, AL_GAIN, mSampleVolume);
+    }
+    return mSampleVolume;
+}
+
+void AudioManager::PauseAll() {
+    mPaused = true;
+    if (!mAvailable) return;
+    for (const ALuint source : mSampleSources) {
+        if (SourceState(source) == AL_PLAYING) alSourcePause(source);
+    }
+    if (SourceState(mMusicSource) == AL_PLAYING) alSourcePause(mMusicSource);
+}
+
+void AudioManager::ResumeAll() {
+    mPaused = false;
+    if (!mAvailable) return;
+    for (const ALuint source : mSampleSources) {
+        if (SourceState(source) == AL_PAUSED) alSourcePlay(source);
+    }
+    if (SourceState(mMusicSource) == AL_PAUSED) alSourcePlay(mMusicSource);
+}
+
+} // namespace Velmora::Audio

@@ -1,0 +1,45 @@
+// Plays one effect through the audio manager on whatever device the environment selects, then
+// closes the device. The unit tests run it as a child process so that each run opens a device of
+// its own (OpenAL Soft reads its configuration once per process): the wave writer, to record what
+// was played, or no device at all, to check that the game runs on in silence.
+// Usage: velmora_audio_probe ROOT SOUND SECONDS   (SOUND is a name under ROOT/data/audio)
+#include "audio/AudioManager.h"
+#include "core/Game.h"
+#include "core/LogRecord.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+int main(int argc, char** argv) {
+    using Velmora::Audio::AudioManager;
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s ROOT SOUND SECONDS\n", argv[0]);
+        return 2;
+    }
+    Velmora::LogRecord::SetConsoleSink([](const std::string& line) { std::printf("log %s\n", line.c_str()); });
+    Velmora::Game::GetInstance().SetRootPath(argv[1]);
+    AudioManager& audio = AudioManager::GetInstance();
+    audio.Initialize();
+    std::printf("available %d\n", audio.IsAvailable() ? 1 : 0);
+
+    const Velmora::Audio::SoundHandle sample = audio.LoadSample(argv[2]);
+    const Velmora::Audio::SoundHandle music = audio.LoadMusic(argv[2]);
+    std::printf("buffer %s\n", sample != nullptr && *sample != 0 ? "loaded" : "empty");
+    audio.PlaySampleHandle(sample);
+    if (!audio.IsAvailable()) {
+        // Without a device every other operation must be harmless too.
+        audio.PlayMusic(*music);
+        audio.PauseAll();
+        audio.PlaySample(12345);
+        audio.ResumeAll();
+        audio.StopMusic();
+        std::printf("volume %.2f\n", audio.SetMusicVolume(1.5) + audio.SetSampleVolume(0.25));
+    }
+    std::this_thread::sleep_for(std::chrono::duration<double>(std::atof(argv[3])));
+    audio.Deinitialize();
+    std::printf("done\n");
+    return 0;
+}

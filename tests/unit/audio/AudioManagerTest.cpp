@@ -1,0 +1,212 @@
+#include "audio/AudioManager.h"
+#include "core/Game.h"
+#include "support/TestSupport.h"
+#include "unit/audio/OggTestFile.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <thread>
+
+namespace Velmora::Audio {
+namespace {
+
+ALint StateOf(ALuint source) {
+    ALint state = 0;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+// A manager on OpenAL Soft's null device (no sound hardware), with its sounds in a temporary
+// data/audio folder that the game's root points at.
+class AudioManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("ALSOFT_DRIVERS", "null", 0);  // ctest sets it; a bare run of the binary needs it too
+        mSavedRoot = Game::GetInstance().GetRootPath();
+        const std::string root = Tests::MakeTempDir();
+        Game::GetInstance().SetRootPath(root);
+        const std::string audio = root + "/data/audio/";
+        Tests::WriteBytes(audio + "SFX/blip.ogg", Tests::EncodeSineOgg(1, 22050, 0.05, 880.0));
+        Tests::WriteBytes(audio + "SFX/long.ogg", Tests::EncodeSineOgg(1, 22050, 3.0, 440.0));
+        Tests::WriteBytes(audio + "BGM/stereo.ogg", Tests::EncodeSineOgg(2, 22050, 1.0, 220.0));
+        Tests::WriteBytes(audio + "BGM/surround.ogg", Tests::EncodeSineOgg(3, 22050, 0.2, 220.0));
+        Tests::WriteFile(audio + "SFX/corrupt.ogg", "OggS but nothing a decoder could use");
+        mAudio.Initialize();
+        ASSERT_TRUE(mAudio.IsAvailable());
+    }
+    void TearDown() override {
+        mAudio.Deinitialize();
+        Game::GetInstance().SetRootPath(mSavedRoot);
+    }
+
+    // Waits (up to two seconds) until no effect source is playing.
+    bool WaitForSilence() {
+        for (int i = 0; i < 200; ++i) {
+            bool playing = false;
+            for (const ALuint source : mAudio.GetSampleSources()) playing |= StateOf(source) == AL_PLAYING;
+            if (!playing) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return false;
+    }
+
+    AudioManager mAudio;
+    std::string mSavedRoot;
+};
+
+TEST_F(AudioManagerTest, CachesEachNameOncePerKind) {
+    const SoundHandle first = mAudio.LoadSample("SFX/blip.ogg");
+    const SoundHandle second = mAudio.LoadSample("SFX/blip.ogg");
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_NE(*first, 0u);
+    EXPECT_EQ(mAudio.GetDecodeCount(), 1);
+
+    // Music has a cache of its own: the same file decodes again into another buffer.
+    const SoundHandle music = mAudio.LoadMusic("SFX/blip.ogg");
+    EXPECT_NE(music, first);
+    EXPECT_NE(*music, *first);
+    EXPECT_EQ(mAudio.GetDecodeCount(), 2);
+}
+
+TEST_F(AudioManagerTest, BufferFormatFollowsTheChannelCount) {
+    const auto channels = [](SoundHandle handle) {
+        ALint count = 0, bits = 0;
+        alGetBufferi(*handle, AL_CHANNELS, &count);
+        alGetBufferi(*handle, AL_BITS, &bits);
+        EXPECT_EQ(bits, 16);
+        return count;
+    };
+    EXPECT_EQ(channels(mAudio.LoadSample("SFX/blip.ogg")), 1);
+    EXPECT_EQ(channels(mAudio.LoadMusic("BGM/stereo.ogg")), 2);
+    EXPECT_EQ(channels(mAudio.LoadMusic("BGM/surround.ogg")), 2);
+    ALint frequency = 0;
+    alGetBufferi(*mAudio.LoadMusic("BGM/stereo.ogg"), AL_FREQUENCY, &frequency);
+    EXPECT_EQ(frequency, 22050);
+}
+
+TEST_F(AudioManagerTest, MissingAndCorruptFilesGiveSilentHandles) {
+    Tests::LogCapture log;
+    const SoundHandle missing = mAudio.LoadSample("SFX/nothere.ogg");
+    const SoundHandle corrupt = mAudio.LoadSample("SFX/corrupt.ogg");
+    ASSERT_NE(missing, nullptr);
+    ASSERT_NE(corrupt, nullptr);
+    EXPECT_EQ(*missing, 0u);
+    EXPECT_EQ(*corrupt, 0u);
+    EXPECT_TRUE(log.Contains("[AUDIO:1] Not an Ogg Vorbis file: "));
+    EXPECT_TRUE(log.Contains("/data/audio/SFX/corrupt.ogg"));
+    mAudio.PlaySampleHandle(missing);
+    mAudio.PlaySampleHandle(corrupt);
+    mAudio.PlaySampleHandle(nullptr);
+    mAudio.PlaySample(0);
+    EXPECT_TRUE(mAudio.GetSampleSources().empty());
+}
+
+TEST_F(AudioManagerTest, EffectSourcePoolGrowsOnDemandAndReusesFinishedSources) {
+    const ALuint blip = *mAudio.LoadSample("SFX/blip.ogg");
+    for (int i = 0; i < 10; ++i) mAudio.PlaySample(blip);
+    ASSERT_EQ(mAudio.GetSampleSources().size(), 10u);
+    for (const ALuint source : mAudio.GetSampleSources()) {
+        ALint buffer = 0;
+        alGetSourcei(source, AL_BUFFER, &buffer);
+        EXPECT_EQ(static_cast<ALuint>(buffer), blip);
+    }
+    ASSERT_TRUE(WaitForSilence());
+    for (int i = 0; i < 10; ++i) mAudio.PlaySample(blip);
+    EXPECT_EQ(mAudio.GetSampleSources().size(), 10u);
+
+    // A source that is still playing is never taken over.
+    ASSERT_TRUE(WaitForSilence());
+    const ALuint longTone = *mAudio.LoadSample("SFX/long.ogg");
+    for (int i = 0; i < 11; ++i) mAudio.PlaySample(longTone);
+    EXPECT_EQ(mAudio.GetSampleSources().size(), 11u);
+    for (const ALuint source : mAudio.GetSampleSources()) EXPECT_EQ(StateOf(source), AL_PLAYING);
+}
+
+TEST_F(AudioManagerTest, VolumesAreClampedStoredAndApplied) {
+    const ALuint blip = *mAudio.LoadSample("SFX/blip.ogg");
+    mAudio.PlaySample(blip);
+    EXPECT_FLOAT_EQ(mAudio.GetMusicVolume(), 0.3f);
+    EXPECT_FLOAT_EQ(mAudio.SetMusicVolume(1.7), 1.0f);
+    EXPECT_FLOAT_EQ(mAudio.GetMusicVolume(), 1.0f);
+    EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(-0.2), 0.0f);
+    EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(0.55), 0.55f);
+    EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(std::nan("")), 0.55f);  // garbage keeps the setting
+
+    ALfloat gain = 0.0f;
+    alGetSourcef(mAudio.GetMusicSource(), AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, 1.0f);
+    alGetSourcef(mAudio.GetSampleSources().at(0), AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, 0.55f);
+    mAudio.PlaySample(blip);  // new effects start at the stored volume
+    alGetSourcef(mAudio.GetSampleSources().back(), AL_GAIN, &gain);
+    EXPECT_FLOAT_EQ(gain, 0.55f);
+}
+
+TEST_F(AudioManagerTest, SoundsStartedWhilePausedWaitForResume) {
+    const ALuint longTone = *mAudio.LoadSample("SFX/long.ogg");
+    const ALuint music = *mAudio.LoadMusic("BGM/stereo.ogg");
+    mAudio.PlaySample(longTone);
+    mAudio.PlayMusic(music);
+    mAudio.PauseAll();
+    const ALuint first = mAudio.GetSampleSources().at(0);
+    EXPECT_EQ(StateOf(first), AL_PAUSED);
+    EXPECT_EQ(StateOf(mAudio.GetMusicSource()), AL_PAUSED);
+
+    // The paused effect keeps its source; the new one gets another and stays paused.
+    mAudio.PlaySample(longTone);
+    ASSERT_EQ(mAudio.GetSampleSources().size(), 2u);
+    EXPECT_EQ(StateOf(mAudio.GetSampleSources()[1]), AL_PAUSED);
+    mAudio.PlayMusic(music);
+    EXPECT_EQ(StateOf(mAudio.GetMusicSource()), AL_PAUSED);
+
+    mAudio.ResumeAll();
+    EXPECT_FALSE(mAudio.IsPaused());
+    for (const ALuint source : mAudio.GetSampleSources()) EXPECT_EQ(StateOf(source), AL_PLAYING);
+    EXPECT_EQ(StateOf(mAudio.GetMusicSource()), AL_PLAYING);
+}
+
+TEST_F(AudioManagerTest, MusicLoopsUntilReplacedOrStopped) {
+    const ALuint music = *mAudio.LoadMusic("BGM/stereo.ogg");
+    mAudio.PlayMusic(music);
+    const ALuint source = mAudio.GetMusicSource();
+    ALint looping = 0, buffer = 0;
+    alGetSourcei(source, AL_LOOPING, &looping);
+    EXPECT_EQ(looping, AL_TRUE);
+    EXPECT_EQ(StateOf(source), AL_PLAYING);
+
+    mAudio.PlayMusic(0);
+    EXPECT_EQ(StateOf(source), AL_STOPPED);
+    alGetSourcei(source, AL_BUFFER, &buffer);
+    EXPECT_EQ(buffer, 0);
+
+    mAudio.PlayMusic(music);
+    mAudio.StopMusic();
+    EXPECT_EQ(StateOf(source), AL_STOPPED);
+}
+
+TEST(AudioManager, LoadsBeforeTheDeviceOpensAreFilledInPlace) {
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    const std::string saved = Game::GetInstance().GetRootPath();
+    const std::string root = Tests::MakeTempDir();
+    Game::GetInstance().SetRootPath(root);
+    Tests::WriteBytes(root + "/data/audio/early.ogg", Tests::EncodeSineOgg(1, 22050, 0.05, 880.0));
+    {
+        AudioManager audio;
+        const SoundHandle early = audio.LoadSample("early.ogg");
+        ASSERT_NE(early, nullptr);
+        EXPECT_EQ(*early, 0u);
+        audio.PlaySampleHandle(early);  // no device yet: nothing happens
+        EXPECT_EQ(audio.GetDecodeCount(), 0);
+        audio.Initialize();
+        EXPECT_NE(*early, 0u);
+        EXPECT_EQ(audio.LoadSample("early.ogg"), early);
+    }  // the destructor closes the device again
+    Game::GetInstance().SetRootPath(saved);
+}
+
+} // namespace
+} // namespace Velmora::Audio
