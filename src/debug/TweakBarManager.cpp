@@ -1,6 +1,7 @@
 #include "debug/TweakBarManager.h"
 
 #include "debug/PerformanceManager.h"
+#include "debug/TweakBarWindow.h"
 
 namespace Velmora::Debug {
 
@@ -35,20 +36,43 @@ bool TweakBarManager::AnyVisible() const {
 void TweakBarManager::ToggleMainBar() {
     TweakBar& bar = GetMainBar();
     bar.SetVisible(!bar.IsVisible());
+    // While hidden the panel hears no events, so it would miss releases; start afresh.
+    mPanel.ResetInput();
 }
 
-bool TweakBarManager::HandleEvent(const SDL_Event&) { return false; }
+bool TweakBarManager::HandleEvent(const SDL_Event& event) { return mPanel.HandleEvent(event); }
 
 void TweakBarManager::CreateBars() {
-    for (auto& [key, bar] : mBars) bar->mCreated = true;
     mRenderTimer = PerformanceManager::GetInstance().RegisterTimer("TweakBar Render Time");
+    if (mWidth <= 0 || mHeight <= 0) {
+        if (const SDL_Surface* screen = SDL_GetVideoSurface()) {
+            mWidth = screen->w;
+            mHeight = screen->h;
+        }
+    }
+    mPanel.Create(mWidth, mHeight);
+    for (auto& [key, bar] : mBars) bar->mCreated = true;
 }
 
-void TweakBarManager::Draw() {}
+void TweakBarManager::Draw() {
+    if (!mPanel.IsCreated() || !AnyVisible()) return;
+    ScopedTimer timer(mRenderTimer);
+    mPanel.BeginFrame();
+    int index = 0;
+    for (const auto& [key, bar] : mBars) {
+        if (bar->IsVisible()) TweakBarWindow::Draw(key, *bar, index++, mPanel);
+    }
+    mPanel.EndFrame();
+}
 
-void TweakBarManager::SetWindowSize(int, int) {}
+void TweakBarManager::SetWindowSize(int width, int height) {
+    mWidth = width;
+    mHeight = height;
+    mPanel.SetDisplaySize(width, height);
+}
 
 void TweakBarManager::Shutdown() {
+    mPanel.Destroy();
     for (auto& [key, bar] : mBars) bar->mCreated = false;
 }
 
