@@ -59,6 +59,8 @@ protected:
         }
         ASSERT_NE(SDL_SetVideoMode(kWidth, kHeight, 0, SDL_OPENGL), nullptr) << SDL_GetError();
         ASSERT_EQ(glewInit(), GLEW_OK);
+        // A window that another test sized differently gets its new buffer size on a swap.
+        SDL_GL_SwapBuffers();
         TweakBarManager::GetInstance().CreateBars();
         TweakBarManager::GetInstance().SetWindowSize(kWidth, kHeight);
     }
@@ -66,6 +68,7 @@ protected:
     // leak checker can then still tell the GL driver's own allocations apart.
     static void TearDownTestSuite() { TweakBarManager::GetInstance().Shutdown(); }
     void SetUp() override {
+        ResetGlState();
         tweaks().GetMainBar().SetVisible(true);
         sFlag = false;
         sScale = 20.0;
@@ -75,6 +78,25 @@ protected:
     void TearDown() override { tweaks().GetMainBar().SetVisible(false); }
 
     static TweakBarManager& tweaks() { return TweakBarManager::GetInstance(); }
+
+    // Other GL tests share this context (SDL 1.2 keeps it across video modes): start from the
+    // state a fresh context has, drawing into the window.
+    static void ResetGlState() {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glUseProgram(0);
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glActiveTexture(GL_TEXTURE0);
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glDisable(GL_SCISSOR_TEST);
+        glDisable(GL_BLEND);
+        glDisable(GL_TEXTURE_2D);
+        glViewport(0, 0, kWidth, kHeight);
+        for (const GLenum mode : {GL_PROJECTION, GL_TEXTURE, GL_MODELVIEW}) {
+            glMatrixMode(mode);
+            glLoadIdentity();
+        }
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    }
 
     static void Frame() {
         glClearColor(0.0f, 0.25f, 0.5f, 1.0f);
