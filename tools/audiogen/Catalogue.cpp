@@ -3,6 +3,8 @@
 #include "SongRenderer.h"
 #include "ChaseSong.h"
 #include "CreditsBluesSong.h"
+#include "EffectSounds.h"
+#include "InterfaceSounds.h"
 #include "TenseSong.h"
 #include "TitleBluesSong.h"
 
@@ -28,6 +30,21 @@ std::vector<Catalogue::Entry> Catalogue::Entries() {
         Music("vm_tense.ogg", TenseSong::Build),
         Music("vm_chase.ogg", ChaseSong::Build),
         Music("vm_blues_credits.ogg", CreditsBluesSong::Build),
+        Effect("Player/gunfire.ogg", EffectSounds::SoundGun),
+        Effect("Player/shockwave.ogg", EffectSounds::ShockGun),
+        Effect("Player/foot1.ogg", [] { return EffectSounds::Footstep(0); }),
+        Effect("Player/foot2.ogg", [] { return EffectSounds::Footstep(1); }),
+        Effect("Level/ShatterGlass0.ogg", [] { return EffectSounds::GlassShatter(0); }),
+        Effect("Level/ShatterGlass1.ogg", [] { return EffectSounds::GlassShatter(1); }),
+        Effect("Level/ShatterGlass2.ogg", [] { return EffectSounds::GlassShatter(2); }),
+        Effect("UI/winlevel.ogg", InterfaceSounds::WinLevel),
+        Effect("UI/lose.ogg", InterfaceSounds::Lose),
+        Effect("UI/phew.ogg", InterfaceSounds::Phew),
+        Effect("UI/power_change.ogg", InterfaceSounds::PowerChange),
+        Effect("UI/item_get.ogg", InterfaceSounds::ItemGet),
+        Effect("UI/lowblip.ogg", [] { return InterfaceSounds::Blip(false); }),
+        Effect("UI/midblip.ogg", [] { return InterfaceSounds::Blip(true); }),
+        Effect("Guard/alarm.ogg", EffectSounds::Alarm),
     };
 }
 

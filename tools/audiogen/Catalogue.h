@@ -20,8 +20,6 @@ public:
 
     /// Every file, music first (the longest jobs).
     static std::vector<Entry> Entries();
-    /// Renders a song's loop; exposed for tests of the loop join.
-    static Stereo RenderMusic(const std::string& name);
 };
 
 } // namespace Velmora::AudioGen

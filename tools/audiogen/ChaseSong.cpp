@@ -61,7 +61,7 @@ void AddStab(Track& track, size_t bar, double beat, double length, double veloci
 
 Track Stabs() {
     Track track("stabs", Leads::BrassStab);
-    track.Place(-9.0, 0.15, 0.3).Humanize(0.003, 0.05);
+    track.Place(-5.0, 0.15, 0.3).Humanize(0.003, 0.05);
     for (size_t bar = 0; bar < kChords.size(); ++bar) {
         if (InSection(bar, 0) && bar % 4 == 3) {
             AddStab(track, bar, 2.5, 0.3, 0.8);
@@ -84,7 +84,7 @@ Track Stabs() {
 
 Track Arpeggio() {
     Track track("arpeggio", Leads::SynthLead);
-    track.Place(-15.0, -0.4, 0.2, 0.35).Humanize(0.002, 0.08);
+    track.Place(-11.0, -0.4, 0.2, 0.35).Humanize(0.002, 0.08);
     static constexpr int kOrder[8] = {0, 1, 2, 3, 2, 1, 0, 2};
     for (size_t bar = 24; bar < 32; ++bar) {
         const std::vector<int> notes = Notation::Voice(Notation::ParseBar(kChords[bar]).front(), 68.0, false);
@@ -154,9 +154,9 @@ void AddRoll(Kit& kit) {
 std::vector<Track> Percussion() {
     Kit kit;
     kit.mKick.Place(-2.0, 0.0, 0.0).Humanize(0.001, 0.03);
-    kit.mSnare.Place(-5.0, 0.05, 0.25).Humanize(0.002, 0.05);
-    kit.mHat.Place(-12.0, -0.3, 0.05).Humanize(0.002, 0.08);
-    kit.mCrash.Place(-11.0, 0.4, 0.2).Humanize(0.0, 0.0);
+    kit.mSnare.Place(0.0, 0.05, 0.25).Humanize(0.002, 0.05);
+    kit.mHat.Place(-8.0, -0.3, 0.05).Humanize(0.002, 0.08);
+    kit.mCrash.Place(-8.0, 0.4, 0.2).Humanize(0.0, 0.0);
     kit.mToms.Place(-6.0, -0.2, 0.25).Humanize(0.002, 0.04);
     for (size_t bar = 0; bar < kChords.size(); ++bar) {
         AddGroove(kit, bar);

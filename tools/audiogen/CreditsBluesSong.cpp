@@ -40,13 +40,13 @@ std::vector<Track> Percussion(size_t bars) {
     Track kick("kick", Drums::Kick);
     kick.Place(-4.0, 0.0, 0.0).Humanize(0.003, 0.05);
     Track snare("snare", Drums::Snare);
-    snare.Place(-7.0, 0.05, 0.3).Humanize(0.004, 0.06);
+    snare.Place(-1.0, 0.05, 0.3).Humanize(0.004, 0.06);
     Track hat("hat", Drums::HiHat);
-    hat.Place(-13.0, -0.3, 0.1).Humanize(0.004, 0.08);
+    hat.Place(-7.0, -0.3, 0.1).Humanize(0.004, 0.08);
     Track ride("ride", Drums::Ride);
-    ride.Place(-10.0, 0.35, 0.2).Humanize(0.004, 0.08);
+    ride.Place(-6.0, 0.35, 0.2).Humanize(0.004, 0.08);
     Track crash("crash", Drums::Crash);
-    crash.Place(-14.0, 0.4, 0.2).Humanize(0.0, 0.0);
+    crash.Place(-9.0, 0.4, 0.2).Humanize(0.0, 0.0);
     for (size_t bar = 0; bar < bars; ++bar) {
         const double b = 4.0 * bar;
         const bool lastChorus = bar >= 24;
@@ -101,7 +101,7 @@ Song CreditsBluesSong::Build() {
     song.mTracks.push_back(std::move(bass));
 
     Track piano("piano", Keys::Piano);
-    piano.Place(-7.0, -0.3, 0.25).Humanize(0.006, 0.08);
+    piano.Place(-4.0, -0.3, 0.25).Humanize(0.006, 0.08);
     BluesKit::Comp(piano, form, 65.0, true, PianoRhythms(), 0x71a0, 0.65);
     song.mTracks.push_back(std::move(piano));
 

@@ -101,7 +101,8 @@ Mono Keys::Bell(const Voice& voice) {
     Mono out = Blank(voice.mDuration + 1.2);
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = Time(i);
-        const double index = (0.8 + 1.6 * v) * std::exp(-t / 0.35);
+        // High bells get a gentler index so their sidebands stay below ~12 kHz.
+        const double index = (0.8 + 1.6 * v) * std::exp(-t / 0.35) * std::min(1.0, 900.0 / f);
         double tone = Oscillator::Sine(t * f + index * Oscillator::Sine(t * f * 3.5) / (2.0 * kPi));
         tone += 0.3 * Oscillator::Sine(t * f * 2.0) * std::exp(-t / 0.4);
         const double level = Gate(t, voice.mDuration, 0.0015, 0.5) * std::exp(-t / 0.9);

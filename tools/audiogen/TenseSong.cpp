@@ -94,9 +94,9 @@ std::vector<Track> Percussion() {
     Track rim("rim", Drums::Rim);
     rim.Place(-1.0, -0.2, 0.3).Humanize(0.004, 0.1);
     Track shaker("shaker", Drums::Shaker);
-    shaker.Place(-8.0, 0.3, 0.15).Humanize(0.005, 0.15);
+    shaker.Place(-5.0, 0.3, 0.15).Humanize(0.005, 0.15);
     Track hat("hat", Drums::HiHat);
-    hat.Place(-11.0, -0.3, 0.1).Humanize(0.003, 0.15);
+    hat.Place(-8.0, -0.3, 0.1).Humanize(0.003, 0.15);
     for (int bar = 0; bar < 32; ++bar) {
         const double b = 4.0 * bar;
         kick.Add(b, 0.5, 31, 0.75);

@@ -43,13 +43,13 @@ Track Brushes(const std::string& name, Instrument instrument) {
 
 std::vector<Track> Percussion(size_t bars) {
     Track sweep = Brushes("sweep", Drums::BrushSweep);
-    sweep.Place(-4.0, -0.25, 0.2);
+    sweep.Place(-1.0, -0.25, 0.2);
     Track tap = Brushes("tap", Drums::BrushTap);
-    tap.Place(-6.0, 0.1, 0.3);
+    tap.Place(-1.0, 0.1, 0.3);
     Track ride = Brushes("ride", Drums::Ride);
-    ride.Place(-9.0, 0.4, 0.25);
+    ride.Place(-8.0, 0.4, 0.25);
     Track pedal = Brushes("pedal", Drums::HiHat);
-    pedal.Place(-16.0, -0.35, 0.1);
+    pedal.Place(-8.0, -0.35, 0.1);
     Track kick = Brushes("kick", Drums::Kick);
     kick.Place(-10.0, 0.0, 0.0);
     for (size_t bar = 0; bar < bars; ++bar) {
