@@ -115,6 +115,7 @@ Mono EffectSounds::Footstep(int variant) {
     Random random(second ? 0xf002 : 0xf001);
     SvFilter heelBand(second ? 2100.0 : 1750.0, 1.3);
     SvFilter toeBand(second ? 3100.0 : 2700.0, 1.5);
+    SvFilter soft(6500.0, 0.7);  // a soft shoe: no hiss above the click
     const double toeAt = second ? 0.038 : 0.046;
     const double thumpHz = second ? 112.0 : 96.0;
     for (size_t i = 0; i < out.size(); ++i) {
@@ -124,7 +125,7 @@ Mono EffectSounds::Footstep(int variant) {
         const double thump = 0.6 * Oscillator::Sine(t * thumpHz) * std::exp(-t / 0.022);
         const double toeTime = t - toeAt;
         const double toe = toeTime < 0.0 ? 0.0 : 0.45 * toeBand.Band(noise) * std::exp(-toeTime / 0.008) * std::min(1.0, toeTime / 0.001);
-        out[i] = static_cast<float>((heel + thump) * std::min(1.0, t / 0.001) + toe);
+        out[i] = soft.Low(static_cast<float>((heel + thump) * std::min(1.0, t / 0.001) + toe));
     }
     EffectTools::AddRoom(out, SmallRoom(), 0.15, 0.15);
     EffectTools::Finish(out, -9.0, 0.001, 0.03);
