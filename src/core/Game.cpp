@@ -8,6 +8,7 @@
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "debug/TweakBarManager.h"
+#include "graphics/GraphicsManager.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -66,6 +67,7 @@ void Game::Run() {
         last = now;
         MessageUpdateLoop update(dt);
         SendMessage(update);
+        Graphics::GraphicsManager::GetInstance().Render(dt);
 
         ProcessScreenChanges();
     } while (!mQuit);
@@ -86,6 +88,9 @@ void Game::HandleEvent(const SDL_Event& event) {
     case SDL_ACTIVEEVENT:
         if (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) HandleFocusChange(event.active.gain != 0);
         break;
+    case SDL_VIDEORESIZE:
+        HandleResize(event.resize.w, event.resize.h);
+        break;
     default:
         break;  // the pad is polled by the controller manager
     }
@@ -103,11 +108,23 @@ void Game::HandleInputEvent(const SDL_Event& event) {
 }
 
 void Game::HandleFocusChange(bool gained) {
-    if (!gained) {
-        Audio::AudioManager::GetInstance().PauseAll();
-    } else {
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    if (gained) {
         Audio::AudioManager::GetInstance().ResumeAll();
+        graphics.HandleFocusGained();
+        return;
     }
+    Audio::AudioManager::GetInstance().PauseAll();
+    // Whatever reacts to the lost focus does so before a full-screen window is put away.
+    graphics.HandleFocusLost();
+}
+
+void Game::HandleResize(int width, int height) {
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    const Graphics::VideoMode mode{width, height, false};
+    // The window reports the size it was just given too; only a real change needs a new mode.
+    if (mode == graphics.GetCurrentMode()) return;
+    graphics.SetVideoMode(mode);
 }
 
 void Game::HandleHotKeys() {
@@ -116,6 +133,14 @@ void Game::HandleHotKeys() {
         mQuit = true;
         return;
     }
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    if (input.IsKeyDown(SDLK_LALT) && input.IsKeyDown(SDLK_RETURN)) {
+        // Once per press: a held Return must not switch the mode back and forth every frame.
+        if (input.IsKeyPressed(SDLK_RETURN)) graphics.ToggleFullscreen();
+        return;
+    }
+    // F2 is read as held, so the overlay flips every frame while the key is down.
+    if (input.IsKeyDown(SDLK_F2)) graphics.mDrawPerf = !graphics.mDrawPerf;
 }
 
 void Game::Shutdown() {

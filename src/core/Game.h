@@ -72,6 +72,7 @@ private:
     void HandleEvent(const SDL_Event& event);
     void HandleInputEvent(const SDL_Event& event);
     void HandleFocusChange(bool gained);
+    void HandleResize(int width, int height);
     void HandleHotKeys();
 };
 

@@ -6,17 +6,21 @@
 #include "core/Factory.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
+#include "debug/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
+#include "graphics/GraphicsManager.h"
 
 namespace Velmora {
 
 void Game::RegisterSystems() {
     AddSystem(&Debug::PerformanceManager::GetInstance());
+    AddSystem(&Debug::DebugDrawManager::GetInstance());
     AddSystem(&InputManager::GetInstance());
     AddSystem(&Factory::GetInstance());
     AddSystem(&ComponentFactory::GetInstance());
     AddSystem(&EntityManager::GetInstance());
     AddSystem(&Audio::AudioManager::GetInstance());
+    AddSystem(&Graphics::GraphicsManager::GetInstance());
 }
 
 } // namespace Velmora

@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+namespace Velmora::Graphics {
+class Font;
+class Renderer;
+} // namespace Velmora::Graphics
+
 namespace Velmora::Debug {
 
 /// A named stage timer: milliseconds accumulated between statistics updates.
@@ -49,6 +54,16 @@ public:
     void HandleMessage(Message& message) override;
     /// One statistics step: a frame of dt seconds.
     void AddFrame(double dt);
+
+    /// Draws the overlay of every timer and counter into the renderer (font "console", from
+    /// the top of the window down). Called by the graphics manager while its flag is set.
+    void DrawOverlay(Graphics::Renderer& renderer) const;
+    /// The same with a given font (null draws only the bars) and top edge in window pixels.
+    void DrawOverlay(Graphics::Renderer& renderer, const Graphics::Font* font, double top) const;
+    /// "NAME: F% (Tms)", the share and the milliseconds per frame.
+    static std::string FormatTimer(const PerfTimer& timer);
+    /// "NAME: N/s" for a plain rate, otherwise "NAME: Aavg (N/s)".
+    static std::string FormatCounter(const PerfCounter& counter);
 
     /// Replaces the millisecond clock (SDL_GetTicks by default), for tests.
     void SetTickSource(TickSource source) { mTicks = std::move(source); }

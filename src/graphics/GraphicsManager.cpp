@@ -1,0 +1,224 @@
+#include "graphics/GraphicsManager.h"
+
+#include "core/FrameMessages.h"
+#include "core/Game.h"
+#include "core/LogRecord.h"
+#include "debug/DebugDrawManager.h"
+#include "debug/PerformanceManager.h"
+#include "debug/TweakBarManager.h"
+#include "graphics/FontManager.h"
+#include "graphics/GlContext.h"
+#include "graphics/RenderMessages.h"
+#include "graphics/TextureManager.h"
+
+#include <GL/glew.h>
+
+namespace Velmora::Graphics {
+
+namespace {
+
+struct FrameStatistics {
+    int mRendering;
+    int mMisc;
+    int mBatches;
+    int mSwap;
+    int mFrames;
+};
+
+const FrameStatistics& Statistics() {
+    Debug::PerformanceManager& perf = Debug::PerformanceManager::GetInstance();
+    static const FrameStatistics sStatistics{
+        perf.RegisterTimer("Rendering Time"), perf.RegisterTimer("Misc Render Time"),
+        perf.RegisterTimer("Batch Rendering"), perf.RegisterTimer("Buffer Swap"),
+        perf.RegisterCounter("Frames per Second", true)};
+    return sStatistics;
+}
+
+} // namespace
+
+GraphicsManager& GraphicsManager::GetInstance() {
+    static GraphicsManager* instance = new GraphicsManager();
+    return *instance;
+}
+
+GraphicsManager::GraphicsManager() { Statistics(); }
+
+void GraphicsManager::Initialize() {
+    char driver[64] = {};
+    SDL_VideoDriverName(driver, sizeof(driver));
+    if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
+        mDesktopWidth = info->current_w;
+        mDesktopHeight = info->current_h;
+        mDesktopBpp = info->vfmt ? info->vfmt->BitsPerPixel : 0;
+    }
+    std::vector<VideoMode> modes;
+    GetFullscreenModes(modes);
+    if (modes.empty()) modes.push_back({mDesktopWidth, mDesktopHeight, true});
+    SetVideoMode(modes.front());
+
+    const GLenum glew = glewInit();
+    if (glew != GLEW_OK) {
+        VELMORA_LOG("GRAPHICS") << "Failed to initialize GLEW: " << reinterpret_cast<const char*>(glewGetErrorString(glew));
+    }
+    Game& game = Game::GetInstance();
+    game.AddSystem(&TextureManager::GetInstance());
+    game.AddSystem(&FontManager::GetInstance());
+    Debug::TweakBarManager::GetInstance().CreateBars();
+}
+
+void GraphicsManager::Deinitialize() { Debug::TweakBarManager::GetInstance().Shutdown(); }
+
+void GraphicsManager::GetFullscreenModes(std::vector<VideoMode>& modes) const {
+    modes.clear();
+    SDL_Rect** offered = SDL_ListModes(nullptr, SDL_FULLSCREEN | SDL_DOUBLEBUF | SDL_OPENGL);
+    if (!offered) {
+        VELMORA_FATAL << "No video modes available!";
+        return;
+    }
+    // SDL's answer that any size will do: the caller falls back to the desktop size.
+    if (offered == reinterpret_cast<SDL_Rect**>(-1)) return;
+    std::vector<VideoMode> sizes;
+    for (int i = 0; offered[i]; ++i) sizes.push_back({offered[i]->w, offered[i]->h, true});
+    modes = SortFullscreenModes(sizes, mDesktopWidth, mDesktopHeight);
+}
+
+void GraphicsManager::GetWindowedModes(std::vector<VideoMode>& modes) const {
+    modes = FilterWindowedModes(mDesktopWidth, mDesktopHeight);
+}
+
+VideoMode GraphicsManager::GetCurrentMode() const { return {GetWidth(), GetHeight(), IsFullscreen()}; }
+
+void GraphicsManager::SetVideoMode(const VideoMode& mode) {
+    // The GL context is replaced: everything living in it goes first and is rebuilt after.
+    TextureManager& textures = TextureManager::GetInstance();
+    textures.ReleaseAll();
+    mBloom.Release();
+
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    const Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | (mode.mFullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
+    mScreen = SDL_SetVideoMode(mode.mWidth, mode.mHeight, mDesktopBpp, flags);
+    if (!mScreen) {
+        VELMORA_FATAL << "Failed to initialize SDL video: " << SDL_GetError();
+        return;
+    }
+    VELMORA_LOG("GRAPHICS") << "Video mode " << mScreen->w << "x" << mScreen->h
+                            << (IsFullscreen() ? " full screen" : " windowed");
+    ResetState();
+    mView.SetWindowSize(mScreen->w, mScreen->h);
+    Debug::TweakBarManager::GetInstance().SetWindowSize(mScreen->w, mScreen->h);
+    textures.ReloadAll();
+    mBloom.Setup(mScreen->w, mScreen->h);
+}
+
+void GraphicsManager::ToggleFullscreen() {
+    std::vector<VideoMode> candidates;
+    if (IsFullscreen()) GetWindowedModes(candidates);
+    else GetFullscreenModes(candidates);
+    const VideoMode target = ChooseToggleMode(candidates, mDesktopWidth, mDesktopHeight);
+    if (!(target == GetCurrentMode())) SetVideoMode(target);
+}
+
+void GraphicsManager::HandleFocusLost() {
+    if (!IsFullscreen()) return;
+    mIconified = true;
+    SDL_WM_IconifyWindow();
+}
+
+void GraphicsManager::HandleFocusGained() {
+    // Only a window that was put away gets its mode again: setting a full-screen mode itself
+    // moves the focus, and answering every gain would switch modes forever.
+    if (!IsFullscreen() || !mIconified) return;
+    mIconified = false;
+    SetVideoMode(GetCurrentMode());
+}
+
+void GraphicsManager::LoadPixelSpace() {
+    if (!HasGlContext()) return;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, GetWidth(), 0.0, GetHeight(), -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void GraphicsManager::ResetState() {
+    if (!HasGlContext()) return;
+    glViewport(0, 0, GetWidth(), GetHeight());
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING);
+    LoadPixelSpace();
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void GraphicsManager::FlushBatches() {
+    Debug::ScopedTimer timer(Statistics().mBatches);
+    mRenderer.Flush();
+}
+
+void GraphicsManager::Render(double dt) {
+    const FrameStatistics& statistics = Statistics();
+    Debug::PerformanceManager& perf = Debug::PerformanceManager::GetInstance();
+    Debug::DebugDrawManager& debugDraw = Debug::DebugDrawManager::GetInstance();
+    Game& game = Game::GetInstance();
+    perf.StartTimer(statistics.mRendering);
+    ResetState();
+    MessageBeginFrame begin;
+    game.SendMessage(begin);
+
+    mView.ApplyView();
+    mBloom.BeginCapture();
+    MessageRenderWorld world(&mRenderer);
+    game.SendMessage(world);
+    FlushBatches();
+    mBloom.EndAndCompose();
+
+    LoadPixelSpace();
+    mView.ApplyView();
+    debugDraw.RenderWorld(dt);
+
+    LoadPixelSpace();
+    {
+        Debug::ScopedTimer misc(statistics.mMisc);
+        MessageRenderOverlay overlay(&mRenderer);
+        game.SendMessage(overlay);
+    }
+    debugDraw.RenderOverlay(dt, mRenderer);
+    {
+        Debug::ScopedTimer misc(statistics.mMisc);
+        MessageEndFrame end;
+        game.SendMessage(end);
+    }
+    if (mDrawPerf) perf.DrawOverlay(mRenderer);
+    FlushBatches();
+    {
+        Debug::ScopedTimer misc(statistics.mMisc);
+        Debug::TweakBarManager& tweaks = Debug::TweakBarManager::GetInstance();
+        if (tweaks.AnyVisible()) tweaks.Draw();
+    }
+    perf.StopTimer(statistics.mRendering);
+    {
+        Debug::ScopedTimer swap(statistics.mSwap);
+        if (HasGlContext()) SDL_GL_SwapBuffers();
+    }
+    perf.Count(statistics.mFrames);
+}
+
+void GraphicsManager::SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness) {
+    mBloomRatio0 = ratio0;
+    mBloomRatio1 = ratio1;
+    mBloomRatio2 = ratio2;
+    mBloomRatio3 = ratio3;
+    mBloomBrightness = brightness;
+}
+
+void GraphicsManager::ApplyDefaultBloomPreset() {
+    SetBloomValues(1.5, -1.0, 0.5, 0.5, 1.2);
+    mBloom.ResetCurrent();
+}
+
+void GraphicsManager::ApplyDimBloomPreset() { SetBloomValues(0.5, 0.0, 1.5, 1.5, 0.2); }
+
+} // namespace Velmora::Graphics

@@ -1,0 +1,117 @@
+#include "graphics/Texture.h"
+
+#include "graphics/GlContext.h"
+
+#include <GL/glew.h>
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cstring>
+#include <memory>
+
+namespace Velmora::Graphics {
+
+namespace {
+
+struct SurfaceDeleter {
+    void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
+
+// Channel masks that put the bytes in memory as R, G, B(, A) whatever the machine's byte order.
+SDL_Surface* CreateByteOrderSurface(int width, int height, bool alpha) {
+#if SDL_BYTEORDER == SDL_BIG_ENDIAN
+    if (alpha) return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
+#else
+    if (alpha) return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+#endif
+}
+
+} // namespace
+
+Texture::Texture(std::string name, std::string shaderName, std::string path, ShaderProgram* program)
+    : mName(std::move(name)), mShaderName(std::move(shaderName)), mPath(std::move(path)), mProgram(program) {}
+
+Texture::~Texture() { Release(); }
+
+int Texture::PaddedDimension(int value) {
+    int padded = 1;
+    while (padded < value && padded < (1 << 30)) padded <<= 1;
+    return padded;
+}
+
+void Texture::SetImageSize(int width, int height) {
+    mWidth = width;
+    mHeight = height;
+    mPaddedWidth = PaddedDimension(width);
+    mPaddedHeight = PaddedDimension(height);
+    mMaxU = static_cast<double>(width) / mPaddedWidth;
+    mMaxV = static_cast<double>(height) / mPaddedHeight;
+}
+
+bool Texture::ReadImage(const std::string& path, ImageData& image) {
+    const SurfacePtr source(IMG_Load(path.c_str()));
+    if (!source) return false;
+    if (source->w < 1 || source->h < 1 || source->w > kMaxImageSide || source->h > kMaxImageSide) return false;
+    image.mWidth = source->w;
+    image.mHeight = source->h;
+    image.mPaddedWidth = PaddedDimension(source->w);
+    image.mPaddedHeight = PaddedDimension(source->h);
+    // A colour key is transparency too: keyed pixels are skipped by the blit and stay clear.
+    image.mHasAlpha = source->format->Amask != 0 || (source->flags & SDL_SRCCOLORKEY) != 0;
+
+    // Every source format (palettes, BGR, 16 bit) is converted into the canonical byte order
+    // by one blit into a zeroed surface of the padded size; with blending off the blit copies.
+    const SurfacePtr padded(CreateByteOrderSurface(image.mPaddedWidth, image.mPaddedHeight, image.mHasAlpha));
+    if (!padded) return false;
+    SDL_FillRect(padded.get(), nullptr, 0);
+    SDL_SetAlpha(source.get(), 0, SDL_ALPHA_OPAQUE);
+    SDL_Rect where{0, 0, 0, 0};
+    if (SDL_BlitSurface(source.get(), nullptr, padded.get(), &where) != 0) return false;
+
+    const size_t rowBytes = static_cast<size_t>(image.mPaddedWidth) * (image.mHasAlpha ? 4 : 3);
+    image.mPixels.resize(rowBytes * static_cast<size_t>(image.mPaddedHeight));
+    if (SDL_MUSTLOCK(padded.get())) SDL_LockSurface(padded.get());
+    const auto* pixels = static_cast<const uint8_t*>(padded->pixels);
+    for (int row = 0; row < image.mPaddedHeight; ++row) {
+        std::memcpy(&image.mPixels[rowBytes * static_cast<size_t>(row)], pixels + static_cast<size_t>(row) * padded->pitch, rowBytes);
+    }
+    if (SDL_MUSTLOCK(padded.get())) SDL_UnlockSurface(padded.get());
+    return true;
+}
+
+bool Texture::Load() {
+    ImageData image;
+    if (!ReadImage(mPath, image)) return false;
+    SetImageSize(image.mWidth, image.mHeight);
+    Upload(image);
+    return true;
+}
+
+void Texture::Upload(const ImageData& image) {
+    Release();
+    if (!HasGlContext()) return;
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    const GLenum format = image.mHasAlpha ? GL_RGBA : GL_RGB;
+    glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(format), image.mPaddedWidth, image.mPaddedHeight, 0, format,
+                 GL_UNSIGNED_BYTE, image.mPixels.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    mGlId = id;
+}
+
+void Texture::Release() {
+    if (mGlId != 0 && HasGlContext()) {
+        const GLuint id = mGlId;
+        glDeleteTextures(1, &id);
+    }
+    mGlId = 0;
+}
+
+} // namespace Velmora::Graphics

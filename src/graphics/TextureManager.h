@@ -1,0 +1,60 @@
+#pragma once
+
+#include "core/ISystem.h"
+#include "graphics/DefaultTexture.h"
+#include "graphics/ShaderProgram.h"
+#include "graphics/Texture.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace Velmora::Graphics {
+
+/// Loads each image once per (file, shader) pair and hands out shared textures, falling back to
+/// the generated default texture for files that fail to load. Owns every texture and every
+/// shader program. A system, added by the graphics manager when it initialises.
+class TextureManager : public ISystem {
+public:
+    static TextureManager& GetInstance();
+    TextureManager() = default;
+    ~TextureManager() override = default;
+
+    /// Creates and loads the default texture.
+    void Initialize() override;
+    /// Deletes every texture and program (pointers handed out become invalid).
+    void Deinitialize() override;
+
+    /// The texture of root/data/image/name drawn with the named program (empty: none), loaded
+    /// on first request. Never null: a file that fails to load yields the default texture and
+    /// is not cached, so a later request tries again.
+    Texture* GetTexture(const std::string& name, const std::string& shader = "");
+    /// The cached texture of the pair, or null; loads nothing.
+    Texture* FindTexture(const std::string& name, const std::string& shader = "") const;
+    /// Takes ownership of a texture created elsewhere (a font page, "font/NAME") and keeps it
+    /// under (name, no shader), so it is released and reloaded with the others. A texture already
+    /// registered under that name is kept and returned instead (pointers to it stay valid).
+    Texture* RegisterTexture(const std::string& name, std::unique_ptr<Texture> texture);
+    /// The fallback texture, created on first use.
+    Texture* GetDefaultTexture();
+    /// The program of that name (fragment shader NAME.frag with Passv.vert from root/data/shader),
+    /// created on first request and built at once when a GL context exists.
+    ShaderProgram* GetProgram(const std::string& name);
+
+    /// Deletes every GL texture and program object, before the GL context goes away.
+    void ReleaseAll();
+    /// Builds the programs and loads every texture again, once a new GL context exists.
+    void ReloadAll();
+
+    size_t GetTextureCount() const { return mTextures.size(); }
+
+private:
+    using Key = std::pair<std::string, std::string>;
+
+    std::map<Key, std::unique_ptr<Texture>> mTextures;
+    std::unique_ptr<DefaultTexture> mDefault;
+    std::map<std::string, std::unique_ptr<ShaderProgram>> mPrograms;
+};
+
+} // namespace Velmora::Graphics
