@@ -46,6 +46,7 @@ bool FontManager::LoadFont(const std::string& name) {
     const std::string pagePath = game.DataPath("fonts", name + "_0.png");
     Texture* page = textures.FindTexture(pageName);
     if (page) {
+        page->mPath = pagePath;
         if (!page->Load()) return LogFailure(name, pagePath);
     } else {
         auto created = std::make_unique<Texture>(pageName, "", pagePath, nullptr);

@@ -1,0 +1,91 @@
+#include "core/FrameMessages.h"
+#include "core/Game.h"
+#include "core/ISystem.h"
+#include "debug/DebugDrawManager.h"
+#include "debug/PerformanceManager.h"
+#include "debug/TweakBar.h"
+#include "graphics/GraphicsManager.h"
+#include "graphics/RenderMessages.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace Velmora::Graphics {
+namespace {
+
+// Records the broadcasts it sees and draws a little into the renderer on the two passes.
+class Recorder : public ISystem {
+public:
+    void HandleMessage(Message& message) override {
+        mNames.push_back(message.GetName());
+        if (auto* world = MessageCast<MessageRenderWorld>(message)) {
+            mRenderer = world->mRenderer;
+            world->mRenderer->GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha).AddRect(0, 1, 0, 1, 0xFFFFFFFF);
+        }
+        if (auto* overlay = MessageCast<MessageRenderOverlay>(message)) {
+            overlay->mRenderer->GetBatch(kPrimitiveQuads, nullptr, 900, 4, kBlendAlpha).AddRect(0, 1, 0, 1, 0xFFFFFFFF);
+        }
+    }
+    std::vector<std::string> mNames;
+    Renderer* mRenderer = nullptr;
+};
+
+TEST(GraphicsManager, RenderPassBroadcastsInOrderAndFlushesTwice) {
+    GraphicsManager& graphics = GraphicsManager::GetInstance();
+    std::vector<int> flushedLayers;
+    graphics.GetRenderer().SetDrawer([&flushedLayers](const Batch& batch) { flushedLayers.push_back(batch.mLayer); });
+    Recorder recorder;
+    Game& game = Game::GetInstance();
+    game.mSystems.push_back(&recorder);
+    const bool drawPerf = graphics.mDrawPerf;
+    graphics.mDrawPerf = false;
+
+    graphics.Render(0.016);
+
+    game.mSystems.erase(std::find(game.mSystems.begin(), game.mSystems.end(), &recorder));
+    graphics.GetRenderer().SetDrawer({});
+    graphics.mDrawPerf = drawPerf;
+    EXPECT_EQ(recorder.mNames, (std::vector<std::string>{"MessageBeginFrame", "MessageRenderWorld",
+                                                         "MessageRenderOverlay", "MessageEndFrame"}));
+    EXPECT_EQ(recorder.mRenderer, &graphics.GetRenderer());
+    // The world batch is flushed before the overlay pass adds its own.
+    EXPECT_EQ(flushedLayers, (std::vector<int>{0, 900}));
+    const Debug::PerfCounter* frames = Debug::PerformanceManager::GetInstance().FindCounter("Frames per Second");
+    ASSERT_NE(frames, nullptr);
+    EXPECT_TRUE(frames->mPlainRate);
+    for (const char* timer : {"Rendering Time", "Misc Render Time", "Batch Rendering", "Buffer Swap"}) {
+        EXPECT_NE(Debug::PerformanceManager::GetInstance().FindTimer(timer), nullptr) << timer;
+    }
+}
+
+TEST(GraphicsManager, BloomPresetsSetTheTweakValues) {
+    GraphicsManager& graphics = GraphicsManager::GetInstance();
+    graphics.GetBloom().mCurrent.fill(0.7f);
+    graphics.ApplyDimBloomPreset();
+    EXPECT_EQ(graphics.mBloomRatio0.Get(), 0.5);
+    EXPECT_EQ(graphics.mBloomRatio1.Get(), 0.0);
+    EXPECT_EQ(graphics.mBloomRatio2.Get(), 1.5);
+    EXPECT_EQ(graphics.mBloomRatio3.Get(), 1.5);
+    EXPECT_EQ(graphics.mBloomBrightness.Get(), 0.2);
+    EXPECT_EQ(graphics.GetBloom().mCurrent[0], 0.7f);
+    graphics.ApplyDefaultBloomPreset();
+    EXPECT_EQ(graphics.mBloomRatio0.Get(), 1.5);
+    EXPECT_EQ(graphics.mBloomRatio1.Get(), -1.0);
+    EXPECT_EQ(graphics.mBloomRatio2.Get(), 0.5);
+    EXPECT_EQ(graphics.mBloomRatio3.Get(), 0.5);
+    EXPECT_EQ(graphics.mBloomBrightness.Get(), 1.2);
+    for (float value : graphics.GetBloom().mCurrent) EXPECT_EQ(value, 0.0f);
+}
+
+TEST(GraphicsManager, TweakVariablesAreRegisteredWithTheirDefinitions) {
+    GraphicsManager& graphics = GraphicsManager::GetInstance();
+    EXPECT_EQ(graphics.mScaleFactor.mDefinition, "group=Graphics label='Scale' min=1.0 max=30.0 step=.5");
+    EXPECT_EQ(graphics.mDrawPerf.mKey, "Graphics/DrawPerf");
+    EXPECT_EQ(graphics.mBloomBrightness.mDefinition, "group=Bloom label='Brightness' min=-30.0 max=30.0 step=0.01");
+    EXPECT_NE(graphics.mBloomRatio3.mBar->FindVariable("Graphics/mBloomRatio3"), nullptr);
+    EXPECT_EQ(GraphicsManager::GetInstance().GetCurrentMode(), (VideoMode{0, 0, false}));
+}
+
+} // namespace
+} // namespace Velmora::Graphics

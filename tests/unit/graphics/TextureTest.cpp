@@ -1,0 +1,142 @@
+#include "core/Random.h"
+#include "graphics/DefaultTexture.h"
+#include "graphics/TextureManager.h"
+#include "graphics/Vertex.h"
+#include "support/GraphicsFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace Velmora::Graphics {
+namespace {
+
+using Tests::ScopedDataRoot;
+using Tests::WriteImage;
+using Tests::WriteSolidImage;
+
+TEST(Texture, PaddingRoundsEachSideUpToAPowerOfTwo) {
+    Texture texture("a.png", "", "", nullptr);
+    texture.SetImageSize(100, 50);
+    EXPECT_EQ(texture.mWidth, 100);
+    EXPECT_EQ(texture.mHeight, 50);
+    EXPECT_EQ(texture.mPaddedWidth, 128);
+    EXPECT_EQ(texture.mPaddedHeight, 64);
+    EXPECT_DOUBLE_EQ(texture.mMaxU, 0.78125);
+    EXPECT_DOUBLE_EQ(texture.mMaxV, 0.78125);
+    EXPECT_EQ(Texture::PaddedDimension(1), 1);
+    EXPECT_EQ(Texture::PaddedDimension(64), 64);
+    EXPECT_EQ(Texture::PaddedDimension(65), 128);
+    EXPECT_EQ(Texture::PaddedDimension(0), 1);
+}
+
+TEST(Texture, ReadImagePadsWithZeroAndKeepsTheImageTopLeft) {
+    ScopedDataRoot root;
+    const std::string path = root.Path() + "/image.bmp";
+    // Red left half, blue right half, a green top row.
+    ASSERT_TRUE(WriteImage(path, 6, 3, [](int x, int y) {
+        if (y == 0) return PackColor(0, 255, 0);
+        return x < 3 ? PackColor(255, 0, 0) : PackColor(0, 0, 255);
+    }));
+    ImageData image;
+    ASSERT_TRUE(Texture::ReadImage(path, image));
+    EXPECT_EQ(image.mWidth, 6);
+    EXPECT_EQ(image.mHeight, 3);
+    EXPECT_EQ(image.mPaddedWidth, 8);
+    EXPECT_EQ(image.mPaddedHeight, 4);
+    EXPECT_FALSE(image.mHasAlpha);
+    ASSERT_EQ(image.mPixels.size(), 8u * 4u * 3u);
+    const auto pixel = [&image](int x, int y) {
+        const uint8_t* p = &image.mPixels[(static_cast<size_t>(y) * 8 + x) * 3];
+        return PackColor(p[0], p[1], p[2]);
+    };
+    EXPECT_EQ(pixel(0, 0), PackColor(0, 255, 0));
+    EXPECT_EQ(pixel(1, 1), PackColor(255, 0, 0));
+    EXPECT_EQ(pixel(5, 2), PackColor(0, 0, 255));
+    EXPECT_EQ(pixel(6, 1), PackColor(0, 0, 0));  // padding on the right
+    EXPECT_EQ(pixel(2, 3), PackColor(0, 0, 0));  // padding below
+}
+
+TEST(Texture, UnreadableFilesFailAndKeepTheSizes) {
+    ScopedDataRoot root;
+    Tests::WriteFile(root.Path() + "/broken.png", "\x89PNG\r\n\x1a\nthis is not a png");
+    Texture texture("broken.png", "", root.Path() + "/broken.png", nullptr);
+    texture.SetImageSize(3, 3);
+    EXPECT_FALSE(texture.Load());
+    EXPECT_EQ(texture.mWidth, 3);
+    Texture missing("none.png", "", root.Path() + "/none.png", nullptr);
+    EXPECT_FALSE(missing.Load());
+}
+
+TEST(DefaultTexture, PatternFollowsThePixelNumber) {
+    Random random(7);
+    const std::vector<uint8_t> pixels = DefaultTexture::GeneratePixels(random);
+    ASSERT_EQ(pixels.size(), 16u * 16u * 4u);
+    for (int p : {0, 1, 2, 17, 100, 255}) {
+        EXPECT_EQ(pixels[p * 4 + 0], p);
+        EXPECT_EQ(pixels[p * 4 + 1], (p % 3) * 127);
+        EXPECT_EQ(pixels[p * 4 + 2], (p % 16) * 16);
+    }
+    // The alpha bytes come from the generator: the same seed gives the same noise.
+    Random again(7);
+    EXPECT_EQ(DefaultTexture::GeneratePixels(again), pixels);
+    DefaultTexture texture;
+    EXPECT_TRUE(texture.Load());
+    EXPECT_EQ(texture.mName, "DEFAULT");
+    EXPECT_EQ(texture.mWidth, 16);
+    EXPECT_DOUBLE_EQ(texture.mMaxU, 1.0);
+}
+
+TEST(TextureManager, CachesPerFileAndShaderAndNeverReturnsNull) {
+    ScopedDataRoot root;
+    ASSERT_TRUE(WriteSolidImage(root.Path() + "/data/image/hud.png", 100, 50, 0xFF00FF00u));
+    TextureManager textures;
+    textures.Initialize();
+    Texture* plain = textures.GetTexture("hud.png");
+    Texture* charged = textures.GetTexture("hud.png", "ChargeMeter");
+    EXPECT_NE(plain, textures.GetDefaultTexture());
+    EXPECT_NE(plain, charged);
+    EXPECT_EQ(textures.GetTexture("hud.png"), plain);
+    EXPECT_EQ(plain->mPath, root.Path() + "/data/image/hud.png");
+    EXPECT_EQ(plain->mWidth, 100);
+    EXPECT_DOUBLE_EQ(plain->mMaxV, 0.78125);
+    EXPECT_EQ(plain->mProgram, nullptr);
+    ASSERT_NE(charged->mProgram, nullptr);
+    EXPECT_EQ(charged->mProgram, textures.GetProgram("ChargeMeter"));
+    EXPECT_EQ(charged->mShaderName, "ChargeMeter");
+    EXPECT_EQ(textures.GetTextureCount(), 2u);
+}
+
+TEST(TextureManager, FailedLoadsYieldTheDefaultAndAreRetried) {
+    ScopedDataRoot root;
+    TextureManager textures;
+    Texture* missing = textures.GetTexture("late.png");
+    EXPECT_EQ(missing, textures.GetDefaultTexture());
+    EXPECT_EQ(textures.FindTexture("late.png"), nullptr);
+    ASSERT_TRUE(WriteSolidImage(root.Path() + "/data/image/late.png", 4, 4, 0xFFFFFFFFu));
+    Texture* found = textures.GetTexture("late.png");
+    EXPECT_NE(found, textures.GetDefaultTexture());
+    EXPECT_EQ(textures.FindTexture("late.png"), found);
+}
+
+TEST(TextureManager, RegisteredTexturesKeepTheirFirstObject) {
+    TextureManager textures;
+    Texture* page = textures.RegisterTexture("font/menu", std::make_unique<Texture>("font/menu", "", "x", nullptr));
+    Texture* again = textures.RegisterTexture("font/menu", std::make_unique<Texture>("font/menu", "", "y", nullptr));
+    EXPECT_EQ(page, again);
+    EXPECT_EQ(page->mPath, "x");
+    EXPECT_EQ(textures.FindTexture("font/menu"), page);
+}
+
+TEST(ShaderProgram, UniformValuesAreKeptWithoutAContext) {
+    ShaderProgram program("ChargeMeter", "Passv.vert", "ChargeMeter.frag", "/nowhere");
+    EXPECT_FALSE(program.Build());
+    program.SetUniform("uPower", 0.5f);
+    program.SetUniform("uTime", 2.0f);
+    program.SetUniform("uPower", 0.75f);
+    EXPECT_FLOAT_EQ(program.GetUniform("uPower"), 0.75f);
+    EXPECT_FLOAT_EQ(program.GetUniform("uTime"), 2.0f);
+    EXPECT_EQ(program.GetUniformLocation("uPower"), -1);
+    EXPECT_FALSE(program.IsBuilt());
+}
+
+} // namespace
+} // namespace Velmora::Graphics
