@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The window and the render pass of the real program: it opens full-screen in the desktop's
+# mode, F2 shows the performance overlay, Alt+Return switches to a window and back, and Alt+F4
+# ends it cleanly.
+source "$(dirname "$0")/lib/common.bash" "$@"
+
+# Counts the log lines that contain a fixed string.
+count_log() { grep -cF -- "$1" "$GAME_LOG" || true; }
+
+# Waits until a log line has appeared a given number of times.
+wait_for_count() {
+    local text=$1 count=$2
+    for _ in $(seq 300); do
+        [ "$(count_log "$text")" -ge "$count" ] && return 0
+        sleep 0.1
+    done
+    fail "log never showed '$text' $count times"
+}
+
+# True while an override-redirect window covers the screen: how SDL shows a full-screen mode.
+fullscreen_window_shown() {
+    local child
+    for child in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+        xwininfo -id "$child" | grep -q "Override Redirect State: yes" || continue
+        xwininfo -id "$child" | grep -q "Map State: IsViewable" || continue
+        xwininfo -id "$child" | grep -q "Width: 1280" && return 0
+    done
+    return 1
+}
+
+# Mean brightness of the overlay's corner of a screenshot, 0 … 1.
+corner_brightness() {
+    convert "$1" -crop 400x300+0+0 -colorspace Gray -format "%[fx:mean]" info:
+}
+
+dir=$(make_game_dir)
+start_game "$dir"
+wait_for_log "[CORE:1] Initialization complete"
+window=$(wait_for_window '\[ VELMORA THE GAME! \]')
+
+# Full screen in the only mode Xvfb has, its screen size.
+wait_for_log "[GRAPHICS:1] Video mode 1280x800 full screen"
+xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
+fullscreen_window_shown || fail "no full-screen window"
+sleep 1
+screenshot "$WORK/before.png"
+[ "$(corner_brightness "$WORK/before.png")" = "0" ] || fail "the corner is not empty before F2"
+
+# F2 is read as a held key, so one press may flip the overlay on and off again within a few
+# frames; press until it shows (each press flips it an odd number of times or not at all).
+shown=""
+for _ in 1 2 3 4 5 6; do
+    xdotool key --delay 0 F2
+    sleep 1.5  # the statistics refresh once a second
+    screenshot "$WORK/overlay.png"
+    if [ "$(corner_brightness "$WORK/overlay.png")" != "0" ]; then shown=yes; break; fi
+done
+[ -n "$shown" ] || fail "F2 never showed the performance overlay"
+# The overlay stays in the top-left corner: the rest of the screen is still black.
+[ "$(convert "$WORK/overlay.png" -crop 600x400+680+400 -format "%[fx:mean]" info:)" = "0" ] ||
+    fail "the overlay drew outside its corner"
+
+# Alt+Return: the first windowed candidate that fits a 1280x800 desktop is 1280x800.
+xdotool key alt+Return
+wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
+sleep 0.5
+fullscreen_window_shown && fail "still full-screen after Alt+Return"
+[ "$(count_log "Video mode")" -eq 2 ] || fail "Alt+Return changed the mode more than once"
+xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
+
+# And back to full screen.
+xdotool key alt+Return
+wait_for_count "[GRAPHICS:1] Video mode 1280x800 full screen" 2
+sleep 0.5
+fullscreen_window_shown || fail "not full-screen again after the second Alt+Return"
+[ "$(count_log "Video mode")" -eq 3 ] || fail "unexpected mode changes"
+
+xdotool key alt+F4
+expect_exit 0
+grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"
+echo "graphics: ok"
