@@ -161,49 +161,54 @@ void GraphicsManager::FlushBatches() {
 void GraphicsManager::Render(double dt) {
     const FrameStatistics& statistics = Statistics();
     Debug::PerformanceManager& perf = Debug::PerformanceManager::GetInstance();
-    Debug::DebugDrawManager& debugDraw = Debug::DebugDrawManager::GetInstance();
-    Game& game = Game::GetInstance();
     perf.StartTimer(statistics.mRendering);
     ResetState();
     MessageBeginFrame begin;
-    game.SendMessage(begin);
-
-    mView.ApplyView();
-    mBloom.BeginCapture();
-    MessageRenderWorld world(&mRenderer);
-    game.SendMessage(world);
-    FlushBatches();
-    mBloom.EndAndCompose();
-
-    LoadPixelSpace();
-    mView.ApplyView();
-    debugDraw.RenderWorld(dt);
-
-    LoadPixelSpace();
-    {
-        Debug::ScopedTimer misc(statistics.mMisc);
-        MessageRenderOverlay overlay(&mRenderer);
-        game.SendMessage(overlay);
-    }
-    debugDraw.RenderOverlay(dt, mRenderer);
-    {
-        Debug::ScopedTimer misc(statistics.mMisc);
-        MessageEndFrame end;
-        game.SendMessage(end);
-    }
-    if (mDrawPerf) perf.DrawOverlay(mRenderer);
-    FlushBatches();
-    {
-        Debug::ScopedTimer misc(statistics.mMisc);
-        Debug::TweakBarManager& tweaks = Debug::TweakBarManager::GetInstance();
-        if (tweaks.AnyVisible()) tweaks.Draw();
-    }
+    Game::GetInstance().SendMessage(begin);
+    RenderWorldPass(dt);
+    RenderOverlayPass(dt);
     perf.StopTimer(statistics.mRendering);
     {
         Debug::ScopedTimer swap(statistics.mSwap);
         if (HasGlContext()) SDL_GL_SwapBuffers();
     }
     perf.Count(statistics.mFrames);
+}
+
+void GraphicsManager::RenderWorldPass(double dt) {
+    mView.ApplyView();
+    mBloom.BeginCapture();
+    MessageRenderWorld world(&mRenderer);
+    Game::GetInstance().SendMessage(world);
+    FlushBatches();
+    mBloom.EndAndCompose();
+    // Debug shapes go over the composed world, in world units but outside the glow.
+    LoadPixelSpace();
+    mView.ApplyView();
+    Debug::DebugDrawManager::GetInstance().RenderWorld(dt);
+}
+
+void GraphicsManager::RenderOverlayPass(double dt) {
+    const int misc = Statistics().mMisc;
+    Game& game = Game::GetInstance();
+    LoadPixelSpace();
+    {
+        Debug::ScopedTimer timer(misc);
+        MessageRenderOverlay overlay(&mRenderer);
+        game.SendMessage(overlay);
+    }
+    Debug::DebugDrawManager::GetInstance().RenderOverlay(dt, mRenderer);
+    {
+        Debug::ScopedTimer timer(misc);
+        MessageEndFrame end;
+        game.SendMessage(end);
+    }
+    if (mDrawPerf) Debug::PerformanceManager::GetInstance().DrawOverlay(mRenderer);
+    FlushBatches();
+    // The tweak panels are drawn last, over everything else.
+    Debug::ScopedTimer timer(misc);
+    Debug::TweakBarManager& tweaks = Debug::TweakBarManager::GetInstance();
+    if (tweaks.AnyVisible()) tweaks.Draw();
 }
 
 void GraphicsManager::SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness) {

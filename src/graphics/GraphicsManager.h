@@ -92,6 +92,8 @@ public:
 private:
     void SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness);
     void FlushBatches();
+    void RenderWorldPass(double dt);
+    void RenderOverlayPass(double dt);
 
     bool mIconified = false;  ///< lost focus while full-screen
 };
