@@ -1,11 +1,14 @@
 #include "graphics/GraphicsManager.h"
 
+#include "core/ComponentFactory.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
 #include "debug/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
 #include "debug/TweakBarManager.h"
+#include "graphics/ComponentSprite.h"
+#include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
 #include "graphics/GlContext.h"
 #include "graphics/RenderMessages.h"
@@ -63,6 +66,9 @@ void GraphicsManager::Initialize() {
     Game& game = Game::GetInstance();
     game.AddSystem(&TextureManager::GetInstance());
     game.AddSystem(&FontManager::GetInstance());
+    ComponentFactory& components = ComponentFactory::GetInstance();
+    components.Register<ComponentSprite>();
+    components.Register<ComponentTransform>();
     Debug::TweakBarManager::GetInstance().CreateBars();
 }
 
@@ -103,6 +109,10 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     }
     VELMORA_LOG("GRAPHICS") << "Video mode " << mScreen->w << "x" << mScreen->h
                             << (IsFullscreen() ? " full screen" : " windowed");
+    // Presenting one cleared frame makes the driver pick up the window's new size at once (the
+    // software rasteriser otherwise keeps the old buffer size until the first swap).
+    ResetState();
+    SDL_GL_SwapBuffers();
     ResetState();
     mView.SetWindowSize(mScreen->w, mScreen->h);
     Debug::TweakBarManager::GetInstance().SetWindowSize(mScreen->w, mScreen->h);

@@ -2,7 +2,13 @@
 // pixels back.
 #include "core/FrameMessages.h"
 #include "core/Game.h"
+#include "core/ComponentFactory.h"
+#include "core/Entity.h"
 #include "core/ISystem.h"
+#include "core/Value.h"
+#include "core/ValueCursor.h"
+#include "graphics/ComponentSprite.h"
+#include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
 #include "graphics/GlBatchDrawer.h"
 #include "graphics/GraphicsManager.h"
@@ -14,6 +20,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+
+// Last: Xlib defines macros (None, Bool) that other headers use as names.
+#include <X11/Xlib.h>
 
 namespace Velmora::Graphics {
 namespace {
@@ -33,10 +43,26 @@ protected:
         Game& game = Game::GetInstance();
         game.SetRootPath(root);
         if (GraphicsManager::GetInstance().mScreen) return;
+        setenv("SDL_VIDEO_CENTERED", "1", 1);  // as the game does: windows stay on the screen
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        // Another suite's window makes SDL report that window's size as the desktop's.
+        sOtherWindowBefore = SDL_GetVideoSurface() != nullptr;
         game.mInitialized = true;  // the managers the graphics manager adds initialise at once
         GraphicsManager::GetInstance().Initialize();
+        sStartMode = GraphicsManager::GetInstance().GetCurrentMode();
     }
+
+    // The X screen's size, asked of the X server itself.
+    static VideoMode ScreenSize() {
+        Display* display = XOpenDisplay(nullptr);
+        if (!display) return {};
+        const VideoMode size{DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display)), true};
+        XCloseDisplay(display);
+        return size;
+    }
+
+    static inline VideoMode sStartMode;
+    static inline bool sOtherWindowBefore = false;
 
     static std::string MakeRoot() {
         const std::string root = Tests::MakeTempDir();
@@ -46,6 +72,10 @@ protected:
         // Top half green, bottom half red: shows which way up an image is drawn.
         Tests::WriteImage(images + "updown.png", 32, 32, [](int, int y) { return y < 16 ? kGreen : kRed; });
         Tests::WriteSolidImage(images + "white.png", 8, 8, PackColor(255, 255, 255));
+        // Sprites: 256 pixels are 76.8 world units, 128 pixels 38.4. (Sprites map the whole
+        // padded texture, so these are powers of two.)
+        Tests::WriteImage(images + "arrow.png", 256, 256, [](int, int y) { return y < 128 ? kGreen : kRed; });
+        Tests::WriteSolidImage(images + "square.png", 128, 128, kBlue);
         Tests::WriteFixtureFont(root, "default");
         Tests::WriteFile(root + "/data/shader/Passv.vert",
                          "void main() { gl_TexCoord[0] = gl_MultiTexCoord0; gl_FrontColor = gl_Color;"
@@ -79,12 +109,16 @@ protected:
 
 TEST_F(Rendering, StartsFullScreenInTheDesktopMode) {
     const GraphicsManager& graphics = GraphicsManager::GetInstance();
-    EXPECT_GT(graphics.mDesktopWidth, 0);
+    // Xvfb offers its screen size only.
+    EXPECT_EQ(sStartMode, ScreenSize());
+    if (!sOtherWindowBefore) {
+        EXPECT_EQ(graphics.mDesktopWidth, sStartMode.mWidth);
+        EXPECT_EQ(graphics.mDesktopHeight, sStartMode.mHeight);
+    }
     std::vector<VideoMode> modes;
     graphics.GetFullscreenModes(modes);
-    // Xvfb offers its screen size only (or any size, which means the desktop).
-    const VideoMode first = modes.empty() ? VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, true} : modes[0];
-    EXPECT_EQ(first, (VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, true}));
+    ASSERT_FALSE(modes.empty());
+    EXPECT_EQ(modes.front(), ScreenSize());
     EXPECT_TRUE(TextureManager::GetInstance().GetDefaultTexture()->mGlId != 0);
     EXPECT_TRUE(FontManager::GetInstance().HasFont("default"));
     const auto& systems = Game::GetInstance().GetSystems();
@@ -173,6 +207,7 @@ TEST_F(Rendering, ModeChangesReloadTexturesAndPrograms) {
     GraphicsManager& graphics = GraphicsManager::GetInstance();
     Texture* red = TextureManager::GetInstance().GetTexture("red.png");
     Texture* tinted = TextureManager::GetInstance().GetTexture("white.png", "Tint");
+    tinted->mProgram->SetUniform("uGreen", 0.5f);
     graphics.SetVideoMode({800, 600, false});
     EXPECT_EQ(graphics.GetCurrentMode(), (VideoMode{800, 600, false}));
     EXPECT_NE(red->mGlId, 0u);
@@ -181,6 +216,66 @@ TEST_F(Rendering, ModeChangesReloadTexturesAndPrograms) {
     AddQuad(red, 800, 700, 500, 50);
     GetRenderer().Flush();
     EXPECT_EQ(PixelAt(720, 520), kRed);
+}
+
+// An entity with a transform and a sprite, built by the game's component factory from data.
+class SpriteEntity {
+public:
+    SpriteEntity(const std::string& image, double x, double y, double dx, double dy) : mEntity(100) {
+        ComponentFactory& factory = ComponentFactory::GetInstance();
+        const ValueList data{Value(image)};
+        ValueCursor cursor(data);
+        auto* transform = static_cast<ComponentTransform*>(factory.Create("ComponentTransform", &mEntity, cursor));
+        mEntity.AddComponent(transform);
+        mEntity.AddComponent(factory.Create("ComponentSprite", &mEntity, cursor));
+        mEntity.GetComponent<ComponentSprite>()->Initialize();
+        transform->mPosition = {x, y};
+        transform->mDirection = {dx, dy};
+    }
+    void Render() {
+        MessageRender render(&GraphicsManager::GetInstance().GetRenderer());
+        mEntity.HandleMessage(render);
+    }
+
+private:
+    Entity mEntity;
+};
+
+TEST_F(Rendering, SpritesTurnWithTheirDirectionAndStackByTextureWithinTheirLayer) {
+    GraphicsManager& graphics = GraphicsManager::GetInstance();
+    View& view = graphics.GetView();
+    view.SetZoom(15.0);  // one world unit per pixel; world (0, 0) at pixel (320, 240)
+    view.SetPosition(0.0, 0.0);
+    view.ApplyView();
+    SpriteEntity facingRight("arrow.png", 0.0, 0.0, 1.0, 0.0);
+    SpriteEntity upright("arrow.png", -150.0, 0.0, 0.0, 1.0);
+    SpriteEntity square("square.png", 20.0, 100.0, 0.0, 1.0);
+    SpriteEntity overlapping("arrow.png", 0.0, 100.0, 0.0, 1.0);
+    facingRight.Render();
+    upright.Render();
+    square.Render();
+    overlapping.Render();
+    GetRenderer().Flush();
+
+    // Facing +x, the image's top (green) is on the right.
+    EXPECT_EQ(PixelAt(320 + 20, 240), kGreen);
+    EXPECT_EQ(PixelAt(320 - 20, 240), kRed);
+    EXPECT_EQ(PixelAt(320, 240 + 45), kBlack);  // 76.8 units wide, now lying on its side
+    // Upright, the top is up.
+    EXPECT_EQ(PixelAt(320 - 150, 240 + 20), kGreen);
+    EXPECT_EQ(PixelAt(320 - 150, 240 - 20), kRed);
+    // Same layer: the texture with the higher address is drawn later, on top.
+    TextureManager& textures = TextureManager::GetInstance();
+    const bool squareOnTop = std::less<Texture*>()(textures.GetTexture("arrow.png"), textures.GetTexture("square.png"));
+    EXPECT_EQ(PixelAt(320 + 20, 240 + 100 + 10), squareOnTop ? kBlue : kGreen);
+    EXPECT_EQ(PixelAt(320 - 20, 240 + 100 + 10), kGreen);  // only the arrow reaches this far left
+
+    // Text afterwards, in window pixels as in the overlay pass, over the sprites.
+    graphics.LoadPixelSpace();
+    FontManager& fonts = FontManager::GetInstance();
+    fonts.DrawText(fonts.GetFont("default"), "A", 320 - 5, 240 - 5, kAlignLeft, 810, PackColor(255, 255, 0));
+    GetRenderer().Flush();
+    EXPECT_EQ(PixelAt(320, 240), PackColor(255, 255, 0));
 }
 
 // Draws in both passes.
