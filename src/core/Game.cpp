@@ -139,8 +139,9 @@ void Game::HandleHotKeys() {
         if (input.IsKeyPressed(SDLK_RETURN)) graphics.ToggleFullscreen();
         return;
     }
-    // F2 is read as held, so the overlay flips every frame while the key is down.
-    if (input.IsKeyDown(SDLK_F2)) graphics.mDrawPerf = !graphics.mDrawPerf;
+    // Once per press too: read as held, a press lasting an even number of frames would switch
+    // the overlay on and straight off again.
+    if (input.IsKeyPressed(SDLK_F2)) graphics.mDrawPerf = !graphics.mDrawPerf;
 }
 
 void Game::Shutdown() {
