@@ -1,0 +1,14 @@
+#pragma once
+
+namespace Velmora::Interface {
+
+/// The pad state a WidgetRoot navigates with, filled once per frame by whoever reads the pad
+/// (the controller manager installs a provider with WidgetRoot::SetPadProvider).
+struct PadInput {
+    bool mConnected = false;      ///< false: the rest is ignored
+    double mStickAngle = 0.0;     ///< left stick, radians, atan2(y, x) with y up
+    double mStickMagnitude = 0.0; ///< left stick deflection; at least 0.25 counts as pushed
+    bool mAPressed = false;       ///< button A went down since the previous frame
+};
+
+} // namespace Velmora::Interface
