@@ -5,6 +5,19 @@
 
 namespace Velmora {
 
+// Counts a walk for its whole scope, so the removals made during it are settled even when the
+// walk is left early (a test's fatal handler throws out of an action).
+class ActionList::WalkScope {
+public:
+    explicit WalkScope(ActionList& list) : mList(list) { ++mList.mWalkDepth; }
+    ~WalkScope() { mList.EndWalk(); }
+    WalkScope(const WalkScope&) = delete;
+    WalkScope& operator=(const WalkScope&) = delete;
+
+private:
+    ActionList& mList;
+};
+
 ActionList::~ActionList() {
     assert(mWalkDepth == 0 && "an action list must not be destroyed while it is being walked");
     Clear();
@@ -78,14 +91,13 @@ void ActionList::RemoveWhere(uint32_t mask, bool all) {
 
 void ActionList::Update(double dt) {
     if (dt == 0.0 || IsEmpty()) return;
-    BeginWalk();
+    const WalkScope walk(*this);
     uint32_t blocked = 0;
     // Removed actions stay linked until EndWalk, so following mNext is always safe here, and
     // actions appended behind the current one are reached.
     for (Action* action = mHead; action; action = action->mNext) {
         if (!action->IsRemoved()) UpdateOne(*action, dt, blocked);
     }
-    EndWalk();
 }
 
 void ActionList::UpdateOne(Action& action, double dt, uint32_t& blocked) {
@@ -115,7 +127,7 @@ void ActionList::UpdateOne(Action& action, double dt, uint32_t& blocked) {
 }
 
 void ActionList::HandleMessage(Message& message) {
-    BeginWalk();
+    const WalkScope walk(*this);
     for (Action* action = mHead; action; action = action->mNext) {
         if (action->IsRemoved()) continue;
         if (!action->IsStarted()) {
@@ -125,7 +137,6 @@ void ActionList::HandleMessage(Message& message) {
         }
         action->HandleMessage(message);
     }
-    EndWalk();
 }
 
 void ActionList::EndWalk() {

@@ -73,8 +73,9 @@ private:
     void Discard(Action* action);
     void RemoveWhere(uint32_t mask, bool all);
     void UpdateOne(Action& action, double dt, uint32_t& blocked);
-    void BeginWalk() { ++mWalkDepth; }
     void EndWalk();
+
+    class WalkScope;
 
     Action* mHead = nullptr;  // owned, together with every action linked behind it
     Action* mTail = nullptr;
