@@ -32,6 +32,7 @@ public:
     /// Makes a behaviour for an entity id; stands in for CreateBehavior while loading.
     using BehaviorFactory = std::function<std::unique_ptr<Behavior>(const std::string& name, uint32_t entity)>;
 
+    /// An empty ghost of the owner: no behaviours, speeds 0, catches nobody.
     explicit ComponentGhost(Entity* owner);
 
     /// Runs the list on logic ticks, destroys the entity at the end of the level, dispatches

@@ -48,6 +48,7 @@ public:
     /// Once, before the first update or first message, whichever comes first.
     virtual void OnStart() {}
 
+    /// The kFlagStarted, kFlagBlocking and kFlagActive bits.
     bool IsStarted() const { return (mFlags & kFlagStarted) != 0; }
     bool IsBlocking() const { return (mFlags & kFlagBlocking) != 0; }
     bool IsActive() const { return (mFlags & kFlagActive) != 0; }

@@ -2,8 +2,11 @@
 
 namespace Velmora::Interface {
 
-/// The pad state a WidgetRoot navigates with, filled once per frame by whoever reads the pad
-/// (the controller manager installs a provider with WidgetRoot::SetPadProvider).
+/// The pad state a WidgetRoot navigates with, filled once per frame by whoever reads the pad.
+/// The controller manager installs a provider with WidgetRoot::SetPadProvider that fills it
+/// from its poll: connected unless the last read failed; the left stick's angle
+/// atan2(LY, LX) and magnitude sqrt(LX² + LY²) / 35535 as it computes them anyway; A pressed
+/// when the A bit is set in the current state and clear in the previous one.
 struct PadInput {
     bool mConnected = false;      ///< false: the rest is ignored
     double mStickAngle = 0.0;     ///< left stick, radians, atan2(y, x) with y up

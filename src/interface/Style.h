@@ -25,6 +25,7 @@ struct Style {
     static constexpr uint32_t kOffset = 0x40;
     static constexpr uint32_t kScalar3 = 0x80;
 
+    /// The toolkit's colours, opaque.
     static constexpr Color kBlack = Color::FromRgba(0, 0, 0);
     static constexpr Color kGreen = Color::FromRgba(0, 255, 0);
     static constexpr Color kCyan = Color::FromRgba(0, 255, 255);

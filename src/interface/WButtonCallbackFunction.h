@@ -8,8 +8,10 @@ namespace Velmora::Interface {
 /// (not owned).
 class WButtonCallbackFunction : public WButtonCallback {
 public:
+    /// The plain function: the activated button and the stored user pointer.
     using Function = void (*)(WButton& button, void* user);
 
+    /// A callback calling `function` (null: nothing) with `user`.
     WButtonCallbackFunction(Function function, void* user) : mFunction(function), mUser(user) {}
 
     void Invoke(WButton& button) override {

@@ -12,8 +12,10 @@ namespace Velmora::Interface {
 ///     button->SetCallback(WButtonCallbackLambda::Make([this](WButton&) { GoToPage(5); }));
 class WButtonCallbackLambda : public WButtonCallback {
 public:
+    /// What the button does; it gets the activated button.
     using Function = std::function<void(WButton& button)>;
 
+    /// A callback calling the function (empty: nothing).
     explicit WButtonCallbackLambda(Function function) : mFunction(std::move(function)) {}
     /// A new callback for the function, ready to hand to a button.
     static std::unique_ptr<WButtonCallback> Make(Function function) {

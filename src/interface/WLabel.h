@@ -26,6 +26,7 @@ public:
 
     /// Replaces the text; the parent is not laid out again.
     void SetText(std::string text) { mText = std::move(text); }
+    /// The text shown.
     const std::string& GetText() const { return mText; }
 
     const Graphics::Font* mFont;

@@ -29,6 +29,7 @@ public:
     /// Sets the value (clamped to 0 … 1; not a number is ignored) and glides the knob there.
     /// Does not call the callback.
     void SetValue(double value);
+    /// The current value and whether a press on it is being dragged.
     double GetValue() const { return mValue; }
     bool IsDragging() const { return mDragging; }
     /// Gives the slider an own size in pixels.

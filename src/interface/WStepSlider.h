@@ -25,6 +25,7 @@ public:
 
     /// Sets the index (clamped to 0 … count − 1) and glides the knob there; no callback.
     void SetIndex(int32_t index);
+    /// The current step, the number of steps, and whether a press on it is being dragged.
     int32_t GetIndex() const { return mIndex; }
     int32_t GetStepCount() const { return mStepCount; }
     bool IsDragging() const { return mDragging; }

@@ -58,6 +58,7 @@ public:
     virtual Widget* AddChild(std::unique_ptr<Widget> child);
     /// Deletes the children (after the current event, during one).
     virtual void ClearChildren() {}
+    /// Number of children (0 by default).
     virtual unsigned GetChildCount() const { return 0; }
     /// The child at an index, or null.
     virtual Widget* GetChild(unsigned) const { return nullptr; }
@@ -79,6 +80,7 @@ public:
     /// Dispatches a fresh event of a kind in a direction from this widget.
     void Send(int32_t kind, int32_t direction);
 
+    /// True when any of the mState bits is set.
     bool HasState(uint8_t bits) const { return (mState & bits) != 0; }
     /// True when neither the widget nor any ancestor is disabled.
     bool IsEnabled() const;

@@ -60,6 +60,7 @@ public:
     /// Adds a widget to the top widget (created on first use) and returns it. Its position is
     /// the screen's to set.
     Widget* Add(std::unique_ptr<Widget> widget);
+    /// Add for a concrete widget class, returning it as that class.
     template <class T>
     T* Add(std::unique_ptr<T> widget) {
         return static_cast<T*>(Add(std::unique_ptr<Widget>(std::move(widget))));
