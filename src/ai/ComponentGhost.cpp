@@ -4,6 +4,7 @@
 #include "core/FrameMessages.h"
 #include "core/LogRecord.h"
 #include "core/ValueCursor.h"
+#include "graphics/ComponentTransform.h"
 #include "logic/LevelMessages.h"
 
 namespace Velmora::Ai {
@@ -65,7 +66,7 @@ void ComponentGhost::HandleMessage(Message& message) {
 }
 
 void ComponentGhost::Initialize() {
-    mTransform = mOwner->GetComponent("ComponentTransform");
+    mTransform = mOwner->GetComponent<Graphics::ComponentTransform>();
     mBody = mOwner->GetComponent("ComponentBody");
 }
 

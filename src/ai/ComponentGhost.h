@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+namespace Velmora::Graphics {
+class ComponentTransform;
+}
+
 namespace Velmora::Ai {
 
 /// A guard's mind: the action list of its behaviours, built from the archetype data, run once
@@ -54,8 +58,8 @@ public:
     /// Replaces CreateBehavior for the loading of archetype data (tests); null restores it.
     static void SetBehaviorFactory(BehaviorFactory factory);
 
-    Component* mTransform = nullptr;  ///< the entity's "ComponentTransform", cached in Initialize
-    Component* mBody = nullptr;       ///< the entity's "ComponentBody", cached in Initialize
+    Graphics::ComponentTransform* mTransform = nullptr;  ///< the entity's transform, cached in Initialize
+    Component* mBody = nullptr;  ///< the entity's "ComponentBody" (physics), cached in Initialize
     double mMoveSpeed = 0.0;          ///< world units per second, for movement actions
     double mTurnSpeed = 0.0;          ///< radians per second, for turning actions
     bool mCatchesPlayer = false;      ///< touching this entity loses the level

@@ -3,6 +3,7 @@
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
+#include "graphics/ComponentTransform.h"
 #include "logic/LevelMessages.h"
 #include "support/TestSupport.h"
 
@@ -55,6 +56,7 @@ protected:
         ghost->Load(cursor);
         mStoppedAt = cursor.GetIndex();
         mEntity->AddComponent(ghost);
+        mEntity->AddComponent(new Graphics::ComponentTransform(mEntity));
         mEntity->Spawn(instance);
         return ghost;
     }
@@ -147,6 +149,9 @@ TEST_F(ComponentGhostTest, RoutesMessagesToTheList) {
     ghost->HandleMessage(end);
     EXPECT_TRUE(mEntity->IsDestroyed());
     EXPECT_EQ(mJournal.size(), 2u);  // not forwarded
+    EXPECT_EQ(ghost->mTransform, mEntity->GetComponent<Graphics::ComponentTransform>());
+    EXPECT_NE(ghost->mTransform, nullptr);
+    EXPECT_EQ(ghost->mBody, nullptr);  // the entity has none
     ghost->Deinitialize();
     EXPECT_TRUE(ghost->mActions.IsEmpty());
 }
