@@ -25,11 +25,13 @@ const char* TextOf(const TiXmlElement& element) {
     return text ? text : "";
 }
 
-// Names and archetypes go into element text: escape what would break the XML.
+// Names and archetypes go into element text: escape what would break the XML, and leave out
+// the control characters XML cannot hold (a NUL would cut the file short when it is read).
 std::string Escaped(const std::string& text) {
     std::string result;
     result.reserve(text.size());
     for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
         switch (c) {
         case '&': result += "&amp;"; break;
         case '<': result += "&lt;"; break;
