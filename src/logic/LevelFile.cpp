@@ -25,12 +25,33 @@ const char* TextOf(const TiXmlElement& element) {
     return text ? text : "";
 }
 
-// Names and archetypes go into element text: escape what would break the XML, and leave out
-// the control characters XML cannot hold (a NUL would cut the file short when it is read).
+// Length of the valid UTF-8 sequence starting at text[i], 0 when the bytes there are not one.
+size_t Utf8Length(const std::string& text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
+// Names and archetypes go into element text. The file declares no encoding, so it is read back
+// as UTF-8: escape what would break the XML, write only valid UTF-8 (other bytes become '?',
+// since a stray lead byte would swallow the markup after it) and leave out the control
+// characters XML cannot hold.
 std::string Escaped(const std::string& text) {
     std::string result;
     result.reserve(text.size());
-    for (const char c : text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const size_t length = Utf8Length(text, i);
+            result += length ? text.substr(i, length) : std::string("?");
+            i += length ? length - 1 : 0;
+            continue;
+        }
         if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
         switch (c) {
         case '&': result += "&amp;"; break;
