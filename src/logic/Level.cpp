@@ -257,6 +257,8 @@ void Level::Render(Graphics::Renderer& renderer, double left, double bottom, dou
                                    frame.mRight, frame.mBottom, tile->mColor.GetPacked());
         }
     }
+    // The debug overlays (trigger zones, navigation graph, spawn points) are drawn here through
+    // the debug-draw manager, each when its switch is on, once those parts exist.
 }
 
 } // namespace Velmora::Logic
