@@ -15,6 +15,7 @@ public:
 
     /// Stores the three medal times of the current level, in seconds.
     void SetMedalTimes(double bronze, double silver, double gold);
+    /// The medal times of the current level, in seconds (0 before a level is read).
     double GetBronzeTime() const { return mBronze; }
     double GetSilverTime() const { return mSilver; }
     double GetGoldTime() const { return mGold; }

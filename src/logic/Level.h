@@ -57,12 +57,15 @@ public:
     /// most kMaxCells cells.
     static bool IsValidSize(long long width, long long height);
 
+    /// The folder under data/level the level was loaded from (the campaign id).
     const std::string& GetFolder() const { return mFolder; }
     /// The folder the level lives in under data/level (the campaign id).
     void SetFolder(const std::string& folder) { mFolder = folder; }
+    /// The level's name, from <name>; also its file stem.
     const std::string& GetName() const { return mName; }
     /// The level's name; saving uses it as the file stem.
     void SetName(const std::string& name) { mName = name; }
+    /// Size in cells, both at least 1.
     int GetWidth() const { return mWidth; }
     int GetHeight() const { return mHeight; }
 

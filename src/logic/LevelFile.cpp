@@ -118,7 +118,7 @@ bool LevelFile::ReadTilemap(const TiXmlElement& root, const std::string& path, L
     }
     const long long width = ReadSide(*tilemap, "width");
     const long long height = ReadSide(*tilemap, "height");
-    // Beyond the spec's "below 1": a size that cannot be allocated sensibly is refused the same way.
+    // Besides sizes below 1, a grid too large to allocate sensibly is refused the same way.
     if (!Level::IsValidSize(width, height)) {
         VELMORA_LOG_CRITICAL("LEVEL") << "Level has invalid size: " << path;
         return false;

@@ -28,6 +28,7 @@ public:
     /// Sets both edges of every facing pair whose flags are equal to 0. Build runs it.
     void RemoveSharedEdges();
 
+    /// Size in cells of the grid the map was built from (0 × 0 before the first build).
     int GetWidth() const { return mWidth; }
     int GetHeight() const { return mHeight; }
     /// True when (x, y) is a cell of the map; callers check before reading a cell's edges.

@@ -38,8 +38,12 @@ public:
     /// The mask of the four map switches: Player 1, Enemy 2, Reflect 4, Sight 8.
     uint32_t GetDebugMask() const;
 
+    /// Push bodies' circles out of walls at the end of every body update.
     Debug::TweakVar<bool> mCircleMapCol{"Physics/mCircleMapCol", "group=Physics label='Use Circle Collisoins'", true};
+    /// Bodies move without any wall test and are never pushed out.
     Debug::TweakVar<bool> mNoclip{"Physics/mNoclip", "group=Physics label='Noclip'", false};
+    /// Debug switches: draw the edges blocking the player, guards, sight, sound; and the
+    /// player-blocking edges round the player.
     Debug::TweakVar<bool> mFPMDrawOn{"Physics/mFPMDrawOn", "group='Debug Draw' label='Player Col. Map'", false};
     Debug::TweakVar<bool> mFEMDrawOn{"Physics/mFEMDrawOn", "group='Debug Draw' label='Enemy Col. Map'", false};
     Debug::TweakVar<bool> mFTMDrawOn{"Physics/mFTMDrawOn", "group='Debug Draw' label='Sight Map'", false};

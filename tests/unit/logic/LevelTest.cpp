@@ -94,7 +94,7 @@ TEST(LevelTest, SpawnListAppendsAndRemoves) {
 }
 
 TEST(LevelTest, ShatteringBreaksTheWholeConnectedPaneOnce) {
-    // An L of glass (2), a separate pane to the right, glass-like stone around.
+    // An L of glass (2) and a separate pane to its right, inside stone.
     auto level = MakeLevel({
         "1 1 1 1 1 1",
         "1 2 0 0 2 1",
