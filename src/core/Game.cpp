@@ -1,6 +1,7 @@
 #include "core/Game.h"
 
 #include "audio/AudioManager.h"
+#include "core/ComponentFactory.h"
 #include "core/Config.h"
 #include "core/FrameMessages.h"
 #include "core/GameScreen.h"
@@ -9,6 +10,7 @@
 #include "core/LogRecord.h"
 #include "debug/TweakBarManager.h"
 #include "graphics/GraphicsManager.h"
+#include "physics/ComponentBody.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -33,6 +35,7 @@ void Game::Initialize() {
     setenv("SDL_VIDEO_CENTERED", "1", 1);
     StartSdl();
     RegisterSystems();
+    ComponentFactory::GetInstance().Register<Physics::ComponentBody>();
     mInitialized = true;
     // Systems added while this pass runs are initialised once, by AddSystem.
     const std::vector<ISystem*> systems = mSystems;

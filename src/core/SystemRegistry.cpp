@@ -9,6 +9,9 @@
 #include "debug/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/GraphicsManager.h"
+#include "logic/AchievementManager.h"
+#include "logic/LogicManager.h"
+#include "physics/PhysicsManager.h"
 
 namespace Velmora {
 
@@ -21,6 +24,9 @@ void Game::RegisterSystems() {
     AddSystem(&EntityManager::GetInstance());
     AddSystem(&Audio::AudioManager::GetInstance());
     AddSystem(&Graphics::GraphicsManager::GetInstance());
+    AddSystem(&Physics::PhysicsManager::GetInstance());
+    AddSystem(&Logic::LogicManager::GetInstance());
+    AddSystem(&Logic::AchievementManager::GetInstance());
 }
 
 } // namespace Velmora

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/ISystem.h"
+#include "debug/TweakVar.h"
+#include "physics/CollisionMap.h"
+
+#include <cstdint>
+#include <span>
+
+namespace Velmora::Physics {
+
+/// Owns the collision map, the physics tweak variables and the map's debug drawing. The
+/// eleventh system. The level rebuilds the map whenever its live cells change; bodies
+/// (ComponentBody) and other collision queries read it by cell index and never scan it whole.
+class PhysicsManager : public ISystem {
+public:
+    /// Debug colours: opaque yellow for the chosen maps, opaque magenta for the local view.
+    static constexpr uint32_t kMapColor = 0xFF00FFFFu;
+    static constexpr uint32_t kLocalColor = 0xFFFF00FFu;
+
+    /// The game's instance, created on first use, never deleted.
+    static PhysicsManager& GetInstance();
+    PhysicsManager() = default;
+    PhysicsManager(const PhysicsManager&) = delete;
+    PhysicsManager& operator=(const PhysicsManager&) = delete;
+
+    /// On MessageUpdateLogic: queues the debug drawing of the map (when a switch is on).
+    void HandleMessage(Message& message) override;
+
+    /// Rebuilds the whole map from a width × height grid of TileFlags (row-major, row 0 first).
+    void BuildCollisionMap(int width, int height, std::span<const uint32_t> cellFlags);
+    /// The current map (empty until the first level is built; kept when a level ends).
+    const CollisionMap& GetCollisionMap() const { return mCollisionMap; }
+
+    /// Queues the debug lines: edges matching the map switches in yellow, and with mLocalDD the
+    /// player-blocking edges of the 3 × 3 cells round the player in magenta.
+    void DrawDebugMap() const;
+    /// The mask of the four map switches: Player 1, Enemy 2, Reflect 4, Sight 8.
+    uint32_t GetDebugMask() const;
+
+    /// Push bodies' circles out of walls at the end of every body update.
+    Debug::TweakVar<bool> mCircleMapCol{"Physics/mCircleMapCol", "group=Physics label='Use Circle Collisoins'", true};
+    /// Bodies move without any wall test and are never pushed out.
+    Debug::TweakVar<bool> mNoclip{"Physics/mNoclip", "group=Physics label='Noclip'", false};
+    /// Debug switches: draw the edges blocking the player, guards, sight, sound; and the
+    /// player-blocking edges round the player.
+    Debug::TweakVar<bool> mFPMDrawOn{"Physics/mFPMDrawOn", "group='Debug Draw' label='Player Col. Map'", false};
+    Debug::TweakVar<bool> mFEMDrawOn{"Physics/mFEMDrawOn", "group='Debug Draw' label='Enemy Col. Map'", false};
+    Debug::TweakVar<bool> mFTMDrawOn{"Physics/mFTMDrawOn", "group='Debug Draw' label='Sight Map'", false};
+    Debug::TweakVar<bool> mFSMDrawOn{"Physics/mFSMDrawOn", "group='Debug Draw' label='Reflect Map'", false};
+    Debug::TweakVar<bool> mLocalDD{"Physics/mLocalDD", "group='Debug Draw' label='Local Colmap'", false};
+
+private:
+    void DrawLocalMap() const;
+
+    CollisionMap mCollisionMap;
+};
+
+} // namespace Velmora::Physics

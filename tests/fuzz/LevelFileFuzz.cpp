@@ -1,0 +1,94 @@
+// Arbitrary bytes as a level file through the level reader, without textures, GL or a sound
+// device. A level that loads is shattered, has a door opened, is drawn into batches that are
+// never sent to GL, and is written and read back: the second reading must give the same grid
+// and the same number of spawns.
+
+#include "core/LogRecord.h"
+#include "graphics/Renderer.h"
+#include "logic/Level.h"
+#include "logic/LevelFile.h"
+#include "logic/TileManager.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+using namespace Velmora;
+
+namespace {
+
+// A catalogue with the fixed tiles the level code knows: floor, stone, glass, shattered glass,
+// metal (another group), the exit, the fences and both doors.
+const char* const kTiles = R"(<tiles>
+<tile id='0'><name>Floor</name><texture>a</texture></tile>
+<tile id='1'><name>Stone</name><group>1</group><flags blkplayer='1' blkenemy='1' blkvision='1' blksound='1'/><texture>a</texture></tile>
+<tile id='2'><name>Glass</name><group>2</group><flags blkplayer='1' blkenemy='1' blksound='1' shatters='1'/><texture>a</texture></tile>
+<tile id='3'><name>Carpet</name><texture>a</texture></tile>
+<tile id='4'><name>Shattered</name><texture>a</texture></tile>
+<tile id='5'><name>Metal</name><group>3</group><flags blkplayer='1' blkenemy='1' blkvision='1' blksound='1'/><texture>a</texture></tile>
+<tile id='6'><name>F</name><texture>a</texture></tile>
+<tile id='7'><name>F</name><texture>a</texture></tile>
+<tile id='8'><name>Exit</name><texture>a</texture></tile>
+<tile id='9'><name>Fence</name><flags blkplayer='1'/><texture>a</texture></tile>
+<tile id='10'><name>Barrier</name><flags blkenemy='1'/><texture>a</texture></tile>
+<tile id='11'><name>Door</name><flags blkplayer='1' blkenemy='1' blkvision='1' blksound='1'/><texture>a</texture></tile>
+<tile id='12'><name>Open</name><texture>a</texture></tile>
+</tiles>)";
+
+struct Setup {
+    std::string mLevelPath;
+    std::string mCopyPath;
+    Logic::TileManager mTiles;
+};
+
+Setup& GetSetup() {
+    static Setup* setup = [] {
+        char pattern[] = "/tmp/velmora-level-fuzz-XXXXXX";
+        if (!mkdtemp(pattern)) std::abort();
+        static const std::string root = pattern;
+        std::atexit([] { std::filesystem::remove_all(root); });
+        LogRecord::SetCriticalHandler([](const std::string&) {});
+        auto* made = new Setup{root + "/fuzz.xml", root + "/copy.xml", {}};
+        std::ofstream(root + "/tiles.xml") << kTiles;
+        made->mTiles.LoadCatalogue(root + "/tiles.xml", nullptr);
+        if (made->mTiles.GetTileCount() != 13) std::abort();
+        return made;
+    }();
+    return *setup;
+}
+
+void Exercise(Logic::Level& level) {
+    const int w = level.GetWidth(), h = level.GetHeight();
+    const std::vector<int32_t> stored = level.GetStoredCells();
+    const size_t spawns = level.GetSpawnList().size();
+    level.ShatterTile(w / 2, h / 2);
+    level.OpenDoor(0, 0);
+    level.OpenDoor(w - 1, h - 1);
+    Graphics::Renderer renderer([](const Graphics::Batch&) {});
+    level.Render(renderer, -50.0, -50.0, 400.0, 300.0);
+    Setup& setup = GetSetup();
+    {
+        std::ofstream out(setup.mCopyPath, std::ios::binary);
+        Logic::LevelFile::WriteLevel(level, out);
+    }
+    const std::unique_ptr<Logic::Level> copy = Logic::LevelFile::ReadLevel(setup.mCopyPath, "fuzz", &setup.mTiles);
+    if (!copy || copy->GetWidth() != w || copy->GetHeight() != h) std::abort();
+    if (copy->GetStoredCells() != stored || copy->GetSpawnList().size() != spawns) std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    Setup& setup = GetSetup();
+    FILE* file = std::fopen(setup.mLevelPath.c_str(), "wb");
+    if (!file) std::abort();
+    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
+    std::fclose(file);
+    std::unique_ptr<Logic::Level> level = Logic::LevelFile::ReadLevel(setup.mLevelPath, "fuzz", &setup.mTiles);
+    if (level) Exercise(*level);
+    return 0;
+}

@@ -1,0 +1,231 @@
+// Level files: the reader's failures with their channels and paths, the writer's exact text,
+// a save → load round trip, and saving that never destroys the old file.
+#include "WorldFixtures.h"
+
+#include "core/Game.h"
+#include "logic/AchievementManager.h"
+#include "logic/LevelFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace Velmora {
+namespace {
+
+using Logic::Level;
+using Logic::LevelFile;
+
+class LevelFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Tests::ContentTiles();
+        mSavedRoot = Game::GetInstance().GetRootPath();
+        Game::GetInstance().SetRootPath(mRoot);
+    }
+    void TearDown() override { Game::GetInstance().SetRootPath(mSavedRoot); }
+
+    // Writes a level file into the campaign folder "camp" and reads it back.
+    std::unique_ptr<Level> Read(const std::string& text, const std::string& name = "test") {
+        mPath = LevelFile::LevelPath("camp", name);
+        Tests::WriteFile(mPath, text);
+        return LevelFile::LoadLevel("camp", name);
+    }
+
+    static std::string Body(const std::string& tilemap, const std::string& rest = "") {
+        return "<level><name>test</name>" + tilemap + "<medals gold='1' silver='2' bronze='3'/>" + rest + "</level>";
+    }
+
+    // A level in folder "camp": stone, glass, floor / exit, door, wood; a guard with data and a
+    // player without.
+    static std::unique_ptr<Level> MakeLevelNamed(const std::string& name) {
+        auto level = Tests::MakeLevel({"1 2 0", "8 11 13"});
+        level->SetFolder("camp");
+        level->SetName(name);
+        auto guard = std::make_unique<Logic::SpawnInfo>();
+        guard->mArchetype = "guard";
+        guard->mName = "g";
+        guard->mPosition = {12.5, -3.25};
+        guard->mDirection = {0.5, -1};
+        guard->mData = {1.5, 3, "text <&>", Vector2(1, 2), Color::FromRgba(1, 2, 3)};
+        level->AddSpawn(std::move(guard));
+        auto player = std::make_unique<Logic::SpawnInfo>();
+        player->mArchetype = "player";
+        level->AddSpawn(std::move(player));
+        return level;
+    }
+
+    std::string mRoot = Tests::MakeTempDir();
+    std::string mSavedRoot;
+    std::string mPath;
+};
+
+TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
+    const std::string tilemap = "<tilemap width='1' height='1'>0</tilemap>";
+    const struct {
+        std::string mText;
+        std::string mLine;
+    } cases[] = {
+        {"<level><name>x", "[LOGIC:1] Failed to load level file: "},
+        {"<other/>", "[LOGIC:1] Level file missing root <level> element: "},
+        {"<level>" + tilemap + "</level>", "[LOGIC:1] Level file missing <name> : "},
+        {"<level><name>a</name></level>", "[LOGIC:1] Level file missing <tilemap> element: "},
+        {"<level><name>a</name>" + tilemap + "</level>", "[LOGIC:1] Level file missing <medals> element: "},
+        {Body("<tilemap width='0' height='3'/>"), "[LEVEL:1] Level has invalid size: "},
+        {Body("<tilemap height='3'/>"), "[LEVEL:1] Level has invalid size: "},
+        {Body("<tilemap width='5000' height='1'/>"), "[LEVEL:1] Level has invalid size: "},
+        {Body("<tilemap width='2048' height='1024'/>"), "[LEVEL:1] Level has invalid size: "},
+        {Body("<tilemap width='99999999999' height='99999999999'/>"), "[LEVEL:1] Level has invalid size: "},
+        {Body(tilemap, "<!--entity-->"), "[LOGIC:1] Level has invalid <entity> element: "},
+        {Body(tilemap, "<entity><name>n</name></entity>"), "[LOGIC:1] Level has invalid <entity> element, missing <archetype>: "},
+    };
+    for (const auto& c : cases) {
+        Tests::LogCapture capture;
+        EXPECT_EQ(Read(c.mText), nullptr) << c.mText;
+        EXPECT_TRUE(capture.CriticalContains(c.mLine + mPath)) << c.mLine;
+    }
+    Tests::LogCapture capture;
+    EXPECT_EQ(LevelFile::LoadLevel("camp", "missing"), nullptr);
+    EXPECT_TRUE(capture.CriticalContains("Failed to load level file: " + LevelFile::LevelPath("camp", "missing")));
+}
+
+TEST_F(LevelFileTest, TilemapTextIsReadTokenByTokenAndShortMapsFillWithFloor) {
+    auto level = Read(Body("<tilemap width='3' height='2'> 1 2abc x\n -5 </tilemap>"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->GetFolder(), "camp");
+    EXPECT_EQ(level->GetName(), "test");
+    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{1, 2, 0, -5, 0, 0}));
+    EXPECT_EQ(level->GetLiveCells(), level->GetStoredCells());
+    EXPECT_EQ(level->GetCellFlags(0, 0), 0x0Fu);
+    EXPECT_EQ(level->GetCellFlags(0, 1), 0u);  // an id outside the catalogue has no flags
+    level = Read(Body("<tilemap width='2' height='1'>8 8 8 8 8</tilemap>"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{8, 8}));
+    level = Read(Body("<tilemap width='2' height='2'/>"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>(4, 0)));
+}
+
+TEST_F(LevelFileTest, EntitiesReadInAnyChildOrderWithDefaults) {
+    auto level = Read(Body("<tilemap width='1' height='1'>0</tilemap>",
+                           "<entity><position x='3' y='4'/><archetype>guard</archetype><junk/>"
+                           "<data><double>1.5</double><nil/><integer>3</integer></data></entity>"
+                           "<entity><archetype>player</archetype><direction x='0' y='1'/></entity>"
+                           "<trigger><anything/></trigger>"));
+    ASSERT_NE(level, nullptr);
+    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetGoldTime(), 1.0);
+    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetSilverTime(), 2.0);
+    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetBronzeTime(), 3.0);
+    ASSERT_EQ(level->GetSpawnList().size(), 2u);
+    const Logic::SpawnInfo& guard = *level->GetSpawnList()[0];
+    EXPECT_EQ(guard.mArchetype, "guard");
+    EXPECT_EQ(guard.mName, "");
+    EXPECT_EQ(guard.mPosition, Vector2(3, 4));
+    EXPECT_EQ(guard.mDirection, Vector2());
+    EXPECT_EQ(guard.mData, (ValueList{1.5}));  // values stop at the first non-value
+    const Logic::SpawnInfo& player = *level->GetSpawnList()[1];
+    EXPECT_EQ(player.mPosition, Vector2());
+    EXPECT_EQ(player.mDirection, Vector2(0, 1));
+}
+
+TEST_F(LevelFileTest, WriterProducesTheExactText) {
+    Level level(&Tests::ContentTiles());
+    level.SetName("a<b");
+    level.SetCells(2, 2, {1, 2, 8, 0});
+    level.SetStoredCell(1, 1, 13);  // stored, not live, cells are written
+    auto spawn = std::make_unique<Logic::SpawnInfo>();
+    spawn->mArchetype = "guard";
+    spawn->mName = "g1";
+    spawn->mPosition = {1.5, 2.0 / 3.0};
+    spawn->mDirection = {0, -1};
+    spawn->mData = {Value(7), Value("x")};
+    level.AddSpawn(std::move(spawn));
+    auto bare = std::make_unique<Logic::SpawnInfo>();
+    bare->mArchetype = "player";
+    level.AddSpawn(std::move(bare));
+    std::ostringstream out;
+    LevelFile::WriteLevel(level, out);
+    EXPECT_EQ(out.str(),
+              "<?xml verison=\"1.0\"?>\n"
+              "<!-- LEVEL FILE -->\n"
+              "<level>\n"
+              "\t<name>a&lt;b</name>\n"
+              "\t<!-- TILEMAP DATA -->\n"
+              "\t<tilemap width='2' height='2'>\n"
+              "\t\t1 2 \n"
+              "\t\t8 13 \n"
+              "\t</tilemap>\n"
+              "\n"
+              "\t<!-- SPAWN LIST -->\n"
+              "\t<entity>\n"
+              "\t\t<archetype>guard</archetype>\n"
+              "\t\t<name>g1</name>\n"
+              "\t\t<data>\n"
+              "\t\t\t<integer>7</integer>\n"
+              "\t\t\t<string>x</string>\n"
+              "\t\t</data>\n"
+              "\t\t<position x='1.5' y='0.666667'/>\n"
+              "\t\t<direction x='0' y='-1'/>\n"
+              "\t</entity>\n"
+              "\t<entity>\n"
+              "\t\t<archetype>player</archetype>\n"
+              "\t\t<name></name>\n"
+              "\t\t<position x='0' y='0'/>\n"
+              "\t\t<direction x='0' y='0'/>\n"
+              "\t</entity>\n"
+              "\n"
+              "<medals gold ='50.0' silver='100.0' bronze ='150.0'></medals>\n"
+              "\t<!-- TRIGGERS -->\n"
+              "</level>\n");
+}
+
+TEST_F(LevelFileTest, SavedLevelsReadBackWithPlaceholderMedals) {
+    std::filesystem::create_directories(mRoot + "/data/level/camp");
+    auto level = MakeLevelNamed("round trip & more");
+    {
+        Tests::LogCapture capture;
+        ASSERT_TRUE(LevelFile::SaveLevel(*level));
+        EXPECT_TRUE(capture.Contains("[EDITOR:1] LEVEL `round trip & more` SAVED!"));
+    }
+    const auto back = LevelFile::LoadLevel("camp", "round trip & more");
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetName(), level->GetName());
+    EXPECT_EQ(back->GetWidth(), 3);
+    EXPECT_EQ(back->GetStoredCells(), level->GetStoredCells());
+    ASSERT_EQ(back->GetSpawnList().size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        const Logic::SpawnInfo& a = *level->GetSpawnList()[i];
+        const Logic::SpawnInfo& b = *back->GetSpawnList()[i];
+        EXPECT_EQ(a.mArchetype, b.mArchetype);
+        EXPECT_EQ(a.mName, b.mName);
+        EXPECT_EQ(a.mPosition, b.mPosition);
+        EXPECT_EQ(a.mDirection, b.mDirection);
+        EXPECT_EQ(a.mData, b.mData);
+    }
+    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetGoldTime(), 50.0);
+    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetSilverTime(), 100.0);
+    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetBronzeTime(), 150.0);
+}
+
+TEST_F(LevelFileTest, AFailedSaveKeepsTheOldFile) {
+    auto level = MakeLevelNamed("keep");
+    {
+        Tests::LogCapture capture;  // no folder: nothing can be written
+        EXPECT_FALSE(LevelFile::SaveLevel(*level));
+        EXPECT_TRUE(capture.CriticalContains("[EDITOR:1] " + LevelFile::LevelPath("camp", "keep") + "` FOR WRITING"));
+    }
+    const std::string path = LevelFile::LevelPath("camp", "keep");
+    Tests::WriteFile(path, "old contents");
+    // The temporary file's place is taken by a directory, so writing fails before the rename.
+    std::filesystem::create_directories(path + ".tmp");
+    Tests::LogCapture capture;
+    EXPECT_FALSE(LevelFile::SaveLevel(*level));
+    std::ifstream in(path);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "old contents");
+}
+
+} // namespace
+} // namespace Velmora

@@ -1,0 +1,149 @@
+// The collision map's edges (which survive between which cells), the segment test's direction
+// rules, the closest-point and circle helpers, and the map's debug drawing switches.
+#include "unit/logic/WorldFixtures.h"
+
+#include "debug/DebugDrawManager.h"
+#include "physics/CollisionMap.h"
+#include "physics/PhysicsManager.h"
+#include "physics/SegmentGeometry.h"
+
+#include <gtest/gtest.h>
+
+namespace Velmora {
+namespace {
+
+using Physics::CollisionEdge;
+using Physics::CollisionMap;
+
+// The flags of the four edges of a cell, bottom, right, top, left.
+std::vector<uint32_t> EdgeFlags(const CollisionMap& map, int x, int y) {
+    std::vector<uint32_t> flags;
+    for (int k = 0; k < 4; ++k) flags.push_back(map.GetEdge(x, y, k).mFlags);
+    return flags;
+}
+
+int LiveEdges(const CollisionMap& map) {
+    int count = 0;
+    for (const CollisionEdge& edge : map.GetEdges()) count += edge.mFlags != 0;
+    return count;
+}
+
+TEST(CollisionMapTest, ASingleWallKeepsItsFourEdgesWoundOutward) {
+    CollisionMap map;
+    map.Build(3, 3, std::vector<uint32_t>{0, 0, 0, 0, 15, 0, 0, 0, 0});
+    ASSERT_EQ(map.GetEdges().size(), 36u);
+    EXPECT_EQ(EdgeFlags(map, 1, 1), (std::vector<uint32_t>{15, 15, 15, 15}));
+    EXPECT_EQ(LiveEdges(map), 4);
+    const CollisionEdge& bottom = map.GetEdges()[4 * (1 * 3 + 1) + 0];
+    EXPECT_EQ(bottom.mStartX, 32.0);
+    EXPECT_EQ(bottom.mStartY, 32.0);
+    EXPECT_EQ(bottom.mEndX, 64.0);
+    EXPECT_EQ(bottom.mEndY, 32.0);
+    const CollisionEdge& top = map.GetEdge(1, 1, CollisionMap::kTop);
+    EXPECT_EQ(top.mStartX, 64.0);
+    EXPECT_EQ(top.mEndX, 32.0);
+    EXPECT_EQ(top.mStartY, 64.0);
+    const CollisionEdge& left = map.GetEdge(1, 1, CollisionMap::kLeft);
+    EXPECT_EQ(left.mStartY, 64.0);
+    EXPECT_EQ(left.mEndY, 32.0);
+}
+
+TEST(CollisionMapTest, SharedEdgesGoOnlyBetweenEqualFlags) {
+    CollisionMap map;
+    map.Build(2, 1, std::vector<uint32_t>{15, 15});  // two stone walls side by side
+    EXPECT_EQ(EdgeFlags(map, 0, 0), (std::vector<uint32_t>{15, 0, 15, 15}));
+    EXPECT_EQ(EdgeFlags(map, 1, 0), (std::vector<uint32_t>{15, 15, 15, 0}));
+    map.Build(2, 1, std::vector<uint32_t>{0x17, 15});  // glass beside stone: both facing edges stay
+    EXPECT_EQ(map.GetEdge(0, 0, CollisionMap::kRight).mFlags, 0x17u);
+    EXPECT_EQ(map.GetEdge(1, 0, CollisionMap::kLeft).mFlags, 15u);
+    map.Build(1, 2, std::vector<uint32_t>{15, 15});  // stacked: the vertical pair goes
+    EXPECT_EQ(map.GetEdge(0, 0, CollisionMap::kTop).mFlags, 0u);
+    EXPECT_EQ(map.GetEdge(0, 1, CollisionMap::kBottom).mFlags, 0u);
+}
+
+TEST(CollisionMapTest, UniformMapsKeepOnlyTheirBorder) {
+    CollisionMap map;
+    map.Build(4, 3, std::vector<uint32_t>(12, 15));
+    EXPECT_EQ(LiveEdges(map), 2 * 4 + 2 * 3);
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(map.GetEdge(x, y, CollisionMap::kLeft).mFlags != 0, x == 0);
+            EXPECT_EQ(map.GetEdge(x, y, CollisionMap::kTop).mFlags != 0, y == 2);
+        }
+    }
+    map.Build(4, 3, std::vector<uint32_t>(12, 0));
+    EXPECT_EQ(LiveEdges(map), 0);
+    map.Build(0, 3, {});
+    EXPECT_TRUE(map.GetEdges().empty());
+    EXPECT_FALSE(map.IsInside(0, 0));
+}
+
+TEST(SegmentGeometryTest, OnlySegmentsEnteringThroughAnEdgeHit) {
+    // The top edge of cell (1, 1), wound right to left: its outside is above.
+    const Vector2 b0(64, 64), b1(32, 64);
+    Physics::SegmentHit hit;
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({48, 50}, {48, 80}, b0, b1, hit));  // leaving the cell
+    ASSERT_TRUE(Physics::IntersectSegmentEdge({48, 80}, {48, 50}, b0, b1, hit));   // entering it
+    EXPECT_EQ(hit.mPoint, Vector2(48, 64));
+    EXPECT_DOUBLE_EQ(hit.mFraction, 16.0 / 30.0);
+    EXPECT_DOUBLE_EQ(hit.mDistanceSquared, 256.0);
+    EXPECT_EQ(hit.mNormal, Vector2(0, 32));
+    ASSERT_TRUE(Physics::IntersectSegmentEdge({48, 80}, {48, 64}, b0, b1, hit));  // ends on the edge
+    EXPECT_EQ(hit.mFraction, 1.0);
+    EXPECT_TRUE(Physics::IntersectSegmentEdge({32, 80}, {32, 60}, b0, b1, hit));   // through the end point
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({20, 64}, {90, 64}, b0, b1, hit));  // along it
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({20, 70}, {90, 70}, b0, b1, hit));  // parallel
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({48, 80}, {48, 64.5}, b0, b1, hit));  // stops short
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({70, 80}, {70, 50}, b0, b1, hit));     // beside it
+}
+
+TEST(SegmentGeometryTest, ClosestPointsAndTouchingCircles) {
+    const Vector2 s0(0, 0), s1(10, 0);
+    EXPECT_EQ(Physics::ClosestPointOnSegment({-5, 3}, s0, s1).mPoint, s0);
+    EXPECT_EQ(Physics::ClosestPointOnSegment({15, 3}, s0, s1).mPoint, s1);
+    const Physics::ClosestPoint middle = Physics::ClosestPointOnSegment({4, 3}, s0, s1);
+    EXPECT_EQ(middle.mPoint, Vector2(4, 0));
+    EXPECT_EQ(middle.mOffset, Vector2(0, 3));
+    EXPECT_EQ(middle.mDistanceSquared, 9.0);
+    EXPECT_EQ(Physics::ClosestPointOnSegment({4, 3}, s0, s0).mPoint, s0);
+    Physics::ClosestPoint result;
+    EXPECT_TRUE(Physics::ClosestPointOnSegment({4, 3}, s0, s1, 3.5, result));
+    EXPECT_FALSE(Physics::ClosestPointOnSegment({4, 3}, s0, s1, 3.0, result));  // strictly closer only
+    EXPECT_TRUE(Physics::CirclesTouch({0, 0}, 3, {5, 0}, 2));
+    EXPECT_FALSE(Physics::CirclesTouch({0, 0}, 3, {5.001, 0}, 2));
+}
+
+class PhysicsDebugDrawTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
+        for (auto* flag : {&physics.mFPMDrawOn, &physics.mFEMDrawOn, &physics.mFSMDrawOn, &physics.mFTMDrawOn, &physics.mLocalDD}) {
+            *flag = false;
+        }
+    }
+    static unsigned LinesQueued() { return Debug::DebugDrawManager::GetInstance().GetLines().mCount / 2; }
+};
+
+TEST_F(PhysicsDebugDrawTest, SwitchesChooseTheEdgesDrawn) {
+    // A player-only fence (1), a guard-only barrier (2) and glass (0x17) in open floor.
+    const auto level = Tests::MakeLevel({"9 0 10 0 2"});
+    Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
+    const unsigned before = LinesQueued();
+    physics.DrawDebugMap();
+    EXPECT_EQ(LinesQueued(), before);  // all switches off: nothing
+    physics.mFPMDrawOn = true;         // player map: fence and glass
+    physics.DrawDebugMap();
+    EXPECT_EQ(LinesQueued(), before + 8);
+    physics.mFPMDrawOn = false;
+    physics.mFTMDrawOn = true;  // sight map: glass does not block sight
+    physics.DrawDebugMap();
+    EXPECT_EQ(LinesQueued(), before + 8);
+    EXPECT_EQ(physics.GetDebugMask(), 8u);
+    physics.mLocalDD = true;  // no player: the local view draws nothing
+    physics.mFTMDrawOn = false;
+    physics.DrawDebugMap();
+    EXPECT_EQ(LinesQueued(), before + 8);
+}
+
+} // namespace
+} // namespace Velmora
