@@ -47,4 +47,13 @@ void LogicManager::RenderWorld(Graphics::Renderer& renderer) {
     EntityManager::GetInstance().SendToAll(render);
 }
 
+LogicManager::LogicManager() = default;
+LogicManager::~LogicManager() = default;
+
+void LogicManager::FireTriggerEvent(TriggerEvent event, int zoneId) {
+    if (int* counter = mGameCounters.CounterFor(event)) ++*counter;
+    if (int* counter = mLevelCounters.CounterFor(event)) ++*counter;
+    (void)zoneId;  // the level's triggers read it; they run here once levels carry them
+}
+
 } // namespace Velmora::Logic

@@ -2,6 +2,8 @@
 
 #include "core/ISystem.h"
 #include "debug/TweakVar.h"
+#include "logic/GameCounters.h"
+#include "logic/TriggerEvent.h"
 
 #include <memory>
 #include <string>
@@ -28,7 +30,8 @@ class LogicManager : public ISystem {
 public:
     /// The game's instance, created on first use, never deleted.
     static LogicManager& GetInstance();
-    LogicManager() = default;
+    LogicManager();
+    ~LogicManager() override;
     LogicManager(const LogicManager&) = delete;
     LogicManager& operator=(const LogicManager&) = delete;
 
@@ -59,11 +62,24 @@ public:
     /// manager's view, then delivers Graphics::MessageRender to every entity.
     void RenderWorld(Graphics::Renderer& renderer);
 
+    /// A game event: the counter it carries (if any) goes up by one in both the game and the
+    /// level set, then the level's triggers for the event run. zoneId is the trigger zone of
+    /// ENTER_ZONE and EXIT_ZONE, 0 otherwise.
+    void FireTriggerEvent(TriggerEvent event, int zoneId = 0);
+    /// Counters over the whole run (never reset).
+    GameCounters& GetGameCounters() { return mGameCounters; }
+    /// Counters of the current level attempt.
+    GameCounters& GetLevelCounters() { return mLevelCounters; }
+    /// Zeroes the level counters (at every level begin).
+    void ResetLevelCounters() { mLevelCounters = GameCounters(); }
+
     /// Debug switch: bodies draw their radius.
     Debug::TweakVar<bool> mDebugBodyRadius{"Debug/BodyRadius", "group='Debug Draw' label='Body Radius'", false};
 
 private:
     std::string mCampaignId;
+    GameCounters mGameCounters;
+    GameCounters mLevelCounters;
     std::unique_ptr<Level> mLevel;
 };
 
