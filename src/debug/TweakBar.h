@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 namespace Velmora::Debug {
 
@@ -22,10 +23,14 @@ public:
     void AddVariable(const std::string& key, const std::string& definition, TweakType type, void* address);
     void SetVisible(bool visible) { mVisible = visible; }
     bool IsVisible() const { return mVisible; }
+    /// Forgets the registration of that key at that address. When a second owner registered
+    /// the same key (a test's own instance of a manager), the earlier one becomes active again.
+    void RemoveVariable(const std::string& key, const void* address);
     /// Null when no variable of that key is registered.
     const Variable* FindVariable(const std::string& key) const;
 
-    std::map<std::string, Variable> mVariables;  ///< in key order
+    std::map<std::string, Variable> mVariables;  ///< in key order; the newest registration of each key
+    std::map<std::string, std::vector<Variable>> mShadowed;  ///< older registrations of a key
     std::string mTitle;
     bool mCreated = false;  ///< the panel exists (a GL context was there to draw it)
     bool mVisible = false;

@@ -6,10 +6,12 @@
 namespace Velmora::Debug {
 
 TweakVarBase::TweakVarBase(const std::string& key, const std::string& definition, TweakType type, void* address)
-    : mKey(key), mDefinition(definition) {
+    : mKey(key), mDefinition(definition), mAddress(address) {
     mBar = &TweakBarManager::GetInstance().GetMainBar();
     mBar->AddVariable(key, definition, type, address);
 }
+
+TweakVarBase::~TweakVarBase() { mBar->RemoveVariable(mKey, mAddress); }
 
 TweakBarManager& TweakBarManager::GetInstance() {
     static TweakBarManager* instance = new TweakBarManager();

@@ -14,13 +14,15 @@ enum class TweakType { kBool, kDouble, kInt };
 /// removed (owners live to process exit).
 class TweakVarBase {
 public:
-    virtual ~TweakVarBase() = default;
+    /// Leaves the panel, so a variable of a short-lived owner never leaves a dangling address.
+    virtual ~TweakVarBase();
     TweakVarBase(const TweakVarBase&) = delete;
     TweakVarBase& operator=(const TweakVarBase&) = delete;
 
     TweakBar* mBar = nullptr;
     std::string mKey;         ///< also the panel's variable name, e.g. "Graphics/mScaleFactor"
     std::string mDefinition;  ///< e.g. "group=Graphics label='Scale' min=1.0 max=30.0 step=.5"
+    void* mAddress = nullptr;  ///< where the panel reads and writes the value
 
 protected:
     TweakVarBase(const std::string& key, const std::string& definition, TweakType type, void* address);

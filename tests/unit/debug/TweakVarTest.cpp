@@ -62,3 +62,24 @@ TEST(TweakBarManager, TabTogglesTheMainPanel) {
 
 } // namespace
 } // namespace Velmora::Debug
+
+namespace Velmora::Debug {
+namespace {
+
+TEST(TweakVar, AShortLivedSecondOwnerLeavesTheFirstRegistrationActive) {
+    static TweakVar<int> lasting("Test/Shared", "group='Test'", 1);
+    {
+        TweakVar<int> local("Test/Shared", "group='Test'", 2);
+        EXPECT_EQ(TweakBarManager::GetInstance().FindVariable("Test/Shared")->mAddress, &local.mValue);
+    }
+    const TweakBar::Variable* variable = TweakBarManager::GetInstance().FindVariable("Test/Shared");
+    ASSERT_NE(variable, nullptr);
+    EXPECT_EQ(variable->mAddress, &lasting.mValue);
+    {
+        TweakVar<int> gone("Test/Alone", "group='Test'", 3);
+    }
+    EXPECT_EQ(TweakBarManager::GetInstance().FindVariable("Test/Alone"), nullptr);
+}
+
+} // namespace
+} // namespace Velmora::Debug
