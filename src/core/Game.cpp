@@ -10,6 +10,7 @@
 #include "core/LogRecord.h"
 #include "debug/TweakBarManager.h"
 #include "graphics/GraphicsManager.h"
+#include "logic/LogicManager.h"
 #include "physics/ComponentBody.h"
 
 #include <algorithm>
@@ -118,7 +119,12 @@ void Game::HandleFocusChange(bool gained) {
         return;
     }
     Audio::AudioManager::GetInstance().PauseAll();
-    // Whatever reacts to the lost focus does so before a full-screen window is put away.
+    // Whatever reacts to the lost focus does so before a full-screen window is put away. Menus
+    // wait for the player anyway; only a level in play needs to pause.
+    if (Logic::LogicManager::GetInstance().mMenuScreenCount <= 0) {
+        MessageWindowInactive inactive;
+        SendMessage(inactive);
+    }
     graphics.HandleFocusLost();
 }
 

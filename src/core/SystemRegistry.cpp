@@ -11,6 +11,7 @@
 #include "graphics/GraphicsManager.h"
 #include "logic/AchievementManager.h"
 #include "logic/LogicManager.h"
+#include "logic/ParticleManager.h"
 #include "physics/PhysicsManager.h"
 
 namespace Velmora {
@@ -26,6 +27,7 @@ void Game::RegisterSystems() {
     AddSystem(&Graphics::GraphicsManager::GetInstance());
     AddSystem(&Physics::PhysicsManager::GetInstance());
     AddSystem(&Logic::LogicManager::GetInstance());
+    AddSystem(&Logic::ParticleManager::GetInstance());
     AddSystem(&Logic::AchievementManager::GetInstance());
 }
 

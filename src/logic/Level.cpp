@@ -3,6 +3,8 @@
 #include "core/Random.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/Renderer.h"
+#include "logic/LogicManager.h"
+#include "logic/ParticleManager.h"
 #include "logic/TileManager.h"
 #include "physics/PhysicsManager.h"
 
@@ -13,6 +15,9 @@
 namespace Velmora::Logic {
 
 namespace {
+
+// Strength of the wave each broken cell of glass makes.
+constexpr double kShatterStrength = 3.0;
 
 constexpr const char* kShatterSoundNames[3] = {"SFX/Level/ShatterGlass0.ogg", "SFX/Level/ShatterGlass1.ogg",
                                                "SFX/Level/ShatterGlass2.ogg"};
@@ -186,21 +191,19 @@ bool Level::ShatterTile(int x, int y) {
 void Level::ShatterCell(int x, int y) {
     SetLiveCell(x, y, kTileShatteredGlass);
     UpdateFramesAround(x, y);
-    // Effects of one broken cell, in this order, at its centre (32x + 16, 32y + 16):
-    // 1. a sound wave so guards hear it: LogicManager::CreateSoundwave(kind 1, centre,
-    //    strength 3.0, direction (0, 0), spread 360);
-    // 2. the glass burst: ParticleManager::EmitGlassBurst(centre);
-    // 3. one of the three shatter sounds, at random (below).
-    // The first two arrive with the logic manager's sound waves and the particles.
+    // Each broken cell is heard (guards listen for the wave), seen and played.
+    const Vector2 centre(kTileSize * x + 0.5 * kTileSize, kTileSize * y + 0.5 * kTileSize);
+    LogicManager::GetInstance().CreateSoundwave(kSound, centre, kShatterStrength, Vector2(), 360.0);
+    ParticleManager::GetInstance().EmitGlassBurst(centre);
     const int pick = GetRandom().Below(static_cast<int>(mShatterSounds.size()));
     Audio::AudioManager::GetInstance().PlaySampleHandle(mShatterSounds[static_cast<size_t>(pick)]);
 }
 
 void Level::FinishPaneShattered() {
-    // Once per hit, however many cells broke: the level's and the game's shattered-window
-    // counters and trigger event 2 (shatter) go here, with the logic manager's counters and
-    // the trigger set.
+    // Once per hit, however many cells broke. The maps first, so that whatever the shatter
+    // event sets off already finds the way through the broken pane.
     RebuildMaps();
+    LogicManager::GetInstance().FireTriggerEvent(kEventShatter);
 }
 
 bool Level::OpenDoor(int x, int y) {
@@ -217,8 +220,7 @@ bool Level::OpenDoor(int x, int y) {
 
 void Level::OpenDoorCell(int x, int y) {
     SetLiveCell(x, y, kTileOpenDoor);
-    // The door's particle effect, at the cell's corner (32x, 32y), goes here:
-    // ParticleManager's door burst, which arrives with the particles.
+    ParticleManager::GetInstance().EmitDoorBurst(Vector2(kTileSize * x, kTileSize * y));
     UpdateFramesAround(x, y);
 }
 

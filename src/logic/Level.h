@@ -122,12 +122,16 @@ public:
     bool RemoveSpawn(const SpawnInfo* spawn);
 
     /// Breaks the connected pane of glass (kTileShatters cells) that contains live cell (x, y):
-    /// every such cell becomes tile 4. True when anything broke; the maps are then rebuilt once.
-    /// False outside the grid or when the cell does not shatter.
+    /// every such cell becomes tile 4 and, at its centre, makes a kSound wave (strength 3, all
+    /// round, through the logic manager), a glass burst of particles and one of the shatter
+    /// sounds. True when anything broke; the maps are then rebuilt once and the shatter event
+    /// fires once (the logic manager's shatter counters go up by one). False outside the grid
+    /// or when the cell does not shatter.
     bool ShatterTile(int x, int y);
     /// Opens the connected run of closed doors (tile 11) containing live cell (x, y): each
-    /// becomes tile 12. True when a door opened; the maps are then rebuilt once. False outside
-    /// the grid or when the cell is not a closed door.
+    /// becomes tile 12 and bursts red streaks from its corner (32x, 32y). True when a door
+    /// opened; the maps are then rebuilt once. False outside the grid or when the cell is not a
+    /// closed door.
     bool OpenDoor(int x, int y);
 
     /// Rebuilds everything derived from the live cells: the physics manager's collision map,

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "ai/VisibilityRegistry.h"
 #include "core/ISystem.h"
 #include "core/LogRecord.h"
+#include "core/Vector2.h"
 #include "debug/TweakVar.h"
 #include "logic/GameCounters.h"
+#include "logic/SoundwaveKind.h"
 #include "logic/TriggerEvent.h"
 
+#include <cstddef>
+#include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Velmora {
 class Entity;
@@ -20,15 +26,31 @@ class Renderer;
 namespace Velmora::Logic {
 
 class Level;
+struct SpawnInfo;
 
-/// The gameplay system: owns the current level and the campaign it comes from, and draws the
-/// world. The twelfth system; its Initialize adds the tile manager.
-///
-/// This is the part the tiles, levels and physics need. Campaign files, level begin with
-/// spawning, sound-wave creation, counters, notifications and the remaining tweak values are
-/// added here by the gameplay work that follows.
+/// The gameplay system (the twelfth): holds the current campaign (its id and ordered level
+/// names), the current level, the game and level counters, the visibility registry, the
+/// on-screen notifications and every gameplay tweak value. It loads, begins and ends levels,
+/// spawns a level's entities, creates sound waves for everybody who makes noise and draws the
+/// world. It reacts to no message itself: the screen on top of the stack drives the game.
 class LogicManager : public ISystem {
 public:
+    /// One on-screen notification.
+    struct Notification {
+        std::string mText;
+        double mRemaining = 0.0;  ///< seconds left
+    };
+
+    /// Seconds a new notification stays.
+    static constexpr double kNotificationLifetime = 5.0;
+    /// Most notifications kept; adding one more drops the oldest (the screen shows a few).
+    static constexpr size_t kMaxNotifications = 64;
+    /// Most sound waves alive at once; CreateSoundwave refuses more (a huge pane of glass
+    /// breaking would otherwise make one wave per cell).
+    static constexpr size_t kMaxSoundwaves = 512;
+    /// Quads' vertices in the sound-wave ribbon batch (about 68 full waves before a flush).
+    static constexpr unsigned kRibbonBatchVertices = 65536;
+
     /// The game's instance, created on first use, never deleted.
     static LogicManager& GetInstance();
     LogicManager();
@@ -36,32 +58,90 @@ public:
     LogicManager(const LogicManager&) = delete;
     LogicManager& operator=(const LogicManager&) = delete;
 
-    /// Adds the tile manager as a system (which initialises it at once: the catalogue loads).
+    /// Adds the tile manager as a system (which initialises it at once: the catalogue loads)
+    /// and registers the gameplay components with the component factory.
     void Initialize() override;
-    /// Drops the level.
+    /// Drops the level, the visibility registry and the notifications.
     void Deinitialize() override;
 
-    /// Replaces the current level with NAME of the current campaign folder. On failure (logged
-    /// by the reader) there is no level and false is returned.
-    bool LoadLevel(const std::string& name);
-    /// Destroys the current level, if any.
-    void UnloadLevel();
-    /// The current level, or null. Owned here; valid until the next LoadLevel or UnloadLevel.
-    Level* GetLevel() const { return mLevel.get(); }
-
+    // Campaigns.
+    /// Unloads the level and loads data/level/ID/campaign.xml. False, nothing logged, when the
+    /// file does not exist; false with "Campaign has no levels" (on "LOGIC") when it lists no
+    /// level or cannot be read. On success the id and the level names are current; on failure
+    /// both are empty.
+    bool LoadCampaign(const std::string& id);
     /// The campaign id, which is also the folder of its levels under data/level; empty when no
     /// campaign is loaded.
     const std::string& GetCampaignId() const { return mCampaignId; }
-    /// Sets the campaign folder directly (campaign files arrive later).
+    /// Sets the campaign folder directly, keeping the level names (the editor's folder choice).
     void SetCampaignId(const std::string& id) { mCampaignId = id; }
+    /// The campaign's level names in play order.
+    const std::vector<std::string>& GetLevelNames() const { return mLevelNames; }
+
+    // Levels.
+    /// Ends the current level (MessageEndLevel to every entity, the level destroyed), reads NAME
+    /// of the current campaign folder and begins it. On failure (logged by the reader) there is
+    /// no level and false is returned.
+    bool LoadLevel(const std::string& name);
+    /// Ends the current level, if any: MessageEndLevel to every entity, the level destroyed.
+    void UnloadLevel();
+    /// Loads the current level again from its own folder and name (the editor after a save).
+    /// False when no level is loaded or the load fails.
+    bool ReloadLevel();
+    /// Ends the current level and makes `level` current without beginning it (a level built in
+    /// code: the editor's new level, tests, tools). Null just ends the current level.
+    void SetLevel(std::unique_ptr<Level> level);
+    /// Begins the current level: cells reset, level counters zeroed, one entity per spawn entry
+    /// (failed entries skipped), MessageBeginLevel to every entity and then broadcast, particles
+    /// cleared. Nothing happens without a level.
+    void BeginLevel();
+    /// Builds the entity of a spawn entry from its archetype and data, names it, places its
+    /// transform at the entry's position and direction and sends it MessageSpawned. Null (the
+    /// factory has logged why) when the archetype cannot be built.
+    Entity* SpawnEntity(const SpawnInfo& spawn);
+    /// The current level, or null. Owned here; valid until the next LoadLevel, UnloadLevel,
+    /// SetLevel or LoadCampaign.
+    Level* GetLevel() const { return mLevel.get(); }
+
+    // Sound waves.
+    /// Creates and launches a sound wave: an entity of the "soundwave" archetype at `position`
+    /// facing `direction` (which may be zero), spread over `spreadDegrees`, travelling at the
+    /// "Logic/Soundwave/Speed" value with energy "Logic/Soundwave/Lifetime" × `strength`.
+    /// Null when the archetype cannot be built (logged once) or kMaxSoundwaves waves are alive.
+    Entity* CreateSoundwave(SoundwaveKind kind, const Vector2& position, double strength, const Vector2& direction,
+                            double spreadDegrees);
+
+    // Notifications.
+    /// Adds a notification shown for 5 seconds.
+    void AddNotification(const std::string& text);
+    /// The per-tick bookkeeping: every notification's time runs down by dt seconds and those
+    /// with none left are dropped.
+    void UpdateNotifications(double dt);
+    /// Drops every notification.
+    void ClearNotifications() { mNotifications.clear(); }
+    /// The notifications, oldest first.
+    const std::deque<Notification>& GetNotifications() const { return mNotifications; }
+    /// Draws the notifications in window pixels for the overlay pass: centred near the top of
+    /// the graphics manager's window, oldest on top, in the "menu_small" font over a dark band,
+    /// fading in and out.
+    void DrawNotifications(Graphics::Renderer& renderer) const;
+    /// The same for a window of the given size in pixels.
+    void DrawNotifications(Graphics::Renderer& renderer, int width, int height) const;
+
+    /// Who sees whom, kept by perception.
+    Ai::VisibilityRegistry& GetVisibilityRegistry() { return mVisibility; }
 
     /// The player's entity: the first live entity with a "ComponentPlayer"; null when none.
     Entity* GetPlayer() const;
 
     /// The world render, for whoever owns the world view (the play screen on
-    /// Graphics::MessageRenderWorld): draws the level's visible cells under the graphics
-    /// manager's view, then delivers Graphics::MessageRender to every entity.
+    /// Graphics::MessageRenderWorld): the level's visible cells under the graphics manager's
+    /// view, Graphics::MessageRender to every entity, the particles, then the sound-wave
+    /// ribbons.
     void RenderWorld(Graphics::Renderer& renderer);
+    /// The ribbons of every live sound wave into one additive batch with "soundwave.png" on
+    /// layer 500. Timed as "Soundwave Rendering"; each band counted as "Soundwave Rays Drawn".
+    void RenderSoundwaves(Graphics::Renderer& renderer) const;
 
     /// A game event: the counter it carries (if any) goes up by one in both the game and the
     /// level set, then the level's triggers for the event run. zoneId is the trigger zone of
@@ -73,6 +153,14 @@ public:
     GameCounters& GetLevelCounters() { return mLevelCounters; }
     /// Zeroes the level counters (at every level begin).
     void ResetLevelCounters() { mLevelCounters = GameCounters(); }
+
+    /// Open menu-like screens (intro, menus, credits, editor): each adds one in its Initialize
+    /// and takes it back in its Deinitialize. While it is 0, losing the window focus broadcasts
+    /// MessageWindowInactive (the play screen pauses).
+    int mMenuScreenCount = 0;
+    /// Whether the credits follow the last level of a campaign: true at start, cleared by
+    /// starting the training campaign, set again by the play screen once read.
+    bool mShowCreditsAtEnd = true;
 
     // Gameplay tweak values, read every time they are needed.
     /// The log level as a panel value (the records' filter).
@@ -118,10 +206,17 @@ public:
     Debug::TweakVar<bool> mPaused{"Logic/Paused", "group='Logic' label='Paused'", false};
 
 private:
+    void EndLevel();
+    bool ReadAndBeginLevel(const std::string& folder, const std::string& name);
+
     std::string mCampaignId;
+    std::vector<std::string> mLevelNames;
     GameCounters mGameCounters;
     GameCounters mLevelCounters;
     std::unique_ptr<Level> mLevel;
+    Ai::VisibilityRegistry mVisibility;
+    std::deque<Notification> mNotifications;
+    bool mSoundwaveFailureLogged = false;
 };
 
 } // namespace Velmora::Logic

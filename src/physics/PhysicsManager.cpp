@@ -3,13 +3,97 @@
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
 #include "debug/DebugDrawManager.h"
+#include "debug/PerformanceManager.h"
 #include "graphics/ComponentTransform.h"
+#include "logic/Level.h"
 #include "logic/LogicManager.h"
 #include "logic/Tile.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace Velmora::Physics {
+
+namespace {
+
+constexpr double kCellSize = 32.0;
+constexpr double kPerCell = 1.0 / kCellSize;  // a power of two: x · kPerCell equals x / 32 exactly
+constexpr double kNever = 2.0;                // a ray parameter beyond the segment's end at 1
+
+// One axis of the grid walk: the step direction, the ray parameter between two boundaries and
+// the parameter of the next boundary.
+struct AxisWalk {
+    int mStep = 0;
+    double mDelta = kNever;
+    double mNext = kNever;
+};
+
+AxisWalk StartAxis(int cell, double from, double delta) {
+    const double offset = kCellSize * cell - from;
+    if (delta > 0.0) return {1, kCellSize / delta, (offset + kCellSize) / delta};
+    if (delta < 0.0) return {-1, -kCellSize / delta, offset / delta};
+    return {};
+}
+
+// The traversal proper, over a width × height grid of flags (row-major, row 0 first). A's cell
+// is inside the grid; B's cell is clamped to one beyond the border, which leaves the number of
+// steps before the walk leaves the grid unchanged and keeps far-away points from overflowing.
+bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, double ax, double ay, double bx, double by,
+              RayHit& hit) {
+    const double startX = std::floor(ax * kPerCell);
+    const double startY = std::floor(ay * kPerCell);
+    if (!(startX >= 0.0 && startX < width && startY >= 0.0 && startY < height)) return false;
+    int ix = static_cast<int>(startX);
+    int iy = static_cast<int>(startY);
+    const int endX = static_cast<int>(std::clamp(std::floor(bx * kPerCell), -1.0, static_cast<double>(width)));
+    const int endY = static_cast<int>(std::clamp(std::floor(by * kPerCell), -1.0, static_cast<double>(height)));
+    int stepsX = std::abs(endX - ix);
+    int stepsY = std::abs(endY - iy);
+    const double dx = bx - ax;
+    const double dy = by - ay;
+    AxisWalk x = StartAxis(ix, ax, dx);
+    AxisWalk y = StartAxis(iy, ay, dy);
+    const ptrdiff_t rowStep = static_cast<ptrdiff_t>(y.mStep) * width;
+    ptrdiff_t index = static_cast<ptrdiff_t>(iy) * width + ix;
+    for (;;) {
+        if (stepsX < 1 && stepsY < 1) return false;
+        if (y.mNext > x.mNext) {
+            ix += x.mStep;
+            if (static_cast<unsigned>(ix) >= static_cast<unsigned>(width)) return false;
+            index += x.mStep;
+            if (flags[index] & mask) {
+                hit.mFraction = x.mNext;
+                hit.mNormalX = -x.mStep;
+                hit.mNormalY = 0.0;
+                break;
+            }
+            x.mNext += x.mDelta;
+            --stepsX;
+        } else {
+            // Ties (a ray through a cell corner) step in y first.
+            iy += y.mStep;
+            if (static_cast<unsigned>(iy) >= static_cast<unsigned>(height)) return false;
+            index += rowStep;
+            if (flags[index] & mask) {
+                hit.mFraction = y.mNext;
+                hit.mNormalX = 0.0;
+                hit.mNormalY = -y.mStep;
+                break;
+            }
+            y.mNext += y.mDelta;
+            --stepsY;
+        }
+    }
+    hit.mPointX = ax + dx * hit.mFraction;
+    hit.mPointY = ay + dy * hit.mFraction;
+    hit.mCellX = ix;
+    hit.mCellY = iy;
+    hit.mCellFlags = flags[index];
+    return true;
+}
+
+} // namespace
 
 PhysicsManager& PhysicsManager::GetInstance() {
     static PhysicsManager* instance = new PhysicsManager();  // lives to process exit, like every system
@@ -22,6 +106,21 @@ void PhysicsManager::HandleMessage(Message& message) {
 
 void PhysicsManager::BuildCollisionMap(int width, int height, std::span<const uint32_t> cellFlags) {
     mCollisionMap.Build(width, height, cellFlags);
+}
+
+bool PhysicsManager::RayCast(uint32_t mask, double ax, double ay, double bx, double by, RayHit& hit) const {
+    static const int sTimer = Debug::PerformanceManager::GetInstance().RegisterTimer("Ray Collision");
+    static const int sCounter = Debug::PerformanceManager::GetInstance().RegisterCounter("Ray Collisions", false);
+    Debug::ScopedTimer timer(sTimer);
+    const Logic::Level* level = Logic::LogicManager::GetInstance().GetLevel();
+    if (!level) return false;
+    // Infinite or NaN coordinates give no meaningful walk (and no integer cells): clear.
+    if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by))) return false;
+    if (!WalkGrid(level->GetWidth(), level->GetHeight(), level->GetCellFlagsGrid().data(), mask, ax, ay, bx, by, hit)) {
+        return false;
+    }
+    Debug::PerformanceManager::GetInstance().Count(sCounter);
+    return true;
 }
 
 uint32_t PhysicsManager::GetDebugMask() const {
