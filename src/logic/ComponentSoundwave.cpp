@@ -192,6 +192,7 @@ void ComponentSoundwave::MoveRay(SoundwaveRay& ray, double dt, unsigned cur, uns
 }
 
 bool ComponentSoundwave::StepRay(Vector2& start, Vector2& end, SoundwaveKind kind, Vector2& heading) const {
+    if (Physics::PhysicsManager::InSameCell(start.x, start.y, end.x, end.y)) return false;  // most steps
     Physics::RayHit hit;
     if (!Physics::PhysicsManager::GetInstance().RayCast(kTileBlocksSound, start.x, start.y, end.x, end.y, hit)) {
         return false;

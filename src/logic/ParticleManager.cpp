@@ -155,6 +155,7 @@ void ParticleManager::MoveParticle(Particle& particle, double dt) const {
         const Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
         Physics::RayHit hit;
         for (int hits = 0; hits < kMaxHits; ++hits) {
+            if (Physics::PhysicsManager::InSameCell(particle.mX, particle.mY, target.x, target.y)) break;
             if (!physics.RayCast(kTileBlocksSound, particle.mX, particle.mY, target.x, target.y, hit)) break;
             if (!particle.mBounces) {
                 // It stops where it met the wall rather than inside it.

@@ -36,18 +36,25 @@ AxisWalk StartAxis(int cell, double from, double delta) {
     return {};
 }
 
-// The traversal proper, over a width × height grid of flags (row-major, row 0 first). A's cell
-// is inside the grid; B's cell is clamped to one beyond the border, which leaves the number of
-// steps before the walk leaves the grid unchanged and keeps far-away points from overflowing.
+// floor() for a value already known to lie within the int range; the library call costs as
+// much as several cells of the walk.
+int FloorToInt(double value) {
+    const int truncated = static_cast<int>(value);
+    return truncated > value ? truncated - 1 : truncated;
+}
+
+// The traversal proper, over a width × height grid of flags (row-major, row 0 first); every
+// coordinate is finite. B's cell is clamped to one beyond the border, which leaves the number
+// of steps before the walk leaves the grid unchanged and keeps far-away points from overflowing.
 bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, double ax, double ay, double bx, double by,
               RayHit& hit) {
-    const double startX = std::floor(ax * kPerCell);
-    const double startY = std::floor(ay * kPerCell);
+    const double startX = ax * kPerCell;
+    const double startY = ay * kPerCell;
     if (!(startX >= 0.0 && startX < width && startY >= 0.0 && startY < height)) return false;
-    int ix = static_cast<int>(startX);
+    int ix = static_cast<int>(startX);  // not negative: truncation is the floor
     int iy = static_cast<int>(startY);
-    const int endX = static_cast<int>(std::clamp(std::floor(bx * kPerCell), -1.0, static_cast<double>(width)));
-    const int endY = static_cast<int>(std::clamp(std::floor(by * kPerCell), -1.0, static_cast<double>(height)));
+    const int endX = FloorToInt(std::clamp(bx * kPerCell, -1.0, static_cast<double>(width)));
+    const int endY = FloorToInt(std::clamp(by * kPerCell, -1.0, static_cast<double>(height)));
     int stepsX = std::abs(endX - ix);
     int stepsY = std::abs(endY - iy);
     const double dx = bx - ax;

@@ -5,6 +5,7 @@
 #include "physics/CollisionMap.h"
 #include "physics/RayHit.h"
 
+#include <cmath>
 #include <cstdint>
 #include <span>
 
@@ -45,6 +46,13 @@ public:
     /// Masks in use: 8 sight, 2 guards' walking lines, 4 sound waves, particles and the play
     /// screen, 15 the player.
     bool RayCast(uint32_t mask, double ax, double ay, double bx, double by, RayHit& hit) const;
+    /// True when A and B lie in the same cell, where RayCast between them is always clear.
+    /// Callers that cast many short segments (sound-wave rays, particles) test this first and
+    /// skip the cast, and its timer, for the moves that stay inside one cell.
+    static bool InSameCell(double ax, double ay, double bx, double by) {
+        constexpr double kPerCell = 1.0 / 32.0;
+        return std::floor(ax * kPerCell) == std::floor(bx * kPerCell) && std::floor(ay * kPerCell) == std::floor(by * kPerCell);
+    }
 
     /// Queues the debug lines: edges matching the map switches in yellow, and with mLocalDD the
     /// player-blocking edges of the 3 × 3 cells round the player in magenta.
