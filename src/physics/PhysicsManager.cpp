@@ -43,24 +43,58 @@ int FloorToInt(double value) {
     return truncated > value ? truncated - 1 : truncated;
 }
 
-// The traversal proper, over a width × height grid of flags (row-major, row 0 first); every
-// coordinate is finite. B's cell is clamped to one beyond the border, which leaves the number
-// of steps before the walk leaves the grid unchanged and keeps far-away points from overflowing.
-bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, double ax, double ay, double bx, double by,
-              RayHit& hit) {
+// A hit at ray parameter t through a boundary with normal (normalX, normalY), in cell (x, y).
+bool FillHit(double ax, double ay, double bx, double by, double t, int normalX, int normalY, int x, int y,
+             uint32_t cellFlags, RayHit& hit) {
+    hit.mPointX = ax + (bx - ax) * t;
+    hit.mPointY = ay + (by - ay) * t;
+    hit.mNormalX = normalX;
+    hit.mNormalY = normalY;
+    hit.mFraction = t;
+    hit.mCellX = x;
+    hit.mCellY = y;
+    hit.mCellFlags = cellFlags;
+    return true;
+}
+
+// The start of a walk from A to B: the cells, the steps left on each axis and both axes' ray
+// parameters.
+struct Walk {
+    int mCellX = 0;
+    int mCellY = 0;
+    int mStepsX = 0;
+    int mStepsY = 0;
+    AxisWalk mX;
+    AxisWalk mY;
+};
+
+// False when A lies outside the width × height grid (every coordinate is finite). B's cell is
+// clamped to one beyond the border, which leaves the number of steps before the walk leaves the
+// grid unchanged and keeps far-away points from overflowing.
+bool BeginWalk(int width, int height, double ax, double ay, double bx, double by, Walk& walk) {
     const double startX = ax * kPerCell;
     const double startY = ay * kPerCell;
     if (!(startX >= 0.0 && startX < width && startY >= 0.0 && startY < height)) return false;
-    int ix = static_cast<int>(startX);  // not negative: truncation is the floor
-    int iy = static_cast<int>(startY);
+    walk.mCellX = static_cast<int>(startX);  // not negative: truncation is the floor
+    walk.mCellY = static_cast<int>(startY);
     const int endX = FloorToInt(std::clamp(bx * kPerCell, -1.0, static_cast<double>(width)));
     const int endY = FloorToInt(std::clamp(by * kPerCell, -1.0, static_cast<double>(height)));
-    int stepsX = std::abs(endX - ix);
-    int stepsY = std::abs(endY - iy);
-    const double dx = bx - ax;
-    const double dy = by - ay;
-    AxisWalk x = StartAxis(ix, ax, dx);
-    AxisWalk y = StartAxis(iy, ay, dy);
+    walk.mStepsX = std::abs(endX - walk.mCellX);
+    walk.mStepsY = std::abs(endY - walk.mCellY);
+    walk.mX = StartAxis(walk.mCellX, ax, bx - ax);
+    walk.mY = StartAxis(walk.mCellY, ay, by - ay);
+    return true;
+}
+
+// The traversal proper, over a width × height grid of flags (row-major, row 0 first).
+bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, double ax, double ay, double bx, double by,
+              RayHit& hit) {
+    Walk walk;
+    if (!BeginWalk(width, height, ax, ay, bx, by, walk)) return false;
+    int ix = walk.mCellX, iy = walk.mCellY;
+    int stepsX = walk.mStepsX, stepsY = walk.mStepsY;
+    AxisWalk& x = walk.mX;
+    AxisWalk& y = walk.mY;
     const ptrdiff_t rowStep = static_cast<ptrdiff_t>(y.mStep) * width;
     ptrdiff_t index = static_cast<ptrdiff_t>(iy) * width + ix;
     for (;;) {
@@ -69,12 +103,7 @@ bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, doubl
             ix += x.mStep;
             if (static_cast<unsigned>(ix) >= static_cast<unsigned>(width)) return false;
             index += x.mStep;
-            if (flags[index] & mask) {
-                hit.mFraction = x.mNext;
-                hit.mNormalX = -x.mStep;
-                hit.mNormalY = 0.0;
-                break;
-            }
+            if (flags[index] & mask) return FillHit(ax, ay, bx, by, x.mNext, -x.mStep, 0, ix, iy, flags[index], hit);
             x.mNext += x.mDelta;
             --stepsX;
         } else {
@@ -82,22 +111,11 @@ bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, doubl
             iy += y.mStep;
             if (static_cast<unsigned>(iy) >= static_cast<unsigned>(height)) return false;
             index += rowStep;
-            if (flags[index] & mask) {
-                hit.mFraction = y.mNext;
-                hit.mNormalX = 0.0;
-                hit.mNormalY = -y.mStep;
-                break;
-            }
+            if (flags[index] & mask) return FillHit(ax, ay, bx, by, y.mNext, 0, -y.mStep, ix, iy, flags[index], hit);
             y.mNext += y.mDelta;
             --stepsY;
         }
     }
-    hit.mPointX = ax + dx * hit.mFraction;
-    hit.mPointY = ay + dy * hit.mFraction;
-    hit.mCellX = ix;
-    hit.mCellY = iy;
-    hit.mCellFlags = flags[index];
-    return true;
 }
 
 } // namespace
