@@ -2,6 +2,7 @@
 // order is also the order of every broadcast. New systems add their line here, in place.
 #include "audio/AudioManager.h"
 #include "core/ComponentFactory.h"
+#include "core/ControllerManager.h"
 #include "core/EntityManager.h"
 #include "core/Factory.h"
 #include "core/Game.h"
@@ -29,6 +30,7 @@ void Game::RegisterSystems() {
     AddSystem(&Logic::LogicManager::GetInstance());
     AddSystem(&Logic::ParticleManager::GetInstance());
     AddSystem(&Logic::AchievementManager::GetInstance());
+    AddSystem(&ControllerManager::GetInstance());
 }
 
 } // namespace Velmora

@@ -1,0 +1,249 @@
+// The controller manager with a fake pad: the poll and its broadcast, the cursor, the dead
+// zones, the rumble ramp and its suppression, steering the player and feeding the menus.
+#include "unit/logic/PlayFixtures.h"
+
+#include "core/ControllerManager.h"
+#include "graphics/GraphicsManager.h"
+#include "interface/WidgetRoot.h"
+#include "logic/ComponentPlayer.h"
+#include "logic/LevelMessages.h"
+#include "support/FakePad.h"
+#include "unit/interface/WidgetTestSupport.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace Velmora::Tests {
+namespace {
+
+class ControllerManagerTest : public PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        // An 800 × 600 window showing 512 × 384 world units centred on (500, 400).
+        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+        mSavedScreen = graphics.mScreen;
+        mWindow = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0, 0, 0, 0);
+        ASSERT_NE(mWindow, nullptr);
+        graphics.mScreen = mWindow;
+        graphics.GetView().SetWindowSize(800, 600);
+        graphics.GetView().SetZoom(12);
+        graphics.GetView().SetPosition(500, 400);
+        mControllers.SetPad(&mPad);
+        mControllers.Initialize();
+    }
+    void TearDown() override {
+        Graphics::GraphicsManager::GetInstance().mScreen = mSavedScreen;
+        SDL_FreeSurface(mWindow);
+        PlayTest::TearDown();
+    }
+
+    Logic::ComponentPlayer* MakePlayer() {
+        Entity* player = Spawn("player", {500, 400});
+        return player->GetComponent<Logic::ComponentPlayer>();
+    }
+
+    void Poll(int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            MessageUpdateLoop loop(0.016);
+            mControllers.HandleMessage(loop);
+        }
+    }
+
+    FakePad mPad;
+    ControllerManager mControllers;
+    SDL_Surface* mWindow = nullptr;
+    SDL_Surface* mSavedScreen = nullptr;
+};
+
+TEST_F(ControllerManagerTest, DisconnectedPadSendsNothingAndMovesNobody) {
+    Logic::ComponentPlayer* player = MakePlayer();
+    player->mVelocity = {5, 5};
+    mPad.mConnected = false;
+    mPad.mState.mThumbLX = 30000;
+    mPad.mState.mRightTrigger = 255;
+    Poll(3);
+    EXPECT_FALSE(mControllers.IsConnected());
+    EXPECT_EQ(mBroadcasts.Count("MessageXboxInput"), 0);
+    EXPECT_TRUE(mPad.mVibrations.empty());
+    EXPECT_EQ(player->mVelocity, Vector2(5, 5));
+    EXPECT_FALSE(mControllers.GetMenuPadInput().mConnected);
+    mPad.mConnected = true;
+    Poll();
+    EXPECT_TRUE(mControllers.IsConnected());
+    EXPECT_EQ(mBroadcasts.Count("MessageXboxInput"), 1);
+}
+
+TEST_F(ControllerManagerTest, LosingThePadWhileSteeringStopsCountingTheStick) {
+    MakePlayer();
+    mPad.mState.mThumbLX = 20000;
+    Poll();
+    EXPECT_TRUE(mControllers.mStickActive);
+    mPad.mConnected = false;
+    Poll();
+    EXPECT_FALSE(mControllers.mStickActive);
+}
+
+TEST_F(ControllerManagerTest, EachPollBroadcastsAndAChangedPacketHidesTheCursor) {
+    SDL_ShowCursor(SDL_ENABLE);
+    Poll();  // the same packet as Initialize's first reading: the cursor stays
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    mPad.mState.mThumbRX = 1;  // any change, even inside the dead zone
+    Poll();
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    SDL_ShowCursor(SDL_ENABLE);  // the mouse moved
+    Poll();
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    mPad.mState.mButtons = kPadB;
+    Poll();
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    EXPECT_EQ(mBroadcasts.Count("MessageXboxInput"), 4);
+    SDL_ShowCursor(SDL_ENABLE);
+}
+
+TEST_F(ControllerManagerTest, StickDeadZoneIsTestedOnEachAxis) {
+    Logic::ComponentPlayer* player = MakePlayer();
+    const struct {
+        int16_t mX;
+        int16_t mY;
+        bool mActive;
+    } cases[] = {{9999, -9999, false}, {10000, 10000, false}, {10001, 0, true}, {0, -10001, true}, {-10001, 0, true}};
+    for (const auto& c : cases) {
+        mPad.mState.mThumbLX = c.mX;
+        mPad.mState.mThumbLY = c.mY;
+        player->mVelocity = {1, 1};
+        Poll();
+        EXPECT_EQ(mControllers.mStickActive, c.mActive) << c.mX << "," << c.mY;
+        EXPECT_EQ(player->mVelocity.Length() > 1.0, c.mActive) << c.mX << "," << c.mY;
+        if (!c.mActive) {
+            EXPECT_EQ(player->mVelocity, Vector2()) << c.mX << "," << c.mY;
+        }
+    }
+    // The right stick aims only beyond the dead zone, on either axis.
+    auto* transform = player->mTransform;
+    transform->mDirection = {0, 1};
+    mPad.mState.mThumbLX = mPad.mState.mThumbLY = 0;
+    mPad.mState.mThumbRX = 9999;
+    mPad.mState.mThumbRY = -9999;
+    Poll();
+    EXPECT_EQ(transform->mDirection, Vector2(0, 1));
+    mPad.mState.mThumbRX = 0;
+    mPad.mState.mThumbRY = -10001;
+    Poll();
+    EXPECT_EQ(transform->mDirection, Vector2(0, -1));
+}
+
+TEST_F(ControllerManagerTest, LeftStickWalksTowardsItsWindowPointAtHalfSpeedWhileCharging) {
+    Logic::ComponentPlayer* player = MakePlayer();
+    const double speed = Logic::LogicManager::GetInstance().mPlayerMoveSpeed;
+    mPad.mState.mThumbLX = 32767;  // the window point (1200, 300): straight right of the player
+    Poll();
+    EXPECT_EQ(mControllers.mLeftStickPoint, Vector2(1200, 300));
+    EXPECT_EQ(player->mVelocity, Vector2(speed, 0));
+    EXPECT_EQ(player->mTransform->mDirection, Vector2(1, 0));
+    mPad.mState.mThumbLX = 0;
+    mPad.mState.mThumbLY = -20000;
+    mPad.mState.mRightTrigger = 1;
+    Poll();
+    EXPECT_NEAR(player->mVelocity.x, 0.0, 1e-9);
+    EXPECT_NEAR(player->mVelocity.y, -speed / 2, 1e-9);
+    mPad.mState.mThumbLY = 0;  // released: the pad stops the player
+    Poll();
+    EXPECT_EQ(player->mVelocity, Vector2());
+    EXPECT_FALSE(mControllers.mStickActive);
+}
+
+TEST_F(ControllerManagerTest, RumbleRampsToItsCeilingAndStopsAtOnceOnRelease) {
+    MakePlayer();
+    mPad.mState.mRightTrigger = 255;
+    Poll();
+    EXPECT_EQ(mControllers.mVibration, 120);
+    EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{120, 120}));
+    EXPECT_TRUE(mControllers.mCharging);
+    Poll(199);
+    EXPECT_EQ(mControllers.mVibration, 16000);
+    EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{16000, 16000}));
+    mPad.mState.mRightTrigger = 0;
+    Poll();
+    EXPECT_EQ(mControllers.mVibration, 0);
+    EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{0, 0}));
+    EXPECT_FALSE(mControllers.mCharging);
+}
+
+TEST_F(ControllerManagerTest, SuppressedRumbleKeepsThePadStillWhileTheTriggerIsHeld) {
+    MakePlayer();
+    mControllers.mRumbleSuppressed = true;
+    mPad.mState.mRightTrigger = 200;
+    Poll(50);
+    EXPECT_EQ(mPad.mVibrations.size(), 50u);
+    for (const auto& vibration : mPad.mVibrations) EXPECT_EQ(vibration, (std::pair<uint16_t, uint16_t>{0, 0}));
+    // Play resumes with the trigger still held: the ramp it kept counting applies again.
+    mControllers.mRumbleSuppressed = false;
+    Poll();
+    EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{6120, 6120}));
+}
+
+TEST_F(ControllerManagerTest, WithoutAPlayerThereIsNoRumbleAndNoSteering) {
+    Logic::ComponentPlayer* player = MakePlayer();
+    mPad.mState.mRightTrigger = 255;
+    Poll(10);
+    ASSERT_EQ(mControllers.mVibration, 1200);
+    Logic::MessageEndLevel end;
+    player->mOwner->HandleMessage(end);  // the player leaves with the level
+    Poll();
+    EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{0, 0}));
+    const size_t sent = mPad.mVibrations.size();
+    mPad.mState.mThumbLX = 30000;
+    Poll(5);
+    EXPECT_EQ(mPad.mVibrations.size(), sent);  // nothing more to stop
+    EXPECT_EQ(mControllers.mVibration, 0);
+    EXPECT_FALSE(mControllers.mStickActive);
+    EXPECT_EQ(mBroadcasts.Count("MessageXboxInput"), 16);
+}
+
+TEST_F(ControllerManagerTest, LeftStickAngleAndMagnitudeFeedTheMenus) {
+    mPad.mState.mThumbLX = 0;
+    mPad.mState.mThumbLY = 32767;
+    Poll();
+    EXPECT_NEAR(mControllers.GetStickAngle(), std::numbers::pi / 2, 1e-12);
+    EXPECT_NEAR(mControllers.GetStickMagnitude(), 32767.0 / 35535.0, 1e-9);
+    Interface::PadInput menu = mControllers.GetMenuPadInput();
+    EXPECT_TRUE(menu.mConnected);
+    EXPECT_NEAR(menu.mStickMagnitude, 32767.0 / 35535.0, 1e-9);
+    EXPECT_FALSE(menu.mAPressed);
+    mPad.mState.mButtons = kPadA;
+    Poll();
+    EXPECT_TRUE(mControllers.GetMenuPadInput().mAPressed);
+    Poll();  // still held: pressed only once
+    EXPECT_FALSE(mControllers.GetMenuPadInput().mAPressed);
+}
+
+TEST_F(ControllerManagerTest, InitializeInstallsTheMenuPadProviderOnWidgetRoots) {
+    Interface::Tests::RootFixture fixture;
+    auto* widget = fixture.mRoot.Add(std::make_unique<Interface::Tests::FixedWidget>(10, 10, Interface::Widget::kFocusable));
+    fixture.mRoot.Update(0.0);
+    ASSERT_EQ(fixture.mRoot.GetFocus(), widget);
+    mPad.mState.mButtons = kPadA;
+    Poll();
+    // HandleInput() without a pad state asks the installed provider: A went down, so the
+    // focused widget is activated.
+    EXPECT_TRUE(fixture.mRoot.HandleInput());
+    const auto& events = static_cast<Interface::Tests::FixedWidget*>(widget)->mEvents;
+    EXPECT_NE(std::find(events.begin(), events.end(), Interface::WidgetEvent::kActivate), events.end());
+}
+
+TEST_F(ControllerManagerTest, TheMenuProviderLeavesWithItsManager) {
+    {
+        ControllerManager other;
+        other.Initialize();
+    }
+    Interface::Tests::RootFixture fixture;
+    fixture.mRoot.Add(std::make_unique<Interface::Tests::FixedWidget>(10, 10, Interface::Widget::kFocusable));
+    fixture.mRoot.Update(0.0);
+    EXPECT_FALSE(fixture.mRoot.HandleInput());  // no provider: no pad, nothing to do
+}
+
+} // namespace
+} // namespace Velmora::Tests
