@@ -17,6 +17,11 @@
 #include "graphics/Vertex.h"
 #include "logic/CampaignFile.h"
 #include "logic/ComponentSoundwave.h"
+#include "logic/ComponentGenerator.h"
+#include "logic/ComponentGunPickup.h"
+#include "logic/ComponentMacGuffin.h"
+#include "logic/ComponentPlayer.h"
+#include "logic/ComponentWaypoint.h"
 #include "logic/Level.h"
 #include "logic/LevelFile.h"
 #include "logic/LevelMessages.h"
@@ -55,11 +60,19 @@ LogicManager::~LogicManager() = default;
 
 void LogicManager::Initialize() {
     Game::GetInstance().AddSystem(&TileManager::GetInstance());
+    RegisterComponents(ComponentFactory::GetInstance());
+}
+
+void LogicManager::RegisterComponents(ComponentFactory& factory) {
     // In the order of the component table: ghost, perception, player, sound wave, emote,
     // waypoint, generator, trigger zone, MacGuffin, gun pickup.
-    ComponentFactory& components = ComponentFactory::GetInstance();
-    components.Register<Ai::ComponentGhost>();
-    components.Register<ComponentSoundwave>();
+    factory.Register<Ai::ComponentGhost>();
+    factory.Register<ComponentPlayer>();
+    factory.Register<ComponentSoundwave>();
+    factory.Register<ComponentWaypoint>();
+    factory.Register<ComponentGenerator>();
+    factory.Register<ComponentMacGuffin>();
+    factory.Register<ComponentGunPickup>();
 }
 
 void LogicManager::Deinitialize() {
@@ -215,8 +228,8 @@ void LogicManager::DrawNotifications(Graphics::Renderer& renderer, int width, in
 }
 
 Entity* LogicManager::GetPlayer() const {
-    for (Entity* entity = EntityManager::GetInstance().GetFirst(); entity; entity = entity->GetNext()) {
-        if (!entity->IsDestroyed() && entity->GetComponent("ComponentPlayer")) return entity;
+    for (const ComponentPlayer* player : ComponentPlayer::GetInstances()) {
+        if (!player->mOwner->IsDestroyed()) return player->mOwner;
     }
     return nullptr;
 }

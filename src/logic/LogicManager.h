@@ -16,6 +16,7 @@
 #include <vector>
 
 namespace Velmora {
+class ComponentFactory;
 class Entity;
 }
 
@@ -58,8 +59,8 @@ public:
     LogicManager(const LogicManager&) = delete;
     LogicManager& operator=(const LogicManager&) = delete;
 
-    /// Adds the tile manager as a system (which initialises it at once: the catalogue loads)
-    /// and registers the gameplay components with the component factory.
+    /// Adds the tile manager as a system (which initialises it at once: the catalogue loads) and
+    /// registers the gameplay components with the game's component factory.
     void Initialize() override;
     /// Drops the level, the visibility registry and the notifications.
     void Deinitialize() override;
@@ -131,7 +132,12 @@ public:
     /// Who sees whom, kept by perception.
     Ai::VisibilityRegistry& GetVisibilityRegistry() { return mVisibility; }
 
-    /// The player's entity: the first live entity with a "ComponentPlayer"; null when none.
+    /// The gameplay component creators, in this order: ComponentGhost, ComponentPlayer,
+    /// ComponentWaypoint, ComponentGenerator, ComponentMacGuffin, ComponentGunPickup.
+    static void RegisterComponents(ComponentFactory& factory);
+
+    /// The player's entity: the entity of the first ComponentPlayer (in instance-set order)
+    /// whose entity is not destroyed; null when none.
     Entity* GetPlayer() const;
 
     /// The world render, for whoever owns the world view (the play screen on

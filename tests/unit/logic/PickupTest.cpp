@@ -1,0 +1,211 @@
+// Gun pickups, briefcases, noise generators and waypoints built from their archetypes.
+#include "unit/logic/PlayFixtures.h"
+
+#include "ai/ComponentGhost.h"
+#include "editor/MessageRenderEdit.h"
+#include "graphics/Renderer.h"
+#include "logic/ComponentGenerator.h"
+#include "logic/ComponentGunPickup.h"
+#include "logic/ComponentMacGuffin.h"
+#include "logic/ComponentPlayer.h"
+#include "logic/ComponentWaypoint.h"
+#include "logic/LevelMessages.h"
+#include "logic/PickupMessages.h"
+
+namespace Velmora::Tests {
+namespace {
+
+using Logic::ComponentGunPickup;
+
+class PickupTest : public PlayTest {
+protected:
+    void SetUp() override {
+        PlayTest::SetUp();
+        mPlayer = Spawn("player", {64, 64});
+        mBroadcasts.mOnMessage = [this](Message& message) {
+            if (const auto* got = MessageCast<Logic::MessageGotGunPickup>(message)) mGunsGot.push_back(got->mGunType);
+        };
+    }
+
+    /// A guard-like body: a transform and a ghost, no player component.
+    Entity* Guard() {
+        auto* guard = new Entity(2000000 + static_cast<int>(++mGuards), &Entities());
+        guard->AddComponent(new Graphics::ComponentTransform(guard));
+        guard->AddComponent(new Ai::ComponentGhost(guard));
+        guard->Spawn(nullptr);
+        return guard;
+    }
+
+    /// A pickup of an archetype file like gun_shock.xml whose pickup data is the given XML.
+    Entity* PickupWithData(const std::string& pickupXml) {
+        const std::string name = "test_pickup_" + std::to_string(++sCustom);
+        const std::string path = MakeTempDir() + "/" + name + ".xml";
+        WriteFile(path, "<archetype><string>ComponentTransform</string><string>ComponentSprite</string>"
+                        "<string>gun_shock.png</string><color red='255' green='255' blue='255'/>"
+                        "<string>ComponentBody</string><double>10</double><string>ComponentGunPickup</string>" +
+                            pickupXml + "</archetype>");
+        EXPECT_TRUE(Factory::GetInstance().LoadArchetype(name, path, false));
+        return Spawn(name, {80, 64});
+    }
+
+    static double Alpha(Entity& entity) { return entity.GetComponent<Graphics::ComponentSprite>()->mAlpha; }
+
+    Entity* mPlayer = nullptr;
+    std::vector<int> mGunsGot;
+    unsigned mGuards = 0;
+    static inline unsigned sCustom = 0;  // archetype names stay taken for the whole run
+};
+
+TEST_F(PickupTest, ArchetypesNameTheirGunsWithATenSecondRespawn) {
+    const std::pair<const char*, Logic::GunType> guns[] = {
+        {"gun_sound", Logic::kSoundGun}, {"gun_white", Logic::kWhiteGun}, {"gun_shock", Logic::kShockGun}};
+    for (const auto& [archetype, type] : guns) {
+        Entity* gun = Spawn(archetype, {100, 100});
+        const auto* pickup = gun->GetComponent<ComponentGunPickup>();
+        ASSERT_NE(pickup, nullptr) << archetype;
+        EXPECT_EQ(pickup->mGunType, type);
+        EXPECT_EQ(pickup->mRespawnDelay, 10.0);
+        EXPECT_EQ(pickup->mSprite, gun->GetComponent<Graphics::ComponentSprite>());
+        EXPECT_EQ(gun->GetComponent<Physics::ComponentBody>()->mRadius, 10.0);
+    }
+    EXPECT_FALSE(mLog.Contains("non-existant"));
+}
+
+TEST_F(PickupTest, TakenPickupHidesThenFadesBackInOverItsLastHalfSecond) {
+    Entity* gun = PickupWithData("<string>ShockGun</string><integer>3</integer>");
+    const auto* pickup = gun->GetComponent<ComponentGunPickup>();
+    Touch(*mPlayer, *gun);
+    EXPECT_EQ(mGunsGot, (std::vector<int>{Logic::kShockGun}));
+    EXPECT_EQ(pickup->mCooldown, 3.0);
+    EXPECT_EQ(Alpha(*gun), 0.0);
+    // 2.25 s later: still hidden and not takeable.
+    for (int i = 0; i < 9; ++i) Tick(*gun, 0.25);
+    EXPECT_EQ(Alpha(*gun), 0.0);
+    Touch(*mPlayer, *gun);
+    EXPECT_EQ(mGunsGot.size(), 1u);
+    // 2.5 s: the fade starts and the gun can be taken; 2.75 s: half visible; 3 s: whole.
+    Tick(*gun, 0.25);
+    EXPECT_DOUBLE_EQ(Alpha(*gun), 0.0);
+    EXPECT_TRUE(pickup->IsTakeable());
+    Tick(*gun, 0.25);
+    EXPECT_DOUBLE_EQ(Alpha(*gun), 0.5);
+    Tick(*gun, 0.25);
+    EXPECT_EQ(Alpha(*gun), 1.0);
+    EXPECT_EQ(pickup->mCooldown, 0.0);
+    Tick(*gun, 0.25);  // the cooldown is over: nothing changes any more
+    EXPECT_EQ(Alpha(*gun), 1.0);
+}
+
+TEST_F(PickupTest, TakingDuringTheFadeRestartsTheCooldown) {
+    Entity* gun = PickupWithData("<string>ShockGun</string><double>3</double>");
+    Touch(*mPlayer, *gun);
+    for (int i = 0; i < 11; ++i) Tick(*gun, 0.25);  // 2.75 s: fading in
+    Touch(*gun, *mPlayer);  // the pickup's own body reported the contact
+    EXPECT_EQ(mGunsGot.size(), 2u);
+    EXPECT_EQ(Alpha(*gun), 0.0);
+    EXPECT_EQ(gun->GetComponent<ComponentGunPickup>()->mCooldown, 3.0);
+}
+
+TEST_F(PickupTest, PickupWithoutADelayCanBeTakenAgainAtOnceButStaysInvisible) {
+    Entity* gun = PickupWithData("<string>WhiteGun</string>");
+    EXPECT_EQ(gun->GetComponent<ComponentGunPickup>()->mRespawnDelay, 0.0);
+    Touch(*mPlayer, *gun);
+    Touch(*mPlayer, *gun);
+    EXPECT_EQ(mGunsGot, (std::vector<int>{Logic::kWhiteGun, Logic::kWhiteGun}));
+    for (int i = 0; i < 10; ++i) Tick(*gun, 0.5);
+    EXPECT_EQ(Alpha(*gun), 0.0);
+}
+
+TEST_F(PickupTest, UnknownGunNameGivesTypeZeroAndABadDelayCountsAsNone) {
+    Entity* gun = PickupWithData("<string>Slingshot</string><double>nan</double>");
+    const auto* pickup = gun->GetComponent<ComponentGunPickup>();
+    EXPECT_EQ(pickup->mGunType, Logic::kGunNone);
+    EXPECT_EQ(pickup->mRespawnDelay, 0.0);
+    Touch(*mPlayer, *gun);
+    EXPECT_EQ(mGunsGot, (std::vector<int>{Logic::kGunNone}));
+    EXPECT_TRUE(pickup->IsTakeable());
+}
+
+TEST_F(PickupTest, GuardsTouchingPickupsAndBriefcasesDoNothing) {
+    Entity* guard = Guard();
+    Entity* gun = Spawn("gun_sound", {80, 64});
+    Entity* briefcase = Spawn("briefcase", {90, 64});
+    Touch(*guard, *gun);
+    Touch(*gun, *guard);
+    Touch(*guard, *briefcase);
+    Touch(*briefcase, *guard);
+    EXPECT_TRUE(mGunsGot.empty());
+    EXPECT_EQ(Alpha(*gun), 1.0);
+    EXPECT_FALSE(briefcase->IsDestroyed());
+    EXPECT_EQ(mBroadcasts.Count("MessageGotMacGuffin"), 0);
+    EXPECT_EQ(Logic::LogicManager::GetInstance().GetLevelCounters().mMacGuffin, 0);
+}
+
+TEST_F(PickupTest, TwoBriefcasesCountTwoAndEachIsTakenOnce) {
+    Entity* first = Spawn("briefcase", {80, 64});
+    Entity* second = Spawn("briefcase", {100, 64});
+    Touch(*mPlayer, *first);
+    Touch(*first, *mPlayer);  // the same briefcase again in the same update: already gone
+    Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
+    EXPECT_TRUE(first->IsDestroyed());
+    EXPECT_EQ(logic.GetLevelCounters().mMacGuffin, 1);
+    Touch(*mPlayer, *second);
+    EXPECT_EQ(logic.GetLevelCounters().mMacGuffin, 2);
+    EXPECT_EQ(logic.GetGameCounters().mMacGuffin, 2);
+    EXPECT_EQ(mBroadcasts.Count("MessageGotMacGuffin"), 2);
+}
+
+TEST_F(PickupTest, GeneratorSendsItsFirstWaveOnTheFirstUpdateAndCarriesTheRemainder) {
+    Entity* generator = Spawn("generator", {100, 80});
+    generator->GetComponent<Graphics::ComponentTransform>()->mDirection = {1, 0};
+    const auto* component = generator->GetComponent<Logic::ComponentGenerator>();
+    EXPECT_EQ(generator->GetComponent<Physics::ComponentBody>(), nullptr);
+    Tick(*generator, 0.01);
+    std::vector<Logic::ComponentSoundwave*> waves = Waves();
+    ASSERT_EQ(waves.size(), 1u);
+    EXPECT_EQ(waves[0]->mKind, Logic::kWhite);
+    EXPECT_EQ(waves[0]->mSpread, 360.0);
+    EXPECT_DOUBLE_EQ(waves[0]->mInitialEnergy, Logic::LogicManager::GetInstance().mSoundwaveLifetime * 5.0);
+    const auto* transform = waves[0]->mOwner->GetComponent<Graphics::ComponentTransform>();
+    EXPECT_EQ(transform->mPosition, Vector2(100, 80));
+    EXPECT_EQ(transform->mDirection, Vector2(1, 0));
+    EXPECT_NEAR(component->mTimer, 0.01, 1e-12);
+    // A step of 4 s (longer than two periods) makes one wave and keeps 4.01 − 1.5 = 2.51 s,
+    // so the next short step makes another.
+    Tick(*generator, 4.0);
+    EXPECT_EQ(Waves().size(), 2u);
+    EXPECT_NEAR(component->mTimer, 2.51, 1e-12);
+    Tick(*generator, 0.01);
+    EXPECT_EQ(Waves().size(), 3u);
+    EXPECT_NEAR(component->mTimer, 1.02, 1e-12);
+    Tick(*generator, 0.01);
+    EXPECT_EQ(Waves().size(), 3u);
+}
+
+TEST_F(PickupTest, EveryObjectLeavesAtTheEndOfTheLevel) {
+    std::vector<Entity*> objects;
+    for (const char* archetype : {"gun_sound", "gun_white", "gun_shock", "briefcase", "generator", "waypoint"}) {
+        objects.push_back(Spawn(archetype, {100, 100}));
+    }
+    Logic::MessageEndLevel end;
+    Entities().SendToAll(end);
+    for (Entity* object : objects) EXPECT_TRUE(object->IsDestroyed());
+    EXPECT_TRUE(mPlayer->IsDestroyed());
+}
+
+TEST_F(PickupTest, WaypointsShowOnlyInTheEditorAndOnlyWhenNamed) {
+    Entity* waypoint = Spawn("waypoint", {100, 100});
+    EXPECT_EQ(waypoint->GetComponent<Graphics::ComponentSprite>(), nullptr);  // invisible in play
+    const auto* component = waypoint->GetComponent<Logic::ComponentWaypoint>();
+    EXPECT_EQ(component->mTransform, waypoint->GetComponent<Graphics::ComponentTransform>());
+    // Without fonts (no display here) drawing must quietly add nothing, named or not.
+    Graphics::Renderer renderer([](const Graphics::Batch&) {});
+    Editor::MessageRenderEdit edit(&renderer);
+    waypoint->HandleMessage(edit);
+    waypoint->SetName("alpha");
+    waypoint->HandleMessage(edit);
+    EXPECT_EQ(Entities().FindByName("alpha"), waypoint);
+}
+
+} // namespace
+} // namespace Velmora::Tests
