@@ -1,0 +1,49 @@
+// Keys and buttons recorded from events between two snapshots, as the main loop feeds them.
+#include "core/InputManager.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+namespace Velmora {
+namespace {
+
+SDL_Event KeyDown(int key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = static_cast<SDLKey>(key);
+    return event;
+}
+
+TEST(InputManager, AKeyTappedBetweenTwoSnapshotsIsPressedForOneFrame) {
+    InputManager input;  // SDL is not started: its key state reads all keys up
+    input.PollKeys();
+    // The frame's events: space goes down and up again before the next snapshot. Only the
+    // down event is recorded; SDL's state already shows the key up.
+    input.RecordEvent(KeyDown(SDLK_SPACE));
+    EXPECT_TRUE(input.IsKeyPressed(SDLK_SPACE));
+    EXPECT_TRUE(input.IsKeyDown(SDLK_SPACE));
+    input.PollKeys();
+    EXPECT_FALSE(input.IsKeyPressed(SDLK_SPACE));
+    EXPECT_FALSE(input.IsKeyDown(SDLK_SPACE));
+}
+
+TEST(InputManager, MouseButtonsAreRecordedAndOutOfRangeKeysIgnored) {
+    InputManager input;
+    input.PollKeys();
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_RIGHT;
+    input.RecordEvent(click);
+    EXPECT_TRUE(input.IsButtonPressed(SDL_BUTTON_RIGHT));
+    EXPECT_FALSE(input.IsButtonDown(SDL_BUTTON_LEFT));
+    input.RecordEvent(KeyDown(InputManager::kKeyCount));
+    input.RecordEvent(KeyDown(InputManager::kKeyCount + 100));
+    for (int key = 0; key < InputManager::kKeyCount; ++key) EXPECT_FALSE(input.IsKeyDown(key)) << key;
+    EXPECT_FALSE(input.IsKeyDown(InputManager::kKeyCount));
+    input.PollKeys();
+    EXPECT_FALSE(input.IsButtonDown(SDL_BUTTON_RIGHT));
+}
+
+} // namespace
+} // namespace Velmora
