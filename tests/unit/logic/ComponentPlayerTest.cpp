@@ -109,9 +109,12 @@ TEST_F(ComponentPlayerTest, NoFootstepsWithAStepPeriodOfZeroNorWhenStandingStill
 }
 
 TEST_F(ComponentPlayerTest, TheExitWinsOnlyWhenThePlayerMovesOnIt) {
-    // Floor at cell (1, 1), the exit at (2, 1), walls round them.
+    // Floor at cell (1, 1), the exit at (2, 1), walls round them. Loading a level ends the old
+    // one, so the walker is made afterwards.
     LoadLevel("1 1 1 1  1 0 8 1  1 1 1 1", 4, 3);
-    mTransform->mPosition = {80, 48};  // standing on the exit already
+    mPlayer = Spawn("player", {80, 48});  // standing on the exit already
+    mComponent = mPlayer->GetComponent<ComponentPlayer>();
+    mTransform = mPlayer->GetComponent<Graphics::ComponentTransform>();
     Walk({0, 0}, 0.1);
     Walk({0, 0}, 0.1);
     EXPECT_EQ(mBroadcasts.Count("MessageLevelWon"), 0);
