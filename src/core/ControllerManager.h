@@ -80,17 +80,17 @@ public:
     /// GetMenuPadInput of the game's instance; a WidgetRoot::PadProvider.
     static Interface::PadInput MakeMenuPadInput();
 
-    PadState mPreviousState;
-    PadState mState;
+    PadState mPreviousState;   ///< the reading before the latest
+    PadState mState;           ///< the latest reading; all zero after a failed one
     Vector2 mRightStickPoint;  ///< window pixels the right stick aims at (latest, while active)
     Vector2 mLeftStickPoint;   ///< window pixels the left stick walks to (latest, while active)
-    double mStickAngle = 0.0;
-    double mStickMagnitude = 0.0;
+    double mStickAngle = 0.0;      ///< left stick, radians
+    double mStickMagnitude = 0.0;  ///< left stick deflection
     int mVibration = 0;        ///< 0 … kRumbleMax
     /// Set by the play screen while play is paused, won, lost or left: the pad stays still.
     bool mRumbleSuppressed = false;
     bool mCharging = false;    ///< the right trigger is pulled (while a player exists)
-    bool mDisconnected = true;
+    bool mDisconnected = true;  ///< the latest read failed (or none was made yet)
     /// The left stick is steering the player; the play screen's mouse control then does not
     /// stop the player.
     bool mStickActive = false;

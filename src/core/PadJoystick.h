@@ -32,6 +32,7 @@ namespace Velmora {
 /// reads as not connected.
 class PadJoystick : public Pad {
 public:
+    /// Axes read from the joystick (the xpad layout has six).
     static constexpr int kMaxAxes = 6;
 
     /// One raw reading of the joystick, as SDL gives it.

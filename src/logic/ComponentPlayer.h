@@ -37,6 +37,7 @@ public:
     /// Loads the two footstep samples.
     explicit ComponentPlayer(Entity* owner);
 
+    /// Reacts to the messages listed in the class comment.
     void HandleMessage(Message& message) override;
     /// Binds the entity's transform and body.
     void Initialize() override;
