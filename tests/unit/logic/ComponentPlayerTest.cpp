@@ -161,12 +161,13 @@ TEST_F(ComponentPlayerTest, BeingSeenCountsInGameAndLevel) {
 }
 
 TEST_F(ComponentPlayerTest, EndOfLevelDestroysThePlayer) {
+    const int id = mPlayer->GetId();
     Logic::MessageEndLevel end;
     mPlayer->HandleMessage(end);
     EXPECT_TRUE(mPlayer->IsDestroyed());
     EXPECT_EQ(Logic::LogicManager::GetInstance().GetPlayer(), nullptr);
     EndFrame();
-    EXPECT_EQ(Entities().FindById(mPlayer->GetId()), nullptr);
+    EXPECT_EQ(Entities().FindById(id), nullptr);
 }
 
 TEST_F(ComponentPlayerTest, MoveTowardsConvertsThroughTheViewAndStopsAtSpeedZero) {
