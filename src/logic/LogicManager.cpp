@@ -22,10 +22,12 @@
 #include "logic/ComponentMacGuffin.h"
 #include "logic/ComponentPlayer.h"
 #include "logic/ComponentWaypoint.h"
+#include "logic/IntroScreen.h"
 #include "logic/Level.h"
 #include "logic/LevelFile.h"
 #include "logic/LevelMessages.h"
 #include "logic/ParticleManager.h"
+#include "logic/PreloaderScreen.h"
 #include "logic/SpawnInfo.h"
 #include "logic/TileManager.h"
 
@@ -59,8 +61,12 @@ LogicManager::LogicManager() = default;
 LogicManager::~LogicManager() = default;
 
 void LogicManager::Initialize() {
-    Game::GetInstance().AddSystem(&TileManager::GetInstance());
+    Game& game = Game::GetInstance();
+    game.AddSystem(&TileManager::GetInstance());
     RegisterComponents(ComponentFactory::GetInstance());
+    // Pushed in this order the preloader lies on top: it runs first, then the intro shows.
+    game.PushScreen(new IntroScreen(game));
+    game.PushScreen(new PreloaderScreen());
 }
 
 void LogicManager::RegisterComponents(ComponentFactory& factory) {

@@ -59,8 +59,9 @@ public:
     LogicManager(const LogicManager&) = delete;
     LogicManager& operator=(const LogicManager&) = delete;
 
-    /// Adds the tile manager as a system (which initialises it at once: the catalogue loads) and
-    /// registers the gameplay components with the game's component factory.
+    /// Adds the tile manager as a system (which initialises it at once: the catalogue loads),
+    /// registers the gameplay components with the game's component factory, then queues the
+    /// intro screen and the preloader above it, so the preloader runs first.
     void Initialize() override;
     /// Drops the level, the visibility registry and the notifications.
     void Deinitialize() override;

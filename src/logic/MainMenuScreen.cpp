@@ -1,0 +1,405 @@
+#include "logic/MainMenuScreen.h"
+
+#include "core/FrameMessages.h"
+#include "core/Game.h"
+#include "core/InputManager.h"
+#include "graphics/GraphicsManager.h"
+#include "graphics/RenderMessages.h"
+#include "graphics/TextureManager.h"
+#include "interface/AnimateStyle.h"
+#include "interface/WButton.h"
+#include "interface/WButtonCallbackLambda.h"
+#include "interface/WField.h"
+#include "interface/WLabel.h"
+#include "interface/WSelector.h"
+#include "interface/WSlider.h"
+#include "interface/WVBox.h"
+#include "interface/WidgetRoot.h"
+#include "interface/WidgetTree.h"
+#include "logic/CreditsScreen.h"
+#include "logic/HelpScreen.h"
+#include "logic/LogicManager.h"
+#include "logic/MenuActions.h"
+#include "logic/MusicVolumeCallback.h"
+#include "logic/ResolutionCallback.h"
+#include "logic/SampleVolumeCallback.h"
+#include "logic/ScreenDrawing.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Velmora::Logic {
+
+using Interface::Style;
+
+namespace {
+
+constexpr int32_t kPageSpacing = 14;
+constexpr int32_t kPageMinWidth = 440;
+constexpr int32_t kSliderWidth = 360;
+constexpr int32_t kSliderHeight = 44;
+constexpr uint32_t kPageLane = 1;
+constexpr double kLogoTopMargin = 40.0;
+constexpr double kLogoMaxWidthFraction = 0.7;
+const Color kShade = Color::FromRgba(0, 0, 0, 160);
+const Color kTitleColor = Color::FromRgba(150, 210, 255);
+
+// The campaigns offered, in order: label and campaign id.
+constexpr std::array<std::pair<const char*, const char*>, 4> kCampaigns{{
+    {"Training", "training"},
+    {"Campaign 1 - Normal", "camp1"},
+    {"Campaign 2 - Difficult", "camp2"},
+    {"Campaign 3 - Ridiculous", "camp3"},
+}};
+
+Style PageStyle(double alpha, double offsetX) { return Style().SetAlpha(alpha).SetOffset(offsetX, 0.0); }
+
+} // namespace
+
+MainMenuScreen::MainMenuScreen(bool inGame) : MainMenuScreen(Game::GetInstance(), inGame) {}
+
+MainMenuScreen::MainMenuScreen(Game& game, bool inGame) : mGame(game), mInGame(inGame) {}
+
+MainMenuScreen::~MainMenuScreen() = default;
+
+void MainMenuScreen::Initialize() {
+    ++LogicManager::GetInstance().mMenuScreenCount;
+    mTitleMusic = Audio::AudioManager::GetInstance().LoadMusic(kTitleMusic);
+    PlayTitleMusic();
+    const WindowSize window = WindowSize::Get();
+    mRoot = std::make_unique<Interface::WidgetRoot>(window.mWidth, window.mHeight);
+    BuildPages();
+    Arrange();
+    ShowPageAtOnce(kPageMain);
+}
+
+void MainMenuScreen::Deinitialize() { --LogicManager::GetInstance().mMenuScreenCount; }
+
+void MainMenuScreen::SetPaused(bool paused) {
+    if (!paused && mPaused && !mKeepMusicOnResume) PlayTitleMusic();
+    if (!paused) mKeepMusicOnResume = false;
+    GameScreen::SetPaused(paused);
+}
+
+void MainMenuScreen::PlayTitleMusic() {
+    if (mTitleMusic) Audio::AudioManager::GetInstance().PlayMusic(*mTitleMusic);
+}
+
+// ---- Pages ----
+
+Interface::WVBox* MainMenuScreen::NewPage(MenuPage page, const char* title) {
+    auto box = std::make_unique<Interface::WVBox>(kPageSpacing, 0);
+    box->mMinWidth = kPageMinWidth;
+    box->mStyle.SetColor1(Style::kWhite);
+    Interface::WVBox* added = mRoot->Add(std::move(box));
+    if (title) {
+        auto* label = added->Emplace<Interface::WLabel>(title, "menu_small");
+        label->mStyle.SetColor1(kTitleColor);
+    }
+    mPages[page] = added;
+    return added;
+}
+
+void MainMenuScreen::AddButton(Interface::WVBox& page, const std::string& label, Action action) {
+    page.AddChild(Interface::WButton::MakeLabelled(
+        label, Interface::WButtonCallbackLambda::Make([action = std::move(action)](Interface::WButton&) { action(); })));
+}
+
+void MainMenuScreen::BuildPages() {
+    BuildMainPage();
+    BuildConfirmPages();
+    BuildCampaignPage();
+    BuildQuitPage();
+    BuildOptionsPage();
+    BuildGraphicsPage();
+    BuildAudioPage();
+    NewPage(kPageLeaving, nullptr);
+    NewPage(kPageResuming, nullptr);
+}
+
+void MainMenuScreen::BuildMainPage() {
+    Interface::WVBox& page = *NewPage(kPageMain, nullptr);
+    if (mInGame) {
+        AddButton(page, "Resume", [this] { GoToPage(kPageResuming); });
+        AddButton(page, "Reset Level", [this] { GoToPage(kPageConfirmReset); });
+    }
+    // The campaign choice restarts play anyway, so in-game too it goes straight there.
+    AddButton(page, "New Game", [this] { GoToPage(kPageCampaign); });
+    AddButton(page, "Options", [this] { GoToPage(kPageOptions); });
+    AddButton(page, "Help", [this] { OpenHelp(); });
+    if (mInGame) {
+        AddButton(page, "Main Menu", [this] { GoToPage(kPageQuit); });
+    } else {
+        AddButton(page, "Credits", [this] { OpenCredits(); });
+        AddButton(page, "Quit", [this] { GoToPage(kPageQuit); });
+    }
+}
+
+void MainMenuScreen::BuildConfirmPages() {
+    Interface::WVBox& confirmNew = *NewPage(kPageConfirmNew, "Start the campaign again?");
+    AddButton(confirmNew, "Confirm New", [this] {
+        if (MenuActions::StartNewGame(mGame)) GoToPage(kPageResuming);
+    });
+    AddButton(confirmNew, "Cancel", [this] { GoBack(); });
+    Interface::WVBox& confirmReset = *NewPage(kPageConfirmReset, "Restart this level?");
+    AddButton(confirmReset, "Confirm Reset", [this] {
+        if (MenuActions::ResetLevel(mGame)) GoToPage(kPageResuming);
+    });
+    AddButton(confirmReset, "Cancel", [this] { GoBack(); });
+}
+
+void MainMenuScreen::BuildCampaignPage() {
+    Interface::WVBox& page = *NewPage(kPageCampaign, "Choose a campaign");
+    for (const auto& [label, id] : kCampaigns) {
+        const std::string campaign = id;
+        AddButton(page, label, [this, campaign] { MenuActions::StartCampaign(mGame, campaign); });
+    }
+    AddButton(page, "Cancel", [this] { GoBack(); });
+}
+
+void MainMenuScreen::BuildQuitPage() {
+    Interface::WVBox& page = *NewPage(kPageQuit, mInGame ? "Leave this level?" : "Leave the game?");
+    AddButton(page, mInGame ? "Quit to Menu" : "Quit to Desktop", [this] { GoToPage(kPageLeaving); });
+    AddButton(page, "Cancel", [this] { GoBack(); });
+}
+
+void MainMenuScreen::BuildOptionsPage() {
+    Interface::WVBox& page = *NewPage(kPageOptions, "Options");
+    AddButton(page, "Gfx Options", [this] { GoToPage(kPageGraphics); });
+    AddButton(page, "Audio Options", [this] { GoToPage(kPageAudio); });
+    AddButton(page, "Go Back", [this] { GoBack(); });
+}
+
+void MainMenuScreen::BuildGraphicsPage() {
+    Interface::WVBox& page = *NewPage(kPageGraphics, "Graphics");
+    mResolutionSelector = page.Emplace<Interface::WSelector>();
+    RefreshResolutionSelector();
+    AddButton(page, "Window Mode", [this] { SwitchWindowMode(false); });
+    AddButton(page, "Fullscreen", [this] { SwitchWindowMode(true); });
+    AddButton(page, "Go Back", [this] { GoBack(); });
+}
+
+void MainMenuScreen::BuildAudioPage() {
+    Interface::WVBox& page = *NewPage(kPageAudio, "Audio");
+    const Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
+    const auto addSlider = [&page](const char* label, std::unique_ptr<Interface::WSliderCallback> callback,
+                                   double value) {
+        page.Emplace<Interface::WLabel>(label, "menu");
+        auto* slider = page.Emplace<Interface::WSlider>(std::move(callback));
+        slider->SetSize(kSliderWidth, kSliderHeight);
+        slider->SetValue(value);
+        return slider;
+    };
+    mMusicSlider = addSlider("Music Volume:", std::make_unique<MusicVolumeCallback>(), audio.GetMusicVolume());
+    mEffectsSlider = addSlider("SFX Volume:", std::make_unique<SampleVolumeCallback>(), audio.GetSampleVolume());
+    AddButton(page, "Go Back", [this] { GoBack(); });
+}
+
+// ---- Page changes ----
+
+void MainMenuScreen::ShowPageAtOnce(MenuPage page) {
+    for (int i = 0; i < kMenuPageCount; ++i) {
+        Interface::WVBox& box = *mPages[i];
+        box.mStyle = PageStyle(0.0, kPageSlidePixels);
+        mRoot->SetDisabled(box, i != page);
+    }
+    mPage = page;
+    Interface::Animate(*mPages[page], kPageLane, Interface::kInterpolateSine, PageStyle(1.0, 0.0), false,
+                       kPageFadeSeconds);
+    FocusPage(page);
+}
+
+void MainMenuScreen::FocusPage(MenuPage page) {
+    Interface::Widget* first = Interface::FindFirstFocusable(*mPages[page]);
+    if (first) mRoot->SetFocus(first);
+}
+
+void MainMenuScreen::GoToPage(MenuPage page) {
+    if (!mRoot || page == mPage || page < 0 || page >= kMenuPageCount || mClosing) return;
+    Interface::WVBox& from = *mPages[mPage];
+    Interface::WVBox& to = *mPages[page];
+    if (page == kPageGraphics) RefreshResolutionSelector();
+    mRoot->SetDisabled(to, false);
+    // Focus first, so that disabling the old page finds nothing of its own to move.
+    FocusPage(page);
+    mRoot->SetDisabled(from, true);
+    from.mActions.RemoveLanes(kPageLane);
+    Interface::Animate(from, kPageLane, Interface::kInterpolateSine, PageStyle(0.0, -kPageSlidePixels), false,
+                       kPageFadeSeconds);
+    to.mActions.RemoveLanes(kPageLane);
+    to.mStyle.SetAlpha(0.0).SetOffset(kPageSlidePixels, 0.0);
+    Interface::Animate(to, kPageLane, Interface::kInterpolateSine, PageStyle(1.0, 0.0), false, kPageFadeSeconds);
+    mPage = page;
+    mPageTime = 0.0;
+}
+
+void MainMenuScreen::GoBack() {
+    switch (mPage) {
+    case kPageGraphics:
+        GoToPage(kPageOptions);
+        ApplyResolution();
+        break;
+    case kPageAudio: GoToPage(kPageOptions); break;
+    case kPageLeaving:
+    case kPageResuming: break;
+    default: GoToPage(kPageMain); break;
+    }
+}
+
+Interface::WButton* MainMenuScreen::FindButton(MenuPage page, const std::string& label) const {
+    const Interface::WVBox* box = mPages[page];
+    if (!box) return nullptr;
+    for (unsigned i = 0; i < box->GetChildCount(); ++i) {
+        auto* button = dynamic_cast<Interface::WButton*>(box->GetChild(i));
+        const auto* text = button ? dynamic_cast<const Interface::WLabel*>(button->GetChild(0)) : nullptr;
+        if (text && text->GetText() == label) return button;
+    }
+    return nullptr;
+}
+
+// ---- Frame ----
+
+void MainMenuScreen::HandleMessage(Message& message) {
+    if (auto* update = MessageCast<MessageUpdateLoop>(message)) {
+        Update(update->mDt);
+        return;
+    }
+    const bool world = message.Is<Graphics::MessageRenderWorld>();
+    auto* overlay = MessageCast<Graphics::MessageRenderOverlay>(message);
+    if (!world && !overlay) return;
+    // The screen below keeps drawing (the level stays visible, frozen) and the menu draws over it.
+    if (mBelow) mBelow->HandleMessage(message);
+    if (overlay && overlay->mRenderer) Render(*overlay->mRenderer);
+}
+
+void MainMenuScreen::Update(double dt) {
+    if (!mRoot || mClosing) return;
+    Arrange();
+    mRoot->Update(dt);
+    mRoot->HandleInput();
+    mElapsed += dt;
+    mPageTime += dt;
+    if (InputManager::GetInstance().IsKeyPressed(SDLK_ESCAPE)) HandleEscape();
+    FinishFading();
+}
+
+void MainMenuScreen::HandleEscape() {
+    if (mClosing) return;
+    if (mPage != kPageMain) {
+        GoBack();
+    } else if (mInGame) {
+        Close();
+    } else {
+        GoToPage(kPageQuit);
+    }
+}
+
+void MainMenuScreen::FinishFading() {
+    if (mClosing || (mPage != kPageLeaving && mPage != kPageResuming) || mPageTime < kPageFadeSeconds) return;
+    if (mPage == kPageResuming) {
+        Close();
+    } else if (mInGame) {
+        mClosing = true;
+        mGame.RemoveAllScreens();
+        mGame.PushScreen(new MainMenuScreen(mGame, false));
+    } else {
+        Close();
+        mGame.Quit();
+    }
+}
+
+void MainMenuScreen::Close() {
+    mClosing = true;
+    mGame.RemoveScreen(this);
+}
+
+// Places the page boxes for the window's size: centred, below the logo in the in-game form.
+void MainMenuScreen::Arrange() {
+    // Every frame: the window may have changed size, and a page's width with its contents.
+    const WindowSize window = WindowSize::Get();
+    if (Interface::WField* top = mRoot->GetTop()) {
+        top->mFixedWidth = window.mWidth;
+        top->mFixedHeight = window.mHeight;
+    }
+    double centerY = window.mHeight / 2.0;
+    if (mInGame) {
+        const double logoScale = std::min(1.0, kLogoMaxWidthFraction * window.mWidth / 1024.0);
+        centerY = (window.mHeight - kLogoTopMargin - 256.0 * logoScale) / 2.0;
+    }
+    for (Interface::WVBox* box : mPages) {
+        if (!box) continue;
+        box->mX = std::floor((window.mWidth - box->GetAreaWidth()) / 2.0);
+        box->mY = std::floor(centerY - box->GetAreaHeight() / 2.0);
+    }
+}
+
+// ---- Actions ----
+
+void MainMenuScreen::OpenHelp() {
+    mKeepMusicOnResume = true;
+    mGame.PushScreen(new HelpScreen(mGame));
+}
+
+void MainMenuScreen::OpenCredits() {
+    mKeepMusicOnResume = false;
+    mGame.PushScreen(new CreditsScreen(mGame));
+}
+
+void MainMenuScreen::RefreshResolutionSelector() {
+    if (!mResolutionSelector) return;
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    const Graphics::VideoMode current = graphics.GetCurrentMode();
+    // The sizes offered are those of the window's kind: a full-screen size the display does not
+    // offer could not be set.
+    std::vector<Graphics::VideoMode> modes;
+    if (current.mFullscreen) graphics.GetFullscreenModes(modes);
+    else graphics.GetWindowedModes(modes);
+    auto callback = std::make_unique<ResolutionCallback>(modes, current, mResolutionWidth, mResolutionHeight);
+    std::unique_ptr<Interface::Widget> option = callback->MakeOption();
+    mResolutionSelector->mCallback = std::move(callback);
+    mResolutionSelector->SetOption(std::move(option));
+    mResolutionWidth = -1;
+    mResolutionHeight = -1;
+}
+
+void MainMenuScreen::ApplyResolution() {
+    if (mResolutionWidth <= 0 || mResolutionHeight <= 0) return;
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    const Graphics::VideoMode mode{mResolutionWidth, mResolutionHeight, graphics.IsFullscreen()};
+    mResolutionWidth = -1;
+    mResolutionHeight = -1;
+    if (mode != graphics.GetCurrentMode()) graphics.SetVideoMode(mode);
+}
+
+void MainMenuScreen::SwitchWindowMode(bool fullscreen) {
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    std::vector<Graphics::VideoMode> modes;
+    if (fullscreen) graphics.GetFullscreenModes(modes);
+    else graphics.GetWindowedModes(modes);
+    const Graphics::VideoMode mode =
+        modes.empty() ? Graphics::VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, fullscreen} : modes.front();
+    if (mode != graphics.GetCurrentMode()) graphics.SetVideoMode(mode);
+    GoToPage(kPageMain);
+}
+
+// ---- Drawing ----
+
+void MainMenuScreen::Render(Graphics::Renderer& renderer) {
+    const WindowSize window = WindowSize::Get();
+    Graphics::TextureManager& textures = Graphics::TextureManager::GetInstance();
+    if (mInGame) {
+        FillWindow(renderer, kLayerMenuShade, window, kShade);
+        Graphics::Texture& logo = *textures.GetTexture("velmora.png");
+        const double maxWidth = kLogoMaxWidthFraction * window.mWidth;
+        const double height = logo.mWidth > 0 ? logo.mHeight * std::min(1.0, maxWidth / logo.mWidth) : 0.0;
+        DrawPictureCentered(renderer, kLayerMenuLogo, logo, window.mWidth / 2.0,
+                            window.mHeight - kLogoTopMargin - height / 2.0, maxWidth, window.mHeight);
+    } else {
+        DrawPictureOverWindow(renderer, kLayerBackground, *textures.GetTexture("roomrender.png"), window);
+    }
+    if (mRoot) mRoot->Render(renderer, kLayerMenu);
+}
+
+} // namespace Velmora::Logic

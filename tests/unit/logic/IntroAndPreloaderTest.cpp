@@ -1,0 +1,285 @@
+// The start-up screens: the preloader loads one listed resource a frame and fails hard on a
+// missing one; the intro steps through its slides or is skipped, and opens the main menu.
+#include "graphics/Batch.h"
+#include "graphics/Font.h"
+#include "graphics/TextureManager.h"
+#include "logic/IntroScreen.h"
+#include "logic/MainMenuScreen.h"
+#include "logic/PreloaderScreen.h"
+#include "logic/ScreenDrawing.h"
+#include "logic/ScreenInput.h"
+#include "ScreenFixture.h"
+
+#include <array>
+#include <cmath>
+#include <map>
+
+namespace Velmora::Logic {
+namespace {
+
+using Tests::ScreenFixture;
+
+// ---- Intro ----
+
+// Reports the slide it ended on, since the stack deletes the screen.
+class WatchedIntro : public IntroScreen {
+public:
+    WatchedIntro(Game& game, int& endSlide) : IntroScreen(game), mEndSlide(endSlide) {}
+    void Deinitialize() override {
+        mEndSlide = mSlide;
+        IntroScreen::Deinitialize();
+    }
+    int& mEndSlide;
+};
+
+class IntroTest : public ScreenFixture {};
+
+TEST_F(IntroTest, SpaceOnTheFirstSlideGoesStraightToTheMainMenu) {
+    int endSlide = -1;
+    Push(new WatchedIntro(mGame, endSlide));
+    EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1);
+    Frame(0.5);
+    Tap(SDLK_SPACE);
+    EXPECT_EQ(endSlide, 0);
+    ASSERT_EQ(mGame.GetScreens().size(), 1u) << "only the menu: no movie above it";
+    auto* menu = dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->IsInGame());
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1) << "the intro gave its count back";
+}
+
+TEST_F(IntroTest, EveryFramingSkipInputEndsIt) {
+    for (const int key : {SDLK_ESCAPE, SDLK_RETURN}) {
+        int endSlide = -1;
+        Push(new WatchedIntro(mGame, endSlide));
+        Frame();
+        Tap(key);
+        EXPECT_EQ(endSlide, 0) << key;
+        ClearStack();
+    }
+    int endSlide = -1;
+    Push(new WatchedIntro(mGame, endSlide));
+    InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, true);
+    Frame();
+    EXPECT_EQ(endSlide, 0);
+    InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, false);
+    ClearStack();
+    // The pad's Start counts while held; other pad buttons do not.
+    uint16_t held = ScreenInput::kPadA;
+    ScreenInput::SetPadButtonReader([&held](uint16_t buttons) { return (held & buttons) == buttons; });
+    endSlide = -1;
+    Push(new WatchedIntro(mGame, endSlide));
+    Frame();
+    EXPECT_EQ(endSlide, -1);
+    held = ScreenInput::kPadStart;
+    Frame();
+    EXPECT_EQ(endSlide, 0);
+    ScreenInput::SetPadButtonReader(nullptr);
+}
+
+TEST_F(IntroTest, WatchingAllFourSlidesEndsOnSlideFourAfterEightSeconds) {
+    int endSlide = -1;
+    auto* intro = Push(new WatchedIntro(mGame, endSlide));
+    for (int frame = 1; frame < 32; ++frame) {
+        Frame(0.25);
+        ASSERT_EQ(mGame.GetTopScreen(), intro) << "frame " << frame;
+        EXPECT_EQ(intro->mSlide, frame / 8) << "frame " << frame;
+    }
+    Frame(0.25);
+    EXPECT_EQ(endSlide, IntroScreen::kSlideCount);
+    ASSERT_EQ(mGame.GetScreens().size(), 1u);
+    EXPECT_NE(dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen()), nullptr);
+}
+
+TEST_F(IntroTest, StudioLogosShowOnWhiteAndTheGameLogoOnBlack) {
+    int endSlide = -1;
+    auto* intro = Push(new WatchedIntro(mGame, endSlide));
+    const auto background = [this]() -> Graphics::Vertex {
+        for (const auto& [key, batch] : mRenderer.GetBatches()) {
+            if (key.mLayer == kLayerBackground && batch->mCount == 4) return batch->GetVertices()[2];
+        }
+        return {};
+    };
+    Frame(0.1);
+    Graphics::Vertex corner = background();
+    EXPECT_EQ(corner.mX, kWindowWidth);
+    EXPECT_EQ(corner.mY, kWindowHeight);
+    EXPECT_EQ((std::array{corner.mRed, corner.mGreen, corner.mBlue}), (std::array<uint8_t, 3>{255, 255, 255}));
+    EXPECT_EQ(VerticesOnLayer(kLayerPicture), 4u);
+    // The first picture is centred at its own size (512 × 256).
+    for (const auto& [key, batch] : mRenderer.GetBatches()) {
+        if (key.mLayer != kLayerPicture || batch->mCount == 0) continue;
+        EXPECT_EQ(key.mTexture, Graphics::TextureManager::GetInstance().GetTexture("norrik.png"));
+        EXPECT_EQ(batch->GetVertices()[0].mX, (kWindowWidth - 512) / 2);
+        EXPECT_EQ(batch->GetVertices()[0].mY, (kWindowHeight - 256) / 2);
+    }
+    Run(4.0, 0.25);
+    ASSERT_EQ(intro->mSlide, 2);
+    corner = background();
+    EXPECT_EQ((std::array{corner.mRed, corner.mGreen, corner.mBlue}), (std::array<uint8_t, 3>{0, 0, 0}));
+}
+
+TEST_F(IntroTest, ASlideOutsideTheRangeIsFatal) {
+    int endSlide = -1;
+    auto* intro = Push(new WatchedIntro(mGame, endSlide));
+    Tests::LogCapture log;
+    intro->mSlide = 5;
+    EXPECT_THROW(Frame(), Tests::FatalError);
+    EXPECT_TRUE(log.CriticalContains("[ASSERT:1] Fatal Error: INVALID INTRO SCREEN STATE REACHED"));
+    intro->mSlide = -1;
+    EXPECT_THROW(Frame(), Tests::FatalError);
+    intro->mSlide = 0;
+}
+
+// ---- Preloader ----
+
+class PreloaderTest : public ScreenFixture {
+protected:
+    // Loaders that record what they were asked for and fail for names in mFailing.
+    PreloaderScreen::Loaders Recording() {
+        const auto make = [this](const char* kind) {
+            return [this, kind](const std::string& path) {
+                mLoaded.push_back(std::string(kind) + ":" + path);
+                return mFailing.count(path) == 0;
+            };
+        };
+        return {make("sample"), make("track"), make("texture")};
+    }
+    std::string WriteList(const std::string& body) {
+        const std::string path = mDir + "/preload.xml";
+        Tests::WriteFile(path, body);
+        return path;
+    }
+
+    std::string mDir = Tests::MakeTempDir();
+    std::vector<std::string> mLoaded;
+    std::map<std::string, bool> mFailing;
+};
+
+constexpr const char* kFiveEntries = R"(<preload>
+  <sample><path>SFX/a.ogg</path><message>First</message></sample>
+  <track><path>BGM/b.ogg</path><message>Second</message></track>
+  <texture><path>c.png</path><message>Third</message></texture>
+  <texture><path>d.png</path><message>Fourth</message></texture>
+  <sample><path>SFX/e.ogg</path><message>Fifth</message></sample>
+</preload>)";
+
+TEST_F(PreloaderTest, FiveEntriesLoadOneAFrameAndKeepTheScreenUpForSixFrames) {
+    auto* preloader = Push(new PreloaderScreen(mGame, WriteList(kFiveEntries), Recording()));
+    ASSERT_EQ(preloader->GetEntries().size(), 5u);
+    EXPECT_TRUE(mLoaded.empty()) << "nothing loads before the first frame";
+    for (size_t frame = 1; frame <= 5; ++frame) {
+        Frame();
+        ASSERT_EQ(mGame.GetTopScreen(), preloader);
+        EXPECT_EQ(mLoaded.size(), frame);
+    }
+    EXPECT_EQ(mLoaded, (std::vector<std::string>{"sample:SFX/a.ogg", "track:BGM/b.ogg", "texture:c.png",
+                                                 "texture:d.png", "sample:SFX/e.ogg"}));
+    Frame();
+    EXPECT_TRUE(mGame.GetScreens().empty()) << "the sixth frame finds everything loaded and leaves";
+    EXPECT_EQ(mLoaded.size(), 5u);
+}
+
+TEST_F(PreloaderTest, LoadedMessagesAreDrawnNewestOnTop) {
+    const std::string list = R"(<preload>
+      <texture><path>a.png</path><message>W</message></texture>
+      <texture><path>b.png</path><message>WWW</message></texture>
+      <texture><path>c.png</path><message>WW</message></texture>
+    </preload>)";
+    Push(new PreloaderScreen(mGame, WriteList(list), Recording()));
+    Frame();
+    Frame();
+    // Two lines drawn: quads grouped by their bottom edge, top line first.
+    std::map<double, int, std::greater<>> quadsByLine;
+    const Graphics::Font* font = Graphics::FontManager::GetInstance().GetFont("menu_small");
+    for (const auto& [key, batch] : mRenderer.GetBatches()) {
+        if (key.mTexture != font->mPage) continue;
+        for (unsigned v = 0; v < batch->mCount; v += 4) ++quadsByLine[std::floor(batch->GetVertices()[v].mY)];
+    }
+    ASSERT_EQ(quadsByLine.size(), 2u);
+    EXPECT_EQ(quadsByLine.begin()->second, 3) << "the newest message, WWW, is the top line";
+    EXPECT_EQ(std::next(quadsByLine.begin())->second, 1);
+}
+
+TEST_F(PreloaderTest, AMissingOrRootlessListIsLoggedAndTheScreenLeaves) {
+    {
+        Tests::LogCapture log;
+        Push(new PreloaderScreen(mGame, mDir + "/absent.xml", Recording()));
+        EXPECT_TRUE(log.Contains("[LOGIC:1] Failed to load preloader file: " + mDir + "/absent.xml"));
+        Frame();
+        EXPECT_TRUE(mGame.GetScreens().empty());
+    }
+    for (const std::string& body : {std::string("<preload><sample>"), std::string("")}) {
+        Tests::LogCapture log;
+        Push(new PreloaderScreen(mGame, WriteList(body), Recording()));
+        EXPECT_TRUE(log.Contains("[LOGIC:1] Failed to load preloader file: ")) << body;
+        Frame();
+    }
+    Tests::LogCapture log;
+    const std::string path = WriteList("<list><sample><path>a</path></sample></list>");
+    Push(new PreloaderScreen(mGame, path, Recording()));
+    EXPECT_TRUE(log.Contains("[LOGIC:1] Preload file missing root <preload> element: " + path));
+    EXPECT_TRUE(log.CriticalContains("Preload file missing root <preload> element"));
+    Frame();
+    EXPECT_TRUE(mGame.GetScreens().empty());
+    EXPECT_TRUE(mLoaded.empty());
+}
+
+TEST_F(PreloaderTest, UnknownEntriesAreLoggedAndSkipped) {
+    Tests::LogCapture log;
+    const std::string list = R"(<preload>
+      <sample><path>SFX/a.ogg</path><message>A</message></sample>
+      <movie><path>intro.ogg</path><message>M</message></movie>
+      <texture><path>b.png</path></texture>
+    </preload>)";
+    auto* preloader = Push(new PreloaderScreen(mGame, WriteList(list), Recording()));
+    EXPECT_TRUE(log.Contains("[PRELOADER:1] Unknown preloader type `movie`"));
+    ASSERT_EQ(preloader->GetEntries().size(), 2u);
+    EXPECT_EQ(preloader->GetEntries()[1].mMessage, "") << "a missing message is empty";
+    Run(3.0 / 60.0);
+    EXPECT_EQ(mLoaded, (std::vector<std::string>{"sample:SFX/a.ogg", "texture:b.png"}));
+    EXPECT_TRUE(mGame.GetScreens().empty());
+}
+
+TEST_F(PreloaderTest, AResourceThatFailsToLoadIsFatalWithItsKind) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"<sample><path>SFX/x.ogg</path></sample>", "Failed to load sample `SFX/x.ogg`"},
+        {"<track><path>BGM/x.ogg</path></track>", "Failed to load music track `BGM/x.ogg`"},
+        {"<texture><path>x.png</path></texture>", "Failed to load texture `x.png`"},
+    };
+    mFailing = {{"SFX/x.ogg", true}, {"BGM/x.ogg", true}, {"x.png", true}};
+    for (const auto& [entry, message] : cases) {
+        Tests::LogCapture log;
+        Push(new PreloaderScreen(mGame, WriteList("<preload>" + entry + "</preload>"), Recording()));
+        EXPECT_THROW(Frame(), Tests::FatalError) << message;
+        EXPECT_TRUE(log.Contains("[PRELOADER:1] " + message)) << message;
+        EXPECT_TRUE(log.CriticalContains("[ASSERT:1] Fatal Error: " + message)) << message;
+        ClearStack();
+    }
+}
+
+TEST_F(PreloaderTest, TheGameLoadersDetectTheDefaultTextureAndToleratesSilence) {
+    const PreloaderScreen::Loaders loaders = PreloaderScreen::Loaders::Default();
+    EXPECT_TRUE(loaders.mTexture("hud.png"));
+    EXPECT_FALSE(loaders.mTexture("no-such-image.png")) << "the default texture stood in";
+    ASSERT_FALSE(Audio::AudioManager::GetInstance().IsAvailable()) << "these tests run without a sound device";
+    // Without any device every sound is silence, and the game runs on without sound.
+    EXPECT_TRUE(loaders.mSample("SFX/no-such-sound.ogg"));
+    EXPECT_TRUE(loaders.mTrack("BGM/no-such-track.ogg"));
+}
+
+TEST_F(PreloaderTest, WithADeviceASoundThatDoesNotDecodeFails) {
+    Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
+    audio.Initialize();
+    if (!audio.IsAvailable()) GTEST_SKIP() << "no audio device (the test run provides OpenAL Soft's null device)";
+    const PreloaderScreen::Loaders loaders = PreloaderScreen::Loaders::Default();
+    EXPECT_TRUE(loaders.mSample("SFX/UI/lowblip.ogg"));
+    EXPECT_FALSE(loaders.mSample("SFX/no-such-sound.ogg"));
+    EXPECT_TRUE(loaders.mTrack("SFX/UI/phew.ogg"));
+    EXPECT_FALSE(loaders.mTrack("SFX/UI/no-such-track.ogg"));
+    audio.Deinitialize();
+}
+
+} // namespace
+} // namespace Velmora::Logic

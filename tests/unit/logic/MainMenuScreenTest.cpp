@@ -1,0 +1,317 @@
+// The menu in both forms, driven with the keyboard through a Game of its own: page changes,
+// Escape, leaving for the main menu or the desktop after the fade, the options pages, and how
+// the in-game form lies over the screen below it.
+#include "graphics/Batch.h"
+#include "graphics/TextureManager.h"
+#include "interface/WButton.h"
+#include "interface/WLabel.h"
+#include "interface/WSelector.h"
+#include "interface/WSlider.h"
+#include "interface/WVBox.h"
+#include "interface/WidgetRoot.h"
+#include "logic/CreditsScreen.h"
+#include "logic/HelpScreen.h"
+#include "logic/MainMenuScreen.h"
+#include "logic/ResolutionCallback.h"
+#include "logic/ScreenDrawing.h"
+
+#include "ScreenFixture.h"
+
+namespace Velmora::Logic {
+namespace {
+
+using Tests::DummyScreen;
+
+class MenuTest : public Tests::ScreenFixture {
+protected:
+    // A dummy (standing in for the play screen) with the in-game menu above it.
+    MainMenuScreen* PushInGame() {
+        mBelow = Push(new DummyScreen(&mBelowDeleted));
+        return Push(new MainMenuScreen(mGame, true));
+    }
+    MainMenuScreen* PushMain() { return Push(new MainMenuScreen(mGame, false)); }
+
+    // The label of the focused button, or "" when the focus is not a labelled button.
+    std::string Focused(const MainMenuScreen& menu) const {
+        auto* button = dynamic_cast<Interface::WButton*>(menu.GetRoot()->GetFocus());
+        auto* label = button ? dynamic_cast<Interface::WLabel*>(button->GetChild(0)) : nullptr;
+        return label ? label->GetText() : "";
+    }
+    // Moves the focus down to the button with that label on the shown page and presses Return.
+    void Choose(const MainMenuScreen& menu, const std::string& label) {
+        for (int step = 0; step < 10 && Focused(menu) != label; ++step) Tap(SDLK_DOWN);
+        ASSERT_EQ(Focused(menu), label);
+        Tap(SDLK_RETURN);
+    }
+    std::vector<std::string> Labels(const MainMenuScreen& menu, MenuPage page) const {
+        std::vector<std::string> labels;
+        const Interface::WVBox* box = menu.GetPageBox(page);
+        for (unsigned i = 0; i < box->GetChildCount(); ++i) {
+            auto* button = dynamic_cast<Interface::WButton*>(box->GetChild(i));
+            if (button) labels.push_back(static_cast<Interface::WLabel*>(button->GetChild(0))->GetText());
+        }
+        return labels;
+    }
+
+    DummyScreen* mBelow = nullptr;
+    bool mBelowDeleted = false;
+};
+
+TEST_F(MenuTest, EachFormHasItsOwnButtonsOnThePagesThatDiffer) {
+    MainMenuScreen* main = PushMain();
+    EXPECT_EQ(Labels(*main, kPageMain), (std::vector<std::string>{"New Game", "Options", "Help", "Credits", "Quit"}));
+    EXPECT_EQ(Labels(*main, kPageQuit), (std::vector<std::string>{"Quit to Desktop", "Cancel"}));
+    EXPECT_EQ(Labels(*main, kPageCampaign),
+              (std::vector<std::string>{"Training", "Campaign 1 - Normal", "Campaign 2 - Difficult",
+                                        "Campaign 3 - Ridiculous", "Cancel"}));
+    EXPECT_EQ(Labels(*main, kPageGraphics), (std::vector<std::string>{"Window Mode", "Fullscreen", "Go Back"}));
+    EXPECT_EQ(Labels(*main, kPageAudio), (std::vector<std::string>{"Go Back"}));
+    EXPECT_EQ(main->GetPageBox(kPageLeaving)->GetChildCount(), 0u);
+    ClearStack();
+    MainMenuScreen* inGame = PushInGame();
+    EXPECT_EQ(Labels(*inGame, kPageMain), (std::vector<std::string>{"Resume", "Reset Level", "New Game", "Options",
+                                                                     "Help", "Main Menu"}));
+    EXPECT_EQ(Labels(*inGame, kPageQuit), (std::vector<std::string>{"Quit to Menu", "Cancel"}));
+    EXPECT_EQ(Labels(*inGame, kPageConfirmReset), (std::vector<std::string>{"Confirm Reset", "Cancel"}));
+    EXPECT_EQ(Labels(*inGame, kPageConfirmNew), (std::vector<std::string>{"Confirm New", "Cancel"}));
+    EXPECT_EQ(Focused(*inGame), "Resume");
+}
+
+TEST_F(MenuTest, InGameQuitToMenuLeavesOnlyAMainMenuOnceTheFadeIsOver) {
+    MainMenuScreen* menu = PushInGame();
+    EXPECT_TRUE(mBelow->mPaused) << "the menu pauses what it covers";
+    Choose(*menu, "Main Menu");
+    ASSERT_EQ(menu->GetPage(), kPageQuit);
+    Choose(*menu, "Quit to Menu");
+    ASSERT_EQ(menu->GetPage(), kPageLeaving);
+    Run(MainMenuScreen::kPageFadeSeconds - 0.1);
+    EXPECT_EQ(mGame.GetTopScreen(), menu) << "still fading";
+    EXPECT_FALSE(mBelowDeleted);
+    Run(0.15);
+    EXPECT_TRUE(mBelowDeleted) << "the level behind went with the stack";
+    ASSERT_EQ(mGame.GetScreens().size(), 1u);
+    auto* fresh = dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen());
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_NE(fresh, menu);
+    EXPECT_FALSE(fresh->IsInGame());
+    EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1);
+    EXPECT_FALSE(mGame.IsQuitting());
+}
+
+TEST_F(MenuTest, QuitThenQuitToDesktopSetsTheQuitFlagAfterTheFade) {
+    MainMenuScreen* menu = PushMain();
+    Choose(*menu, "Quit");
+    ASSERT_EQ(menu->GetPage(), kPageQuit);
+    EXPECT_EQ(Focused(*menu), "Quit to Desktop");
+    Tap(SDLK_RETURN);
+    ASSERT_EQ(menu->GetPage(), kPageLeaving);
+    EXPECT_FALSE(mGame.IsQuitting());
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_TRUE(mGame.IsQuitting());
+    EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
+}
+
+TEST_F(MenuTest, EscapeOnTheOptionsPageGoesBackAndAgainClosesTheInGameMenu) {
+    MainMenuScreen* menu = PushInGame();
+    Choose(*menu, "Options");
+    ASSERT_EQ(menu->GetPage(), kPageOptions);
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    EXPECT_EQ(Focused(*menu), "Resume");
+    EXPECT_TRUE(mBelow->mPaused);
+    InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
+    Frame();
+    EXPECT_EQ(mGame.GetTopScreen(), mBelow) << "closed at once, without a fade";
+    EXPECT_FALSE(mBelow->mPaused) << "the level below resumes in the same frame";
+    EXPECT_FALSE(mBelowDeleted);
+}
+
+TEST_F(MenuTest, EscapeOnTheFirstPageOfTheMainMenuOffersToQuit) {
+    MainMenuScreen* menu = PushMain();
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(menu->GetPage(), kPageQuit);
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    // Escape on the graphics and audio pages goes to the options page; the ending pages ignore it.
+    menu->GoToPage(kPageAudio);
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(menu->GetPage(), kPageOptions);
+    menu->GoToPage(kPageGraphics);
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(menu->GetPage(), kPageOptions);
+    menu->GoToPage(kPageResuming);
+    InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
+    Frame(0.0);
+    EXPECT_EQ(menu->GetPage(), kPageResuming);
+}
+
+TEST_F(MenuTest, ResumeFadesOutThenUncoversTheLevel) {
+    MainMenuScreen* menu = PushInGame();
+    Tap(SDLK_RETURN);
+    ASSERT_EQ(menu->GetPage(), kPageResuming);
+    EXPECT_EQ(mGame.GetTopScreen(), menu);
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_EQ(mGame.GetTopScreen(), mBelow);
+    EXPECT_FALSE(mBelow->mPaused);
+}
+
+TEST_F(MenuTest, ChangingPageFadesTheOldBoxOutAndDisablesIt) {
+    MainMenuScreen* menu = PushMain();
+    Run(1.0);
+    Interface::WVBox* first = menu->GetPageBox(kPageMain);
+    Interface::WVBox* options = menu->GetPageBox(kPageOptions);
+    EXPECT_DOUBLE_EQ(first->mStyle.mAlpha, 1.0);
+    EXPECT_DOUBLE_EQ(options->mStyle.mAlpha, 0.0);
+    Choose(*menu, "Options");
+    EXPECT_TRUE(first->HasState(Interface::Widget::kDisabled));
+    EXPECT_FALSE(options->HasState(Interface::Widget::kDisabled));
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_DOUBLE_EQ(first->mStyle.mAlpha, 0.0);
+    EXPECT_DOUBLE_EQ(options->mStyle.mAlpha, 1.0);
+    EXPECT_LT(first->mStyle.mOffsetX, 0.0) << "the old page slid away to the left";
+    EXPECT_DOUBLE_EQ(options->mStyle.mOffsetX, 0.0);
+    // A click where the hidden page's first button lies does nothing.
+    Interface::WButton* newGame = menu->FindButton(kPageMain, "New Game");
+    InputManager::GetInstance().SetMousePosition(newGame->GetAbsoluteX() + 5, newGame->GetAbsoluteY() + 5);
+    EXPECT_FALSE(newGame->IsInside(newGame->GetAbsoluteX() + 5, newGame->GetAbsoluteY() + 5) &&
+                 newGame->IsEnabled());
+    InputManager::GetInstance().SetButton(SDL_BUTTON_LEFT, true);
+    Frame();
+    InputManager::GetInstance().SetButton(SDL_BUTTON_LEFT, false);
+    Frame();
+    EXPECT_NE(menu->GetPage(), kPageCampaign);
+}
+
+TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
+    MainMenuScreen* menu = PushMain();
+    Frame();
+    const Interface::WVBox* box = menu->GetPageBox(kPageMain);
+    EXPECT_NEAR(box->mX + box->GetAreaWidth() / 2.0, kWindowWidth / 2.0, 1.0);
+    EXPECT_NEAR(box->mY + box->GetAreaHeight() / 2.0, kWindowHeight / 2.0, 1.0);
+    // The first button is on top.
+    EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(), menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
+}
+
+TEST_F(MenuTest, LosingFocusWithTheMenuOpenPushesNothing) {
+    PushMain();
+    EXPECT_GT(LogicManager::GetInstance().mMenuScreenCount, 0) << "focus loss is ignored while a menu is open";
+    MessageWindowInactive inactive;
+    mGame.SendMessage(inactive);
+    Frame();
+    EXPECT_EQ(mGame.GetScreens().size(), 1u);
+    EXPECT_TRUE(mGame.mScreensToAdd.empty());
+}
+
+TEST_F(MenuTest, TheInGameMenuDrawsOverTheFrozenScreenBelow) {
+    PushInGame();
+    mBelow->mMessages.clear();
+    Frame();
+    EXPECT_EQ(mBelow->Count("MessageRenderWorld"), 1);
+    EXPECT_EQ(mBelow->Count("MessageRenderOverlay"), 1);
+    EXPECT_EQ(mBelow->Count("MessageUpdateLoop"), 0) << "the level stands still";
+    // The dark layer covers the window; the logo lies above it, the widgets above both.
+    EXPECT_EQ(VerticesOnLayer(kLayerMenuShade), 4u);
+    EXPECT_EQ(VerticesOnLayer(kLayerMenuLogo), 4u);
+    EXPECT_GT(VerticesOnLayer(kLayerMenu), 0u);
+    EXPECT_EQ(VerticesOnLayer(kLayerBackground), 0u);
+}
+
+TEST_F(MenuTest, TheMainMenuDrawsItsBackgroundOverTheWholeWindow) {
+    PushMain();
+    Frame();
+    EXPECT_EQ(VerticesOnLayer(kLayerMenuShade), 0u);
+    for (const auto& [key, batch] : mRenderer.GetBatches()) {
+        if (key.mLayer != kLayerBackground || batch->mCount == 0) continue;
+        EXPECT_EQ(key.mTexture, Graphics::TextureManager::GetInstance().GetTexture("roomrender.png"));
+        EXPECT_EQ(batch->GetVertices()[0].mX, 0.0);
+        EXPECT_EQ(batch->GetVertices()[2].mX, kWindowWidth);
+        EXPECT_EQ(batch->GetVertices()[2].mY, kWindowHeight);
+    }
+    EXPECT_EQ(VerticesOnLayer(kLayerBackground), 4u);
+}
+
+TEST_F(MenuTest, HelpAndCreditsOpenAboveTheMenu) {
+    MainMenuScreen* menu = PushMain();
+    Choose(*menu, "Help");
+    EXPECT_NE(dynamic_cast<HelpScreen*>(mGame.GetTopScreen()), nullptr);
+    EXPECT_TRUE(menu->mPaused);
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(mGame.GetTopScreen(), menu);
+    EXPECT_EQ(menu->GetPage(), kPageMain) << "the Escape that closed the help stays with it";
+    Choose(*menu, "Credits");
+    EXPECT_NE(dynamic_cast<CreditsScreen*>(mGame.GetTopScreen()), nullptr);
+}
+
+TEST_F(MenuTest, CampaignEntriesAskForTheirCampaignAndStayWithoutAPlayScreen) {
+    MainMenuScreen* menu = PushMain();
+    Choose(*menu, "New Game");
+    ASSERT_EQ(menu->GetPage(), kPageCampaign);
+    Tests::LogCapture log;
+    Choose(*menu, "Campaign 2 - Difficult");
+    EXPECT_TRUE(log.Contains("campaign `camp2`"));
+    EXPECT_EQ(mGame.GetTopScreen(), menu);
+    Choose(*menu, "Cancel");
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+}
+
+TEST_F(MenuTest, TheAudioSlidersStartAtTheVolumesAndSetThem) {
+    Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
+    audio.SetMusicVolume(0.5);
+    audio.SetSampleVolume(0.25);
+    MainMenuScreen* menu = PushMain();
+    EXPECT_DOUBLE_EQ(menu->GetMusicSlider()->GetValue(), 0.5);
+    EXPECT_DOUBLE_EQ(menu->GetEffectsSlider()->GetValue(), 0.25);
+    Choose(*menu, "Options");
+    Choose(*menu, "Audio Options");
+    ASSERT_EQ(menu->GetPage(), kPageAudio);
+    EXPECT_EQ(menu->GetRoot()->GetFocus(), menu->GetMusicSlider());
+    Tap(SDLK_RIGHT);
+    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.55f);
+    Tap(SDLK_DOWN);
+    EXPECT_EQ(menu->GetRoot()->GetFocus(), menu->GetEffectsSlider());
+    Tap(SDLK_LEFT);
+    EXPECT_FLOAT_EQ(audio.GetSampleVolume(), 0.2f);
+    Choose(*menu, "Go Back");
+    EXPECT_EQ(menu->GetPage(), kPageOptions);
+    audio.SetMusicVolume(Audio::AudioManager::kDefaultVolume);
+    audio.SetSampleVolume(Audio::AudioManager::kDefaultVolume);
+}
+
+TEST_F(MenuTest, TheResolutionSelectorStoresTheChosenSize) {
+    MainMenuScreen* menu = PushMain();
+    menu->GoToPage(kPageGraphics);
+    EXPECT_EQ(menu->mResolutionWidth, -1);
+    auto* option = dynamic_cast<Interface::WLabel*>(menu->GetResolutionSelector()->GetOption());
+    ASSERT_NE(option, nullptr);
+    EXPECT_EQ(option->GetText(), "1024 x 768") << "it starts on the window's size";
+}
+
+TEST(ResolutionCallback, StepsThroughTheModesBothWaysWrappingAndStoresTheSize) {
+    int width = -1, height = -1;
+    const std::vector<Graphics::VideoMode> modes = {{1280, 800, false}, {1024, 768, false}, {800, 600, false}};
+    auto callback = std::make_unique<ResolutionCallback>(modes, Graphics::VideoMode{1024, 768, false}, width, height);
+    ResolutionCallback* steps = callback.get();
+    Interface::WSelector selector(std::move(callback));
+    selector.Step(1);
+    EXPECT_EQ(width, 800);
+    EXPECT_EQ(height, 600);
+    EXPECT_EQ(static_cast<Interface::WLabel*>(selector.GetOption())->GetText(), "800 x 600");
+    selector.Step(1);
+    EXPECT_EQ(width, 1280);
+    selector.Step(0);
+    selector.Step(0);
+    EXPECT_EQ(width, 1024);
+    EXPECT_EQ(steps->GetSelected(), (Graphics::VideoMode{1024, 768, false}));
+    // A starting size from outside the list steps to the list's ends.
+    int w2 = -1, h2 = -1;
+    ResolutionCallback outside(modes, Graphics::VideoMode{640, 480, false}, w2, h2);
+    Interface::WSelector other(nullptr);
+    outside.OnStep(other, 0);
+    EXPECT_EQ(w2, 800);
+    ResolutionCallback empty({}, Graphics::VideoMode{640, 480, false}, w2, h2);
+    empty.OnStep(other, 1);
+    EXPECT_EQ(w2, 800) << "nothing to choose from: nothing stored";
+}
+
+} // namespace
+} // namespace Velmora::Logic
