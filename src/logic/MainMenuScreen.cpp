@@ -14,6 +14,7 @@
 #include "interface/WSelector.h"
 #include "interface/WSlider.h"
 #include "interface/WVBox.h"
+#include "interface/WidgetDrawing.h"
 #include "interface/WidgetRoot.h"
 #include "interface/WidgetTree.h"
 #include "logic/CreditsScreen.h"
@@ -45,6 +46,12 @@ constexpr double kLogoTopMargin = 40.0;
 constexpr double kLogoMaxWidthFraction = 0.7;
 const Color kShade = Color::FromRgba(0, 0, 0, 160);
 const Color kTitleColor = Color::FromRgba(150, 210, 255);
+constexpr double kPanelMargin = 28.0;
+constexpr double kPanelFrame = 2.0;
+const Color kPanelFill = Color::FromRgba(4, 10, 16);
+const Color kPanelFrameColor = Color::FromRgba(60, 160, 255);
+constexpr double kPanelFillOpacity = 0.7;
+constexpr double kPanelFrameOpacity = 0.55;
 
 // The campaigns offered, in order: label and campaign id.
 constexpr std::array<std::pair<const char*, const char*>, 4> kCampaigns{{
@@ -202,7 +209,7 @@ void MainMenuScreen::BuildAudioPage() {
 void MainMenuScreen::ShowPageAtOnce(MenuPage page) {
     for (int i = 0; i < kMenuPageCount; ++i) {
         Interface::WVBox& box = *mPages[i];
-        box.mStyle = PageStyle(0.0, kPageSlidePixels);
+        box.mStyle.SetAlpha(0.0).SetOffset(kPageSlidePixels, 0.0);
         mRoot->SetDisabled(box, i != page);
     }
     mPage = page;
@@ -399,7 +406,22 @@ void MainMenuScreen::Render(Graphics::Renderer& renderer) {
     } else {
         DrawPictureOverWindow(renderer, kLayerBackground, *textures.GetTexture("roomrender.png"), window);
     }
+    for (Interface::WVBox* box : mPages) {
+        if (box) RenderPanel(renderer, *box);
+    }
     if (mRoot) mRoot->Render(renderer, kLayerMenu);
+}
+
+// A dark panel behind a page, fading with it, so its text reads over any background.
+void MainMenuScreen::RenderPanel(Graphics::Renderer& renderer, const Interface::WVBox& box) const {
+    const double alpha = Interface::GetEffectiveStyle(box).mAlpha;
+    if (!(alpha > 0.0) || box.GetChildCount() == 0) return;
+    const double left = box.GetAbsoluteX() - kPanelMargin;
+    const double bottom = box.GetAbsoluteY() - kPanelMargin;
+    Interface::DrawFramedBox(renderer, kLayerMenuPanel, left, bottom, left + box.GetAreaWidth() + 2 * kPanelMargin,
+                             bottom + box.GetAreaHeight() + 2 * kPanelMargin, kPanelFrame,
+                             Interface::WithOpacity(kPanelFrameColor, alpha * kPanelFrameOpacity),
+                             Interface::WithOpacity(kPanelFill, alpha * kPanelFillOpacity));
 }
 
 } // namespace Velmora::Logic

@@ -113,6 +113,7 @@ private:
     void PlayTitleMusic();
 
     void Render(Graphics::Renderer& renderer);
+    void RenderPanel(Graphics::Renderer& renderer, const Interface::WVBox& box) const;
 
     Game& mGame;
     bool mInGame;

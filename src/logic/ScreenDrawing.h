@@ -17,6 +17,7 @@ constexpr int kLayerBackground = 4;       ///< full-window backgrounds
 constexpr int kLayerPicture = 10;         ///< pictures over a background (slides, help page)
 constexpr int kLayerMenuShade = 1000;     ///< the in-game menu's dark layer, above the HUD
 constexpr int kLayerMenuLogo = 1001;      ///< the in-game menu's logo
+constexpr int kLayerMenuPanel = 1999;     ///< the panel behind a menu page
 constexpr int kLayerMenu = 2000;          ///< menu widgets (text on 2001)
 constexpr int kLayerCredits = 2100;       ///< the credits' dark layer (text on 2101), above a menu
 

@@ -12,7 +12,9 @@
 
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <map>
+#include <set>
 
 namespace Velmora::Logic {
 namespace {
@@ -32,15 +34,18 @@ public:
     int& mEndSlide;
 };
 
-class IntroTest : public ScreenFixture {};
+// The end slide lives in the fixture: intros still open when a test ends leave during TearDown.
+class IntroTest : public ScreenFixture {
+protected:
+    int mEndSlide = -1;
+};
 
 TEST_F(IntroTest, SpaceOnTheFirstSlideGoesStraightToTheMainMenu) {
-    int endSlide = -1;
-    Push(new WatchedIntro(mGame, endSlide));
+    Push(new WatchedIntro(mGame, mEndSlide));
     EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1);
     Frame(0.5);
     Tap(SDLK_SPACE);
-    EXPECT_EQ(endSlide, 0);
+    EXPECT_EQ(mEndSlide, 0);
     ASSERT_EQ(mGame.GetScreens().size(), 1u) << "only the menu: no movie above it";
     auto* menu = dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen());
     ASSERT_NE(menu, nullptr);
@@ -51,50 +56,46 @@ TEST_F(IntroTest, SpaceOnTheFirstSlideGoesStraightToTheMainMenu) {
 
 TEST_F(IntroTest, EveryFramingSkipInputEndsIt) {
     for (const int key : {SDLK_ESCAPE, SDLK_RETURN}) {
-        int endSlide = -1;
-        Push(new WatchedIntro(mGame, endSlide));
+            Push(new WatchedIntro(mGame, mEndSlide));
         Frame();
         Tap(key);
-        EXPECT_EQ(endSlide, 0) << key;
+        EXPECT_EQ(mEndSlide, 0) << key;
         ClearStack();
     }
-    int endSlide = -1;
-    Push(new WatchedIntro(mGame, endSlide));
+    Push(new WatchedIntro(mGame, mEndSlide));
     InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, true);
     Frame();
-    EXPECT_EQ(endSlide, 0);
+    EXPECT_EQ(mEndSlide, 0);
     InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, false);
     ClearStack();
     // The pad's Start counts while held; other pad buttons do not.
     uint16_t held = ScreenInput::kPadA;
     ScreenInput::SetPadButtonReader([&held](uint16_t buttons) { return (held & buttons) == buttons; });
-    endSlide = -1;
-    Push(new WatchedIntro(mGame, endSlide));
+    mEndSlide = -1;
+    Push(new WatchedIntro(mGame, mEndSlide));
     Frame();
-    EXPECT_EQ(endSlide, -1);
+    EXPECT_EQ(mEndSlide, -1);
     held = ScreenInput::kPadStart;
     Frame();
-    EXPECT_EQ(endSlide, 0);
+    EXPECT_EQ(mEndSlide, 0);
     ScreenInput::SetPadButtonReader(nullptr);
 }
 
 TEST_F(IntroTest, WatchingAllFourSlidesEndsOnSlideFourAfterEightSeconds) {
-    int endSlide = -1;
-    auto* intro = Push(new WatchedIntro(mGame, endSlide));
+    auto* intro = Push(new WatchedIntro(mGame, mEndSlide));
     for (int frame = 1; frame < 32; ++frame) {
         Frame(0.25);
         ASSERT_EQ(mGame.GetTopScreen(), intro) << "frame " << frame;
         EXPECT_EQ(intro->mSlide, frame / 8) << "frame " << frame;
     }
     Frame(0.25);
-    EXPECT_EQ(endSlide, IntroScreen::kSlideCount);
+    EXPECT_EQ(mEndSlide, IntroScreen::kSlideCount);
     ASSERT_EQ(mGame.GetScreens().size(), 1u);
     EXPECT_NE(dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen()), nullptr);
 }
 
 TEST_F(IntroTest, StudioLogosShowOnWhiteAndTheGameLogoOnBlack) {
-    int endSlide = -1;
-    auto* intro = Push(new WatchedIntro(mGame, endSlide));
+    auto* intro = Push(new WatchedIntro(mGame, mEndSlide));
     const auto background = [this]() -> Graphics::Vertex {
         for (const auto& [key, batch] : mRenderer.GetBatches()) {
             if (key.mLayer == kLayerBackground && batch->mCount == 4) return batch->GetVertices()[2];
@@ -121,8 +122,7 @@ TEST_F(IntroTest, StudioLogosShowOnWhiteAndTheGameLogoOnBlack) {
 }
 
 TEST_F(IntroTest, ASlideOutsideTheRangeIsFatal) {
-    int endSlide = -1;
-    auto* intro = Push(new WatchedIntro(mGame, endSlide));
+    auto* intro = Push(new WatchedIntro(mGame, mEndSlide));
     Tests::LogCapture log;
     intro->mSlide = 5;
     EXPECT_THROW(Frame(), Tests::FatalError);
@@ -267,6 +267,26 @@ TEST_F(PreloaderTest, TheGameLoadersDetectTheDefaultTextureAndToleratesSilence) 
     // Without any device every sound is silence, and the game runs on without sound.
     EXPECT_TRUE(loaders.mSample("SFX/no-such-sound.ogg"));
     EXPECT_TRUE(loaders.mTrack("BGM/no-such-track.ogg"));
+}
+
+TEST(PreloadContent, TheGameListNamesOnlyExistingFilesAndWhatTheMenusAndLevelsNeed) {
+    std::vector<PreloadEntry> entries;
+    ASSERT_TRUE(PreloadList::ReadFile(Tests::SourceDir() + "/data/misc/preload.xml", entries));
+    std::set<std::string> named;
+    for (const PreloadEntry& entry : entries) {
+        const std::string folder = entry.mKind == PreloadKind::kTexture ? "/data/image/" : "/data/audio/";
+        EXPECT_TRUE(std::filesystem::is_regular_file(Tests::SourceDir() + folder + entry.mPath)) << entry.mPath;
+        EXPECT_FALSE(entry.mMessage.empty()) << entry.mPath;
+        named.insert(std::string(PreloadList::KindName(entry.mKind)) + ":" + entry.mPath);
+    }
+    for (const char* needed :
+         {"sample:SFX/UI/lowblip.ogg", "sample:SFX/UI/midblip.ogg", "track:BGM/vm_blues_title.ogg",
+          "track:BGM/vm_blues_credits.ogg", "track:BGM/vm_tense.ogg", "track:BGM/vm_chase.ogg",
+          "sample:SFX/Player/gunfire.ogg", "sample:SFX/UI/winlevel.ogg", "texture:norrik.png", "texture:zenthra.png",
+          "texture:velmora.png", "texture:xboxcontroller.png", "texture:roomrender.png", "texture:helpmenu.png",
+          "texture:hud.png", "texture:particle.png", "texture:soundwave.png", "texture:tiles/wall_stone.png"}) {
+        EXPECT_EQ(named.count(needed), 1u) << needed;
+    }
 }
 
 TEST_F(PreloaderTest, WithADeviceASoundThatDoesNotDecodeFails) {

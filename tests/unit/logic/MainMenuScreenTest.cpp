@@ -188,6 +188,11 @@ TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
     const Interface::WVBox* box = menu->GetPageBox(kPageMain);
     EXPECT_NEAR(box->mX + box->GetAreaWidth() / 2.0, kWindowWidth / 2.0, 1.0);
     EXPECT_NEAR(box->mY + box->GetAreaHeight() / 2.0, kWindowHeight / 2.0, 1.0);
+    // Button text is white on every page (the pages set it; fading them must keep it).
+    for (MenuPage page : {kPageMain, kPageOptions}) {
+        const Interface::Widget* label = menu->FindButton(page, page == kPageMain ? "Help" : "Go Back")->GetChild(0);
+        EXPECT_EQ(Interface::GetEffectiveStyle(*label).mColor1, Interface::Style::kWhite);
+    }
     // The first button is on top.
     EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(), menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
 }
