@@ -44,6 +44,7 @@ PreloaderScreen::PreloaderScreen(Game& game, std::string listPath, Loaders loade
     : mGame(game), mListPath(std::move(listPath)), mLoaders(std::move(loaders)) {}
 
 void PreloaderScreen::Initialize() {
+    mStarted = std::chrono::steady_clock::now();
     PreloadList::ReadFile(mListPath, mEntries);
     mNext = 0;
 }
@@ -53,6 +54,9 @@ void PreloaderScreen::HandleMessage(Message& message) {
         if (mDone) return;
         if (mNext >= mEntries.size()) {
             mDone = true;
+            VELMORA_LOG("PRELOADER") << "Preloaded " << mEntries.size() << " resources in "
+                                     << std::chrono::duration<double>(std::chrono::steady_clock::now() - mStarted).count()
+                                     << " s";
             mGame.RemoveScreen(this);
             return;
         }

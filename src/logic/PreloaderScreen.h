@@ -3,6 +3,7 @@
 #include "core/GameScreen.h"
 #include "logic/PreloadList.h"
 
+#include <chrono>
 #include <functional>
 #include <string>
 #include <vector>
@@ -40,7 +41,8 @@ public:
 
     /// Reads the list (a missing or broken list is logged and leaves nothing to load).
     void Initialize() override;
-    /// MessageUpdateLoop: loads the next entry, or removes the screen once all are loaded.
+    /// MessageUpdateLoop: loads the next entry, or removes the screen once all are loaded (and
+    /// logs "Preloaded N resources in S s" on "PRELOADER").
     /// Graphics::MessageRenderOverlay: the messages of the loaded entries, newest on top.
     void HandleMessage(Message& message) override;
 
@@ -59,6 +61,7 @@ private:
     std::vector<PreloadEntry> mEntries;
     size_t mNext = 0;
     bool mDone = false;  // removal requested
+    std::chrono::steady_clock::time_point mStarted;  // for the log line that closes the preload
 };
 
 } // namespace Velmora::Logic

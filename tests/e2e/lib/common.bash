@@ -12,6 +12,8 @@ GAME_LOG="$WORK/game.log"
 
 fail() {
     echo "FAIL: $*" >&2
+    # VELMORA_E2E_KEEP=DIR keeps the screenshots and logs of a failed run for a look.
+    if [ -n "${VELMORA_E2E_KEEP:-}" ]; then cp -r "$WORK" "$VELMORA_E2E_KEEP"; fi
     [ -f "$GAME_LOG" ] && { echo "--- game log (last 40 lines) ---" >&2; tail -n 40 "$GAME_LOG" >&2; }
     exit 1
 }
@@ -87,4 +89,63 @@ screenshot() {
 # Prints the colour of one pixel of an image as "r,g,b".
 pixel_at() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# Root-mean-square difference (0 … 1) between the same region of two images; geometry as
+# WIDTHxHEIGHT+X+Y.
+region_rmse() {
+    local a=$1 b=$2 geometry=$3
+    # Files, not pipes: ImageMagick's policy here refuses to read from /dev/fd.
+    convert "$a" -crop "$geometry" +repage "$WORK/rmse-a.png"
+    convert "$b" -crop "$geometry" +repage "$WORK/rmse-b.png"
+    compare -metric RMSE "$WORK/rmse-a.png" "$WORK/rmse-b.png" null: 2>&1 | sed -n 's/.*(\(.*\)).*/\1/p'
+}
+
+# Mean brightness (0 … 1) of a region of an image.
+region_brightness() {
+    convert "$1" -crop "$2" +repage -colorspace Gray -format "%[fx:mean]" info:
+}
+
+# Succeeds when a number compares true against another, e.g. is_true 0.3 '<' 0.5.
+is_true() {
+    awk "BEGIN { exit !($1 $2 $3) }"
+}
+
+# Takes screenshots into $1 until the command given after it succeeds on the file (timeout in
+# seconds from VELMORA_WAIT, default 30).
+wait_for_screen() {
+    local shot=$1
+    shift
+    for _ in $(seq $(( ${VELMORA_WAIT:-30} * 4 ))); do
+        screenshot "$shot"
+        "$@" "$shot" && return 0
+        kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended while waiting for the screen"
+        sleep 0.25
+    done
+    fail "the screen never showed what '$*' looks for"
+}
+
+# True while the screen is mostly white: the intro's first slide.
+intro_shown() {
+    is_true "$(region_brightness "$1" 1280x800+0+0)" '>' 0.85
+}
+
+# True while the menu background shows in the left third of the screen (the page boxes are
+# centred, so nothing covers it): it matches data/image/roomrender.png stretched to the window.
+menu_background_shown() {
+    [ -f "$WORK/roomrender.png" ] ||
+        convert "$SOURCE_DIR/data/image/roomrender.png" -resize '1280x800!' "$WORK/roomrender.png"
+    is_true "$(region_rmse "$1" "$WORK/roomrender.png" 360x800+0+0)" '<' 0.06
+}
+
+# Starts the game laid out by make_game_dir, waits for the preloader to finish and the intro to
+# show, and skips it with Escape; returns once the menu is on screen.
+start_and_skip_intro() {
+    start_game "$1"
+    wait_for_log "[CORE:1] Initialization complete"
+    xdotool mousemove 1270 790
+    wait_for_log "[PRELOADER:1] Preloaded "
+    wait_for_screen "$WORK/intro.png" intro_shown
+    xdotool key Escape
+    wait_for_screen "$WORK/menu.png" menu_background_shown
 }

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The start-up screens and the menus in the real program: the preloader, the intro (its first
+# slide is white), Escape skips to the main menu over its background, Down and Return walk into
+# Options and Audio Options and back, Help opens and closes, Credits opens, and Quit, then
+# "Quit to Desktop", ends the program with status 0. Prints the start-up time to a usable menu.
+source "$(dirname "$0")/lib/common.bash" "$@"
+
+# The menu's buttons along the left frame edge of a page (pages narrower than 440 pixels are
+# 440 wide and centred, so the left edges of their button frames and slider tracks lie at
+# x = 420 … 423): prints the number of green edges (buttons and sliders), white ones (the
+# focused button) and cyan ones (the focused slider), e.g. "4 1 0".
+button_frames() {
+    convert "$1" -crop 1x800+421+0 +repage txt:- | awk '
+        { c = "" } /#00FF00/ { c = "g" } /#FFFFFF/ { c = "w" } /#00FFFF/ { c = "c" }
+        NR > 1 && c != last { n[c]++ } { last = c }
+        END { printf "%d %d %d\n", n["g"], n["w"], n["c"] }'
+}
+# Succeeds on a screenshot whose frames are exactly the expected ones.
+frames_are() {
+    [ "$(button_frames "$4")" = "$1 $2 $3" ]
+}
+# One key, then time for the menu to take it (keys in the same frame would merge).
+press() {
+    xdotool key "$1"
+    sleep 0.3
+}
+
+dir=$(make_game_dir)
+started=$(date +%s.%N)
+start_game "$dir"
+wait_for_log "[CORE:1] Initialization complete"
+xdotool mousemove 1270 790
+wait_for_log "[PRELOADER:1] Preloaded "
+grep -qF "[PRELOADER:1] Preloaded 56 resources" "$GAME_LOG" || fail "the preload list did not load whole"
+
+# The intro: the first slide is the studio logo on white.
+wait_for_screen "$WORK/intro.png" intro_shown
+[ "$(pixel_at "$WORK/intro.png" 5 5)" = "255,255,255" ] || fail "the intro's background is not white"
+is_true "$(region_brightness "$WORK/intro.png" 512x256+384+272)" '<' 0.97 || fail "no picture in the middle"
+
+# Escape skips the rest (no movie): the menu background and its five buttons, the first focused.
+press Escape
+wait_for_screen "$WORK/menu.png" frames_are 4 1 0
+menu_background_shown "$WORK/menu.png" || fail "the menu background is not shown"
+ready=$(date +%s.%N)
+echo "start-up to a usable menu (preloading, the intro skipped at once): $(echo "$ready - $started" | bc) s"
+
+# Options (the second button): three buttons.
+press Down
+press Return
+wait_for_screen "$WORK/options.png" frames_are 2 1 0
+# Audio Options: two sliders (the music one focused, cyan) and "Go Back".
+press Down
+press Return
+wait_for_screen "$WORK/audio.png" frames_are 2 0 1
+# Escape goes back to Options, Escape again to the first page.
+press Escape
+wait_for_screen "$WORK/options2.png" frames_are 2 1 0
+press Escape
+wait_for_screen "$WORK/menu2.png" frames_are 4 1 0
+
+# Help (third button) shows the help page over the whole window; Escape closes it.
+press Down
+press Down
+press Return
+convert "$SOURCE_DIR/data/image/helpmenu.png" -resize '1280x800!' "$WORK/helpmenu.png"
+help_shown() { is_true "$(region_rmse "$1" "$WORK/helpmenu.png" 1280x800+0+0)" '<' 0.06; }
+wait_for_screen "$WORK/help.png" help_shown
+press Escape
+wait_for_screen "$WORK/menu3.png" frames_are 4 1 0
+
+# Credits (fourth button): the menu darkens behind the rising credits.
+press Down
+press Return
+credits_shown() {
+    is_true "$(region_brightness "$1" 360x800+0+0)" '<' "$(echo "0.6 * $(region_brightness "$WORK/menu.png" 360x800+0+0)" | bc -l)"
+}
+wait_for_screen "$WORK/credits.png" credits_shown
+press Escape
+wait_for_screen "$WORK/menu4.png" menu_background_shown
+
+# Quit (the last button), then "Quit to Desktop": the program ends after the fade.
+press Down
+press Return
+wait_for_screen "$WORK/quit.png" frames_are 1 1 0
+press Return
+expect_exit 0
+grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"
+echo "menus: ok"
