@@ -139,11 +139,32 @@ menu_background_shown() {
     is_true "$(region_rmse "$1" "$WORK/roomrender.png" 360x800+0+0)" '<' 0.06
 }
 
+# Starts the game and waits for its start-up to complete. Under a busy Xvfb, SDL now and then
+# finds its connection refused ("Couldn't open X11 display", a fatal start-up error); that attempt
+# is ended and the game started again, up to three times.
+start_game_until_initialized() {
+    local dir=$1 attempt
+    for attempt in 1 2 3; do
+        start_game "$dir"
+        for _ in $(seq 300); do
+            grep -qF "[CORE:1] Initialization complete" "$GAME_LOG" 2>/dev/null && return 0
+            grep -qF "Couldn't open X11 display" "$GAME_LOG" 2>/dev/null && break
+            kill -0 "$GAME_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        grep -qF "Couldn't open X11 display" "$GAME_LOG" || fail "start-up did not complete"
+        echo "note: the X server refused the game's connection (attempt $attempt)" >&2
+        kill -9 "$GAME_PID" 2>/dev/null || true
+        wait "$GAME_PID" 2>/dev/null || true
+        GAME_PID=""
+    done
+    fail "the X server refused the game's connection three times"
+}
+
 # Starts the game laid out by make_game_dir, waits for the preloader to finish and the intro to
 # show, and skips it with Escape; returns once the menu is on screen.
 start_and_skip_intro() {
-    start_game "$1"
-    wait_for_log "[CORE:1] Initialization complete"
+    start_game_until_initialized "$1"
     xdotool mousemove 1270 790
     wait_for_log "[PRELOADER:1] Preloaded "
     wait_for_screen "$WORK/intro.png" intro_shown
