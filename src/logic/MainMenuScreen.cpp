@@ -44,6 +44,7 @@ constexpr int32_t kSliderHeight = 44;
 constexpr uint32_t kPageLane = 1;
 constexpr double kLogoTopMargin = 40.0;
 constexpr double kLogoMaxWidthFraction = 0.7;
+constexpr double kLogoGap = 12.0;  // above and below the panel of a page, in the in-game form
 const Color kShade = Color::FromRgba(0, 0, 0, 160);
 const Color kTitleColor = Color::FromRgba(150, 210, 255);
 constexpr double kPanelMargin = 28.0;
@@ -62,6 +63,18 @@ constexpr std::array<std::pair<const char*, const char*>, 4> kCampaigns{{
 }};
 
 Style PageStyle(double alpha, double offsetX) { return Style().SetAlpha(alpha).SetOffset(offsetX, 0.0); }
+
+Graphics::Texture& Logo() { return *Graphics::TextureManager::GetInstance().GetTexture("velmora.png"); }
+
+// The in-game logo's drawn height: its own, less when it is wider than its share of the window,
+// and less again when the tallest page would not fit between it and the bottom of the window.
+double LogoHeight(const WindowSize& window, double tallestPage) {
+    const Graphics::Texture& logo = Logo();
+    if (logo.mWidth <= 0 || logo.mHeight <= 0) return 0.0;
+    const double room = window.mHeight - kLogoTopMargin - tallestPage - 2.0 * (kPanelMargin + kLogoGap);
+    const double scale = std::min({1.0, kLogoMaxWidthFraction * window.mWidth / logo.mWidth, room / logo.mHeight});
+    return std::max(0.0, logo.mHeight * scale);
+}
 
 } // namespace
 
@@ -330,11 +343,11 @@ void MainMenuScreen::Arrange() {
         top->mFixedWidth = window.mWidth;
         top->mFixedHeight = window.mHeight;
     }
-    double centerY = window.mHeight / 2.0;
-    if (mInGame) {
-        const double logoScale = std::min(1.0, kLogoMaxWidthFraction * window.mWidth / 1024.0);
-        centerY = (window.mHeight - kLogoTopMargin - 256.0 * logoScale) / 2.0;
-    }
+    double tallest = 0.0;
+    for (const Interface::WVBox* box : mPages) tallest = std::max<double>(tallest, box ? box->GetAreaHeight() : 0);
+    mLogoHeight = mInGame ? LogoHeight(window, tallest) : 0.0;
+    // Below the logo in the in-game form, in the middle of the window in the main form.
+    const double centerY = (window.mHeight - (mInGame ? kLogoTopMargin + mLogoHeight : 0.0)) / 2.0;
     for (Interface::WVBox* box : mPages) {
         if (!box) continue;
         box->mX = std::floor((window.mWidth - box->GetAreaWidth()) / 2.0);
@@ -395,16 +408,14 @@ void MainMenuScreen::SwitchWindowMode(bool fullscreen) {
 
 void MainMenuScreen::Render(Graphics::Renderer& renderer) {
     const WindowSize window = WindowSize::Get();
-    Graphics::TextureManager& textures = Graphics::TextureManager::GetInstance();
     if (mInGame) {
         FillWindow(renderer, kLayerMenuShade, window, kShade);
-        Graphics::Texture& logo = *textures.GetTexture("velmora.png");
-        const double maxWidth = kLogoMaxWidthFraction * window.mWidth;
-        const double height = logo.mWidth > 0 ? logo.mHeight * std::min(1.0, maxWidth / logo.mWidth) : 0.0;
-        DrawPictureCentered(renderer, kLayerMenuLogo, logo, window.mWidth / 2.0,
-                            window.mHeight - kLogoTopMargin - height / 2.0, maxWidth, window.mHeight);
+        DrawPictureCentered(renderer, kLayerMenuLogo, Logo(), window.mWidth / 2.0,
+                            window.mHeight - kLogoTopMargin - mLogoHeight / 2.0, kLogoMaxWidthFraction * window.mWidth,
+                            mLogoHeight);
     } else {
-        DrawPictureOverWindow(renderer, kLayerBackground, *textures.GetTexture("roomrender.png"), window);
+        Graphics::Texture& background = *Graphics::TextureManager::GetInstance().GetTexture("roomrender.png");
+        DrawPictureOverWindow(renderer, kLayerBackground, background, window);
     }
     for (Interface::WVBox* box : mPages) {
         if (box) RenderPanel(renderer, *box);

@@ -125,6 +125,7 @@ private:
     Interface::WSlider* mEffectsSlider = nullptr;
     Audio::SoundHandle mTitleMusic = nullptr;                 // owned by the audio manager
     double mPageTime = 0.0;      // seconds since the last page change
+    double mLogoHeight = 0.0;    // pixels, of the in-game logo as last arranged
     bool mClosing = false;       // removal requested
     bool mKeepMusicOnResume = false;
 };

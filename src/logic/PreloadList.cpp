@@ -12,6 +12,8 @@ namespace Velmora::Logic {
 
 namespace {
 
+constexpr size_t kParsePadding = 8;
+
 const char* ChildText(const TiXmlElement& element, const char* name) {
     const TiXmlElement* child = element.FirstChildElement(name);
     const char* text = child ? child->GetText() : nullptr;
@@ -69,8 +71,11 @@ bool PreloadList::ReadFile(const std::string& path, std::vector<PreloadEntry>& e
 
 bool PreloadList::Parse(std::string_view text, const std::string& path, std::vector<PreloadEntry>& entries) {
     entries.clear();
-    // TinyXML reads a NUL-terminated string; the copy also stops at an embedded NUL.
-    const std::string terminated(text);
+    // TinyXML reads a NUL-terminated string (so an embedded NUL ends the text). On a truncated
+    // multi-byte UTF-8 sequence it steps up to three bytes at once, past a single terminator, so
+    // the copy ends in several.
+    std::string terminated(text);
+    terminated.append(kParsePadding, '\0');
     TiXmlDocument document;
     document.Parse(terminated.c_str());
     if (document.Error()) {

@@ -19,11 +19,12 @@ wait_for_count() {
 
 # True while an override-redirect window covers the screen: how SDL shows a full-screen mode.
 fullscreen_window_shown() {
-    local child
-    for child in $(xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
-        xwininfo -id "$child" | grep -q "Override Redirect State: yes" || continue
-        xwininfo -id "$child" | grep -q "Map State: IsViewable" || continue
-        xwininfo -id "$child" | grep -q "Width: 1280" && return 0
+    local child info
+    for child in $(x_retry xwininfo -root -children | sed -n 's/^ *\(0x[0-9a-f]*\) .*/\1/p'); do
+        info=$(x_retry xwininfo -id "$child" || true)
+        grep -q "Override Redirect State: yes" <<<"$info" || continue
+        grep -q "Map State: IsViewable" <<<"$info" || continue
+        grep -q "Width: 1280" <<<"$info" && return 0
     done
     return 1
 }
@@ -35,14 +36,14 @@ window=$(wait_for_window '\[ VELMORA THE GAME! \]')
 
 # Full screen in the only mode Xvfb has, its screen size.
 wait_for_log "[GRAPHICS:1] Video mode 1280x800 full screen"
-xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
+x_retry xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
 fullscreen_window_shown || fail "no full-screen window"
 sleep 1
 screenshot "$WORK/before.png"
 
 # F2 toggles the overlay once per press; it covers the top-left corner of the menu.
 corner=400x300+0+0
-xdotool key F2
+x_retry xdotool key F2
 sleep 0.5
 screenshot "$WORK/overlay.png"
 is_true "$(region_rmse "$WORK/before.png" "$WORK/overlay.png" $corner)" '>' 0.05 ||
@@ -51,30 +52,30 @@ is_true "$(region_rmse "$WORK/before.png" "$WORK/overlay.png" $corner)" '>' 0.05
 is_true "$(region_rmse "$WORK/before.png" "$WORK/overlay.png" 360x400+920+400)" '<' 0.01 ||
     fail "the overlay drew outside its corner"
 
-xdotool key F2
+x_retry xdotool key F2
 sleep 0.5
 screenshot "$WORK/hidden.png"
 is_true "$(region_rmse "$WORK/before.png" "$WORK/hidden.png" $corner)" '<' 0.01 ||
     fail "a second F2 did not hide the overlay"
-xdotool key F2
+x_retry xdotool key F2
 sleep 0.3
 
 # Alt+Return: the first windowed candidate that fits a 1280x800 desktop is 1280x800.
-xdotool key alt+Return
+x_retry xdotool key alt+Return
 wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
 sleep 0.5
 fullscreen_window_shown && fail "still full-screen after Alt+Return"
 [ "$(count_log "Video mode")" -eq 2 ] || fail "Alt+Return changed the mode more than once"
-xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
+x_retry xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
 
 # And back to full screen.
-xdotool key alt+Return
+x_retry xdotool key alt+Return
 wait_for_count "[GRAPHICS:1] Video mode 1280x800 full screen" 2
 sleep 0.5
 fullscreen_window_shown || fail "not full-screen again after the second Alt+Return"
 [ "$(count_log "Video mode")" -eq 3 ] || fail "unexpected mode changes"
 
-xdotool key alt+F4
+x_retry xdotool key alt+F4
 expect_exit 0
 grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"
 echo "graphics: ok"

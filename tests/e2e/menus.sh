@@ -21,14 +21,14 @@ frames_are() {
 }
 # One key, then time for the menu to take it (keys in the same frame would merge).
 press() {
-    xdotool key "$1"
+    x_retry xdotool key "$1"
     sleep 0.3
 }
 
 dir=$(make_game_dir)
 started=$(date +%s.%N)
 start_game_until_initialized "$dir"
-xdotool mousemove 1270 790
+x_retry xdotool mousemove 1270 790
 wait_for_log "[PRELOADER:1] Preloaded "
 grep -qF "[PRELOADER:1] Preloaded 56 resources" "$GAME_LOG" || fail "the preload list did not load whole"
 

@@ -13,7 +13,7 @@ window=$(wait_for_window '\[ VELMORA THE GAME! \]')
 sleep 1
 screenshot "$WORK/start.png"
 
-xdotool key Tab
+x_retry xdotool key Tab
 sleep 0.5
 screenshot "$WORK/shown.png"
 changed=$(region_rmse "$WORK/start.png" "$WORK/shown.png" $panel)
@@ -22,12 +22,12 @@ is_true "$changed" '>' 0.05 || fail "Tab did not show the panel (difference $cha
 is_true "$(region_rmse "$WORK/start.png" "$WORK/shown.png" 360x300+920+500)" '<' 0.01 ||
     fail "something outside the panel was drawn"
 
-xdotool key Tab
+x_retry xdotool key Tab
 sleep 0.5
 screenshot "$WORK/hidden.png"
 is_true "$(region_rmse "$WORK/start.png" "$WORK/hidden.png" $panel)" '<' 0.01 ||
     fail "a second Tab did not hide the panel"
 
-xdotool key alt+F4
+x_retry xdotool key alt+F4
 expect_exit 0
 echo "tweakpanel: ok"

@@ -1,5 +1,6 @@
 // The shipped shaders compile and link with Passv.vert on a real GL context, the charge meter
 // responds to uPower, and the bloom chain run on a real scene image adds glow without washing out.
+#include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 
 #include <GL/glew.h>
@@ -135,7 +136,7 @@ class ShaderTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-            ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+            ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
         }
         SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
         ASSERT_NE(SDL_SetVideoMode(kWidth, kHeight, 0, SDL_OPENGL), nullptr) << SDL_GetError();

@@ -1,5 +1,6 @@
 #include "debug/TweakBarManager.h"
 #include "debug/TweakVar.h"
+#include "support/GraphicsFixtures.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
@@ -55,7 +56,7 @@ class TweakPanelTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-            ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+            ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
         }
         ASSERT_NE(SDL_SetVideoMode(kWidth, kHeight, 0, SDL_OPENGL), nullptr) << SDL_GetError();
         ASSERT_EQ(glewInit(), GLEW_OK);

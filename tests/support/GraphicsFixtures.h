@@ -16,6 +16,15 @@
 
 namespace Velmora::Tests {
 
+/// Starts SDL's video subsystem for a rendering test. The X server of the test machines now and
+/// then resets a new connection during its handshake, so a failed start is tried again a few
+/// times. Returns SDL_InitSubSystem's result.
+inline int InitVideoSubsystem() {
+    int result = -1;
+    for (int attempt = 0; attempt < 5 && result != 0; ++attempt) result = SDL_InitSubSystem(SDL_INIT_VIDEO);
+    return result;
+}
+
 /// Points the game's data root at a fresh temporary folder for the scope's lifetime.
 class ScopedDataRoot {
 public:

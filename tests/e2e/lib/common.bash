@@ -81,9 +81,21 @@ expect_exit() {
     [ "$status" -eq "$expected" ] || fail "exit status $status, expected $expected"
 }
 
+# X clients on this platform now and then fail to connect (the connection is reset or refused
+# during the handshake, in a fraction of attempts); runs an X client command again until it
+# connects, up to five times.
+x_retry() {
+    local attempt
+    for attempt in 1 2 3 4; do
+        "$@" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    "$@"
+}
+
 # Saves a screenshot of the whole screen.
 screenshot() {
-    import -window root "$1"
+    x_retry import -window root "$1"
 }
 
 # Prints the colour of one pixel of an image as "r,g,b".
@@ -165,9 +177,9 @@ start_game_until_initialized() {
 # show, and skips it with Escape; returns once the menu is on screen.
 start_and_skip_intro() {
     start_game_until_initialized "$1"
-    xdotool mousemove 1270 790
+    x_retry xdotool mousemove 1270 790
     wait_for_log "[PRELOADER:1] Preloaded "
     wait_for_screen "$WORK/intro.png" intro_shown
-    xdotool key Escape
+    x_retry xdotool key Escape
     wait_for_screen "$WORK/menu.png" menu_background_shown
 }

@@ -44,7 +44,7 @@ protected:
         game.SetRootPath(root);
         if (GraphicsManager::GetInstance().mScreen) return;
         setenv("SDL_VIDEO_CENTERED", "1", 1);  // as the game does: windows stay on the screen
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
         // Another suite's window makes SDL report that window's size as the desktop's.
         sOtherWindowBefore = SDL_GetVideoSurface() != nullptr;
         game.mInitialized = true;  // the managers the graphics manager adds initialise at once

@@ -50,7 +50,7 @@ protected:
             ::Velmora::Tests::WriteFixtureFont(root, "default");
             Game::GetInstance().SetRootPath(root);
             if (!SDL_WasInit(SDL_INIT_VIDEO)) {
-                ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+                ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
             }
             Game::GetInstance().mInitialized = true;
             graphics.Initialize();

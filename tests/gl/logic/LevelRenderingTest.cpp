@@ -7,6 +7,7 @@
 #include "logic/Level.h"
 #include "logic/LevelFile.h"
 #include "logic/TileManager.h"
+#include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 
 #include <GL/glew.h>
@@ -26,7 +27,7 @@ protected:
         game.SetRootPath(Tests::SourceDir());
         Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
         if (graphics.mScreen) return;
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
         game.mInitialized = true;  // the managers the graphics manager adds initialise at once
         graphics.Initialize();
     }

@@ -197,6 +197,29 @@ TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
     EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(), menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
 }
 
+TEST_F(MenuTest, InGamePagesFitBetweenTheLogoAndTheBottomOfTheSmallestWindow) {
+    SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF, 0xFF00, 0xFF0000, 0);
+    Graphics::GraphicsManager::GetInstance().mScreen = small;
+    MainMenuScreen* menu = PushInGame();
+    Frame();
+    double logoBottom = -1.0;
+    for (const auto& [key, batch] : mRenderer.GetBatches()) {
+        if (key.mLayer == kLayerMenuLogo && batch->mCount == 4) logoBottom = batch->GetVertices()[0].mY;
+    }
+    EXPECT_GT(logoBottom, 300.0) << "the logo is shown, in the upper half";
+    for (int page = 0; page < kMenuPageCount; ++page) {
+        const Interface::WVBox* box = menu->GetPageBox(static_cast<MenuPage>(page));
+        if (box->GetChildCount() == 0) continue;
+        EXPECT_GE(box->mY, 28.0) << "page " << page << ": its panel stays inside the window";
+        EXPECT_LE(box->mY + box->GetAreaHeight() + 28.0, logoBottom) << "page " << page << ": below the logo";
+        EXPECT_GE(box->mX, 0.0);
+        EXPECT_LE(box->mX + box->GetAreaWidth(), 800.0);
+    }
+    ClearStack();
+    Graphics::GraphicsManager::GetInstance().mScreen = mWindow;
+    SDL_FreeSurface(small);
+}
+
 TEST_F(MenuTest, LosingFocusWithTheMenuOpenPushesNothing) {
     PushMain();
     EXPECT_GT(LogicManager::GetInstance().mMenuScreenCount, 0) << "focus loss is ignored while a menu is open";
