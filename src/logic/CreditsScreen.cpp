@@ -108,7 +108,7 @@ void CreditsScreen::Update(double dt) {
     if (mEnded) return;
     mElapsed += dt;
     mScroll += GetLineHeight() * dt * kScrollLinesPerSecond;
-    if (ScreenInput::SkipInput(InputManager::GetInstance(), ScreenInput::kPadStart) || HasScrolledPast()) End();
+    if (ScreenInput::SkipInput(InputManager::GetInstance(), kPadStart) || HasScrolledPast()) End();
 }
 
 bool CreditsScreen::HasScrolledPast() const {

@@ -16,7 +16,7 @@ HelpScreen::HelpScreen(Game& game) : mGame(game) {}
 
 void HelpScreen::HandleMessage(Message& message) {
     if (message.Is<MessageUpdateLoop>()) {
-        if (!mClosing && ScreenInput::SkipInput(InputManager::GetInstance(), ScreenInput::kPadStart)) {
+        if (!mClosing && ScreenInput::SkipInput(InputManager::GetInstance(), kPadStart)) {
             mClosing = true;
             mGame.RemoveScreen(this);
         }

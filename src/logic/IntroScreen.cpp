@@ -53,7 +53,7 @@ void IntroScreen::Update(double dt) {
     CheckSlide();
     if (mEnded) return;
     mSlideTime += dt;
-    if (ScreenInput::SkipInput(InputManager::GetInstance(), ScreenInput::kPadStart)) {
+    if (ScreenInput::SkipInput(InputManager::GetInstance(), kPadStart)) {
         End();
         return;
     }

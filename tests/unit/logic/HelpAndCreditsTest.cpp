@@ -1,4 +1,5 @@
 // The help page and the credits over the screen that opened them.
+#include "core/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
 #include "graphics/TextureManager.h"
@@ -45,14 +46,13 @@ TEST_F(HelpTest, ShowsThePageOverTheWindowUntilReturn) {
 
 TEST_F(HelpTest, ThePadsStartButtonClosesIt) {
     Push(new HelpScreen(mGame));
-    bool start = false;
-    ScreenInput::SetPadButtonReader([&start](uint16_t buttons) { return start && buttons == ScreenInput::kPadStart; });
+    PadState& pad = ControllerManager::GetInstance().mState;
+    pad.mButtons = kPadA | kPadB;
     Frame();
-    EXPECT_FALSE(mGame.GetScreens().empty());
-    start = true;
+    EXPECT_FALSE(mGame.GetScreens().empty()) << "only Start closes it";
+    pad.mButtons = kPadStart;
     Frame();
     EXPECT_TRUE(mGame.GetScreens().empty());
-    ScreenInput::SetPadButtonReader(nullptr);
 }
 
 class CreditsTest : public Tests::ScreenFixture {

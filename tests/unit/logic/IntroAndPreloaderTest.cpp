@@ -1,5 +1,6 @@
 // The start-up screens: the preloader loads one listed resource a frame and fails hard on a
 // missing one; the intro steps through its slides or is skipped, and opens the main menu.
+#include "core/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
 #include "graphics/TextureManager.h"
@@ -69,16 +70,15 @@ TEST_F(IntroTest, EveryFramingSkipInputEndsIt) {
     InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, false);
     ClearStack();
     // The pad's Start counts while held; other pad buttons do not.
-    uint16_t held = ScreenInput::kPadA;
-    ScreenInput::SetPadButtonReader([&held](uint16_t buttons) { return (held & buttons) == buttons; });
+    PadState& pad = ControllerManager::GetInstance().mState;
+    pad.mButtons = kPadA;
     mEndSlide = -1;
     Push(new WatchedIntro(mGame, mEndSlide));
     Frame();
     EXPECT_EQ(mEndSlide, -1);
-    held = ScreenInput::kPadStart;
+    pad.mButtons = kPadStart;
     Frame();
     EXPECT_EQ(mEndSlide, 0);
-    ScreenInput::SetPadButtonReader(nullptr);
 }
 
 TEST_F(IntroTest, WatchingAllFourSlidesEndsOnSlideFourAfterEightSeconds) {

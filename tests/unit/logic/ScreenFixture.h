@@ -3,6 +3,7 @@
 // renderer that keeps each frame's batches for inspection.
 #pragma once
 
+#include "core/ControllerManager.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/GameScreen.h"
@@ -82,6 +83,8 @@ protected:
     }
 
     static void ResetInput() {
+        ControllerManager::GetInstance().mState = PadState();
+        ControllerManager::GetInstance().mPreviousState = PadState();
         InputManager& input = InputManager::GetInstance();
         for (int key = 0; key < InputManager::kKeyCount; ++key) input.SetKey(key, false);
         for (int button = 1; button <= 5; ++button) input.SetButton(button, false);
