@@ -2,16 +2,31 @@
 
 #include "core/ISystem.h"
 
+#include <cstdint>
+
 namespace Velmora::Logic {
 
-/// Keeps the current level's medal times, which the level reader takes from <medals>. Nothing
-/// compares them with the level time; they are only stored. (The running totals of finished
-/// levels join this system with the game counters.)
+struct GameCounters;
+
+/// Keeps the current level's medal times, which the level reader takes from <medals>, and the
+/// running totals of every finished level attempt (won or lost). Nothing compares the times
+/// with the level clock or shows the totals; they are only stored.
 class AchievementManager : public ISystem {
 public:
+    /// Counts summed over finished level attempts.
+    struct Totals {
+        uint32_t mFootsteps = 0;
+        uint32_t mShots = 0;
+        uint32_t mWindowsShattered = 0;
+        uint32_t mTimesSeen = 0;
+    };
+
     /// The game's instance, created on first use, never deleted.
     static AchievementManager& GetInstance();
     AchievementManager() = default;
+
+    /// Zeroes the totals.
+    void Initialize() override;
 
     /// Stores the three medal times of the current level, in seconds.
     void SetMedalTimes(double bronze, double silver, double gold);
@@ -20,10 +35,20 @@ public:
     double GetSilverTime() const { return mSilver; }
     double GetGoldTime() const { return mGold; }
 
+    /// A level attempt has ended (won or lost): adds the logic manager's level counters for
+    /// footsteps, shots, windows shattered and times seen to the totals. Shock shots,
+    /// briefcases and seconds are not totalled.
+    void RecordLevelResult();
+    /// The same with the level counters given.
+    void RecordLevelResult(const GameCounters& level);
+    /// The totals so far.
+    const Totals& GetTotals() const { return mTotals; }
+
 private:
     double mGold = 0.0;
     double mSilver = 0.0;
     double mBronze = 0.0;
+    Totals mTotals;
 };
 
 } // namespace Velmora::Logic

@@ -1,0 +1,192 @@
+#include "core/Game.h"
+#include "graphics/Batch.h"
+#include "graphics/FontManager.h"
+#include "graphics/Renderer.h"
+#include "graphics/ShaderProgram.h"
+#include "graphics/Texture.h"
+#include "graphics/TextureManager.h"
+#include "graphics/Vertex.h"
+#include "logic/Hud.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace Velmora::Logic {
+namespace {
+
+// One quad found in the renderer's batches.
+struct Quad {
+    Graphics::Texture* mTexture;
+    int mLayer;
+    double mLeft, mBottom, mRight, mTop;
+    uint32_t mColor;
+};
+
+// Reads the game's real images (hud.png, …) and the "digital" font; draws into a renderer whose
+// batches the test inspects before anything is flushed.
+class HudTest : public testing::Test {
+protected:
+    void SetUp() override {
+        mSavedRoot = Game::GetInstance().GetRootPath();
+        Game::GetInstance().SetRootPath(Tests::SourceDir());
+        Graphics::FontManager::GetInstance().LoadFont("digital");
+        Graphics::FontManager::GetInstance().LoadFont("menu_small");
+    }
+    void TearDown() override { Game::GetInstance().SetRootPath(mSavedRoot); }
+
+    std::vector<Quad> Quads(const std::string& texture, int layer) const {
+        std::vector<Quad> quads;
+        for (const auto& [key, batch] : mRenderer.GetBatches()) {
+            if (batch->mLayer != layer || batch->mPrimitive != Graphics::kPrimitiveQuads) continue;
+            const std::string name = batch->mTexture ? batch->mTexture->mName : "";
+            if (name != texture) continue;
+            const Graphics::Vertex* v = batch->GetVertices();
+            for (unsigned i = 0; i + 3 < batch->mCount; i += 4) {
+                quads.push_back({batch->mTexture, layer, v[i].mX, v[i].mY, v[i + 2].mX, v[i + 2].mY,
+                                 Graphics::PackColor(v[i].mRed, v[i].mGreen, v[i].mBlue, v[i].mAlpha)});
+            }
+        }
+        return quads;
+    }
+
+    Tests::LogCapture mLog;
+    std::string mSavedRoot;
+    Graphics::Renderer mRenderer{[](const Graphics::Batch&) {}};
+    Hud mHud;
+};
+
+TEST(HudLayout, BarSocketSlotAndMenuButtonFollowTheWindowAndTheBarDesign) {
+    const Hud::Rect bar = Hud::BarRect(1000, 500);
+    EXPECT_DOUBLE_EQ(bar.mLeft, 136.0);
+    EXPECT_DOUBLE_EQ(bar.mBottom, 8.0);
+    EXPECT_DOUBLE_EQ(bar.mRight, 136.0 + 669.0);
+    EXPECT_DOUBLE_EQ(bar.mTop, 8.0 + 47.0);
+
+    // The socket is design x 26 … 96 and y 11 … 81 from the bar's top, of 1024 × 92.
+    const Hud::Rect socket = Hud::BriefcaseRect(1000, 500);
+    EXPECT_NEAR(socket.mLeft, 136.0 + 26.0 / 1024.0 * 669.0, 1e-9);
+    EXPECT_NEAR(socket.mRight, 136.0 + 96.0 / 1024.0 * 669.0, 1e-9);
+    EXPECT_NEAR(socket.mTop, 55.0 - 11.0 / 92.0 * 47.0, 1e-9);
+    EXPECT_NEAR(socket.mBottom, 55.0 - 81.0 / 92.0 * 47.0, 1e-9);
+    const Hud::Rect slot = Hud::MeterSlotRect(1000, 500);
+    EXPECT_NEAR(slot.mLeft, 136.0 + 0.125 * 669.0, 1e-9);
+    EXPECT_LT(slot.mBottom, slot.mTop);
+    EXPECT_GT(slot.mLeft, socket.mRight) << "the slot lies right of the socket";
+
+    const Hud::Rect menu = Hud::MenuButtonRect(1024, 768);
+    EXPECT_DOUBLE_EQ(menu.mLeft, 10.0);
+    EXPECT_DOUBLE_EQ(menu.mBottom, 7.5);
+    EXPECT_DOUBLE_EQ(menu.mRight, 90.0);
+    EXPECT_DOUBLE_EQ(menu.mTop, 75.0);
+    EXPECT_TRUE(menu.Contains(10.0, 7.5));
+    EXPECT_FALSE(menu.Contains(90.0, 50.0)) << "the right edge is outside";
+    EXPECT_FALSE(menu.Contains(50.0, 80.0));
+}
+
+TEST(HudLayout, ClockShowsWholeSecondsAndTwoDigitHundredths) {
+    EXPECT_EQ(Hud::FormatSeconds(12.345), "12");
+    EXPECT_EQ(Hud::FormatHundredths(12.345), ".34");
+    EXPECT_EQ(Hud::FormatSeconds(0.999), "0");
+    EXPECT_EQ(Hud::FormatHundredths(0.999), ".99");
+    EXPECT_EQ(Hud::FormatHundredths(7.05), ".05") << "7.05 is 7.0499999… as a double";
+    double clock = 0.0;
+    for (int tick = 0; tick < 480; ++tick) clock += 1.0 / 60.0;
+    EXPECT_EQ(Hud::FormatSeconds(clock) + Hud::FormatHundredths(clock), "8.00") << "eight seconds of ticks";
+    EXPECT_EQ(Hud::FormatSeconds(-3.0), "0");
+    EXPECT_EQ(Hud::FormatHundredths(-3.0), ".00");
+    EXPECT_EQ(Hud::FormatSeconds(1e300), "2000000000") << "huge times are clamped, not overflowed";
+}
+
+TEST(HudLayout, MeterTintsByGun) {
+    EXPECT_EQ(Hud::GunTint(kSoundGun), Graphics::PackColor(25, 25, 255));
+    EXPECT_EQ(Hud::GunTint(kWhiteGun), Graphics::PackColor(127, 127, 127));
+    EXPECT_EQ(Hud::GunTint(kShockGun), Graphics::PackColor(255, 25, 25));
+    EXPECT_EQ(Hud::GunTint(kGunNone), Graphics::PackColor(0, 0, 0));
+}
+
+TEST_F(HudTest, BarClockAndMenuButtonAlwaysTheBriefcaseOnlyOnceTaken) {
+    HudState state;
+    state.mLevelTime = 83.5;
+    mHud.Draw(mRenderer, 1200, 750, state, false);
+    const std::vector<Quad> bar = Quads("hud.png", Hud::kBarLayer);
+    ASSERT_EQ(bar.size(), 1u);
+    EXPECT_DOUBLE_EQ(bar[0].mLeft, 0.136 * 1200);
+    EXPECT_DOUBLE_EQ(bar[0].mTop, 0.016 * 750 + 0.094 * 750);
+    EXPECT_EQ(bar[0].mColor, 0xFFFFFFFFu);
+    EXPECT_TRUE(Quads("hudbriefcase.png", Hud::kMeterLayer).empty());
+
+    // "83" and ".50" in red from (0.905·W, 0.015·H).
+    const std::vector<Quad> digits = Quads("font/digital", Graphics::FontManager::kTextLayer);
+    ASSERT_EQ(digits.size(), 5u);
+    EXPECT_GE(digits[0].mLeft, 0.905 * 1200);
+    EXPECT_EQ(digits[0].mColor, Hud::kTimerColor);
+    EXPECT_GE(digits[0].mBottom, 0.015 * 750 - 1.0);
+
+    mRenderer.Clear();
+    state.mBriefcase = true;
+    mHud.Draw(mRenderer, 1200, 750, state, false);
+    const std::vector<Quad> icon = Quads("hudbriefcase.png", Hud::kMeterLayer);
+    ASSERT_EQ(icon.size(), 1u);
+    const Hud::Rect socket = Hud::BriefcaseRect(1200, 750);
+    EXPECT_DOUBLE_EQ(icon[0].mLeft, socket.mLeft);
+    EXPECT_DOUBLE_EQ(icon[0].mTop, socket.mTop);
+}
+
+TEST_F(HudTest, PlainMeterFillsTheReloadHalfAndOnlyThenTheChargeHalf) {
+    const Hud::Rect slot = Hud::MeterSlotRect(1200, 750);
+    const double middle = (slot.mLeft + slot.mRight) * 0.5;
+    HudState state;
+    state.mGun = kShockGun;
+    state.mReload = 0.5;
+    state.mCharge = 0.5;  // not shown: the gun has not reloaded
+    mHud.Draw(mRenderer, 1200, 750, state, false);
+    std::vector<Quad> bars = Quads("chargemeter.png", Hud::kMeterLayer);
+    ASSERT_EQ(bars.size(), 1u);
+    EXPECT_GT(bars[0].mLeft, slot.mLeft);
+    EXPECT_NEAR(bars[0].mRight - bars[0].mLeft, (middle - bars[0].mLeft) * 0.5, 1e-9);
+    EXPECT_EQ(bars[0].mColor, Hud::GunTint(kShockGun));
+
+    mRenderer.Clear();
+    state.mReload = 1.0;
+    mHud.Draw(mRenderer, 1200, 750, state, false);
+    bars = Quads("chargemeter.png", Hud::kMeterLayer);
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_NEAR(bars[0].mRight, middle, 1e-9) << "a full reload fills the left half";
+    EXPECT_NEAR(bars[1].mLeft, middle, 1e-9);
+    EXPECT_NEAR(bars[1].mRight - bars[1].mLeft, (bars[0].mRight - bars[0].mLeft) * 0.5, 1e-9);
+}
+
+TEST_F(HudTest, ShaderMeterCoversTheBarAndHandsPowerAndPhaseToTheProgram) {
+    HudState state;
+    state.mGun = kSoundGun;
+    state.mMeterPower = 0.25;
+    state.mPhase = 0.625;
+    mHud.Draw(mRenderer, 1200, 750, state, true);
+    std::vector<Quad> meter;
+    for (const auto& [key, batch] : mRenderer.GetBatches()) {
+        if (batch->mTexture && batch->mTexture->mShaderName == "ChargeMeter" && batch->mCount == 4) {
+            meter.push_back({batch->mTexture, batch->mLayer, batch->GetVertices()[0].mX, batch->GetVertices()[0].mY,
+                             batch->GetVertices()[2].mX, batch->GetVertices()[2].mY, 0});
+        }
+    }
+    ASSERT_EQ(meter.size(), 1u);
+    EXPECT_EQ(meter[0].mLayer, Hud::kMeterLayer);
+    EXPECT_EQ(meter[0].mTexture->mName, "hud.png");
+    EXPECT_DOUBLE_EQ(meter[0].mLeft, Hud::BarRect(1200, 750).mLeft);
+    EXPECT_DOUBLE_EQ(meter[0].mRight, Hud::BarRect(1200, 750).mRight);
+    ASSERT_NE(meter[0].mTexture->mProgram, nullptr);
+    EXPECT_FLOAT_EQ(meter[0].mTexture->mProgram->GetUniform("uPower"), 0.25f);
+    EXPECT_FLOAT_EQ(meter[0].mTexture->mProgram->GetUniform("uTime"), 0.625f);
+    EXPECT_TRUE(Quads("chargemeter.png", Hud::kMeterLayer).empty()) << "no plain bars beside the shader";
+    EXPECT_FALSE(mHud.IsShaderMeterAvailable()) << "no GL context here, so the program is not built";
+}
+
+TEST_F(HudTest, NothingForAWindowWithoutSize) {
+    mHud.Draw(mRenderer, 0, 0, HudState(), false);
+    for (const auto& [key, batch] : mRenderer.GetBatches()) EXPECT_EQ(batch->mCount, 0u);
+}
+
+} // namespace
+} // namespace Velmora::Logic
