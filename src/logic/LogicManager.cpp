@@ -27,6 +27,7 @@
 #include "logic/LevelFile.h"
 #include "logic/LevelMessages.h"
 #include "logic/ParticleManager.h"
+#include "logic/PlayScreen.h"
 #include "logic/PreloaderScreen.h"
 #include "logic/SpawnInfo.h"
 #include "logic/TileManager.h"
@@ -102,6 +103,27 @@ bool LogicManager::LoadCampaign(const std::string& id) {
     return true;
 }
 
+void LogicManager::StartCampaign(const std::string& id, GameScreen* menu) {
+    StartCampaign(id, menu, Game::GetInstance());
+}
+
+void LogicManager::StartCampaign(const std::string& id, GameScreen* menu, Game& game) {
+    // A campaign that does not load still gets its play screen, which says so and returns to
+    // the menu.
+    LoadCampaign(id);
+    if (id == "training") mShowCreditsAtEnd = false;
+    if (menu) game.RemoveScreen(menu);
+    MessageEndLevel end;
+    EntityManager::GetInstance().SendToAll(end);
+    game.RemoveAllScreens();
+    game.PushScreen(new PlayScreen(game));
+}
+
+void LogicManager::StartNewGame(Game& game) {
+    game.RemoveAllScreens();
+    game.PushScreen(new PlayScreen(game));
+}
+
 void LogicManager::EndLevel() {
     if (!mLevel) return;
     MessageEndLevel end;
@@ -145,6 +167,15 @@ void LogicManager::BeginLevel() {
     EntityManager::GetInstance().SendToAll(begin);
     Game::GetInstance().SendMessage(begin);
     ParticleManager::GetInstance().Clear();
+}
+
+bool LogicManager::RestartLevel() {
+    if (!mLevel) return false;
+    MessageEndLevel end;
+    EntityManager::GetInstance().SendToAll(end);
+    mVisibility.Clear();  // the guards that saw anything are gone
+    BeginLevel();
+    return true;
 }
 
 Entity* LogicManager::SpawnEntity(const SpawnInfo& spawn) {

@@ -18,6 +18,8 @@
 namespace Velmora {
 class ComponentFactory;
 class Entity;
+class Game;
+class GameScreen;
 }
 
 namespace Velmora::Graphics {
@@ -79,6 +81,16 @@ public:
     void SetCampaignId(const std::string& id) { mCampaignId = id; }
     /// The campaign's level names in play order.
     const std::vector<std::string>& GetLevelNames() const { return mLevelNames; }
+    /// The menu's campaign entries: loads the campaign (a failure is left for the play screen
+    /// to report), clears mShowCreditsAtEnd for "training", queues the removal of `menu` (may
+    /// be null), ends the level's entities (MessageEndLevel), clears the game's screen stack and
+    /// pushes a new play screen, which begins the campaign's first level.
+    void StartCampaign(const std::string& id, GameScreen* menu, Game& game);
+    /// The same on the game's own stack.
+    void StartCampaign(const std::string& id, GameScreen* menu = nullptr);
+    /// The menu's "Confirm New": the whole stack is replaced by a fresh play screen, which plays
+    /// the current campaign from its first level again.
+    void StartNewGame(Game& game);
 
     // Levels.
     /// Ends the current level (MessageEndLevel to every entity, the level destroyed), reads NAME
@@ -97,6 +109,9 @@ public:
     /// (failed entries skipped), MessageBeginLevel to every entity and then broadcast, particles
     /// cleared. Nothing happens without a level.
     void BeginLevel();
+    /// Plays the current level again from its start: MessageEndLevel to every entity (they
+    /// remove themselves), then BeginLevel. False, and nothing done, without a level.
+    bool RestartLevel();
     /// Builds the entity of a spawn entry from its archetype and data, names it, places its
     /// transform at the entry's position and direction and sends it MessageSpawned. Null (the
     /// factory has logged why) when the archetype cannot be built.

@@ -1,25 +1,34 @@
 #include "logic/MenuActions.h"
 
-#include "core/LogRecord.h"
+#include "core/Game.h"
+#include "logic/LogicManager.h"
+#include "logic/PlayScreen.h"
 
 namespace Velmora::Logic {
 
-// Each of these becomes a call into the logic manager once the play screen exists:
-// StartCampaign(id); RemoveAllScreens and a new play screen; BeginLevel on the current level.
-
-bool MenuActions::StartCampaign(Game&, const std::string& id) {
-    VELMORA_LOG("LOGIC") << "Cannot start campaign `" << id << "`: this build has no play screen";
-    return false;
+bool MenuActions::StartCampaign(Game& game, const std::string& id) {
+    LogicManager::GetInstance().StartCampaign(id, game.GetTopScreen(), game);
+    return true;
 }
 
-bool MenuActions::StartNewGame(Game&) {
-    VELMORA_LOG("LOGIC") << "Cannot start a new game: this build has no play screen";
-    return false;
+bool MenuActions::StartNewGame(Game& game) {
+    LogicManager::GetInstance().StartNewGame(game);
+    return true;
 }
 
-bool MenuActions::ResetLevel(Game&) {
-    VELMORA_LOG("LOGIC") << "Cannot reset the level: this build has no play screen";
-    return false;
+bool MenuActions::ResetLevel(Game& game) {
+    LogicManager& logic = LogicManager::GetInstance();
+    if (!logic.GetLevel()) return false;
+    // The nearest play screen below the top restarts through its retry step, so the level clock,
+    // the gun's meters and the level-start event are all renewed, not only the entities.
+    const std::vector<GameScreen*>& screens = game.GetScreens();
+    for (auto screen = screens.rbegin(); screen != screens.rend(); ++screen) {
+        if (auto* play = dynamic_cast<PlayScreen*>(*screen)) {
+            play->SetState(kRetry);
+            return true;
+        }
+    }
+    return logic.RestartLevel();
 }
 
 } // namespace Velmora::Logic

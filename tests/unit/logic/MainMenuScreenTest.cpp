@@ -270,16 +270,19 @@ TEST_F(MenuTest, HelpAndCreditsOpenAboveTheMenu) {
     EXPECT_NE(dynamic_cast<CreditsScreen*>(mGame.GetTopScreen()), nullptr);
 }
 
-TEST_F(MenuTest, CampaignEntriesAskForTheirCampaignAndStayWithoutAPlayScreen) {
+TEST_F(MenuTest, CampaignEntriesReplaceTheStackWithAPlayScreenThatReportsAMissingCampaign) {
     MainMenuScreen* menu = PushMain();
     Choose(*menu, "New Game");
     ASSERT_EQ(menu->GetPage(), kPageCampaign);
     Tests::LogCapture log;
+    // There is no "camp2" folder: the play screen still comes, says so and brings back a menu.
     Choose(*menu, "Campaign 2 - Difficult");
-    EXPECT_TRUE(log.Contains("campaign `camp2`"));
-    EXPECT_EQ(mGame.GetTopScreen(), menu);
-    Choose(*menu, "Cancel");
-    EXPECT_EQ(menu->GetPage(), kPageMain);
+    EXPECT_TRUE(log.Contains("No campaign is loaded"));
+    ASSERT_EQ(mGame.GetScreens().size(), 1u);
+    auto* back = dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen());
+    ASSERT_NE(back, nullptr);
+    EXPECT_FALSE(back->IsInGame());
+    EXPECT_TRUE(Logic::LogicManager::GetInstance().GetCampaignId().empty());
 }
 
 TEST_F(MenuTest, TheAudioSlidersStartAtTheVolumesAndSetThem) {
