@@ -1,0 +1,535 @@
+// The play screen driven through the game's stack: logic ticks from frame time, the developer
+// keys, the state machine with its panels and menus, chase music, the gun, counters and totals,
+// and whole campaigns from the first level to the menu or the credits.
+#include "ai/ChaseMessages.h"
+#include "core/ControllerManager.h"
+#include "logic/ComponentSoundwave.h"
+#include "logic/CreditsScreen.h"
+#include "logic/LevelMessages.h"
+#include "logic/MainMenuScreen.h"
+#include "logic/MenuActions.h"
+#include "logic/MessageXboxInput.h"
+#include "logic/PickupMessages.h"
+
+#include "PlayScreenFixture.h"
+
+namespace Velmora::Logic {
+namespace {
+
+using Tests::PlayScreenTest;
+
+class PlayTest : public PlayScreenTest {
+protected:
+    // A campaign of two rooms, started.
+    PlayScreen* StartTwoRooms() {
+        return Start(WriteCampaign({{"one", RoomLevel("one")}, {"two", RoomLevel("two")}}));
+    }
+    int Ticks() const { return mMessages.Count("MessageUpdateLogic"); }
+    void Broadcast(Message&& message) { TheGame().SendMessage(message); }
+    // Wins the level being played and lets the panel show.
+    void Win() {
+        Broadcast(MessageLevelWon());
+        Frame();
+    }
+    // Presses the panel's button (Return activates the focused button).
+    void PressResult() {
+        Tap(SDLK_RETURN);
+    }
+    std::vector<std::string> mSounds;
+};
+
+TEST_F(PlayTest, FrameTimeBecomesWholeTicksAndTheRestCarriesOver) {
+    PlayScreen* play = StartTwoRooms();
+    ASSERT_EQ(play->GetState(), kPlaying);
+    play->mTickAccumulator = 0.0;
+    const int before = Ticks();
+    play->RunLogicTicks(0.04);
+    EXPECT_EQ(Ticks() - before, 2);
+    EXPECT_NEAR(play->mTickAccumulator, 0.04 - 2.0 / 60.0, 1e-12);
+    EXPECT_NEAR(play->mTickAccumulator, 0.0067, 1e-4);
+
+    // An accumulator exactly equal to the step waits for the next frame.
+    play->mTickAccumulator = 0.0;
+    play->RunLogicTicks(1.0 / 60.0);
+    EXPECT_EQ(Ticks() - before, 2);
+    EXPECT_DOUBLE_EQ(play->mTickAccumulator, 1.0 / 60.0);
+    play->RunLogicTicks(1e-6);
+    EXPECT_EQ(Ticks() - before, 3);
+
+    // The step follows "Logic/TimeIncrement".
+    Logic().mTimeIncrement = 10;
+    play->mTickAccumulator = 0.0;
+    play->RunLogicTicks(0.25);
+    EXPECT_EQ(Ticks() - before, 5);
+}
+
+TEST_F(PlayTest, EachTickReachesTheSystemsTheScreenAndEveryEntity) {
+    PlayScreen* play = StartTwoRooms();
+    const Physics::ComponentBody* body = Player()->GetComponent<Physics::ComponentBody>();
+    ASSERT_NE(body, nullptr);
+    Player()->GetComponent<ComponentPlayer>()->mVelocity = {60.0, 0.0};
+    const double x = Player()->GetComponent<Graphics::ComponentTransform>()->mPosition.x;
+    play->mTickAccumulator = 0.0;
+    play->RunLogicTicks(0.2 + 1e-9);
+    EXPECT_EQ(Ticks(), 12);
+    // The body (updated before the player component) moves from the second tick on.
+    EXPECT_NEAR(Player()->GetComponent<Graphics::ComponentTransform>()->mPosition.x, x + 11.0, 1e-6)
+        << "the player moved 11 ticks of 1/60 s at 60 units per second";
+    EXPECT_NEAR(Logic().GetLevelCounters().mPlayTime, 0.2, 1e-9) << "the screen's clock ran with the ticks";
+    EXPECT_NEAR(play->mHudPhase, 0.06, 1e-9);
+}
+
+TEST_F(PlayTest, LongStallsRunAtMostAQuarterSecondOfTicks) {
+    PlayScreen* play = StartTwoRooms();
+    Logic().mTimeIncrement = 64;  // a step that is exact in binary
+    play->mTickAccumulator = 0.0;
+    play->RunLogicTicks(3.0);
+    EXPECT_EQ(Ticks(), 15) << "0.25 s is 16 steps of 1/64 s, the last one waiting (strictly greater)";
+    play->mTickAccumulator = 0.0;
+    play->RunLogicTicks(-1.0);
+    EXPECT_EQ(Ticks(), 15);
+    EXPECT_EQ(play->mTickAccumulator, 0.0) << "a clock that went backwards adds nothing";
+}
+
+TEST_F(PlayTest, F8StepsExactlyOneTickPerPressAndKeepsTheLogicFrozen) {
+    PlayScreen* play = StartTwoRooms();
+    Frame();
+    const int before = Ticks();
+    Tap(SDLK_F8);
+    EXPECT_TRUE(play->mLogicFrozen);
+    EXPECT_EQ(Ticks() - before, 1) << "one tick for the press, none from the two frames' time";
+    Frames(30, 0.05);
+    EXPECT_EQ(Ticks() - before, 1) << "frozen: frame time runs no ticks";
+    Tap(SDLK_F8);
+    Tap(SDLK_F8);
+    EXPECT_EQ(Ticks() - before, 3);
+
+    Tap(SDLK_F7);
+    EXPECT_FALSE(play->mLogicFrozen) << "F7 thaws";
+    Frames(6, 0.05);
+    EXPECT_GT(Ticks() - before, 3);
+    Tap(SDLK_F7);
+    EXPECT_TRUE(play->mLogicFrozen) << "and freezes again";
+}
+
+TEST_F(PlayTest, F10WinsAndTheNextMissionButtonLoadsTheNextLevel) {
+    PlayScreen* play = StartTwoRooms();
+    Frame();
+    Tap(SDLK_F10);
+    EXPECT_EQ(play->GetState(), kWon);
+    EXPECT_EQ(Logic().GetLevelCounters().mTicks, 0);
+    PressResult();
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(play->mLevelIndex, 1);
+    ASSERT_NE(Logic().GetLevel(), nullptr);
+    EXPECT_EQ(Logic().GetLevel()->GetName(), "two");
+    EXPECT_EQ(LivePlayers(), 1) << "the first level's entities are gone";
+    EXPECT_EQ(play->mGun.mReload, 0.0) << "every start of play reloads from empty";
+}
+
+TEST_F(PlayTest, EscapeWhileWonOpensTheMenuAndClosingItStaysWon) {
+    PlayScreen* play = StartTwoRooms();
+    Win();
+    ASSERT_EQ(play->GetState(), kWon);
+    Tap(SDLK_ESCAPE);
+    auto* menu = Top<MainMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->IsInGame());
+    EXPECT_TRUE(play->IsPaused());
+    EXPECT_EQ(play->GetState(), kWon) << "only play is paused by a menu";
+    TheGame().RemoveScreen(menu);
+    Frame();
+    EXPECT_FALSE(play->IsPaused());
+    EXPECT_EQ(play->GetState(), kWon) << "only kPaused resumes to kPlaying";
+}
+
+TEST_F(PlayTest, TheMenuPausesPlayAndResumingStartsAgainWithAnEmptyMeter) {
+    PlayScreen* play = StartTwoRooms();
+    ControllerManager& pad = ControllerManager::GetInstance();
+    EXPECT_FALSE(pad.mRumbleSuppressed);
+    Frames(60);
+    EXPECT_EQ(play->mGun.mReload, 1.0);
+    Tap(SDLK_ESCAPE);
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(play->GetState(), kPaused);
+    EXPECT_TRUE(pad.mRumbleSuppressed);
+    EXPECT_EQ(TheGame().GetScreens().size(), 2u);
+    const int ticks = Ticks();
+    Frames(10);
+    EXPECT_EQ(Ticks(), ticks) << "the level stands still under the menu";
+
+    TheGame().RemoveScreen(Top<MainMenuScreen>());
+    Frame();
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_FALSE(pad.mRumbleSuppressed);
+    EXPECT_LT(play->mGun.mReload, 0.1);
+}
+
+TEST_F(PlayTest, OnlyOneMenuForFocusLossEscapeAndTheHudButtonInOneFrame) {
+    PlayScreen* play = StartTwoRooms();
+    Frame();
+    Broadcast(MessageWindowInactive());
+    InputManager& input = InputManager::GetInstance();
+    input.SetKey(SDLK_ESCAPE, true);
+    Frame();
+    input.SetKey(SDLK_ESCAPE, false);
+    int menus = 0;
+    for (GameScreen* screen : TheGame().GetScreens()) menus += dynamic_cast<MainMenuScreen*>(screen) != nullptr;
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(play->GetState(), kPaused);
+}
+
+TEST_F(PlayTest, TheHudMenuButtonOpensTheMenuAndTheRestOfTheWindowDoesNot) {
+    PlayScreen* play = StartTwoRooms();
+    InputManager& input = InputManager::GetInstance();
+    input.SetMousePosition(500.0, 500.0);
+    input.SetButton(SDL_BUTTON_LEFT, true);
+    Frame();
+    input.SetButton(SDL_BUTTON_LEFT, false);
+    Frame();
+    EXPECT_EQ(Top<PlayScreen>(), play);
+    // (10·W/1024, 10·H/1024) to (90·W/1024, 100·H/1024): for 1024 × 768 from (10, 7.5) to (90, 75).
+    input.SetMousePosition(50.0, 40.0);
+    input.SetButton(SDL_BUTTON_LEFT, true);
+    Frame();
+    input.SetButton(SDL_BUTTON_LEFT, false);
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(play->GetState(), kPaused);
+}
+
+TEST_F(PlayTest, ThePadsStartButtonHeldOpensTheMenu) {
+    PlayScreen* play = StartTwoRooms();
+    ControllerManager& pad = ControllerManager::GetInstance();
+    pad.mState.mButtons = kPadStart;
+    Frame();
+    pad.mState = PadState();
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(play->GetState(), kPaused);
+}
+
+TEST_F(PlayTest, CaughtShowsTheNoticeRecordsTheAttemptAndTryAgainRespawns) {
+    PlayScreen* play = StartTwoRooms();
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        Logic().FireTriggerEvent(kEventStep);
+        Logic().FireTriggerEvent(kEventStep);
+        Logic().FireTriggerEvent(kEventShoot);
+        Logic().FireTriggerEvent(kEventSeen);
+        Broadcast(MessageLevelLost());
+        ASSERT_EQ(play->GetState(), kLost) << attempt;
+        ASSERT_FALSE(Logic().GetNotifications().empty());
+        EXPECT_EQ(Logic().GetNotifications().back().mText, "You have been captured.  Oops.");
+        PressResult();
+        ASSERT_EQ(play->GetState(), kPlaying) << attempt;
+        EXPECT_EQ(Logic().GetLevel()->GetName(), "one") << "the same level again";
+        EXPECT_EQ(LivePlayers(), 1) << "respawned once, not beside the old player";
+        EXPECT_EQ(Logic().GetLevelCounters().mSteps, 0) << "each attempt counts from zero";
+        EXPECT_TRUE(Logic().GetNotifications().empty());
+    }
+    const AchievementManager::Totals& totals = AchievementManager::GetInstance().GetTotals();
+    EXPECT_EQ(totals.mFootsteps, 6u);
+    EXPECT_EQ(totals.mShots, 3u);
+    EXPECT_EQ(totals.mTimesSeen, 3u);
+    EXPECT_EQ(totals.mWindowsShattered, 0u);
+}
+
+TEST_F(PlayTest, WinningAndLosingOnlyCountWhilePlaying) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageLevelWon());
+    Broadcast(MessageLevelLost());
+    EXPECT_EQ(play->GetState(), kWon) << "a loss after the win changes nothing";
+    EXPECT_EQ(AchievementManager::GetInstance().GetTotals().mFootsteps, 0u);
+    EXPECT_TRUE(Logic().GetNotifications().empty());
+}
+
+TEST_F(PlayTest, TheBriefcaseSoundPlaysOnceALevelWhenTheIconFirstShows) {
+    PlayScreen* play = StartTwoRooms();
+    play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
+    Frames(3);
+    EXPECT_TRUE(play->mBriefcaseSoundPending);
+    Logic().FireTriggerEvent(kEventMacGuffin);
+    Logic().FireTriggerEvent(kEventMacGuffin);  // a second briefcase in the same level
+    Frames(3);
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/item_get.ogg"), 1);
+    EXPECT_FALSE(play->mBriefcaseSoundPending);
+    Broadcast(MessageLevelLost());
+    PressResult();
+    EXPECT_TRUE(play->mBriefcaseSoundPending) << "a new attempt plays it again";
+    Logic().FireTriggerEvent(kEventMacGuffin);
+    Frame();
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/item_get.ogg"), 2);
+}
+
+TEST_F(PlayTest, TheGlowBrightensOnAWinDimsWhenCaughtAndResetsForPlay) {
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    PlayScreen* play = StartTwoRooms();
+    EXPECT_DOUBLE_EQ(graphics.mBloomRatio0, 1.5);
+    EXPECT_DOUBLE_EQ(graphics.mBloomBrightness, 1.2);
+    Win();
+    EXPECT_DOUBLE_EQ(graphics.mBloomRatio0, 2.5);
+    EXPECT_DOUBLE_EQ(graphics.mBloomRatio1, -1.0);
+    EXPECT_DOUBLE_EQ(graphics.mBloomBrightness, 2.2);
+    PressResult();
+    EXPECT_DOUBLE_EQ(graphics.mBloomRatio0, 1.5) << "the in-game look for the next level";
+    EXPECT_DOUBLE_EQ(graphics.mBloomBrightness, 1.2);
+    Broadcast(MessageLevelLost());
+    EXPECT_DOUBLE_EQ(graphics.mBloomRatio0, 0.5) << "the dim look behind the panel";
+    EXPECT_DOUBLE_EQ(graphics.mBloomBrightness, 0.2);
+    PressResult();
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_DOUBLE_EQ(graphics.mBloomBrightness, 1.2);
+}
+
+TEST_F(PlayTest, StartingACampaignReplacesTheWholeStackWithOnePlayScreen) {
+    auto* below = new Tests::StandInScreen();
+    auto* menu = new Tests::StandInScreen();
+    TheGame().PushScreen(below);
+    TheGame().PushScreen(menu);
+    TheGame().ProcessScreenChanges();
+    Logic().StartCampaign("training", menu);
+    EXPECT_FALSE(Logic().mShowCreditsAtEnd);
+    EXPECT_EQ(Logic().GetCampaignId(), "training");
+    TheGame().ProcessScreenChanges();
+    ASSERT_EQ(TheGame().GetScreens().size(), 1u);
+    PlayScreen* play = Top<PlayScreen>();
+    ASSERT_NE(play, nullptr);
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(Logic().GetLevel()->GetName(), "walk");
+
+    // "Confirm New": a fresh play screen for the same campaign, from its first level.
+    Win();
+    PressResult();
+    ASSERT_EQ(Logic().GetLevel()->GetName(), "listen");
+    Logic().StartNewGame(TheGame());
+    TheGame().ProcessScreenChanges();
+    ASSERT_EQ(TheGame().GetScreens().size(), 1u);
+    ASSERT_NE(Top<PlayScreen>(), nullptr);
+    EXPECT_NE(Top<PlayScreen>(), play);
+    EXPECT_EQ(Logic().GetLevel()->GetName(), "walk");
+    EXPECT_EQ(LivePlayers(), 1);
+}
+
+TEST_F(PlayTest, ChaseMusicAtExactlyTwoChasesAndPhewWhenTheLastEnds) {
+    PlayScreen* play = StartTwoRooms();
+    play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kTenseTrack);
+    Broadcast(Ai::ChaseStart());
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kTenseTrack) << "one chase keeps the tense music";
+    Broadcast(Ai::ChaseStart());
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack);
+    Broadcast(Ai::ChaseStart());
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "play BGM/vm_chase.ogg"), 1) << "switched once";
+    Broadcast(Ai::ChaseStop());
+    Broadcast(Ai::ChaseStop());
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack) << "one chase still runs";
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/phew.ogg"), 0);
+    Broadcast(Ai::ChaseStop());
+    EXPECT_EQ(play->mChaseCount, 0);
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kTenseTrack);
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/phew.ogg"), 1);
+    Broadcast(Ai::ChaseStop());
+    EXPECT_EQ(play->mChaseCount, 0) << "a stray stop does not count below zero";
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/phew.ogg"), 1);
+}
+
+TEST_F(PlayTest, WinningStopsTheMusicAndClearsTheChases) {
+    PlayScreen* play = StartTwoRooms();
+    play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
+    Broadcast(Ai::ChaseStart());
+    Broadcast(Ai::ChaseStart());
+    Win();
+    EXPECT_EQ(play->mChaseCount, 0);
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kNoTrack);
+    EXPECT_NE(std::find(mSounds.begin(), mSounds.end(), "sample SFX/UI/winlevel.ogg"), mSounds.end());
+}
+
+TEST_F(PlayTest, AGunPickupEquipsTheGunAndTheWhiteGunWhitensTheSteps) {
+    PlayScreen* play = StartTwoRooms();
+    play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
+    Broadcast(MessageGotGunPickup(kGunNone));
+    EXPECT_EQ(play->mGun.mGun, kGunNone);
+    EXPECT_TRUE(mSounds.empty()) << "type 0 is ignored";
+    Broadcast(MessageGotGunPickup(kWhiteGun));
+    EXPECT_EQ(play->mGun.mGun, kWhiteGun);
+    EXPECT_TRUE(Player()->GetComponent<ComponentPlayer>()->mWhiteSteps);
+    Broadcast(MessageGotGunPickup(kShockGun));
+    EXPECT_FALSE(Player()->GetComponent<ComponentPlayer>()->mWhiteSteps);
+    Broadcast(MessageGotGunPickup(42));
+    EXPECT_EQ(play->mGun.mGun, kShockGun) << "an unknown type is ignored";
+    EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/power_change.ogg"), 2);
+}
+
+TEST_F(PlayTest, HoldingSpaceChargesAndReleasingFiresOneCountedWaveFromThePlayer) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageGotGunPickup(kSoundGun));
+    InputManager& input = InputManager::GetInstance();
+    input.SetKey(SDLK_SPACE, true);
+    Frames(150);  // 0.625 s to reload, then 1.25 s of charge, with time to spare
+    EXPECT_TRUE(play->mGun.mCharging);
+    EXPECT_EQ(play->mGun.mCharge, 1.0);
+    // The laser sight previews the fully charged shot: lifetime × 6 − 30.
+    EXPECT_DOUBLE_EQ(Logic().mPlayerLaserDistance, 80.0 * 6.0 - 30.0);
+    input.SetKey(SDLK_SPACE, false);
+    Frame();
+    EXPECT_FALSE(play->mGun.mCharging);
+    EXPECT_LT(play->mGun.mReload, 0.05) << "emptied by the shot, then a frame's ticks of reloading";
+    EXPECT_EQ(Logic().GetLevelCounters().mShots, 1) << "counted once, by the event";
+    EXPECT_EQ(Logic().GetGameCounters().mShots, 1);
+    int waves = 0;
+    for (ComponentSoundwave* wave : ComponentSoundwave::GetInstances()) {
+        if (wave->mOwner->IsDestroyed()) continue;
+        ++waves;
+        EXPECT_EQ(wave->mKind, kSound);
+        EXPECT_DOUBLE_EQ(wave->mInitialEnergy, 80.0 * 6.0);
+        EXPECT_DOUBLE_EQ(wave->mSpread, 5.0);
+    }
+    EXPECT_EQ(waves, 1);
+}
+
+TEST_F(PlayTest, ThePadsRightTriggerChargesFromElevenAndIsReadOnEveryPadMessage) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageGotGunPickup(kSoundGun));
+    Frames(45);  // reloaded
+    ControllerManager& pad = ControllerManager::GetInstance();
+    pad.mState.mRightTrigger = 10;
+    Broadcast(MessageXboxInput());
+    EXPECT_FALSE(play->mGun.mCharging) << "10 of 255 is not pulled";
+    pad.mState.mRightTrigger = 11;
+    Broadcast(MessageXboxInput());
+    EXPECT_TRUE(play->mGun.mCharging);
+    pad.mState.mRightTrigger = 0;
+    Broadcast(MessageXboxInput());
+    EXPECT_FALSE(play->mGun.mCharging) << "released on the pad's own message, before the frame";
+    EXPECT_EQ(Logic().GetLevelCounters().mShots, 1);
+    pad.mState = PadState();
+}
+
+TEST_F(PlayTest, WalkingTowardsTheCursorWithShiftReachesTheExit) {
+    PlayScreen* play = StartTwoRooms();
+    InputManager& input = InputManager::GetInstance();
+    // The pointer right of the window's centre: the player walks right, at the player's height.
+    input.SetMousePosition(kWindowWidth / 2.0 + 200.0, kWindowHeight / 2.0);
+    Frame();
+    const Vector2 start = Player()->GetComponent<Graphics::ComponentTransform>()->mPosition;
+    Frames(30);
+    EXPECT_EQ(Player()->GetComponent<Graphics::ComponentTransform>()->mPosition, start) << "no Shift, no walking";
+    EXPECT_EQ(Player()->GetComponent<Graphics::ComponentTransform>()->mDirection, Vector2(1.0, 0.0));
+    input.SetKey(SDLK_LSHIFT, true);
+    for (int frame = 0; frame < 180 && play->GetState() == kPlaying; ++frame) Frame();
+    input.SetKey(SDLK_LSHIFT, false);
+    EXPECT_EQ(play->GetState(), kWon) << "128 units at 132 per second reach the exit cell";
+}
+
+TEST_F(PlayTest, ChargingALineGunHalvesTheWalkingSpeed) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageGotGunPickup(kShockGun));
+    InputManager& input = InputManager::GetInstance();
+    input.SetMousePosition(kWindowWidth / 2.0 + 200.0, kWindowHeight / 2.0);
+    input.SetKey(SDLK_LSHIFT, true);
+    Frame();
+    EXPECT_NEAR(Player()->GetComponent<ComponentPlayer>()->mVelocity.x, 132.0, 1e-9);
+    input.SetButton(SDL_BUTTON_RIGHT, true);
+    Frame();
+    Frame();
+    EXPECT_TRUE(play->mGun.mCharging);
+    EXPECT_NEAR(Player()->GetComponent<ComponentPlayer>()->mVelocity.x, 66.0, 1e-9);
+    input.SetKey(SDLK_LSHIFT, false);
+    Frame();
+    EXPECT_EQ(Player()->GetComponent<ComponentPlayer>()->mVelocity, Vector2()) << "letting go stops the player";
+    input.SetButton(SDL_BUTTON_RIGHT, false);
+}
+
+TEST_F(PlayTest, TheClockCountsWholeSecondsAsTickEvents) {
+    PlayScreen* play = StartTwoRooms();
+    play->mTickAccumulator = 0.0;
+    for (int i = 0; i < 150; ++i) play->RunLogicTick();
+    EXPECT_NEAR(Logic().GetLevelCounters().mPlayTime, 2.5, 1e-9);
+    EXPECT_EQ(Logic().GetLevelCounters().mTicks, 2);
+    EXPECT_EQ(Logic().GetGameCounters().mTicks, 2);
+}
+
+TEST_F(PlayTest, WithoutACampaignItSaysSoAndReturnsToTheMainMenu) {
+    Logic().LoadCampaign("no-such-campaign");
+    TheGame().PushScreen(new PlayScreen());
+    TheGame().ProcessScreenChanges();
+    EXPECT_TRUE(mLog.Contains("No campaign is loaded"));
+    ASSERT_NE(Top<PlayScreen>(), nullptr);
+    EXPECT_EQ(Top<PlayScreen>()->GetState(), kQuit);
+    Frame();
+    auto* menu = Top<MainMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->IsInGame());
+    EXPECT_EQ(TheGame().GetScreens().size(), 1u);
+}
+
+TEST_F(PlayTest, AFirstLevelThatFailsToLoadReturnsToTheMenu) {
+    Start(WriteCampaign({{"broken", "<level><name>broken</name></level>"}}));
+    Frame();
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(Logic().GetLevel(), nullptr);
+}
+
+TEST_F(PlayTest, TheTrainingCampaignEndsAtTheMainMenuWithoutCredits) {
+    PlayScreen* play = Start("training");
+    ASSERT_EQ(Logic().GetLevelNames().size(), 3u);
+    EXPECT_FALSE(Logic().mShowCreditsAtEnd);
+    for (int level = 0; level < 3; ++level) {
+        ASSERT_EQ(play->GetState(), kPlaying) << level;
+        Win();
+        PressResult();
+    }
+    Frames(2);  // campaign done, then back to the menu
+    EXPECT_EQ(Top<CreditsScreen>(), nullptr);
+    auto* menu = Top<MainMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->IsInGame());
+    EXPECT_EQ(TheGame().GetScreens().size(), 1u);
+    EXPECT_TRUE(Logic().mShowCreditsAtEnd) << "set back once read";
+    EXPECT_EQ(Logic().GetLevel(), nullptr);
+    EXPECT_EQ(LivePlayers(), 0);
+}
+
+TEST_F(PlayTest, OtherCampaignsEndWithTheCreditsAndThenTheMainMenu) {
+    PlayScreen* play = StartTwoRooms();
+    for (int level = 0; level < 2; ++level) {
+        Win();
+        PressResult();
+    }
+    Frame();  // campaign done: the credits come
+    EXPECT_EQ(play->GetState(), kCredits);
+    ASSERT_NE(Top<CreditsScreen>(), nullptr);
+    TheGame().RemoveScreen(Top<CreditsScreen>());
+    Frame();
+    EXPECT_EQ(play->GetState(), kQuit);
+    Frame();
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(TheGame().GetScreens().size(), 1u);
+}
+
+TEST_F(PlayTest, ALaterLevelThatFailsToLoadEndsTheCampaign) {
+    PlayScreen* play = Start(WriteCampaign({{"one", RoomLevel("one")}, {"gone", "not xml"}}));
+    Logic().mShowCreditsAtEnd = false;
+    Win();
+    PressResult();
+    EXPECT_EQ(play->GetState(), kCampaignDone);
+    Frames(2);
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+}
+
+TEST_F(PlayTest, ResetLevelFromTheMenuRestartsThroughTheRetryStep) {
+    PlayScreen* play = StartTwoRooms();
+    Frames(120);
+    Player()->GetComponent<Graphics::ComponentTransform>()->mPosition = {100.0, 50.0};
+    Tap(SDLK_ESCAPE);
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    ASSERT_TRUE(MenuActions::ResetLevel(TheGame()));
+    TheGame().RemoveScreen(Top<MainMenuScreen>());
+    Frame();
+    Frame();
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(LivePlayers(), 1);
+    EXPECT_EQ(Player()->GetComponent<Graphics::ComponentTransform>()->mPosition, Vector2(48.0, 48.0));
+    EXPECT_LT(Logic().GetLevelCounters().mPlayTime, 0.1) << "the clock starts again";
+}
+
+} // namespace
+} // namespace Velmora::Logic
