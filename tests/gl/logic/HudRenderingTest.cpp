@@ -5,6 +5,7 @@
 #include "graphics/GraphicsManager.h"
 #include "graphics/Vertex.h"
 #include "logic/Hud.h"
+#include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 
 #include <GL/glew.h>
@@ -25,7 +26,7 @@ protected:
         game.SetRootPath(Tests::SourceDir());
         Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
         if (graphics.mScreen) return;
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
         game.mInitialized = true;  // the managers the graphics manager adds initialise at once
         graphics.Initialize();
     }
