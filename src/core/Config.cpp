@@ -2,6 +2,7 @@
 
 #include "core/Game.h"
 #include "core/LogRecord.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -11,7 +12,7 @@ bool LoadConfig() { return LoadConfigFile(JoinPath(Game::GetInstance().GetRootPa
 
 bool LoadConfigFile(const std::string& path) {
     TiXmlDocument document;
-    if (!document.LoadFile(path.c_str())) {
+    if (!LoadXmlFile(path, document)) {
         VELMORA_LOG_CRITICAL("LOGIC") << "Failed to load configuration file: " << path;
         return false;
     }

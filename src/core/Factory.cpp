@@ -10,6 +10,7 @@
 #include "core/Path.h"
 #include "core/ValueCursor.h"
 #include "core/ValueXml.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -29,7 +30,7 @@ void Factory::Initialize() { LoadManifest(Game::GetInstance().DataPath("object",
 
 void Factory::LoadManifest(const std::string& path) {
     TiXmlDocument document;
-    if (!document.LoadFile(path)) {
+    if (!LoadXmlFile(path, document)) {
         VELMORA_FATAL << path << " not found";
         return;
     }
@@ -52,7 +53,7 @@ void Factory::LoadManifest(const std::string& path) {
 
 bool Factory::LoadArchetype(const std::string& name, const std::string& path, bool editable) {
     TiXmlDocument document;
-    if (!document.LoadFile(path)) {
+    if (!LoadXmlFile(path, document)) {
         VELMORA_LOG("CORE") << "Failed to load archetype  `" << name << "`: " << path << ": " << document.ErrorDesc();
         return false;
     }

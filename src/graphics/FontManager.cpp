@@ -4,7 +4,7 @@
 #include "core/LogRecord.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/GraphicsManager.h"
-#include "graphics/ReadFile.h"
+#include "core/ReadFile.h"
 #include "graphics/TextureManager.h"
 
 namespace Velmora::Graphics {

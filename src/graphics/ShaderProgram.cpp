@@ -3,7 +3,7 @@
 #include "core/LogRecord.h"
 #include "core/Path.h"
 #include "graphics/GlContext.h"
-#include "graphics/ReadFile.h"
+#include "core/ReadFile.h"
 
 #include <GL/glew.h>
 

@@ -2,6 +2,7 @@
 
 #include "core/Game.h"
 #include "core/Path.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -13,14 +14,13 @@ std::string CampaignFile::CampaignPath(const std::string& id) {
 
 std::vector<std::string> CampaignFile::ReadLevelNames(const std::string& path) {
     TiXmlDocument document;
-    if (!document.LoadFile(path)) return {};
+    if (!LoadXmlFile(path, document)) return {};
     return LevelNamesOf(document);
 }
 
 std::vector<std::string> CampaignFile::ParseLevelNames(const std::string& text) {
     TiXmlDocument document;
-    document.Parse(text.c_str());
-    if (document.Error()) return {};
+    if (!ParseXmlText(text, document)) return {};
     return LevelNamesOf(document);
 }
 

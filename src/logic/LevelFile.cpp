@@ -5,6 +5,7 @@
 #include "core/ParseNumber.h"
 #include "core/Path.h"
 #include "core/ValueXml.h"
+#include "core/XmlFile.h"
 #include "debug/DebugWatch.h"
 #include "logic/AchievementManager.h"
 #include "logic/Level.h"
@@ -88,7 +89,7 @@ std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::
     auto level = std::make_unique<Level>(tiles);
     level->SetFolder(folder);
     TiXmlDocument document;
-    if (!document.LoadFile(path)) {
+    if (!LoadXmlFile(path, document)) {
         VELMORA_LOG_CRITICAL("LOGIC") << "Failed to load level file: " << path;
         return nullptr;
     }

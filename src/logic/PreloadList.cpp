@@ -2,7 +2,8 @@
 
 #include "core/Game.h"
 #include "core/LogRecord.h"
-#include "graphics/ReadFile.h"
+#include "core/ReadFile.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -11,8 +12,6 @@
 namespace Velmora::Logic {
 
 namespace {
-
-constexpr size_t kParsePadding = 8;
 
 const char* ChildText(const TiXmlElement& element, const char* name) {
     const TiXmlElement* child = element.FirstChildElement(name);
@@ -61,7 +60,7 @@ const char* PreloadList::KindName(PreloadKind kind) {
 
 bool PreloadList::ReadFile(const std::string& path, std::vector<PreloadEntry>& entries) {
     std::string text;
-    if (!Graphics::ReadFileText(path, text, kMaxFileBytes)) {
+    if (!ReadFileText(path, text, kMaxFileBytes)) {
         entries.clear();
         VELMORA_LOG_CRITICAL("LOGIC") << "Failed to load preloader file: " << path;
         return false;
@@ -71,14 +70,8 @@ bool PreloadList::ReadFile(const std::string& path, std::vector<PreloadEntry>& e
 
 bool PreloadList::Parse(std::string_view text, const std::string& path, std::vector<PreloadEntry>& entries) {
     entries.clear();
-    // TinyXML reads a NUL-terminated string (so an embedded NUL ends the text). On a truncated
-    // multi-byte UTF-8 sequence it steps up to three bytes at once, past a single terminator, so
-    // the copy ends in several.
-    std::string terminated(text);
-    terminated.append(kParsePadding, '\0');
     TiXmlDocument document;
-    document.Parse(terminated.c_str());
-    if (document.Error()) {
+    if (!ParseXmlText(text, document)) {
         VELMORA_LOG_CRITICAL("LOGIC") << "Failed to load preloader file: " << path;
         return false;
     }

@@ -3,6 +3,7 @@
 #include "core/Game.h"
 #include "core/LogRecord.h"
 #include "core/ParseNumber.h"
+#include "core/XmlFile.h"
 #include "graphics/TextureManager.h"
 
 #include <tinyxml.h>
@@ -64,7 +65,7 @@ void TileManager::Initialize() {
 void TileManager::LoadCatalogue(const std::string& path, const TextureLookup& lookup) {
     mTiles.clear();
     TiXmlDocument document;
-    if (!document.LoadFile(path)) {
+    if (!LoadXmlFile(path, document)) {
         VELMORA_FATAL << "Cannot open tiles definition file " << path << ": " << document.ErrorDesc();
         return;
     }

@@ -8,6 +8,7 @@
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
 #include "core/ValueXml.h"
+#include "core/XmlFile.h"
 #include "graphics/ComponentSprite.h"
 #include "logic/ComponentGunPickup.h"
 
@@ -24,7 +25,7 @@ using namespace Velmora;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     TiXmlDocument document;
-    document.Parse(text.c_str());
+    ParseXmlText(text, document);
     const TiXmlElement* root = document.RootElement();
     if (!root) return 0;
     ValueList values;

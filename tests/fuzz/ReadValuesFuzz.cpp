@@ -4,6 +4,7 @@
 
 #include "core/ValueCursor.h"
 #include "core/ValueXml.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -50,7 +51,7 @@ std::string Write(const Value& value) {
 
 Value ReadOne(const std::string& xml, ValueType expected) {
     TiXmlDocument document;
-    document.Parse(("<values>" + xml + "</values>").c_str());
+    ParseXmlText("<values>" + xml + "</values>", document);
     const TiXmlElement* root = document.RootElement();
     if (!root) std::abort();
     ValueList values;
@@ -73,7 +74,7 @@ void RoundTrip(const Value& value) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     TiXmlDocument document;
-    document.Parse(text.c_str());
+    ParseXmlText(text, document);
     const TiXmlElement* root = document.RootElement();
     if (!root) return 0;
     ValueList values;

@@ -1,9 +1,9 @@
-#include "graphics/ReadFile.h"
+#include "core/ReadFile.h"
 
 #include <fstream>
 #include <iterator>
 
-namespace Velmora::Graphics {
+namespace Velmora {
 
 bool ReadFileText(const std::string& path, std::string& text, size_t maxBytes) {
     std::ifstream file(path, std::ios::binary);
@@ -17,4 +17,4 @@ bool ReadFileText(const std::string& path, std::string& text, size_t maxBytes) {
     return file.gcount() == size;
 }
 
-} // namespace Velmora::Graphics
+} // namespace Velmora

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class TiXmlDocument;
+
+namespace Velmora {
+
+/// Largest XML file the game reads (a 1024 × 1024 level is a few megabytes).
+constexpr size_t kMaxXmlFileBytes = 32u << 20;
+
+/// Reads and parses an XML file into document. False when the file cannot be read, is larger
+/// than kMaxXmlFileBytes, or does not parse; document.ErrorDesc() then says why. Use this instead
+/// of TiXmlDocument::LoadFile, which reads past its buffer on text ending inside a UTF-8 sequence.
+bool LoadXmlFile(const std::string& path, TiXmlDocument& document);
+
+/// Parses XML text into document (an embedded NUL ends the text). False when it does not parse.
+bool ParseXmlText(std::string_view text, TiXmlDocument& document);
+
+} // namespace Velmora
