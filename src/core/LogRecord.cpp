@@ -45,7 +45,9 @@ LogRecord::~LogRecord() { Flush(); }
 
 std::string LogRecord::Format(const char* channel, int level, const std::string& text) {
     if (!channel) return text;
-    return "[" + std::string(channel) + ":" + std::to_string(level) + "] " + text;
+    std::string line = "[";
+    line.append(channel).append(":").append(std::to_string(level)).append("] ").append(text);
+    return line;
 }
 
 void LogRecord::Flush() {
