@@ -155,6 +155,13 @@ Interface::PadInput ControllerManager::GetMenuPadInput() const {
     input.mStickAngle = mStickAngle;
     input.mStickMagnitude = mStickMagnitude;
     input.mAPressed = IsButtonPressed(kPadA);
+    input.mBPressed = IsButtonPressed(kPadB);
+    input.mStartPressed = IsButtonPressed(kPadStart);
+    input.mStartDown = mState.IsDown(kPadStart);
+    input.mDpadUpPressed = IsButtonPressed(kPadDpadUp);
+    input.mDpadDownPressed = IsButtonPressed(kPadDpadDown);
+    input.mDpadLeftPressed = IsButtonPressed(kPadDpadLeft);
+    input.mDpadRightPressed = IsButtonPressed(kPadDpadRight);
     return input;
 }
 

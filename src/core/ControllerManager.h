@@ -74,8 +74,8 @@ public:
     /// True when the button is down now and was up at the previous reading.
     bool IsButtonPressed(PadButton button) const { return mState.IsDown(button) && !mPreviousState.IsDown(button); }
 
-    /// What a menu navigates with: connected, the left stick's angle and magnitude, A newly
-    /// pressed.
+    /// What a menu navigates with: connected, the left stick's angle and magnitude, A, B, Start
+    /// and the D-pad's directions newly pressed, Start held.
     Interface::PadInput GetMenuPadInput() const;
     /// GetMenuPadInput of the game's instance; a WidgetRoot::PadProvider.
     static Interface::PadInput MakeMenuPadInput();

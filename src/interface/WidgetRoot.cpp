@@ -76,9 +76,11 @@ void WidgetRoot::Update(double dt) {
     if (!(mRepeatTimer > kTimerEpsilon)) mRepeatTimer = 0.0;
 }
 
-bool WidgetRoot::HandleInput() {
+bool WidgetRoot::HandleInput() { return HandleInput(ReadPad()); }
+
+PadInput WidgetRoot::ReadPad() {
     const PadProvider& provider = PadSource();
-    return HandleInput(provider ? provider() : PadInput{});
+    return provider ? provider() : PadInput{};
 }
 
 bool WidgetRoot::HandleInput(const PadInput& pad) {
@@ -87,18 +89,25 @@ bool WidgetRoot::HandleInput(const PadInput& pad) {
     const bool stickActive = pad.mConnected && pad.mStickMagnitude >= kStickThreshold;
     const bool stick = stickActive && mRepeatTimer <= 0.0;
     const double a = pad.mStickAngle;
+    const bool dpad = pad.mConnected;
     bool acted = false;
-    if (mInput->IsKeyPressed(SDLK_UP) || (stick && a > kQuarterPi && a <= kThreeQuarterPi)) acted |= Navigate(true);
-    if (mInput->IsKeyPressed(SDLK_DOWN) || (stick && a > -kThreeQuarterPi && a <= -kQuarterPi)) {
+    if (mInput->IsKeyPressed(SDLK_UP) || (dpad && pad.mDpadUpPressed) ||
+        (stick && a > kQuarterPi && a <= kThreeQuarterPi)) {
+        acted |= Navigate(true);
+    }
+    if (mInput->IsKeyPressed(SDLK_DOWN) || (dpad && pad.mDpadDownPressed) ||
+        (stick && a > -kThreeQuarterPi && a <= -kQuarterPi)) {
         acted |= Navigate(false);
     }
     if (mInput->IsKeyPressed(SDLK_RETURN) || mInput->IsKeyPressed(SDLK_KP_ENTER) || (pad.mConnected && pad.mAPressed)) {
         acted |= SendToFocus(WidgetEvent::kActivate);
     }
-    if (mInput->IsKeyPressed(SDLK_LEFT) || (stick && (a <= -kThreeQuarterPi || a > kThreeQuarterPi))) {
+    if (mInput->IsKeyPressed(SDLK_LEFT) || (dpad && pad.mDpadLeftPressed) ||
+        (stick && (a <= -kThreeQuarterPi || a > kThreeQuarterPi))) {
         acted |= SendToFocus(WidgetEvent::kDecrease);
     }
-    if (mInput->IsKeyPressed(SDLK_RIGHT) || (stick && a > -kQuarterPi && a <= kQuarterPi)) {
+    if (mInput->IsKeyPressed(SDLK_RIGHT) || (dpad && pad.mDpadRightPressed) ||
+        (stick && a > -kQuarterPi && a <= kQuarterPi)) {
         acted |= SendToFocus(WidgetEvent::kIncrease);
     }
     if (acted && stickActive) mRepeatTimer = kRepeatDelay;

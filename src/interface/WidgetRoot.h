@@ -33,9 +33,10 @@ class WField;
 /// Build the tree with Add (positions in window pixels, origin bottom-left). The root must
 /// outlive nothing of its tree: it deletes the tree when it is cleared or destroyed.
 ///
-/// Input: Up/Down (or the stick held up/down) move the focus among siblings, Left/Right (or the
-/// stick sideways) send decrease/increase to the focused widget, Enter, keypad Enter or pad A
-/// activate it; the left mouse button clicks. The stick repeats every 0.3 s while held.
+/// Input: Up/Down (or the stick held up/down, or the D-pad) move the focus among siblings,
+/// Left/Right (or the stick or the D-pad sideways) send decrease/increase to the focused widget,
+/// Enter, keypad Enter or pad A activate it; the left mouse button clicks. The stick repeats
+/// every 0.3 s while held; the D-pad steps once per press, like the arrow keys.
 class WidgetRoot {
 public:
     static constexpr int kDefaultLayer = 2000;     ///< menus draw on 2000 (boxes) and 2001 (text)
@@ -97,6 +98,9 @@ public:
     void SetSoundPlayer(SoundPlayer player) { mSoundPlayer = std::move(player); }
     /// Installs the pad reader every root uses in HandleInput() (null: no pad).
     static void SetPadProvider(PadProvider provider);
+    /// This frame's pad as the installed reader gives it (not connected without one); for
+    /// screens that read the pad's other buttons and hand the same state to HandleInput.
+    static PadInput ReadPad();
 
     // Used by widgets.
     /// An event starts travelling through the tree.

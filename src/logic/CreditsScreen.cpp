@@ -25,17 +25,29 @@ constexpr CreditsScreen::Line kCredits[] = {
     {"VELMORA", true},
     {"A game of sound and stealth", false},
     {"", false},
-    {"Design", true},
+    {"Developed by", true},
+    {"Norrik Interactive", false},
+    {"", false},
+    {"Published by", true},
+    {"Zenthra Games", false},
+    {"", false},
+    {"Game Design", true},
     {"The Velmora Team", false},
     {"", false},
     {"Programming", true},
     {"The Velmora Team", false},
     {"", false},
-    {"Art", true},
+    {"Level Design", true},
+    {"The Velmora Team", false},
+    {"", false},
+    {"Art and Animation", true},
     {"The Velmora Team", false},
     {"", false},
     {"Sound and Music", true},
     {"The Velmora Team", false},
+    {"", false},
+    {"Guard Training", true},
+    {"Every guard who ever heard a footstep", false},
     {"", false},
     {"Built With", true},
     {"SDL", false},
@@ -85,9 +97,10 @@ void CreditsScreen::Initialize() {
 void CreditsScreen::Deinitialize() { --LogicManager::GetInstance().mMenuScreenCount; }
 
 void CreditsScreen::HandleMessage(Message& message) {
-    auto* update = MessageCast<MessageUpdateLoop>(message);
-    if (mBelow && !update) mBelow->HandleMessage(message);
-    if (update) {
+    // The screen below keeps running and drawing; a covered screen leaves the input to the top
+    // one (see MainMenuScreen and PlayScreen), so the keys that end the credits work nothing else.
+    if (mBelow) mBelow->HandleMessage(message);
+    if (auto* update = MessageCast<MessageUpdateLoop>(message)) {
         Update(update->mDt);
     } else if (auto* overlay = MessageCast<Graphics::MessageRenderOverlay>(message)) {
         if (overlay->mRenderer) Render(*overlay->mRenderer);
@@ -108,7 +121,7 @@ void CreditsScreen::Update(double dt) {
     if (mEnded) return;
     mElapsed += dt;
     mScroll += GetLineHeight() * dt * kScrollLinesPerSecond;
-    if (ScreenInput::SkipInput(InputManager::GetInstance(), kPadStart) || HasScrolledPast()) End();
+    if (ScreenInput::SkipOrBackInput(InputManager::GetInstance(), kPadStart) || HasScrolledPast()) End();
 }
 
 bool CreditsScreen::HasScrolledPast() const {

@@ -19,7 +19,7 @@ namespace Velmora::Logic {
 /// The credits: the window darkened over the screen below (the menu, or the level after a
 /// campaign), with the game's credits rising from the bottom at 2.8 line heights a second, two
 /// line heights apart. Ends when its last line has left the top of the window, or on Escape,
-/// Return, Space, a mouse button or the pad's Start. Plays the credits music. Counts as a menu
+/// Return, Space, a mouse button, the pad's Start or B. Plays the credits music. Counts as a menu
 /// screen: losing the window focus while it is open pauses nothing.
 class CreditsScreen : public GameScreen {
 public:
@@ -46,10 +46,9 @@ public:
     void Initialize() override;
     /// Uncounts itself.
     void Deinitialize() override;
-    /// Every message except the frame update goes to the screen below first (so it keeps
-    /// drawing); the frame update is kept from it, so the keys that end the credits do not also
-    /// work the menu or the level behind them. Then: MessageUpdateLoop scrolls and ends on the
-    /// skip input; Graphics::MessageRenderOverlay darkens the window and draws the lines.
+    /// Every message goes to the screen below first (it keeps running and drawing, but being
+    /// paused it leaves the input alone). Then: MessageUpdateLoop scrolls and ends on the skip
+    /// input or the pad's B; Graphics::MessageRenderOverlay darkens the window and draws the lines.
     void HandleMessage(Message& message) override;
 
     /// The lines of the list shown.

@@ -41,6 +41,9 @@ constexpr int32_t kPageSpacing = 14;
 constexpr int32_t kPageMinWidth = 440;
 constexpr int32_t kSliderWidth = 360;
 constexpr int32_t kSliderHeight = 44;
+// A focused button's frame is 12 pixels thick: the selector's small "-" and "+" buttons need this
+// much room for their signs to stay visible inside it.
+constexpr int32_t kSelectorButtonSize = 48;
 constexpr uint32_t kPageLane = 1;
 constexpr double kLogoTopMargin = 40.0;
 constexpr double kLogoMaxWidthFraction = 0.7;
@@ -100,6 +103,7 @@ void MainMenuScreen::Deinitialize() { --LogicManager::GetInstance().mMenuScreenC
 void MainMenuScreen::SetPaused(bool paused) {
     if (!paused && mPaused && !mKeepMusicOnResume) PlayTitleMusic();
     if (!paused) mKeepMusicOnResume = false;
+    if (!paused && mPageHidden) ShowPage(true);
     GameScreen::SetPaused(paused);
 }
 
@@ -195,6 +199,10 @@ void MainMenuScreen::BuildOptionsPage() {
 void MainMenuScreen::BuildGraphicsPage() {
     Interface::WVBox& page = *NewPage(kPageGraphics, "Graphics");
     mResolutionSelector = page.Emplace<Interface::WSelector>();
+    for (Interface::WButton* button : {mResolutionSelector->mMinus.get(), mResolutionSelector->mPlus.get()}) {
+        button->mMinWidth = kSelectorButtonSize;
+        button->mMinHeight = kSelectorButtonSize;
+    }
     RefreshResolutionSelector();
     AddButton(page, "Window Mode", [this] { SwitchWindowMode(false); });
     AddButton(page, "Fullscreen", [this] { SwitchWindowMode(true); });
@@ -298,11 +306,23 @@ void MainMenuScreen::Update(double dt) {
     if (!mRoot || mClosing) return;
     Arrange();
     mRoot->Update(dt);
-    mRoot->HandleInput();
     mElapsed += dt;
     mPageTime += dt;
-    if (InputManager::GetInstance().IsKeyPressed(SDLK_ESCAPE)) HandleEscape();
-    FinishFading();
+    const Interface::PadInput pad = Interface::WidgetRoot::ReadPad();
+    // Covered by a screen that passes its frames down (the credits), the menu keeps animating but
+    // the input is that screen's: the key that ends the credits must not also work the menu.
+    if (!mPaused) HandleInput(pad);
+    FinishFading(pad);
+}
+
+void MainMenuScreen::HandleInput(const Interface::PadInput& pad) {
+    mRoot->HandleInput(pad);
+    if (InputManager::GetInstance().IsKeyPressed(SDLK_ESCAPE) || (pad.mConnected && pad.mBPressed)) {
+        HandleEscape();
+    } else if (mInGame && pad.mConnected && pad.mStartPressed && mPage != kPageLeaving) {
+        // Start opened the pause menu, so Start closes it again, as "Resume" does.
+        GoToPage(kPageResuming);
+    }
 }
 
 void MainMenuScreen::HandleEscape() {
@@ -316,9 +336,11 @@ void MainMenuScreen::HandleEscape() {
     }
 }
 
-void MainMenuScreen::FinishFading() {
+void MainMenuScreen::FinishFading(const Interface::PadInput& pad) {
     if (mClosing || (mPage != kPageLeaving && mPage != kPageResuming) || mPageTime < kPageFadeSeconds) return;
     if (mPage == kPageResuming) {
+        // The level below opens this menu whenever it sees Start held: it resumes once Start is up.
+        if (pad.mConnected && pad.mStartDown) return;
         Close();
     } else if (mInGame) {
         mClosing = true;
@@ -365,6 +387,17 @@ void MainMenuScreen::OpenHelp() {
 void MainMenuScreen::OpenCredits() {
     mKeepMusicOnResume = false;
     mGame.PushScreen(new CreditsScreen(mGame));
+    // The credits draw over this menu: its page steps aside so their lines do not run through it.
+    ShowPage(false);
+}
+
+void MainMenuScreen::ShowPage(bool shown) {
+    if (!mRoot) return;
+    Interface::WVBox& box = *mPages[mPage];
+    box.mActions.RemoveLanes(kPageLane);
+    Interface::Animate(box, kPageLane, Interface::kInterpolateSine, PageStyle(shown ? 1.0 : 0.0, 0.0), false,
+                       kPageFadeSeconds);
+    mPageHidden = !shown;
 }
 
 void MainMenuScreen::RefreshResolutionSelector() {

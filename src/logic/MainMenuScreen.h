@@ -2,6 +2,7 @@
 
 #include "audio/AudioManager.h"
 #include "core/GameScreen.h"
+#include "interface/PadInput.h"
 #include "logic/MenuPage.h"
 
 #include <array>
@@ -31,9 +32,10 @@ namespace Velmora::Logic {
 /// menu background: campaigns, options, help, credits and quitting. The in-game form is the pause
 /// menu the play screen pushes: it darkens the frozen level, shows the logo and adds "Resume",
 /// "Reset Level" and "Main Menu". Each page is a box of buttons; changing page fades and slides
-/// the old box out and the new one in. Escape goes back a page (on the first page it closes the
-/// in-game menu, or offers to quit in the main form). Plays the title music. Counts as a menu
-/// screen: losing the window focus while it is open pauses nothing.
+/// the old box out and the new one in. Escape or the pad's B goes back a page (on the first page
+/// it closes the in-game menu, or offers to quit in the main form); the pad's Start resumes play
+/// from the in-game menu. The stick, the D-pad and A work the buttons (see WidgetRoot). Plays the
+/// title music. Counts as a menu screen: losing the window focus while it is open pauses nothing.
 class MainMenuScreen : public GameScreen {
 public:
     static constexpr double kPageFadeSeconds = 0.35;  ///< a page's fade and slide, in or out
@@ -51,10 +53,11 @@ public:
     /// Uncounts itself.
     void Deinitialize() override;
     /// Stores the flag; resumed after a screen that replaced the music (credits, the movie), it
-    /// plays the title music again.
+    /// plays the title music again, and a page that stepped aside for the credits fades back in.
     void SetPaused(bool paused) override;
-    /// MessageUpdateLoop: widgets and input, Escape, the endings of pages 8 and 9. Render
-    /// messages go to the screen below first, then the menu draws over it.
+    /// MessageUpdateLoop: widgets and input (none while paused under a screen that passes its
+    /// frames down), Escape, the endings of pages 8 and 9. Render messages go to the screen
+    /// below first, then the menu draws over it.
     void HandleMessage(Message& message) override;
 
     /// Fades the current page out and the given one in; the focus moves to its first button.
@@ -100,13 +103,15 @@ private:
     void FocusPage(MenuPage page);
 
     void Update(double dt);
+    void HandleInput(const Interface::PadInput& pad);
     void HandleEscape();
-    void FinishFading();
+    void FinishFading(const Interface::PadInput& pad);
     void Close();
     void Arrange();
 
     void OpenHelp();
     void OpenCredits();
+    void ShowPage(bool shown);
     void RefreshResolutionSelector();
     void ApplyResolution();
     void SwitchWindowMode(bool fullscreen);
@@ -128,6 +133,7 @@ private:
     double mLogoHeight = 0.0;    // pixels, of the in-game logo as last arranged
     bool mClosing = false;       // removal requested
     bool mKeepMusicOnResume = false;
+    bool mPageHidden = false;    // faded out under the credits, back when they leave
 };
 
 } // namespace Velmora::Logic

@@ -11,6 +11,10 @@ bool ScreenInput::SkipInput(const InputManager& input, PadButton padButton) {
     return SkipInput(input, ControllerManager::GetInstance().GetState(), padButton);
 }
 
+bool ScreenInput::SkipOrBackInput(const InputManager& input, PadButton padButton) {
+    return SkipInput(input, padButton) || ControllerManager::GetInstance().IsButtonPressed(kPadB);
+}
+
 bool ScreenInput::SkipInput(const InputManager& input, const PadState& pad, PadButton padButton) {
     for (const int key : {SDLK_ESCAPE, SDLK_RETURN, SDLK_SPACE}) {
         if (input.IsKeyPressed(key)) return true;

@@ -16,6 +16,9 @@ public:
     static bool SkipInput(const InputManager& input, PadButton padButton);
     /// The same with a given pad reading.
     static bool SkipInput(const InputManager& input, const PadState& pad, PadButton padButton);
+    /// SkipInput, or the pad's B newly pressed in the controller manager's latest reading: the
+    /// pad's "back" everywhere in the menus also leaves the pages opened from them.
+    static bool SkipOrBackInput(const InputManager& input, PadButton padButton);
 };
 
 } // namespace Velmora::Logic

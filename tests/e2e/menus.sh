@@ -63,7 +63,9 @@ wait_for_screen "$WORK/menu2.png" frames_are 4 1 0
 press Down
 press Down
 press Return
-convert "$SOURCE_DIR/data/image/helpmenu.png" -resize '1280x800!' "$WORK/helpmenu.png"
+# The page keeps its 4:3 shape: 1067 × 800 in the middle of the screen, dark margins beside it.
+convert "$SOURCE_DIR/data/image/helpmenu.png" -resize '1067x800!' "$WORK/helpmenu.png"
+convert -size 1280x800 'xc:rgb(6,11,18)' "$WORK/helpmenu.png" -geometry +106+0 -composite "$WORK/helpmenu.png"
 help_shown() { is_true "$(region_rmse "$1" "$WORK/helpmenu.png" 1280x800+0+0)" '<' 0.06; }
 wait_for_screen "$WORK/help.png" help_shown
 press Escape

@@ -8,6 +8,8 @@
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "interface/WButton.h"
+#include "interface/WVBox.h"
+#include "interface/WidgetRoot.h"
 #include "logic/LogicManager.h"
 #include "logic/MainMenuScreen.h"
 #include "logic/ScreenDrawing.h"
@@ -82,6 +84,25 @@ protected:
         InputManager::GetInstance().Snapshot();
     }
 
+    // A key pressed in one frame and let go in the next.
+    void Tap(int key) {
+        InputManager::GetInstance().SetKey(key, true);
+        Frame(0.0);
+        InputManager::GetInstance().SetKey(key, false);
+        Frame(0.0);
+    }
+    // Shows a page and lets its fade finish.
+    void ShowPage(MenuPage page) {
+        mMenu->GoToPage(page);
+        Frame(1.0);
+    }
+    void Choose(MenuPage page, const char* label) {
+        Interface::WButton* button = mMenu->FindButton(page, label);
+        ASSERT_NE(button, nullptr) << label;
+        mMenu->GetRoot()->SetFocus(button);
+        Tap(SDLK_RETURN);
+    }
+
     Game mGame;
     MainMenuScreen* mMenu = nullptr;
 };
@@ -104,6 +125,44 @@ TEST_F(MenuRendering, TheLevelShowsDarkenedUnderTheLogoAndTheFocusedButton) {
     EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), (Rgb{255, 255, 255}));
     EXPECT_EQ(PixelAt(reset->GetAbsoluteX() + 1, reset->GetAbsoluteY() + 20), (Rgb{0, 255, 0}));
     EXPECT_GT(resume->GetAbsoluteY(), reset->GetAbsoluteY());
+}
+
+TEST_F(MenuRendering, TheGraphicsPageAppliesAChosenSizeOnLeavingAndSwitchesWindowAndFullScreen) {
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    ShowPage(kPageOptions);
+    ShowPage(kPageGraphics);
+    // The selector has the focus; one step on from the window's size in the windowed list.
+    std::vector<Graphics::VideoMode> windowed;
+    graphics.GetWindowedModes(windowed);
+    ASSERT_GE(windowed.size(), 3u);
+    ASSERT_EQ(windowed[1], (Graphics::VideoMode{1024, 768, false}));
+    Tap(SDLK_RIGHT);
+    EXPECT_EQ(mMenu->mResolutionWidth, windowed[2].mWidth);
+    EXPECT_EQ(graphics.GetCurrentMode(), (Graphics::VideoMode{1024, 768, false})) << "only chosen so far";
+    Tap(SDLK_ESCAPE);
+    EXPECT_EQ(mMenu->GetPage(), kPageOptions);
+    EXPECT_EQ(graphics.GetCurrentMode(), windowed[2]) << "applied on going back";
+    // The pages follow the new size.
+    Frame(1.0);
+    const Interface::WVBox* options = mMenu->GetPageBox(kPageOptions);
+    EXPECT_NEAR(options->mX + options->GetAreaWidth() / 2.0, windowed[2].mWidth / 2.0, 1.0);
+
+    ShowPage(kPageGraphics);
+    Choose(kPageGraphics, "Fullscreen");
+    std::vector<Graphics::VideoMode> fullscreen;
+    graphics.GetFullscreenModes(fullscreen);
+    const Graphics::VideoMode expected =
+        fullscreen.empty() ? Graphics::VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, true} : fullscreen[0];
+    EXPECT_EQ(graphics.GetCurrentMode(), expected);
+    EXPECT_EQ(mMenu->GetPage(), kPageMain);
+    ShowPage(kPageGraphics);
+    Choose(kPageGraphics, "Window Mode");
+    EXPECT_EQ(graphics.GetCurrentMode(), windowed[0]);
+    EXPECT_EQ(mMenu->GetPage(), kPageMain);
+    // Still drawn after the context was replaced: "Resume" focused in white.
+    Frame(1.0);
+    const Interface::WButton* resume = mMenu->FindButton(kPageMain, "Resume");
+    EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), (Rgb{255, 255, 255}));
 }
 
 } // namespace

@@ -218,6 +218,17 @@ TEST_F(ControllerManagerTest, LeftStickAngleAndMagnitudeFeedTheMenus) {
     EXPECT_TRUE(mControllers.GetMenuPadInput().mAPressed);
     Poll();  // still held: pressed only once
     EXPECT_FALSE(mControllers.GetMenuPadInput().mAPressed);
+    // B, Start and the D-pad likewise; Start is also reported while held.
+    mPad.mState.mButtons = kPadB | kPadStart | kPadDpadDown | kPadDpadLeft;
+    Poll();
+    menu = mControllers.GetMenuPadInput();
+    EXPECT_TRUE(menu.mBPressed && menu.mStartPressed && menu.mStartDown);
+    EXPECT_TRUE(menu.mDpadDownPressed && menu.mDpadLeftPressed);
+    EXPECT_FALSE(menu.mDpadUpPressed || menu.mDpadRightPressed || menu.mAPressed);
+    Poll();
+    menu = mControllers.GetMenuPadInput();
+    EXPECT_FALSE(menu.mBPressed || menu.mStartPressed || menu.mDpadDownPressed);
+    EXPECT_TRUE(menu.mStartDown);
 }
 
 TEST_F(ControllerManagerTest, InitializeInstallsTheMenuPadProviderOnWidgetRoots) {

@@ -214,6 +214,27 @@ TEST(InputTest, TheStickRepeatsEveryThreeTenthsOfASecondAndReleasingResetsTheDel
     EXPECT_EQ(f.mRoot.GetFocus(), items[3]);
 }
 
+TEST(InputTest, TheDpadStepsLikeTheArrowKeys) {
+    RootFixture f;
+    auto* box = f.mRoot.Add(std::make_unique<WVBox>());
+    std::vector<Widget*> items;
+    for (int i = 0; i < 3; ++i) items.push_back(box->Emplace<FixedWidget>(10, 10, Widget::kFocusable));
+    f.Frame();
+    ASSERT_EQ(f.mRoot.GetFocus(), items[0]);
+    PadInput pad{true, 0.0, 0.0, false};
+    pad.mDpadDownPressed = true;
+    EXPECT_TRUE(f.Frame(0.0, pad));
+    EXPECT_TRUE(f.Frame(0.0, pad));
+    EXPECT_EQ(f.mRoot.GetFocus(), items[2]) << "one step per reported press, with no repeat delay";
+    pad.mDpadDownPressed = false;
+    pad.mDpadUpPressed = true;
+    f.Frame(0.0, pad);
+    EXPECT_EQ(f.mRoot.GetFocus(), items[1]);
+    pad.mConnected = false;
+    f.Frame(0.0, pad);
+    EXPECT_EQ(f.mRoot.GetFocus(), items[1]) << "a disconnected pad is ignored";
+}
+
 TEST(InputTest, ACallbackMayClearTheTreeWhileItsClickIsStillTravelling) {
     RootFixture f;
     auto button = std::make_unique<WButton>(WButtonCallbackLambda::Make([&f](WButton&) { f.mRoot.Clear(); }));

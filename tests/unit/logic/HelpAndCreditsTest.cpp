@@ -3,13 +3,18 @@
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
 #include "graphics/TextureManager.h"
+#include "interface/WButton.h"
+#include "interface/WVBox.h"
+#include "interface/WidgetRoot.h"
 #include "logic/CreditsScreen.h"
 #include "logic/HelpScreen.h"
+#include "logic/MainMenuScreen.h"
 #include "logic/ScreenDrawing.h"
 #include "logic/ScreenInput.h"
 
 #include "ScreenFixture.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -18,7 +23,24 @@ namespace {
 
 using Tests::DummyScreen;
 
-class HelpTest : public Tests::ScreenFixture {};
+class HelpTest : public Tests::ScreenFixture {
+protected:
+    // Left, bottom, right and top of the page as last drawn; the margin fill covers the window.
+    std::array<double, 4> PageRect() const {
+        std::array<double, 4> rect{-1, -1, -1, -1};
+        for (const auto& [key, batch] : mRenderer.GetBatches()) {
+            if (batch->mCount != 4) continue;
+            const Graphics::Vertex* v = batch->GetVertices();
+            if (key.mTexture == Graphics::TextureManager::GetInstance().GetTexture(HelpScreen::kPicture)) {
+                rect = {v[0].mX, v[0].mY, v[2].mX, v[2].mY};
+            } else {
+                EXPECT_EQ(key.mTexture, nullptr);
+                EXPECT_EQ(v[2].mX, Graphics::GraphicsManager::GetInstance().GetWidth());
+            }
+        }
+        return rect;
+    }
+};
 
 TEST_F(HelpTest, ShowsThePageOverTheWindowUntilReturn) {
     auto* below = Push(new DummyScreen());
@@ -27,12 +49,16 @@ TEST_F(HelpTest, ShowsThePageOverTheWindowUntilReturn) {
     Run(3.0);
     ASSERT_EQ(mGame.GetTopScreen(), help) << "it waits for the player";
     EXPECT_TRUE(below->mMessages.empty()) << "nothing reaches the screen below";
-    for (const auto& [key, batch] : mRenderer.GetBatches()) {
-        if (batch->mCount == 0) continue;
-        EXPECT_EQ(key.mTexture, Graphics::TextureManager::GetInstance().GetTexture(HelpScreen::kPicture));
-        EXPECT_EQ(batch->GetVertices()[2].mX, kWindowWidth);
-        EXPECT_EQ(batch->GetVertices()[2].mY, kWindowHeight);
-    }
+    // A 4:3 window: the page covers it exactly, over the margin colour.
+    EXPECT_EQ(PageRect(), (std::array<double, 4>{0, 0, kWindowWidth, kWindowHeight}));
+    EXPECT_EQ(VerticesOnLayer(kLayerBackground), 4u);
+    // A wide window: the page keeps its shape, as high as the window and centred.
+    SDL_Surface* wide = SDL_CreateRGBSurface(SDL_SWSURFACE, 1280, 800, 32, 0xFF, 0xFF00, 0xFF0000, 0);
+    Graphics::GraphicsManager::GetInstance().mScreen = wide;
+    Frame();
+    EXPECT_EQ(PageRect(), (std::array<double, 4>{106, 0, 106 + 1067, 800}));
+    Graphics::GraphicsManager::GetInstance().mScreen = mWindow;
+    SDL_FreeSurface(wide);
     // A held key does not count: only a press in this frame.
     InputManager::GetInstance().SetKey(SDLK_RETURN, true);
     InputManager::GetInstance().Snapshot();
@@ -44,13 +70,22 @@ TEST_F(HelpTest, ShowsThePageOverTheWindowUntilReturn) {
     EXPECT_EQ(mGame.GetTopScreen(), below);
 }
 
-TEST_F(HelpTest, ThePadsStartButtonClosesIt) {
+TEST_F(HelpTest, ThePadsStartOrANewPressOfBClosesIt) {
+    ControllerManager& controllers = ControllerManager::GetInstance();
     Push(new HelpScreen(mGame));
-    PadState& pad = ControllerManager::GetInstance().mState;
-    pad.mButtons = kPadA | kPadB;
+    controllers.mState.mButtons = kPadA | kPadX | kPadY | kPadBack;
     Frame();
-    EXPECT_FALSE(mGame.GetScreens().empty()) << "only Start closes it";
-    pad.mButtons = kPadStart;
+    EXPECT_FALSE(mGame.GetScreens().empty()) << "A, X, Y and Back do not close it";
+    controllers.mState.mButtons = kPadStart;
+    Frame();
+    EXPECT_TRUE(mGame.GetScreens().empty());
+    // B counts when it goes down, not while it is still held from the screen before.
+    Push(new HelpScreen(mGame));
+    controllers.mState.mButtons = kPadB;
+    controllers.mPreviousState.mButtons = kPadB;
+    Frame();
+    EXPECT_FALSE(mGame.GetScreens().empty());
+    controllers.mPreviousState.mButtons = 0;
     Frame();
     EXPECT_TRUE(mGame.GetScreens().empty());
 }
@@ -60,15 +95,15 @@ protected:
     double LineHeight() const { return Graphics::FontManager::GetInstance().GetFont(CreditsScreen::kFont)->mLineHeight; }
 };
 
-TEST_F(CreditsTest, MessagesGoToTheScreenBelowButItsFrameUpdateDoesNot) {
+TEST_F(CreditsTest, EveryMessageGoesToTheScreenBelowFirst) {
     auto* below = Push(new DummyScreen());
     Push(new CreditsScreen(mGame));
     EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1);
     below->mMessages.clear();
     Frame();
+    EXPECT_EQ(below->Count("MessageUpdateLoop"), 1);
     EXPECT_EQ(below->Count("MessageRenderWorld"), 1);
     EXPECT_EQ(below->Count("MessageRenderOverlay"), 1);
-    EXPECT_EQ(below->Count("MessageUpdateLoop"), 0) << "the keys that end the credits must not work the menu below";
     MessageWindowInactive other;
     mGame.SendMessage(other);
     EXPECT_EQ(below->Count("MessageWindowInactive"), 1);
@@ -119,12 +154,29 @@ TEST_F(CreditsTest, LinesRiseTwoLineHeightsApartAndOnlyVisibleOnesAreDrawn) {
     EXPECT_EQ(quads, 7u);
 }
 
-TEST_F(CreditsTest, EscapeEndsThemEarly) {
-    auto* below = Push(new DummyScreen());
-    Push(new CreditsScreen(mGame));
+TEST_F(CreditsTest, TheKeyThatEndsThemWorksNothingInTheMenuBelow) {
+    auto* menu = Push(new MainMenuScreen(mGame, false));
+    Frame();
+    Interface::WButton* credits = menu->FindButton(kPageMain, "Credits");
+    menu->GetRoot()->SetFocus(credits);
+    Tap(SDLK_RETURN);
+    ASSERT_NE(dynamic_cast<CreditsScreen*>(mGame.GetTopScreen()), nullptr);
     Run(1.0);
+    const Interface::WVBox& page = *menu->GetPageBox(kPageMain);
+    EXPECT_DOUBLE_EQ(page.mStyle.mAlpha, 0.0) << "the page steps aside for the rising lines";
+    // Return again: were it to reach the menu, its focused "Credits" would open the credits anew.
+    Tap(SDLK_RETURN);
+    EXPECT_EQ(mGame.GetTopScreen(), menu);
+    EXPECT_EQ(mGame.GetScreens().size(), 1u);
+    Run(1.0);
+    EXPECT_DOUBLE_EQ(page.mStyle.mAlpha, 1.0) << "and comes back after them";
+    Tap(SDLK_RETURN);
+    ASSERT_NE(dynamic_cast<CreditsScreen*>(mGame.GetTopScreen()), nullptr);
+    // Escape: were it to reach the menu, it would offer to quit.
     Tap(SDLK_ESCAPE);
-    EXPECT_EQ(mGame.GetTopScreen(), below);
+    EXPECT_EQ(mGame.GetTopScreen(), menu);
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    EXPECT_EQ(menu->GetRoot()->GetFocus(), credits);
 }
 
 } // namespace

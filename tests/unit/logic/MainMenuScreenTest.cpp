@@ -17,6 +17,8 @@
 
 #include "ScreenFixture.h"
 
+#include <numbers>
+
 namespace Velmora::Logic {
 namespace {
 
@@ -308,6 +310,67 @@ TEST_F(MenuTest, TheAudioSlidersStartAtTheVolumesAndSetThem) {
     audio.SetSampleVolume(Audio::AudioManager::kDefaultVolume);
 }
 
+TEST_F(MenuTest, APadWorksThePagesAndStartResumesOnceReleased) {
+    Interface::PadInput pad{true, 0.0, 0.0, false};
+    Interface::WidgetRoot::SetPadProvider([&pad] { return pad; });
+    struct ProviderReset {
+        ~ProviderReset() { Interface::WidgetRoot::SetPadProvider(nullptr); }
+    } providerReset;
+    const auto press = [this, &pad](bool Interface::PadInput::*button) {
+        pad.*button = true;
+        Frame();
+        pad.*button = false;
+        Frame();
+    };
+    Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
+    audio.SetMusicVolume(0.5);
+    MainMenuScreen* menu = PushInGame();
+    // The Start that opened the menu is still held: it resumes nothing.
+    pad.mStartDown = true;
+    Frame();
+    pad.mStartDown = false;
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    press(&Interface::PadInput::mDpadDownPressed);
+    press(&Interface::PadInput::mDpadDownPressed);
+    EXPECT_EQ(Focused(*menu), "New Game");
+    pad.mStickAngle = -std::numbers::pi / 2.0;  // the stick pushed down
+    pad.mStickMagnitude = 1.0;
+    Frame();
+    pad.mStickMagnitude = 0.0;
+    EXPECT_EQ(Focused(*menu), "Options");
+    press(&Interface::PadInput::mAPressed);
+    ASSERT_EQ(menu->GetPage(), kPageOptions);
+    press(&Interface::PadInput::mDpadDownPressed);
+    press(&Interface::PadInput::mAPressed);
+    ASSERT_EQ(menu->GetPage(), kPageAudio);
+    press(&Interface::PadInput::mDpadRightPressed);
+    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.55f);
+    // B goes back like Escape: to the options, to the first page, then it closes the menu.
+    press(&Interface::PadInput::mBPressed);
+    EXPECT_EQ(menu->GetPage(), kPageOptions);
+    press(&Interface::PadInput::mBPressed);
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    // Start resumes through the fade, and the menu waits for Start to be let go, since the level
+    // below opens a menu whenever it sees Start held.
+    pad.mStartPressed = pad.mStartDown = true;
+    Frame();
+    pad.mStartPressed = false;
+    EXPECT_EQ(menu->GetPage(), kPageResuming);
+    Run(1.0);
+    EXPECT_EQ(mGame.GetTopScreen(), menu);
+    pad.mStartDown = false;
+    Frame();
+    EXPECT_EQ(mGame.GetTopScreen(), mBelow);
+    // In the main form B on the first page offers to quit, and Start does nothing.
+    ClearStack();
+    menu = PushMain();
+    press(&Interface::PadInput::mStartPressed);
+    EXPECT_EQ(menu->GetPage(), kPageMain);
+    press(&Interface::PadInput::mBPressed);
+    EXPECT_EQ(menu->GetPage(), kPageQuit);
+    audio.SetMusicVolume(Audio::AudioManager::kDefaultVolume);
+}
+
 TEST_F(MenuTest, TheResolutionSelectorStoresTheChosenSize) {
     MainMenuScreen* menu = PushMain();
     menu->GoToPage(kPageGraphics);
@@ -315,6 +378,14 @@ TEST_F(MenuTest, TheResolutionSelectorStoresTheChosenSize) {
     auto* option = dynamic_cast<Interface::WLabel*>(menu->GetResolutionSelector()->GetOption());
     ASSERT_NE(option, nullptr);
     EXPECT_EQ(option->GetText(), "1024 x 768") << "it starts on the window's size";
+    // Focused, a button's frame is 4 × 3 pixels thick: the "-" and "+" signs must stay visible
+    // inside it, not vanish under a solid block of frame.
+    for (const Interface::WButton* button :
+         {menu->GetResolutionSelector()->mMinus.get(), menu->GetResolutionSelector()->mPlus.get()}) {
+        const Interface::Widget* sign = button->GetChild(0);
+        EXPECT_GE(button->GetAreaWidth() - 2 * 12, sign->GetWidth() + 4);
+        EXPECT_GE(button->GetAreaHeight() - 2 * 12, 8);
+    }
 }
 
 TEST(ResolutionCallback, StepsThroughTheModesBothWaysWrappingAndStoresTheSize) {
