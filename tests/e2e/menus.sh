@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The start-up screens and the menus in the real program: the preloader, the intro (its first
 # slide is white), Escape skips to the main menu over its background, Down and Return walk into
-# Options and Audio Options and back, Help opens and closes, Credits opens, and Quit, then
-# "Quit to Desktop", ends the program with status 0. Prints the start-up time to a usable menu.
+# Options and Audio Options and back, Help opens and closes, Credits opens, the graphics options
+# switch to a window and to a smaller one, and Quit, then "Quit to Desktop", ends the program
+# with status 0. Prints the start-up time to a usable menu.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
 # The menu's buttons along the left frame edge of a page (pages narrower than 440 pixels are
@@ -81,8 +82,32 @@ wait_for_screen "$WORK/credits.png" credits_shown
 press Escape
 wait_for_screen "$WORK/menu4.png" menu_background_shown
 
-# Quit (the last button), then "Quit to Desktop": the program ends after the fade.
+# Gfx Options: "Window Mode" gives a window of the screen's size; the next size down, chosen on
+# the selector, is applied on going back: a 1024 x 768 window in the middle of the screen.
+press Up
+press Up
+press Return
+press Return
 press Down
+press Return
+wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
+press Down
+press Return
+press Return
+press Right
+press Escape
+wait_for_log "[GRAPHICS:1] Video mode 1024x768 windowed"
+window_shown() {
+    [ "$(pixel_at "$1" 5 5)" = "0,0,0" ] &&
+        is_true "$(region_brightness "$1" 120x700+140+50)" '>' "$(region_brightness "$1" 100x700+5+50)"' + 0.03'
+}
+wait_for_screen "$WORK/window.png" window_shown
+# Keys go to the window under the pointer.
+x_retry xdotool mousemove 1140 775
+press Escape
+
+# Quit (the last button), then "Quit to Desktop": the program ends after the fade.
+for _ in 1 2 3 4; do press Down; done
 press Return
 wait_for_screen "$WORK/quit.png" frames_are 1 1 0
 press Return
