@@ -129,6 +129,19 @@ TEST_F(MenuRendering, TheLevelShowsDarkenedUnderTheLogoAndTheFocusedButton) {
 
 TEST_F(MenuRendering, TheGraphicsPageAppliesAChosenSizeOnLeavingAndSwitchesWindowAndFullScreen) {
     Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    // The desktop as the test display has it (an earlier test may have set a mode of its own
+    // before the graphics manager first looked).
+    struct DesktopRestore {
+        Graphics::GraphicsManager& mGraphics;
+        int mWidth = mGraphics.mDesktopWidth;
+        int mHeight = mGraphics.mDesktopHeight;
+        ~DesktopRestore() {
+            mGraphics.mDesktopWidth = mWidth;
+            mGraphics.mDesktopHeight = mHeight;
+        }
+    } restore{graphics};
+    graphics.mDesktopWidth = 1280;
+    graphics.mDesktopHeight = 800;
     ShowPage(kPageOptions);
     ShowPage(kPageGraphics);
     // The selector has the focus; one step on from the window's size in the windowed list.
