@@ -36,8 +36,7 @@ void HelpScreen::Render(Graphics::Renderer& renderer) const {
     if (window.mWidth <= 0 || window.mHeight <= 0) return;
     FillWindow(renderer, kLayerBackground, window, kMarginColor);
     // Stretched over a window of another shape its text would be squeezed: the page keeps its
-    // shape, as large as fits, centred.
-    // Whole pixels, so that the page's edges fall on pixel borders.
+    // shape, as large as fits, centred, in whole pixels so that its edges fall on pixel borders.
     const double height = std::min(std::floor(window.mWidth / kPageAspect), static_cast<double>(window.mHeight));
     const double width = std::min(std::round(height * kPageAspect), static_cast<double>(window.mWidth));
     const double left = std::floor((window.mWidth - width) / 2.0);
