@@ -39,6 +39,7 @@ namespace {
 
 constexpr double kHudPhaseRate = 0.3;  // HUD phase per second of play
 constexpr int32_t kResultButtonBorder = 10;
+constexpr int32_t kResultButtonMinWidth = 440;  // the menus' page width
 constexpr int kResultBandLayer = 1999;  // just under the widgets (2000)
 constexpr uint32_t kResultBandColor = 0x99000000u;  // black at 0.6
 
@@ -142,11 +143,13 @@ void PlayScreen::EnterState(PlayState state) {
     LogicManager& logic = LogicManager::GetInstance();
     switch (state) {
     case kPaused:
-        mAudio.StopTrack(PlayAudio::kTenseTrack);
+        // Whichever of the two tracks plays: the chase music must not run on under the menu.
+        mAudio.StopTrack(mAudio.GetTrack());
         break;
     case kPlaying:
         LogLevel("Playing level");
-        mAudio.PlayTrack(PlayAudio::kTenseTrack);
+        // Resumed in the middle of a chase of two or more guards, the chase music goes on.
+        mAudio.PlayTrack(mChaseCount >= 2 ? PlayAudio::kChaseTrack : PlayAudio::kTenseTrack);
         mHudPhase = 0.0;
         mGun.EmptyMeters();
         GrabInput();
@@ -323,6 +326,9 @@ void PlayScreen::Shoot(const GunShot& shot) {
 
 void PlayScreen::OpenMenu() {
     if (mPaused || mMenuRequested) return;
+    // Leaving for the credits or the main menu in this frame: a menu pushed now would outlive
+    // the play screen it belongs to.
+    if (mState == kCampaignDone || mState == kCredits || mState == kQuit) return;
     mMenuRequested = true;
     mGame.PushScreen(new MainMenuScreen(mGame, true));
 }
@@ -381,6 +387,8 @@ void PlayScreen::AdvanceClock(double dt) {
 void PlayScreen::OnBeginLevel() {
     LogicManager& logic = LogicManager::GetInstance();
     mBriefcaseSoundPending = true;
+    // Guards that were chasing are gone without a ChaseStop (a reset from the menu).
+    mChaseCount = 0;
     logic.ClearNotifications();
     logic.ResetLevelCounters();
     mGun.BeginLevel();
@@ -481,6 +489,9 @@ void PlayScreen::ShowResultButton(const char* text) {
     auto callback = Interface::WButtonCallbackLambda::Make([this](Interface::WButton&) { ActivateResult(); });
     auto button = Interface::WButton::MakeLabelled(text, std::move(callback), "menu", kResultButtonBorder);
     button->mStyle.SetColor1(Interface::Style::kWhite);  // the label's text, as in the menus
+    // As wide as the menus' buttons, so the label has room on both sides within its frame.
+    button->mMinWidth = kResultButtonMinWidth;
+    button->Layout();
     mWidgets->Add(std::move(button));
     CentreResultButton();
 }

@@ -331,6 +331,32 @@ TEST_F(PlayTest, ChaseMusicAtExactlyTwoChasesAndPhewWhenTheLastEnds) {
     EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/phew.ogg"), 1);
 }
 
+TEST_F(PlayTest, AChaseOutlastsThePauseMenuButNotAResetOfTheLevel) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(Ai::ChaseStart());
+    Broadcast(Ai::ChaseStart());
+    ASSERT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack);
+    Tap(SDLK_ESCAPE);
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kNoTrack) << "the chase music stops under the menu";
+    TheGame().RemoveScreen(Top<MainMenuScreen>());
+    Frame();
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack) << "both guards still chase after the pause";
+
+    // Reset Level respawns the guards without a ChaseStop: no chase runs any more.
+    Tap(SDLK_ESCAPE);
+    ASSERT_TRUE(MenuActions::ResetLevel(TheGame()));
+    TheGame().RemoveScreen(Top<MainMenuScreen>());
+    Frames(2);
+    ASSERT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(play->mChaseCount, 0);
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kTenseTrack);
+    Broadcast(Ai::ChaseStart());
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kTenseTrack);
+    Broadcast(Ai::ChaseStart());
+    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack) << "two new chases switch again";
+}
+
 TEST_F(PlayTest, WinningStopsTheMusicAndClearsTheChases) {
     PlayScreen* play = StartTwoRooms();
     play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
@@ -459,6 +485,33 @@ TEST_F(PlayTest, WithoutACampaignItSaysSoAndReturnsToTheMainMenu) {
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(menu->IsInGame());
     EXPECT_EQ(TheGame().GetScreens().size(), 1u);
+}
+
+TEST_F(PlayTest, EscapeOrFocusLossWhileLeavingForTheMenuOpensNoInGameMenu) {
+    Logic().LoadCampaign("no-such-campaign");
+    TheGame().PushScreen(new PlayScreen());
+    TheGame().ProcessScreenChanges();
+    ASSERT_EQ(Top<PlayScreen>()->GetState(), kQuit);
+    Broadcast(MessageWindowInactive());
+    Tap(SDLK_ESCAPE);
+    ASSERT_EQ(TheGame().GetScreens().size(), 1u);
+    auto* menu = Top<MainMenuScreen>();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->IsInGame());
+
+    // The same at the end of a campaign, in the frame that brings the credits.
+    PlayScreen* play = StartTwoRooms();
+    Win();
+    PressResult();
+    Win();
+    PressResult();  // on to the next level, which is past the last one
+    ASSERT_EQ(play->GetState(), kCampaignDone);
+    InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
+    Frame();
+    InputManager::GetInstance().SetKey(SDLK_ESCAPE, false);
+    EXPECT_EQ(play->GetState(), kCredits);
+    ASSERT_EQ(TheGame().GetScreens().size(), 2u);
+    EXPECT_NE(Top<CreditsScreen>(), nullptr);
 }
 
 TEST_F(PlayTest, AFirstLevelThatFailsToLoadReturnsToTheMenu) {
