@@ -1,6 +1,7 @@
 #include "core/ValueXml.h"
 
 #include "core/ParseNumber.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -40,17 +41,6 @@ bool ReadValue(const TiXmlElement& element, Value& value) {
     return true;
 }
 
-void WriteEscaped(std::ostream& stream, const std::string& text) {
-    for (const char c : text) {
-        switch (c) {
-        case '&': stream << "&amp;"; break;
-        case '<': stream << "&lt;"; break;
-        case '>': stream << "&gt;"; break;
-        default: stream << c; break;
-        }
-    }
-}
-
 } // namespace
 
 bool ReadValues(const TiXmlElement& element, ValueList& values) {
@@ -71,7 +61,8 @@ void WriteValue(std::ostream& stream, const Value& value) {
     case ValueType::Nil: out << "<nil/>"; break;
     case ValueType::String:
         out << "<string>";
-        WriteEscaped(out, value.GetString());
+        // Valid UTF-8 only: a stray lead byte would swallow the closing tag when read back.
+        out << EscapeXmlText(value.GetString());
         out << "</string>";
         break;
     case ValueType::Double: out << "<double>" << value.GetDouble() << "</double>"; break;

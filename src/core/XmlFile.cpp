@@ -13,7 +13,41 @@ namespace {
 // terminator. Enough NULs behind the text keep every step inside the buffer.
 constexpr size_t kTerminatorPadding = 8;
 
+// Length of the valid UTF-8 sequence starting at text[i], 0 when the bytes there are not one.
+size_t Utf8Length(std::string_view text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    const size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    if (length == 0 || i + length > text.size()) return 0;
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) return 0;
+    }
+    return length;
+}
+
 } // namespace
+
+std::string EscapeXmlText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            const size_t length = Utf8Length(text, i);
+            result += length ? text.substr(i, length) : std::string_view("?");
+            i += length ? length - 1 : 0;
+            continue;
+        }
+        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
+        switch (c) {
+        case '&': result += "&amp;"; break;
+        case '<': result += "&lt;"; break;
+        case '>': result += "&gt;"; break;
+        default: result += c; break;
+        }
+    }
+    return result;
+}
 
 bool ParseXmlText(std::string_view text, TiXmlDocument& document) {
     std::string terminated;

@@ -19,4 +19,10 @@ bool LoadXmlFile(const std::string& path, TiXmlDocument& document);
 /// Parses XML text into document (an embedded NUL ends the text). False when it does not parse.
 bool ParseXmlText(std::string_view text, TiXmlDocument& document);
 
+/// Text made safe as element content of a file without an encoding declaration (read back as
+/// UTF-8): '&', '<' and '>' escaped, valid UTF-8 sequences kept, any other byte of 0x80 or more
+/// written as '?' (a stray lead byte would swallow the markup after it) and the control
+/// characters XML cannot hold left out.
+std::string EscapeXmlText(std::string_view text);
+
 } // namespace Velmora

@@ -26,44 +26,6 @@ const char* TextOf(const TiXmlElement& element) {
     return text ? text : "";
 }
 
-// Length of the valid UTF-8 sequence starting at text[i], 0 when the bytes there are not one.
-size_t Utf8Length(const std::string& text, size_t i) {
-    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    const size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-    if (length == 0 || i + length > text.size()) return 0;
-    for (size_t k = 1; k < length; ++k) {
-        if ((byte(i + k) & 0xC0) != 0x80) return 0;
-    }
-    return length;
-}
-
-// Names and archetypes go into element text. The file declares no encoding, so it is read back
-// as UTF-8: escape what would break the XML, write only valid UTF-8 (other bytes become '?',
-// since a stray lead byte would swallow the markup after it) and leave out the control
-// characters XML cannot hold.
-std::string Escaped(const std::string& text) {
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            const size_t length = Utf8Length(text, i);
-            result += length ? text.substr(i, length) : std::string("?");
-            i += length ? length - 1 : 0;
-            continue;
-        }
-        if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
-        switch (c) {
-        case '&': result += "&amp;"; break;
-        case '<': result += "&lt;"; break;
-        case '>': result += "&gt;"; break;
-        default: result += c; break;
-        }
-    }
-    return result;
-}
-
 Vector2 ReadPoint(const TiXmlElement* element) {
     if (!element) return {};
     return {ParseDouble(element->Attribute("x")), ParseDouble(element->Attribute("y"))};
@@ -220,7 +182,7 @@ void LevelFile::WriteLevel(const Level& level, std::ostream& out) {
     out << "<?xml verison=\"1.0\"?>\n";
     out << "<!-- LEVEL FILE -->\n";
     out << "<level>\n";
-    out << "\t<name>" << Escaped(level.GetName()) << "</name>\n";
+    out << "\t<name>" << EscapeXmlText(level.GetName()) << "</name>\n";
     out << "\t<!-- TILEMAP DATA -->\n";
     out << "\t<tilemap width='" << level.GetWidth() << "' height='" << level.GetHeight() << "'>\n";
     for (int y = 0; y < level.GetHeight(); ++y) {
@@ -241,8 +203,8 @@ void LevelFile::WriteLevel(const Level& level, std::ostream& out) {
 void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
     for (const auto& spawn : level.GetSpawnList()) {
         out << "\t<entity>\n";
-        out << "\t\t<archetype>" << Escaped(spawn->mArchetype) << "</archetype>\n";
-        out << "\t\t<name>" << Escaped(spawn->mName) << "</name>\n";
+        out << "\t\t<archetype>" << EscapeXmlText(spawn->mArchetype) << "</archetype>\n";
+        out << "\t\t<name>" << EscapeXmlText(spawn->mName) << "</name>\n";
         if (!spawn->mData.empty()) {
             out << "\t\t<data>\n";
             for (const Value& value : spawn->mData) {

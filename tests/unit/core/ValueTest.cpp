@@ -119,6 +119,18 @@ TEST(WriteValue, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(read.back().GetColor().GetPacked(), 0xFF38220Cu);
 }
 
+TEST(WriteValue, StringsAreWrittenAsValidUtf8SoTheMarkupAfterThemSurvives) {
+    // A lead byte announcing two more bytes would take "<" of the closing tag with it.
+    const ValueList original{std::string("s\xE3\xE3;\xE3"), std::string("caf\xC3\xA9\x01"), 7};
+    std::string xml;
+    for (const Value& value : original) xml += Write(value);
+    const ValueList read = Read(xml);
+    ASSERT_EQ(read.size(), 3u) << xml;
+    EXPECT_EQ(read[0], Value("s??;?"));
+    EXPECT_EQ(read[1], Value("caf\xC3\xA9")) << "valid UTF-8 kept, control characters left out";
+    EXPECT_EQ(read[2], Value(7));
+}
+
 TEST(ValueCursor, ReadsInOrderAndChains) {
     const ValueList values{"ComponentSprite", 2.5, 7, 1, 2, Vector2(3, 4), Color(0xFF0000FFu), 0};
     ValueCursor cursor(values);
