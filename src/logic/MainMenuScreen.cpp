@@ -3,6 +3,7 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
+#include "core/Path.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
@@ -17,6 +18,7 @@
 #include "interface/WidgetDrawing.h"
 #include "interface/WidgetRoot.h"
 #include "interface/WidgetTree.h"
+#include "logic/CampaignFile.h"
 #include "logic/CreditsScreen.h"
 #include "logic/HelpScreen.h"
 #include "logic/LogicManager.h"
@@ -64,6 +66,8 @@ constexpr std::array<std::pair<const char*, const char*>, 4> kCampaigns{{
     {"Campaign 2 - Difficult", "camp2"},
     {"Campaign 3 - Ridiculous", "camp3"},
 }};
+
+constexpr Color kDisabledColor = Color::FromRgba(90, 90, 90);
 
 Style PageStyle(double alpha, double offsetX) { return Style().SetAlpha(alpha).SetOffset(offsetX, 0.0); }
 
@@ -126,9 +130,12 @@ Interface::WVBox* MainMenuScreen::NewPage(MenuPage page, const char* title) {
     return added;
 }
 
-void MainMenuScreen::AddButton(Interface::WVBox& page, const std::string& label, Action action) {
-    page.AddChild(Interface::WButton::MakeLabelled(
-        label, Interface::WButtonCallbackLambda::Make([action = std::move(action)](Interface::WButton&) { action(); })));
+Interface::WButton& MainMenuScreen::AddButton(Interface::WVBox& page, const std::string& label, Action action) {
+    auto button = Interface::WButton::MakeLabelled(
+        label, Interface::WButtonCallbackLambda::Make([action = std::move(action)](Interface::WButton&) { action(); }));
+    Interface::WButton& added = *button;
+    page.AddChild(std::move(button));
+    return added;
 }
 
 void MainMenuScreen::BuildPages() {
@@ -178,9 +185,19 @@ void MainMenuScreen::BuildCampaignPage() {
     Interface::WVBox& page = *NewPage(kPageCampaign, "Choose a campaign");
     for (const auto& [label, id] : kCampaigns) {
         const std::string campaign = id;
-        AddButton(page, label, [this, campaign] { MenuActions::StartCampaign(mGame, campaign); });
+        Interface::WButton& button =
+            AddButton(page, label, [this, campaign] { MenuActions::StartCampaign(mGame, campaign); });
+        // A campaign this installation does not have would only flash a play screen that returns
+        // at once: its entry stays in its place, greyed and out of reach.
+        if (!IsRegularFile(CampaignFile::CampaignPath(campaign))) DisableEntry(button);
     }
     AddButton(page, "Cancel", [this] { GoBack(); });
+}
+
+void MainMenuScreen::DisableEntry(Interface::WButton& button) {
+    mRoot->SetDisabled(button, true);
+    button.mStyle.SetColor2(kDisabledColor).SetColor3(kDisabledColor);
+    if (Interface::Widget* label = button.GetChild(0)) label->mStyle.SetColor1(kDisabledColor);
 }
 
 void MainMenuScreen::BuildQuitPage() {

@@ -90,11 +90,13 @@ private:
     using Action = std::function<void()>;
 
     Interface::WVBox* NewPage(MenuPage page, const char* title);
-    void AddButton(Interface::WVBox& page, const std::string& label, Action action);
+    Interface::WButton& AddButton(Interface::WVBox& page, const std::string& label, Action action);
     void BuildPages();
     void BuildMainPage();
     void BuildConfirmPages();
     void BuildCampaignPage();
+    /// Greys a button out and takes it out of the focus order.
+    void DisableEntry(Interface::WButton& button);
     void BuildQuitPage();
     void BuildOptionsPage();
     void BuildGraphicsPage();

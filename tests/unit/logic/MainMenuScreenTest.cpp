@@ -272,13 +272,25 @@ TEST_F(MenuTest, HelpAndCreditsOpenAboveTheMenu) {
     EXPECT_NE(dynamic_cast<CreditsScreen*>(mGame.GetTopScreen()), nullptr);
 }
 
-TEST_F(MenuTest, CampaignEntriesReplaceTheStackWithAPlayScreenThatReportsAMissingCampaign) {
+TEST_F(MenuTest, OnlyInstalledCampaignsCanBeChosenAndABrokenOneReturnsToTheMenu) {
+    // An installation with one campaign, "camp2", whose file lists no levels.
+    const std::string root = Tests::MakeTempDir();
+    Tests::WriteFile(root + "/data/level/camp2/campaign.xml", "<campaign><levels/></campaign>");
+    Game::GetInstance().SetRootPath(root);
     MainMenuScreen* menu = PushMain();
     Choose(*menu, "New Game");
     ASSERT_EQ(menu->GetPage(), kPageCampaign);
+    for (const char* missing : {"Training", "Campaign 1 - Normal", "Campaign 3 - Ridiculous"}) {
+        EXPECT_TRUE(menu->FindButton(kPageCampaign, missing)->HasState(Interface::Widget::kDisabled)) << missing;
+    }
+    EXPECT_EQ(Focused(*menu), "Campaign 2 - Difficult") << "the focus starts on the first installed campaign";
+    Tap(SDLK_DOWN);
+    EXPECT_EQ(Focused(*menu), "Cancel");
+    Tap(SDLK_UP);
     Tests::LogCapture log;
-    // There is no "camp2" folder: the play screen still comes, says so and brings back a menu.
+    // The play screen still comes, says what is wrong and brings back a menu.
     Choose(*menu, "Campaign 2 - Difficult");
+    EXPECT_TRUE(log.Contains("Campaign has no levels"));
     EXPECT_TRUE(log.Contains("No campaign is loaded"));
     ASSERT_EQ(mGame.GetScreens().size(), 1u);
     auto* back = dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen());
