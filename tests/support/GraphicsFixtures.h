@@ -5,6 +5,7 @@
 // contents, so a BMP named "x_0.png" loads as well).
 
 #include "core/Game.h"
+#include "graphics/GraphicsManager.h"
 #include "support/TestSupport.h"
 
 #include <SDL.h>
@@ -23,6 +24,22 @@ inline int InitVideoSubsystem() {
     int result = -1;
     for (int attempt = 0; attempt < 5 && result != 0; ++attempt) result = SDL_InitSubSystem(SDL_INIT_VIDEO);
     return result;
+}
+
+/// Opens the game's window for a rendering suite over the game's own data, once for the whole
+/// test program (later suites find it open), then makes sure a window of width × height is shown.
+inline bool OpenGameWindow(int width, int height) {
+    Game& game = Game::GetInstance();
+    game.SetRootPath(SourceDir());
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    if (!graphics.mScreen) {
+        if (InitVideoSubsystem() != 0) return false;
+        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
+        graphics.Initialize();
+    }
+    const Graphics::VideoMode mode{width, height, false};
+    if (graphics.GetCurrentMode() != mode) graphics.SetVideoMode(mode);
+    return graphics.mScreen != nullptr;
 }
 
 /// Points the game's data root at a fresh temporary folder for the scope's lifetime.

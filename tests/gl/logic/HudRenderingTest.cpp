@@ -21,22 +21,8 @@ constexpr int kHeight = 600;
 
 class HudRendering : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Game& game = Game::GetInstance();
-        game.SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.mScreen) return;
-        ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
-        graphics.Initialize();
-    }
-
     void SetUp() override {
-        Game::GetInstance().SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.GetCurrentMode() != Graphics::VideoMode{kWidth, kHeight, false}) {
-            graphics.SetVideoMode({kWidth, kHeight, false});
-        }
+        ASSERT_TRUE(Tests::OpenGameWindow(kWidth, kHeight)) << SDL_GetError();
     }
 
     void Draw(const HudState& state, bool useShader) {

@@ -22,21 +22,9 @@ namespace {
 
 class LevelRendering : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Game& game = Game::GetInstance();
-        game.SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.mScreen) return;
-        ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
-        graphics.Initialize();
-    }
-
     void SetUp() override {
-        Game::GetInstance().SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.GetCurrentMode() != Graphics::VideoMode{640, 480, false}) graphics.SetVideoMode({640, 480, false});
-        graphics.ResetState();
+        ASSERT_TRUE(Tests::OpenGameWindow(640, 480)) << SDL_GetError();
+        Graphics::GraphicsManager::GetInstance().ResetState();
         mTiles.LoadCatalogue(Tests::SourceDir() + "/data/misc/tiles.xml", [](const std::string& name) {
             return Graphics::TextureManager::GetInstance().GetTexture(name);
         });

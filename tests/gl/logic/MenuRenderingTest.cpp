@@ -44,20 +44,8 @@ public:
 
 class MenuRendering : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Game& game = Game::GetInstance();
-        game.SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.mScreen) return;
-        ASSERT_EQ(Tests::InitVideoSubsystem(), 0) << SDL_GetError();
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
-        graphics.Initialize();
-    }
-
     void SetUp() override {
-        Game::GetInstance().SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.GetCurrentMode() != Graphics::VideoMode{1024, 768, false}) graphics.SetVideoMode({1024, 768, false});
+        ASSERT_TRUE(Tests::OpenGameWindow(1024, 768)) << SDL_GetError();
         for (const char* font : {"default", "menu", "menu_small"}) ASSERT_TRUE(Graphics::FontManager::GetInstance().LoadFont(font));
         InputManager::GetInstance().SetMousePosition(-100.0, -100.0);
         InputManager::GetInstance().Snapshot();

@@ -15,6 +15,7 @@
 #include "logic/LogicManager.h"
 #include "logic/ParticleManager.h"
 #include "logic/TileManager.h"
+#include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 
 #include <GL/glew.h>
@@ -40,22 +41,8 @@ constexpr double kSourceY = 80.0;
 
 class SoundwaveRendering : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        Game& game = Game::GetInstance();
-        game.SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.mScreen) return;
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
-        graphics.Initialize();
-    }
-
     void SetUp() override {
-        Game::GetInstance().SetRootPath(Tests::SourceDir());
-        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        if (graphics.GetCurrentMode() != Graphics::VideoMode{kWidth, kHeight, false}) {
-            graphics.SetVideoMode({kWidth, kHeight, false});
-        }
+        ASSERT_TRUE(Tests::OpenGameWindow(kWidth, kHeight)) << SDL_GetError();
         ComponentFactory::GetInstance().Register<ComponentSoundwave>();
         if (!Factory::GetInstance().FindArchetype("soundwave")) {
             Factory::GetInstance().LoadArchetype("soundwave", Tests::SourceDir() + "/data/object/soundwave.xml", false);

@@ -48,25 +48,29 @@ public:
     std::function<void(Message&)> mOnMessage;
 };
 
+/// Registers the gameplay components and loads the archetypes play tests build (once).
+inline void LoadPlayArchetypes() {
+    static const bool loaded = [] {
+        ComponentFactory& components = ComponentFactory::GetInstance();
+        components.Register<Graphics::ComponentTransform>();
+        components.Register<Graphics::ComponentSprite>();
+        components.Register<Physics::ComponentBody>();
+        Logic::LogicManager::RegisterComponents(components);
+        for (const char* name : {"player", "gun_sound", "gun_white", "gun_shock", "briefcase", "generator",
+                                 "waypoint", "soundwave"}) {
+            Factory::GetInstance().LoadArchetype(name, SourceDir() + "/data/object/" + name + ".xml", false);
+        }
+        return true;
+    }();
+    (void)loaded;
+}
+
 /// The game's factory loaded with the archetypes these tests build, the gameplay components
 /// registered, a clean logic manager before and after each test.
 class PlayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static const bool loaded = [] {
-            ComponentFactory& components = ComponentFactory::GetInstance();
-            components.Register<Graphics::ComponentTransform>();
-            components.Register<Graphics::ComponentSprite>();
-            components.Register<Physics::ComponentBody>();
-            components.Register<Logic::ComponentSoundwave>();
-            Logic::LogicManager::RegisterComponents(components);
-            for (const char* name : {"player", "gun_sound", "gun_white", "gun_shock", "briefcase", "generator",
-                                     "waypoint", "soundwave"}) {
-                Factory::GetInstance().LoadArchetype(name, SourceDir() + "/data/object/" + name + ".xml", false);
-            }
-            return true;
-        }();
-        (void)loaded;
+        LoadPlayArchetypes();
         ContentTiles();
         ResetLogic();
         // A room of floor with walls round it, so bodies move freely inside.

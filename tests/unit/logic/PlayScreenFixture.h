@@ -25,6 +25,7 @@
 #include "logic/PlayScreen.h"
 #include "physics/ComponentBody.h"
 #include "support/TestSupport.h"
+#include "unit/logic/PlayFixtures.h"
 #include "unit/logic/WorldFixtures.h"
 
 #include <SDL.h>
@@ -61,19 +62,7 @@ protected:
     static constexpr double kFrame = 1.0 / 60.0;
 
     void SetUp() override {
-        static const bool loaded = [] {
-            ComponentFactory& components = ComponentFactory::GetInstance();
-            components.Register<Graphics::ComponentTransform>();
-            components.Register<Graphics::ComponentSprite>();
-            components.Register<Physics::ComponentBody>();
-            Logic::LogicManager::RegisterComponents(components);
-            for (const char* name : {"player", "gun_sound", "gun_white", "gun_shock", "briefcase", "generator",
-                                     "waypoint", "soundwave"}) {
-                Factory::GetInstance().LoadArchetype(name, SourceDir() + "/data/object/" + name + ".xml", false);
-            }
-            return true;
-        }();
-        (void)loaded;
+        LoadPlayArchetypes();
         ContentTiles();
         mSavedRoot = Game::GetInstance().GetRootPath();
         Game::GetInstance().SetRootPath(SourceDir());
