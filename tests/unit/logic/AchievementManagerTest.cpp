@@ -40,13 +40,5 @@ TEST(AchievementManager, InitializeZeroesTheTotalsAndNegativeCountsAddNothing) {
     EXPECT_EQ(achievements.GetTotals().mShots, 0u);
 }
 
-TEST(AchievementManager, MedalTimesAreStoredAsGiven) {
-    AchievementManager achievements;
-    achievements.SetMedalTimes(90.0, 60.0, 30.0);
-    EXPECT_EQ(achievements.GetBronzeTime(), 90.0);
-    EXPECT_EQ(achievements.GetSilverTime(), 60.0);
-    EXPECT_EQ(achievements.GetGoldTime(), 30.0);
-}
-
 } // namespace
 } // namespace Velmora::Logic

@@ -99,13 +99,6 @@ TEST(HudLayout, ClockShowsWholeSecondsAndTwoDigitHundredths) {
     EXPECT_EQ(Hud::FormatSeconds(1e300), "2000000000") << "huge times are clamped, not overflowed";
 }
 
-TEST(HudLayout, MeterTintsByGun) {
-    EXPECT_EQ(Hud::GunTint(kSoundGun), Graphics::PackColor(25, 25, 255));
-    EXPECT_EQ(Hud::GunTint(kWhiteGun), Graphics::PackColor(127, 127, 127));
-    EXPECT_EQ(Hud::GunTint(kShockGun), Graphics::PackColor(255, 25, 25));
-    EXPECT_EQ(Hud::GunTint(kGunNone), Graphics::PackColor(0, 0, 0));
-}
-
 TEST_F(HudTest, BarClockAndMenuButtonAlwaysTheBriefcaseOnlyOnceTaken) {
     HudState state;
     state.mLevelTime = 83.5;
