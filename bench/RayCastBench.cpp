@@ -11,10 +11,10 @@
 #include "core/Game.h"
 #include "core/Path.h"
 #include "core/Random.h"
-#include "logic/Level.h"
-#include "logic/LogicManager.h"
-#include "logic/Tile.h"
-#include "logic/TileManager.h"
+#include "world/Level.h"
+#include "game/LogicManager.h"
+#include "world/Tile.h"
+#include "world/TileManager.h"
 #include "physics/PhysicsManager.h"
 
 #include <benchmark/benchmark.h>
@@ -127,7 +127,7 @@ int CellsStepped(const Ray& ray) {
         } else {
             iy += stepY, tMaxY += tDeltaY, --ny;
         }
-        if (!level.IsInside(ix, iy) || (level.GetCellFlags(ix, iy) & Logic::kTileBlocksSound)) break;
+        if (!level.IsInside(ix, iy) || (level.GetCellFlags(ix, iy) & kTileBlocksSound)) break;
     }
     return cells;
 }
@@ -171,7 +171,7 @@ void RunRays(benchmark::State& state, double maxLength) {
     int hits = 0;
     const double start = ThreadSeconds();
     for (auto _ : state) {
-        for (const Ray& ray : rays) hits += physics.RayCast(Logic::kTileBlocksSound, ray.mAx, ray.mAy, ray.mBx, ray.mBy, hit);
+        for (const Ray& ray : rays) hits += physics.RayCast(kTileBlocksSound, ray.mAx, ray.mAy, ray.mBx, ray.mBy, hit);
         benchmark::DoNotOptimize(hit);
         ++batches;
     }

@@ -5,7 +5,7 @@
 #include "core/LogRecord.h"
 #include "core/ValueCursor.h"
 #include "graphics/ComponentTransform.h"
-#include "logic/LevelMessages.h"
+#include "world/LevelMessages.h"
 
 namespace Velmora::Ai {
 

@@ -1,17 +1,11 @@
 #include "core/Game.h"
 
-#include "audio/AudioManager.h"
-#include "core/ComponentFactory.h"
 #include "core/Config.h"
 #include "core/FrameMessages.h"
 #include "core/GameScreen.h"
 #include "core/ISystem.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
-#include "debug/TweakBarManager.h"
-#include "graphics/GraphicsManager.h"
-#include "logic/LogicManager.h"
-#include "physics/ComponentBody.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -35,8 +29,7 @@ void Game::Initialize() {
     }
     setenv("SDL_VIDEO_CENTERED", "1", 1);
     StartSdl();
-    RegisterSystems();
-    ComponentFactory::GetInstance().Register<Physics::ComponentBody>();
+    if (mHooks.mRegisterSystems) mHooks.mRegisterSystems(*this);
     mInitialized = true;
     // Systems added while this pass runs are initialised once, by AddSystem.
     const std::vector<ISystem*> systems = mSystems;
@@ -71,7 +64,7 @@ void Game::Run() {
         last = now;
         MessageUpdateLoop update(dt);
         SendMessage(update);
-        Graphics::GraphicsManager::GetInstance().Render(dt);
+        if (mHooks.mRender) mHooks.mRender(dt);
 
         ProcessScreenChanges();
     } while (!mQuit);
@@ -90,10 +83,12 @@ void Game::HandleEvent(const SDL_Event& event) {
         mQuit = true;
         break;
     case SDL_ACTIVEEVENT:
-        if (event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) HandleFocusChange(event.active.gain != 0);
+        if ((event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) && mHooks.mFocusChanged) {
+            mHooks.mFocusChanged(event.active.gain != 0);
+        }
         break;
     case SDL_VIDEORESIZE:
-        HandleResize(event.resize.w, event.resize.h);
+        if (mHooks.mResized) mHooks.mResized(event.resize.w, event.resize.h);
         break;
     default:
         break;  // the pad is polled by the controller manager
@@ -101,39 +96,10 @@ void Game::HandleEvent(const SDL_Event& event) {
 }
 
 void Game::HandleInputEvent(const SDL_Event& event) {
-    Debug::TweakBarManager& tweaks = Debug::TweakBarManager::GetInstance();
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_TAB &&
-        (event.key.keysym.mod & ~(KMOD_NUM | KMOD_CAPS)) == 0) {
-        tweaks.ToggleMainBar();
-        return;
+    for (const auto& filter : mHooks.mInputFilters) {
+        if (filter(event)) return;
     }
-    if (tweaks.AnyVisible() && tweaks.HandleEvent(event)) return;
     InputManager::GetInstance().RecordEvent(event);
-}
-
-void Game::HandleFocusChange(bool gained) {
-    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-    if (gained) {
-        Audio::AudioManager::GetInstance().ResumeAll();
-        graphics.HandleFocusGained();
-        return;
-    }
-    Audio::AudioManager::GetInstance().PauseAll();
-    // Whatever reacts to the lost focus does so before a full-screen window is put away. Menus
-    // wait for the player anyway; only a level in play needs to pause.
-    if (Logic::LogicManager::GetInstance().mMenuScreenCount <= 0) {
-        MessageWindowInactive inactive;
-        SendMessage(inactive);
-    }
-    graphics.HandleFocusLost();
-}
-
-void Game::HandleResize(int width, int height) {
-    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-    const Graphics::VideoMode mode{width, height, false};
-    // The window reports the size it was just given too; only a real change needs a new mode.
-    if (mode == graphics.GetCurrentMode()) return;
-    graphics.SetVideoMode(mode);
 }
 
 void Game::HandleHotKeys() {
@@ -142,15 +108,7 @@ void Game::HandleHotKeys() {
         mQuit = true;
         return;
     }
-    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-    if (input.IsKeyDown(SDLK_LALT) && input.IsKeyDown(SDLK_RETURN)) {
-        // Once per press: a held Return must not switch the mode back and forth every frame.
-        if (input.IsKeyPressed(SDLK_RETURN)) graphics.ToggleFullscreen();
-        return;
-    }
-    // Once per press too: read as held, a press lasting an even number of frames would switch
-    // the overlay on and straight off again.
-    if (input.IsKeyPressed(SDLK_F2)) graphics.mDrawPerf = !graphics.mDrawPerf;
+    if (mHooks.mHotKeys) mHooks.mHotKeys();
 }
 
 void Game::Shutdown() {

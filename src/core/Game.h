@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GameHooks.h"
 #include "core/Path.h"
 
 #include <SDL.h>
@@ -14,7 +15,8 @@ class GameScreen;
 class Message;
 
 /// The process's one game object: the root path, the systems in registration order, the screen
-/// stack with its deferred pushes and removals, and the frame loop.
+/// stack with its deferred pushes and removals, and the frame loop. What the loop needs from the
+/// layers above the core (systems, rendering, window events) reaches it through mHooks.
 class Game {
 public:
     /// The single instance, created on first use (root ".", no systems, no screens).
@@ -24,7 +26,7 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    /// Start-up: configuration check, SDL, the systems in their fixed order.
+    /// Start-up: configuration check, SDL, the systems in their fixed order (mRegisterSystems).
     void Initialize();
     /// The frame loop; returns when mQuit is set.
     void Run();
@@ -65,14 +67,12 @@ public:
     std::vector<GameScreen*> mScreens;
     std::vector<GameScreen*> mScreensToRemove;
     std::vector<GameScreen*> mScreensToAdd;
+    GameHooks mHooks;
 
 private:
     void StartSdl();
-    void RegisterSystems();
     void HandleEvent(const SDL_Event& event);
     void HandleInputEvent(const SDL_Event& event);
-    void HandleFocusChange(bool gained);
-    void HandleResize(int width, int height);
     void HandleHotKeys();
 };
 

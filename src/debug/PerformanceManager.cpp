@@ -1,9 +1,6 @@
 #include "debug/PerformanceManager.h"
 
 #include "core/FrameMessages.h"
-#include "graphics/FontManager.h"
-#include "graphics/GraphicsManager.h"
-#include "graphics/Renderer.h"
 
 #include <SDL.h>
 
@@ -13,18 +10,6 @@
 namespace Velmora::Debug {
 
 namespace {
-
-// Overlay geometry, in window pixels.
-constexpr double kMargin = 4.0;
-constexpr double kBarWidth = 120.0;
-constexpr double kTextGap = 6.0;
-constexpr int kFillLayer = 5000;
-constexpr int kOutlineLayer = 5001;
-constexpr int kTextLayer = 5002;
-constexpr uint32_t kTimerFill = Graphics::PackColor(255, 160, 0, 200);
-constexpr uint32_t kCounterFill = Graphics::PackColor(0, 0, 255, 255);
-constexpr uint32_t kOutline = Graphics::PackColor(255, 255, 255, 160);
-constexpr uint32_t kTextColor = Graphics::PackColor(255, 255, 255, 255);
 
 template <class... Args>
 std::string Format(const char* format, Args... args) {
@@ -37,24 +22,6 @@ std::string Format(const char* format, Args... args) {
 }
 
 // One overlay line: a bar filled to `share` (0 … 1) beside its text.
-void DrawOverlayLine(Graphics::Renderer& renderer, const Graphics::Font* font, double bottom, double height,
-                     double share, uint32_t fill, const std::string& text) {
-    const double left = kMargin;
-    const double top = bottom + std::max(height - 2.0, 1.0);
-    const double filled = left + kBarWidth * std::clamp(share, 0.0, 1.0);
-    Graphics::Batch& fills = renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, kFillLayer, 1024, Graphics::kBlendAlpha);
-    if (filled > left) fills.AddRect(left, filled, bottom, top, fill);
-    Graphics::Batch& outlines =
-        renderer.GetBatch(Graphics::kPrimitiveLines, nullptr, kOutlineLayer, 2048, Graphics::kBlendAlpha);
-    const double right = left + kBarWidth;
-    outlines.AddLine(left, bottom, right, bottom, kOutline);
-    outlines.AddLine(right, bottom, right, top, kOutline);
-    outlines.AddLine(right, top, left, top, kOutline);
-    outlines.AddLine(left, top, left, bottom, kOutline);
-    Graphics::FontManager::GetInstance().DrawText(renderer, font, text, right + kTextGap, bottom, Graphics::kAlignLeft,
-                                                  kTextLayer, kTextColor);
-}
-
 } // namespace
 
 PerformanceManager& PerformanceManager::GetInstance() {
@@ -129,28 +96,6 @@ std::string PerformanceManager::FormatTimer(const PerfTimer& timer) {
 std::string PerformanceManager::FormatCounter(const PerfCounter& counter) {
     if (counter.mPlainRate) return Format("%s: %i/s", counter.mName.c_str(), counter.mLast);
     return Format("%s: %.5gavg (%i/s)", counter.mName.c_str(), counter.mAverage, counter.mLast);
-}
-
-void PerformanceManager::DrawOverlay(Graphics::Renderer& renderer) const {
-    const Graphics::Font* font = Graphics::FontManager::GetInstance().GetFont("console");
-    DrawOverlay(renderer, font, Graphics::GraphicsManager::GetInstance().GetHeight() - kMargin);
-}
-
-void PerformanceManager::DrawOverlay(Graphics::Renderer& renderer, const Graphics::Font* font, double top) const {
-    const double lineHeight = font && font->mLineHeight > 0 ? font->mLineHeight : 12.0;
-    double bottom = top - lineHeight;
-    for (const PerfTimer& timer : mTimers) {
-        DrawOverlayLine(renderer, font, bottom, lineHeight, timer.mFraction, kTimerFill, FormatTimer(timer));
-        bottom -= lineHeight;
-    }
-    // Counters have no natural scale: their bars compare them with the busiest one.
-    int busiest = 1;
-    for (const PerfCounter& counter : mCounters) busiest = std::max(busiest, counter.mLast);
-    for (const PerfCounter& counter : mCounters) {
-        const double share = static_cast<double>(counter.mLast) / busiest;
-        DrawOverlayLine(renderer, font, bottom, lineHeight, share, kCounterFill, FormatCounter(counter));
-        bottom -= lineHeight;
-    }
 }
 
 const PerfTimer* PerformanceManager::FindTimer(const std::string& name) const {

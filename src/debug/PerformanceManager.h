@@ -7,11 +7,6 @@
 #include <string>
 #include <vector>
 
-namespace Velmora::Graphics {
-class Font;
-class Renderer;
-} // namespace Velmora::Graphics
-
 namespace Velmora::Debug {
 
 /// A named stage timer: milliseconds accumulated between statistics updates.
@@ -33,7 +28,7 @@ struct PerfCounter {
 };
 
 /// Named timers and counters that code brackets its work with; once a second (on
-/// MessageUpdateLoop) they become per-second figures for the performance overlay.
+/// MessageUpdateLoop) they become per-second figures (shown by the performance overlay).
 /// Ids are 1-based; register once (a function-level static) and keep the id.
 class PerformanceManager : public ISystem {
 public:
@@ -55,11 +50,6 @@ public:
     /// One statistics step: a frame of dt seconds.
     void AddFrame(double dt);
 
-    /// Draws the overlay of every timer and counter into the renderer (font "console", from
-    /// the top of the window down). Called by the graphics manager while its flag is set.
-    void DrawOverlay(Graphics::Renderer& renderer) const;
-    /// The same with a given font (null draws only the bars) and top edge in window pixels.
-    void DrawOverlay(Graphics::Renderer& renderer, const Graphics::Font* font, double top) const;
     /// "NAME: F% (Tms)", the share and the milliseconds per frame.
     static std::string FormatTimer(const PerfTimer& timer);
     /// "NAME: N/s" for a plain rate, otherwise "NAME: Aavg (N/s)".

@@ -4,13 +4,14 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
-#include "debug/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "debug/TweakBarManager.h"
 #include "graphics/ComponentSprite.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
 #include "graphics/GlContext.h"
+#include "graphics/PerformanceOverlay.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
 
@@ -195,7 +196,7 @@ void GraphicsManager::RenderWorldPass(double dt) {
     // Debug shapes go over the composed world, in world units but outside the glow.
     LoadPixelSpace();
     mView.ApplyView();
-    Debug::DebugDrawManager::GetInstance().RenderWorld(dt);
+    Graphics::DebugDrawManager::GetInstance().RenderWorld(dt);
 }
 
 void GraphicsManager::RenderOverlayPass(double dt) {
@@ -207,13 +208,13 @@ void GraphicsManager::RenderOverlayPass(double dt) {
         MessageRenderOverlay overlay(&mRenderer);
         game.SendMessage(overlay);
     }
-    Debug::DebugDrawManager::GetInstance().RenderOverlay(dt, mRenderer);
+    Graphics::DebugDrawManager::GetInstance().RenderOverlay(dt, mRenderer);
     {
         Debug::ScopedTimer timer(misc);
         MessageEndFrame end;
         game.SendMessage(end);
     }
-    if (mDrawPerf) Debug::PerformanceManager::GetInstance().DrawOverlay(mRenderer);
+    if (mDrawPerf) PerformanceOverlay::Draw(mRenderer, Debug::PerformanceManager::GetInstance());
     FlushBatches();
     // The tweak panels are drawn last, over everything else.
     Debug::ScopedTimer timer(misc);

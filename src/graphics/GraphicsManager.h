@@ -14,8 +14,7 @@
 namespace Velmora::Graphics {
 
 /// Owns the window and its OpenGL context, chooses and changes the video mode, keeps the world
-/// view and the renderer, and runs each frame's render pass. The tenth system; when it
-/// initialises it adds the texture and font managers and registers the sprite and transform
+/// view and the renderer, and runs each frame's render pass. When it initialises it adds the texture and font managers and registers the sprite and transform
 /// components.
 class GraphicsManager : public ISystem {
 public:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TileGrid.h"
+
 namespace Velmora::Graphics {
 
 /// The rectangle of the world shown on screen: a centre and a zoom (tile rows visible
@@ -7,9 +9,6 @@ namespace Velmora::Graphics {
 /// The rectangle stays empty (all zero) until the first SetPosition or SetZoom.
 class View {
 public:
-    /// World units per tile.
-    static constexpr double kTileSize = 32.0;
-
     /// The window's size in pixels; the graphics manager reports every mode change.
     void SetWindowSize(int width, int height);
     /// Centres the view on a world point and recomputes the rectangle.

@@ -1,5 +1,7 @@
 #include "physics/CollisionMap.h"
 
+#include "core/TileGrid.h"
+
 namespace Velmora::Physics {
 
 void CollisionMap::Build(int width, int height, std::span<const uint32_t> cellFlags) {
@@ -14,11 +16,11 @@ void CollisionMap::Build(int width, int height, std::span<const uint32_t> cellFl
     CollisionEdge* edge = mEdges.data();
     size_t cell = 0;
     for (int y = 0; y < height; ++y) {
-        const double y0 = 32.0 * y;
-        const double y1 = y0 + 32.0;
+        const double y0 = kTileSize * y;
+        const double y1 = y0 + kTileSize;
         for (int x = 0; x < width; ++x, ++cell, edge += 4) {
-            const double x0 = 32.0 * x;
-            const double x1 = x0 + 32.0;
+            const double x0 = kTileSize * x;
+            const double x1 = x0 + kTileSize;
             const uint32_t flags = cell < cellFlags.size() ? cellFlags[cell] : 0u;
             edge[kBottom] = {x0, y0, x1, y0, flags};
             edge[kRight] = {x1, y0, x1, y1, flags};

@@ -3,11 +3,9 @@
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
-#include "debug/DebugDrawManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/RenderMessages.h"
-#include "logic/LogicManager.h"
-#include "logic/Tile.h"
 #include "physics/BodyMessages.h"
 #include "physics/PhysicsManager.h"
 #include "physics/SegmentGeometry.h"
@@ -66,8 +64,8 @@ void ComponentBody::HandleMessage(Message& message) {
     if (const auto* update = MessageCast<MessageUpdateLogic>(message)) {
         Update(update->mDt);
     } else if (message.Is<Graphics::MessageRender>()) {
-        if (mTransform && Logic::LogicManager::GetInstance().mDebugBodyRadius) {
-            Debug::DebugDrawManager::GetInstance().DrawCircle(mTransform->mPosition.x, mTransform->mPosition.y,
+        if (mTransform && PhysicsManager::GetInstance().mDrawBodyRadius) {
+            Graphics::DebugDrawManager::GetInstance().DrawCircle(mTransform->mPosition.x, mTransform->mPosition.y,
                                                               mRadius, kRadiusColor);
         }
     }
@@ -76,10 +74,6 @@ void ComponentBody::HandleMessage(Message& message) {
 void ComponentBody::Initialize() { mTransform = mOwner->GetComponent<Graphics::ComponentTransform>(); }
 
 void ComponentBody::Load(ValueCursor& cursor) { cursor >> mRadius; }
-
-uint32_t ComponentBody::GetCollisionMask() const {
-    return mOwner->GetComponent("ComponentPlayer") ? Logic::kTileBlocksPlayer : Logic::kTileBlocksEnemy;
-}
 
 void ComponentBody::Update(double dt) {
     const Vector2 delta(mVelocityX * dt, mVelocityY * dt);
@@ -102,8 +96,8 @@ void ComponentBody::Update(double dt) {
 }
 
 bool ComponentBody::StopAtWalls(const Vector2& from, const Vector2& delta, uint32_t mask, const CollisionMap& map) {
-    const double cellX = std::trunc(from.x * 0.03125);
-    const double cellY = std::trunc(from.y * 0.03125);
+    const double cellX = std::trunc(from.x / kTileSize);
+    const double cellY = std::trunc(from.y / kTileSize);
     if (!(std::abs(cellX) < kFarAway && std::abs(cellY) < kFarAway)) return false;
     const int cx = static_cast<int>(cellX);
     const int cy = static_cast<int>(cellY);
@@ -154,7 +148,7 @@ void ComponentBody::PushOut(uint32_t mask, const CollisionMap& map) {
     Vector2& position = mTransform->mPosition;
     if (!std::isfinite(position.x) || !std::isfinite(position.y)) return;
     const double r = mRadius;
-    const auto cell = [](double world) { return std::clamp(std::trunc(world * 0.03125), -kFarAway, kFarAway); };
+    const auto cell = [](double world) { return std::clamp(std::trunc(world / kTileSize), -kFarAway, kFarAway); };
     const int x0 = static_cast<int>(std::max(cell(position.x - r), 0.0));
     const int y0 = static_cast<int>(std::max(cell(position.y - r), 0.0));
     const int x1 = static_cast<int>(std::min(cell(position.x + r), map.GetWidth() - 1.0));

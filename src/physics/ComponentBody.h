@@ -2,6 +2,7 @@
 
 #include "core/Component.h"
 #include "core/TComponent.h"
+#include "core/TileGrid.h"
 #include "core/Vector2.h"
 
 #include <cstdint>
@@ -20,8 +21,8 @@ class CollisionMap;
 /// transform, sends MessageMoved, reports touching bodies with MessageBodyCollision pairs and
 /// pushes its circle out of nearby walls. Needs a ComponentTransform on the same entity.
 ///
-/// Walls are the collision-map edges whose flags match the body's mask: kTileBlocksPlayer for
-/// the player's entity (it has a "ComponentPlayer"), kTileBlocksEnemy for every other body.
+/// Walls are the collision-map edges whose flags match the body's mask: kTileBlocksEnemy unless
+/// the entity's controller says otherwise (the player's sets kTileBlocksPlayer).
 /// Archetype data: the radius (a double or an integer; 0 when absent).
 class ComponentBody : public Component, public TComponent<ComponentBody> {
     VELMORA_COMPONENT(ComponentBody)
@@ -34,7 +35,7 @@ public:
     explicit ComponentBody(Entity* owner) : Component(owner) {}
 
     /// MessageUpdateLogic: Update(dt). Graphics::MessageRender: the radius circle while the
-    /// logic manager's "Debug/BodyRadius" is on.
+    /// physics manager's "Debug/BodyRadius" is on.
     void HandleMessage(Message& message) override;
     /// Caches the entity's transform.
     void Initialize() override;
@@ -44,13 +45,16 @@ public:
     /// One movement update of dt seconds against the physics manager's collision map, with its
     /// noclip and push-out switches. Consumes the velocity.
     void Update(double dt);
-    /// 1 (kTileBlocksPlayer) when the entity has a "ComponentPlayer", else 2 (kTileBlocksEnemy).
-    uint32_t GetCollisionMask() const;
+    /// The TileFlags of the walls this body stops at.
+    TileFlags GetCollisionMask() const { return mCollisionMask; }
+    /// Chooses the walls this body stops at (kTileBlocksEnemy until set).
+    void SetCollisionMask(TileFlags mask) { mCollisionMask = mask; }
 
     Graphics::ComponentTransform* mTransform = nullptr;  ///< not owned; null until Initialize
     double mVelocityX = 0.0;  ///< world units per second, consumed by the next update
     double mVelocityY = 0.0;  ///< world units per second, consumed by the next update
     double mRadius = 0.0;     ///< world units
+    TileFlags mCollisionMask = kTileBlocksEnemy;  ///< walls this body stops at
 
 private:
     bool StopAtWalls(const Vector2& from, const Vector2& delta, uint32_t mask, const CollisionMap& map);

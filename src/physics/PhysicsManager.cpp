@@ -1,13 +1,13 @@
 #include "physics/PhysicsManager.h"
 
+#include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
-#include "debug/DebugDrawManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/ComponentTransform.h"
-#include "logic/Level.h"
-#include "logic/LogicManager.h"
-#include "logic/Tile.h"
+#include "core/TileGrid.h"
+#include "physics/ComponentBody.h"
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +17,7 @@ namespace Velmora::Physics {
 
 namespace {
 
-constexpr double kCellSize = 32.0;
+constexpr double kCellSize = kTileSize;
 constexpr double kPerCell = 1.0 / kCellSize;  // a power of two: x · kPerCell equals x / 32 exactly
 constexpr double kNever = 2.0;                // a ray parameter beyond the segment's end at 1
 
@@ -125,23 +125,34 @@ PhysicsManager& PhysicsManager::GetInstance() {
     return *instance;
 }
 
+void PhysicsManager::Initialize() { ComponentFactory::GetInstance().Register<ComponentBody>(); }
+
 void PhysicsManager::HandleMessage(Message& message) {
     if (message.Is<MessageUpdateLogic>()) DrawDebugMap();
 }
 
-void PhysicsManager::BuildCollisionMap(int width, int height, std::span<const uint32_t> cellFlags) {
+void PhysicsManager::BuildCollisionMap(int width, int height, std::span<const TileFlags> cellFlags) {
     mCollisionMap.Build(width, height, cellFlags);
+    const bool whole = width > 0 && height > 0 && cellFlags.size() >= static_cast<size_t>(width) * static_cast<size_t>(height);
+    mGrid = whole ? cellFlags.data() : nullptr;
+    mGridWidth = whole ? width : 0;
+    mGridHeight = whole ? height : 0;
+}
+
+void PhysicsManager::ReleaseGrid(const TileFlags* cellFlags) {
+    if (mGrid != cellFlags) return;
+    mGrid = nullptr;
+    mGridWidth = mGridHeight = 0;
 }
 
 bool PhysicsManager::RayCast(uint32_t mask, double ax, double ay, double bx, double by, RayHit& hit) const {
     static const int sTimer = Debug::PerformanceManager::GetInstance().RegisterTimer("Ray Collision");
     static const int sCounter = Debug::PerformanceManager::GetInstance().RegisterCounter("Ray Collisions", false);
     Debug::ScopedTimer timer(sTimer);
-    const Logic::Level* level = Logic::LogicManager::GetInstance().GetLevel();
-    if (!level) return false;
+    if (!mGrid) return false;
     // Infinite or NaN coordinates give no meaningful walk (and no integer cells): clear.
     if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by))) return false;
-    if (!WalkGrid(level->GetWidth(), level->GetHeight(), level->GetCellFlagsGrid().data(), mask, ax, ay, bx, by, hit)) {
+    if (!WalkGrid(mGridWidth, mGridHeight, mGrid, mask, ax, ay, bx, by, hit)) {
         return false;
     }
     Debug::PerformanceManager::GetInstance().Count(sCounter);
@@ -149,36 +160,39 @@ bool PhysicsManager::RayCast(uint32_t mask, double ax, double ay, double bx, dou
 }
 
 uint32_t PhysicsManager::GetDebugMask() const {
-    return (mFPMDrawOn ? Logic::kTileBlocksPlayer : 0u) | (mFEMDrawOn ? Logic::kTileBlocksEnemy : 0u) |
-           (mFSMDrawOn ? Logic::kTileBlocksSound : 0u) | (mFTMDrawOn ? Logic::kTileBlocksVision : 0u);
+    return (mDrawPlayerMap ? kTileBlocksPlayer : 0u) | (mDrawEnemyMap ? kTileBlocksEnemy : 0u) |
+           (mDrawSoundMap ? kTileBlocksSound : 0u) | (mDrawSightMap ? kTileBlocksVision : 0u);
 }
 
 void PhysicsManager::DrawDebugMap() const {
     const uint32_t mask = GetDebugMask();
     if (mask != 0) {
-        Debug::DebugDrawManager& draw = Debug::DebugDrawManager::GetInstance();
+        Graphics::DebugDrawManager& draw = Graphics::DebugDrawManager::GetInstance();
         for (const CollisionEdge& edge : mCollisionMap.GetEdges()) {
             if (edge.mFlags & mask) draw.DrawLine(edge.mStartX, edge.mStartY, edge.mEndX, edge.mEndY, kMapColor);
         }
     }
-    if (mLocalDD) DrawLocalMap();
+    if (mDrawLocalMap) DrawLocalMap();
 }
 
 void PhysicsManager::DrawLocalMap() const {
-    const Entity* player = Logic::LogicManager::GetInstance().GetPlayer();
-    const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr;
-    if (!transform) return;
-    const double cellX = std::trunc(transform->mPosition.x * 0.03125);
-    const double cellY = std::trunc(transform->mPosition.y * 0.03125);
+    for (const ComponentBody* body : ComponentBody::GetInstances()) {
+        if (body->mTransform && (body->GetCollisionMask() & kTileBlocksPlayer)) DrawLocalMapAround(body->mTransform->mPosition);
+    }
+}
+
+void PhysicsManager::DrawLocalMapAround(const Vector2& position) const {
+    const double cellX = std::trunc(position.x / kTileSize);
+    const double cellY = std::trunc(position.y / kTileSize);
     // Far outside the map (or not a number) there is nothing to draw, and no int to convert to.
     if (!(std::abs(cellX) < 1e9 && std::abs(cellY) < 1e9)) return;
-    Debug::DebugDrawManager& draw = Debug::DebugDrawManager::GetInstance();
+    Graphics::DebugDrawManager& draw = Graphics::DebugDrawManager::GetInstance();
     for (int y = static_cast<int>(cellY) - 1; y <= static_cast<int>(cellY) + 1; ++y) {
         for (int x = static_cast<int>(cellX) - 1; x <= static_cast<int>(cellX) + 1; ++x) {
             if (!mCollisionMap.IsInside(x, y)) continue;
             for (int k = 0; k < 4; ++k) {
                 const CollisionEdge& edge = mCollisionMap.GetEdge(x, y, k);
-                if (edge.mFlags & Logic::kTileBlocksPlayer) {
+                if (edge.mFlags & kTileBlocksPlayer) {
                     draw.DrawLine(edge.mStartX, edge.mStartY, edge.mEndX, edge.mEndY, kLocalColor);
                 }
             }

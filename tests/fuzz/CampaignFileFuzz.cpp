@@ -2,7 +2,7 @@
 // reads it) and from text. Both must agree whenever the bytes hold no NUL (text parsing stops at
 // the first one), and no level name may contain a byte the file did not.
 
-#include "logic/CampaignFile.h"
+#include "world/CampaignFile.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -10,7 +10,7 @@
 #include "core/ValueXml.h"
 #include "core/XmlFile.h"
 #include "graphics/ComponentSprite.h"
-#include "logic/ComponentGunPickup.h"
+#include "game/ComponentGunPickup.h"
 
 #include <tinyxml.h>
 

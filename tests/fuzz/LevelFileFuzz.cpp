@@ -5,9 +5,9 @@
 
 #include "core/LogRecord.h"
 #include "graphics/Renderer.h"
-#include "logic/Level.h"
-#include "logic/LevelFile.h"
-#include "logic/TileManager.h"
+#include "world/Level.h"
+#include "world/LevelFile.h"
+#include "world/TileManager.h"
 
 #include <cstdint>
 #include <cstdio>

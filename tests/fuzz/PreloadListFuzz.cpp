@@ -3,7 +3,7 @@
 // reading the same bytes again must give the same list.
 
 #include "core/LogRecord.h"
-#include "logic/PreloadList.h"
+#include "screens/PreloadList.h"
 
 #include <cstdint>
 #include <cstdlib>

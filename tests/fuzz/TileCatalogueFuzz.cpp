@@ -3,7 +3,7 @@
 // catalogue of consecutive ids whose lookups stay in range.
 
 #include "core/LogRecord.h"
-#include "logic/TileManager.h"
+#include "world/TileManager.h"
 
 #include <cstdint>
 #include <cstdio>

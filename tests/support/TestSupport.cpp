@@ -1,5 +1,7 @@
 #include "support/TestSupport.h"
 
+#include "app/SystemRegistry.h"
+#include "core/Game.h"
 #include "core/LogRecord.h"
 
 #include <cstdio>
@@ -14,6 +16,12 @@ namespace {
 // A test must never block on the modal error window: critical lines go to standard error.
 const bool sQuietCriticalBox = [] {
     LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    return true;
+}();
+
+// The game's systems, hooks and screen makers, connected as the program connects them.
+const bool sConnected = [] {
+    App::ConnectGame(Game::GetInstance());
     return true;
 }();
 

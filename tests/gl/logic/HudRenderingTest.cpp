@@ -4,7 +4,7 @@
 #include "core/Game.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/Vertex.h"
-#include "logic/Hud.h"
+#include "screens/Hud.h"
 #include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 

@@ -4,9 +4,9 @@
 #include "graphics/GraphicsManager.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
-#include "logic/Level.h"
-#include "logic/LevelFile.h"
-#include "logic/TileManager.h"
+#include "world/Level.h"
+#include "world/LevelFile.h"
+#include "world/TileManager.h"
 #include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 

@@ -10,9 +10,9 @@
 #include "interface/WButton.h"
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
-#include "logic/LogicManager.h"
-#include "logic/MainMenuScreen.h"
-#include "logic/ScreenDrawing.h"
+#include "game/LogicManager.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/ScreenDrawing.h"
 #include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
 

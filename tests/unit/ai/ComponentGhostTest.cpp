@@ -4,7 +4,7 @@
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
 #include "graphics/ComponentTransform.h"
-#include "logic/LevelMessages.h"
+#include "world/LevelMessages.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

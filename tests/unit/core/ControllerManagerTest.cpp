@@ -2,11 +2,11 @@
 // zones, the rumble ramp and its suppression, steering the player and feeding the menus.
 #include "unit/logic/PlayFixtures.h"
 
-#include "core/ControllerManager.h"
+#include "game/ControllerManager.h"
 #include "graphics/GraphicsManager.h"
 #include "interface/WidgetRoot.h"
-#include "logic/ComponentPlayer.h"
-#include "logic/LevelMessages.h"
+#include "game/ComponentPlayer.h"
+#include "world/LevelMessages.h"
 #include "support/FakePad.h"
 #include "unit/interface/WidgetTestSupport.h"
 

@@ -1,5 +1,6 @@
 #include "debug/PerformanceManager.h"
 #include "graphics/Font.h"
+#include "graphics/PerformanceOverlay.h"
 #include "graphics/Renderer.h"
 #include "support/GraphicsFixtures.h"
 
@@ -50,7 +51,7 @@ TEST(PerformanceOverlay, OneLinePerStatisticFromTheTopDown) {
     Graphics::Font font;
     font.Parse(Tests::FixtureFontDescription(), 64, 32);
     Graphics::Renderer renderer([](const Graphics::Batch&) {});
-    perf.DrawOverlay(renderer, &font, 800.0);
+    Graphics::PerformanceOverlay::Draw(renderer, perf, &font, 800.0);
 
     std::map<int, const Graphics::Batch*> byLayer;
     for (const auto& [key, batch] : renderer.GetBatches()) byLayer[key.mLayer] = batch.get();

@@ -1,7 +1,7 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/ISystem.h"
-#include "debug/DebugDrawManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
 #include "debug/TweakBar.h"
 #include "graphics/GraphicsManager.h"

@@ -1,5 +1,5 @@
-#include "logic/AchievementManager.h"
-#include "logic/GameCounters.h"
+#include "game/AchievementManager.h"
+#include "game/GameCounters.h"
 
 #include <gtest/gtest.h>
 

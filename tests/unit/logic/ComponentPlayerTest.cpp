@@ -4,9 +4,9 @@
 
 #include "ai/ComponentGhost.h"
 #include "ai/PerceptionMessages.h"
-#include "debug/DebugDrawManager.h"
-#include "logic/ComponentPlayer.h"
-#include "logic/LevelMessages.h"
+#include "graphics/DebugDrawManager.h"
+#include "game/ComponentPlayer.h"
+#include "world/LevelMessages.h"
 
 #include <cmath>
 
@@ -202,7 +202,7 @@ TEST_F(ComponentPlayerTest, FaceTowardsLooksFromTheWindowCentre) {
 }
 
 TEST_F(ComponentPlayerTest, DebugSwitchDrawsVelocityAndShowsSpeedAndPosition) {
-    Debug::DebugDrawManager& draw = Debug::DebugDrawManager::GetInstance();
+    Graphics::DebugDrawManager& draw = Graphics::DebugDrawManager::GetInstance();
     draw.SetWatch("player.speed", "untouched", 1.0);
     mComponent->mVelocity = {30, 40};
     Tick(*mPlayer, 0.01);

@@ -3,12 +3,12 @@
 #include "WaveFixtures.h"
 
 #include "core/FrameMessages.h"
-#include "debug/DebugDrawManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"
-#include "logic/LevelMessages.h"
-#include "logic/SoundwaveMessages.h"
+#include "world/LevelMessages.h"
+#include "game/SoundwaveMessages.h"
 #include "physics/PhysicsManager.h"
 
 #include <gtest/gtest.h>
@@ -283,7 +283,7 @@ TEST_F(SoundwaveTest, HitsAreDrawnWhenDebugIsOn) {
     SetSpeedAndLifetime(60.0, 80.0);
     AddBody({0.0, 0.0}, 10.0);
     ComponentSoundwave& wave = Fire(Logic::kSound, {0.0, 0.0}, 1.0, {0.0, 0.0}, 360.0);
-    const Graphics::Batch& lines = Debug::DebugDrawManager::GetInstance().GetLines();
+    const Graphics::Batch& lines = Graphics::DebugDrawManager::GetInstance().GetLines();
     for (int i = 0; i < 6; ++i) wave.Update(1.0 / 60.0);
     const unsigned quiet = lines.mCount;
     LogicManager::GetInstance().mDebugSoundwave = true;

@@ -1,4 +1,4 @@
-#include "logic/LogicManager.h"
+#include "game/LogicManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "logic/Gun.h"
+#include "game/Gun.h"
 
 #include <gtest/gtest.h>
 

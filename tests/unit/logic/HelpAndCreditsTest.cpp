@@ -1,16 +1,16 @@
 // The help page and the credits over the screen that opened them.
-#include "core/ControllerManager.h"
+#include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
 #include "graphics/TextureManager.h"
 #include "interface/WButton.h"
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
-#include "logic/CreditsScreen.h"
-#include "logic/HelpScreen.h"
-#include "logic/MainMenuScreen.h"
-#include "logic/ScreenDrawing.h"
-#include "logic/ScreenInput.h"
+#include "screens/CreditsScreen.h"
+#include "screens/HelpScreen.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/ScreenDrawing.h"
+#include "screens/ScreenInput.h"
 
 #include "ScreenFixture.h"
 

@@ -6,7 +6,7 @@
 #include "graphics/Texture.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
-#include "logic/Hud.h"
+#include "screens/Hud.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

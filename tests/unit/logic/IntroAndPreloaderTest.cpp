@@ -1,14 +1,14 @@
 // The start-up screens: the preloader loads one listed resource a frame and fails hard on a
 // missing one; the intro steps through its slides or is skipped, and opens the main menu.
-#include "core/ControllerManager.h"
+#include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
 #include "graphics/TextureManager.h"
-#include "logic/IntroScreen.h"
-#include "logic/MainMenuScreen.h"
-#include "logic/PreloaderScreen.h"
-#include "logic/ScreenDrawing.h"
-#include "logic/ScreenInput.h"
+#include "screens/IntroScreen.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/PreloaderScreen.h"
+#include "screens/ScreenDrawing.h"
+#include "screens/ScreenInput.h"
 #include "ScreenFixture.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"
 #include "graphics/Vertex.h"
-#include "logic/LaserSight.h"
+#include "screens/LaserSight.h"
 #include "unit/logic/WaveFixtures.h"
 
 #include <gtest/gtest.h>

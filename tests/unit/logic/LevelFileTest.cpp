@@ -3,8 +3,7 @@
 #include "WorldFixtures.h"
 
 #include "core/Game.h"
-#include "logic/AchievementManager.h"
-#include "logic/LevelFile.h"
+#include "world/LevelFile.h"
 
 #include <gtest/gtest.h>
 
@@ -115,9 +114,9 @@ TEST_F(LevelFileTest, EntitiesReadInAnyChildOrderWithDefaults) {
                            "<entity><archetype>player</archetype><direction x='0' y='1'/></entity>"
                            "<trigger><anything/></trigger>"));
     ASSERT_NE(level, nullptr);
-    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetGoldTime(), 1.0);
-    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetSilverTime(), 2.0);
-    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetBronzeTime(), 3.0);
+    EXPECT_EQ(level->GetMedalTimes().mGold, 1.0);
+    EXPECT_EQ(level->GetMedalTimes().mSilver, 2.0);
+    EXPECT_EQ(level->GetMedalTimes().mBronze, 3.0);
     ASSERT_EQ(level->GetSpawnList().size(), 2u);
     const Logic::SpawnInfo& guard = *level->GetSpawnList()[0];
     EXPECT_EQ(guard.mArchetype, "guard");
@@ -204,9 +203,9 @@ TEST_F(LevelFileTest, SavedLevelsReadBackWithPlaceholderMedals) {
         EXPECT_EQ(a.mDirection, b.mDirection);
         EXPECT_EQ(a.mData, b.mData);
     }
-    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetGoldTime(), 50.0);
-    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetSilverTime(), 100.0);
-    EXPECT_EQ(Logic::AchievementManager::GetInstance().GetBronzeTime(), 150.0);
+    EXPECT_EQ(back->GetMedalTimes().mGold, 50.0);
+    EXPECT_EQ(back->GetMedalTimes().mSilver, 100.0);
+    EXPECT_EQ(back->GetMedalTimes().mBronze, 150.0);
 }
 
 TEST_F(LevelFileTest, AFailedSaveKeepsTheOldFile) {

@@ -4,7 +4,7 @@
 
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"
-#include "logic/Level.h"
+#include "world/Level.h"
 #include "physics/PhysicsManager.h"
 
 #include <gtest/gtest.h>

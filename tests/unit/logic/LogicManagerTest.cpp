@@ -7,9 +7,9 @@
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
 #include "graphics/Vertex.h"
-#include "logic/CampaignFile.h"
-#include "logic/Level.h"
-#include "logic/LevelMessages.h"
+#include "world/CampaignFile.h"
+#include "world/Level.h"
+#include "world/LevelMessages.h"
 #include "support/GraphicsFixtures.h"
 
 #include <gtest/gtest.h>

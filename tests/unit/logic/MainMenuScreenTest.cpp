@@ -9,11 +9,11 @@
 #include "interface/WSlider.h"
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
-#include "logic/CreditsScreen.h"
-#include "logic/HelpScreen.h"
-#include "logic/MainMenuScreen.h"
-#include "logic/ResolutionCallback.h"
-#include "logic/ScreenDrawing.h"
+#include "screens/CreditsScreen.h"
+#include "screens/HelpScreen.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/ResolutionCallback.h"
+#include "screens/ScreenDrawing.h"
 
 #include "ScreenFixture.h"
 

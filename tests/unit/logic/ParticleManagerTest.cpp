@@ -5,7 +5,7 @@
 #include "core/FrameMessages.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/Renderer.h"
-#include "logic/ParticleManager.h"
+#include "game/ParticleManager.h"
 
 #include <gtest/gtest.h>
 

@@ -2,17 +2,17 @@
 #include "unit/logic/PlayFixtures.h"
 
 #include "ai/ComponentGhost.h"
-#include "editor/MessageRenderEdit.h"
+#include "graphics/MessageRenderEdit.h"
 #include "graphics/FontManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
-#include "logic/ComponentGenerator.h"
-#include "logic/ComponentGunPickup.h"
-#include "logic/ComponentMacGuffin.h"
-#include "logic/ComponentPlayer.h"
-#include "logic/ComponentWaypoint.h"
-#include "logic/LevelMessages.h"
-#include "logic/PickupMessages.h"
+#include "game/ComponentGenerator.h"
+#include "game/ComponentGunPickup.h"
+#include "game/ComponentMacGuffin.h"
+#include "game/ComponentPlayer.h"
+#include "game/ComponentWaypoint.h"
+#include "world/LevelMessages.h"
+#include "game/PickupMessages.h"
 
 namespace Velmora::Tests {
 namespace {

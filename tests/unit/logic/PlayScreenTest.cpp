@@ -2,14 +2,14 @@
 // keys, the state machine with its panels and menus, chase music, the gun, counters and totals,
 // and whole campaigns from the first level to the menu or the credits.
 #include "ai/ChaseMessages.h"
-#include "core/ControllerManager.h"
-#include "logic/ComponentSoundwave.h"
-#include "logic/CreditsScreen.h"
-#include "logic/LevelMessages.h"
-#include "logic/MainMenuScreen.h"
-#include "logic/MenuActions.h"
-#include "logic/MessageXboxInput.h"
-#include "logic/PickupMessages.h"
+#include "game/ControllerManager.h"
+#include "game/ComponentSoundwave.h"
+#include "screens/CreditsScreen.h"
+#include "world/LevelMessages.h"
+#include "screens/MainMenuScreen.h"
+#include "screens/MenuActions.h"
+#include "game/MessageXboxInput.h"
+#include "game/PickupMessages.h"
 
 #include "PlayScreenFixture.h"
 

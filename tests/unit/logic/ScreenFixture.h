@@ -3,7 +3,7 @@
 // renderer that keeps each frame's batches for inspection.
 #pragma once
 
-#include "core/ControllerManager.h"
+#include "game/ControllerManager.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/GameScreen.h"
@@ -12,7 +12,7 @@
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
-#include "logic/LogicManager.h"
+#include "game/LogicManager.h"
 #include "support/TestSupport.h"
 
 #include <SDL.h>

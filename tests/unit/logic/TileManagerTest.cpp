@@ -1,6 +1,6 @@
 // The tile catalogue reader: the content file, the packing of colours and flags, and every
 // fatal message with the path it names.
-#include "logic/TileManager.h"
+#include "world/TileManager.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -11,9 +11,9 @@
 #include "core/Factory.h"
 #include "core/Game.h"
 #include "graphics/ComponentTransform.h"
-#include "logic/ComponentSoundwave.h"
-#include "logic/LogicManager.h"
-#include "logic/ParticleManager.h"
+#include "game/ComponentSoundwave.h"
+#include "game/LogicManager.h"
+#include "game/ParticleManager.h"
 #include "physics/ComponentBody.h"
 
 #include <string>

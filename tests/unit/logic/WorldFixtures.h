@@ -2,8 +2,8 @@
 // small helpers to build levels from rows written top row first, as they look on screen.
 #pragma once
 
-#include "logic/Level.h"
-#include "logic/TileManager.h"
+#include "world/Level.h"
+#include "world/TileManager.h"
 #include "support/TestSupport.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // rules, the closest-point and circle helpers, and the map's debug drawing switches.
 #include "unit/logic/WorldFixtures.h"
 
-#include "debug/DebugDrawManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "physics/CollisionMap.h"
 #include "physics/PhysicsManager.h"
 #include "physics/SegmentGeometry.h"
@@ -117,11 +117,11 @@ class PhysicsDebugDrawTest : public ::testing::Test {
 protected:
     void TearDown() override {
         Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
-        for (auto* flag : {&physics.mFPMDrawOn, &physics.mFEMDrawOn, &physics.mFSMDrawOn, &physics.mFTMDrawOn, &physics.mLocalDD}) {
+        for (auto* flag : {&physics.mDrawPlayerMap, &physics.mDrawEnemyMap, &physics.mDrawSoundMap, &physics.mDrawSightMap, &physics.mDrawLocalMap}) {
             *flag = false;
         }
     }
-    static unsigned LinesQueued() { return Debug::DebugDrawManager::GetInstance().GetLines().mCount / 2; }
+    static unsigned LinesQueued() { return Graphics::DebugDrawManager::GetInstance().GetLines().mCount / 2; }
 };
 
 TEST_F(PhysicsDebugDrawTest, SwitchesChooseTheEdgesDrawn) {
@@ -131,16 +131,16 @@ TEST_F(PhysicsDebugDrawTest, SwitchesChooseTheEdgesDrawn) {
     const unsigned before = LinesQueued();
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before);  // all switches off: nothing
-    physics.mFPMDrawOn = true;         // player map: fence and glass
+    physics.mDrawPlayerMap = true;         // player map: fence and glass
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before + 8);
-    physics.mFPMDrawOn = false;
-    physics.mFTMDrawOn = true;  // sight map: glass does not block sight
+    physics.mDrawPlayerMap = false;
+    physics.mDrawSightMap = true;  // sight map: glass does not block sight
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before + 8);
     EXPECT_EQ(physics.GetDebugMask(), 8u);
-    physics.mLocalDD = true;  // no player: the local view draws nothing
-    physics.mFTMDrawOn = false;
+    physics.mDrawLocalMap = true;  // no player: the local view draws nothing
+    physics.mDrawSightMap = false;
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before + 8);
 }

@@ -22,13 +22,6 @@ namespace {
 
 using Physics::ComponentBody;
 
-// Stands in for the player's component: bodies only ask whether one is there.
-class ComponentPlayer : public Component, public TComponent<ComponentPlayer> {
-    VELMORA_COMPONENT(ComponentPlayer)
-public:
-    explicit ComponentPlayer(Entity* owner) : Component(owner) {}
-};
-
 // Records the movement and contact messages its entity receives.
 class ComponentRecorder : public Component, public TComponent<ComponentRecorder> {
     VELMORA_COMPONENT(ComponentRecorder)
@@ -84,7 +77,7 @@ protected:
         entity->AddComponent(transform);
         entity->AddComponent(body);
         entity->AddComponent(recorder);
-        if (player) entity->AddComponent(new ComponentPlayer(entity));
+        if (player) body->SetCollisionMask(kTileBlocksPlayer);  // as the player's controller does
         entity->Spawn(nullptr);
         return {entity, body, transform, recorder};
     }

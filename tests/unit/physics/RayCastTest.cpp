@@ -3,7 +3,7 @@
 #include "unit/logic/WaveFixtures.h"
 
 #include "debug/PerformanceManager.h"
-#include "logic/Tile.h"
+#include "world/Tile.h"
 #include "physics/PhysicsManager.h"
 
 #include <gtest/gtest.h>
@@ -47,7 +47,7 @@ TEST_F(RayCastTest, HitRecordOfTheFirstBlockingCell) {
     Tests::UseLevel({"0 1 0 0"});
     const int before = Collisions();
     RayHit hit;
-    ASSERT_TRUE(Cast(Logic::kTileBlocksSound, 16, 16, 80, 16, hit));
+    ASSERT_TRUE(Cast(kTileBlocksSound, 16, 16, 80, 16, hit));
     EXPECT_DOUBLE_EQ(hit.mPointX, 32.0);
     EXPECT_DOUBLE_EQ(hit.mPointY, 16.0);
     EXPECT_DOUBLE_EQ(hit.mFraction, 0.25);
@@ -60,11 +60,11 @@ TEST_F(RayCastTest, HitRecordOfTheFirstBlockingCell) {
     EXPECT_NE(Debug::PerformanceManager::GetInstance().FindTimer("Ray Collision"), nullptr);
 
     // The other way the normal points the other way; B's own cell counts.
-    ASSERT_TRUE(Cast(Logic::kTileBlocksSound, 112, 16, 16, 16, hit));
+    ASSERT_TRUE(Cast(kTileBlocksSound, 112, 16, 16, 16, hit));
     EXPECT_DOUBLE_EQ(hit.mPointX, 64.0);
     EXPECT_DOUBLE_EQ(hit.mFraction, 0.5);
     EXPECT_EQ(hit.mNormalX, 1.0);
-    ASSERT_TRUE(Cast(Logic::kTileBlocksSound, 16, 16, 40, 16, hit));
+    ASSERT_TRUE(Cast(kTileBlocksSound, 16, 16, 40, 16, hit));
     EXPECT_EQ(hit.mCellX, 1);
 }
 
@@ -85,8 +85,8 @@ TEST_F(RayCastTest, OnlyFlagsInTheMaskBlock) {
     // Glass (2) blocks players, guards and sound but not sight.
     Tests::UseLevel({"0 2 0"});
     RayHit hit;
-    EXPECT_FALSE(Cast(Logic::kTileBlocksVision, 16, 16, 80, 16, hit));
-    ASSERT_TRUE(Cast(Logic::kTileBlocksSound, 16, 16, 80, 16, hit));
+    EXPECT_FALSE(Cast(kTileBlocksVision, 16, 16, 80, 16, hit));
+    ASSERT_TRUE(Cast(kTileBlocksSound, 16, 16, 80, 16, hit));
     EXPECT_EQ(hit.mCellFlags, 0x17u);
     EXPECT_FALSE(Cast(0, 16, 16, 80, 16, hit));
 }

@@ -1,0 +1,545 @@
+#include "screens/PlayScreen.h"
+
+#include "ai/ChaseMessages.h"
+#include "game/ControllerManager.h"
+#include "core/Entity.h"
+#include "core/EntityManager.h"
+#include "core/FrameMessages.h"
+#include "core/Game.h"
+#include "core/InputManager.h"
+#include "core/LogRecord.h"
+#include "debug/PerformanceManager.h"
+#include "graphics/Batch.h"
+#include "graphics/ComponentTransform.h"
+#include "graphics/GraphicsManager.h"
+#include "graphics/RenderMessages.h"
+#include "interface/WButton.h"
+#include "interface/WButtonCallbackLambda.h"
+#include "interface/WField.h"
+#include "interface/Style.h"
+#include "interface/WidgetRoot.h"
+#include "game/AchievementManager.h"
+#include "game/ComponentPlayer.h"
+#include "screens/CreditsScreen.h"
+#include "world/Level.h"
+#include "world/LevelMessages.h"
+#include "game/LogicManager.h"
+#include "screens/MainMenuScreen.h"
+#include "game/MessageXboxInput.h"
+#include "game/PickupMessages.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace Velmora::Logic {
+
+namespace {
+
+constexpr double kHudPhaseRate = 0.3;  // HUD phase per second of play
+constexpr int32_t kResultButtonBorder = 10;
+constexpr int32_t kResultButtonMinWidth = 440;  // the menus' page width
+constexpr int kResultBandLayer = 1999;  // just under the widgets (2000)
+constexpr uint32_t kResultBandColor = 0x99000000u;  // black at 0.6
+
+} // namespace
+
+PlayScreen::PlayScreen() : PlayScreen(Game::GetInstance()) {}
+
+PlayScreen::PlayScreen(Game& game) : mGame(game), mWidgets(std::make_unique<Interface::WidgetRoot>()) {}
+
+PlayScreen::~PlayScreen() = default;
+
+double PlayScreen::GetTickStep() { return 1.0 / std::max(LogicManager::GetInstance().mTimeIncrement.Get(), 1); }
+
+void PlayScreen::Initialize() {
+    LogicManager& logic = LogicManager::GetInstance();
+    if (logic.GetCampaignId().empty()) {
+        VELMORA_LOG("LOGIC") << "No campaign is loaded";
+        SetState(kQuit);
+        return;
+    }
+    const std::vector<std::string>& names = logic.GetLevelNames();
+    if (names.empty() || !logic.LoadLevel(names.front())) {
+        SetState(kQuit);
+        return;
+    }
+    mAudio.Load();
+    logic.FireTriggerEvent(kEventBeginLevel);
+    mGun.mGun = kGunNone;
+    mChaseCount = 0;
+    mBriefcaseSoundPending = true;
+    SetState(kPlaying);
+}
+
+void PlayScreen::Deinitialize() {
+    mAudio.StopMusic();
+    LogicManager::GetInstance().UnloadLevel();
+    if (mState != kPaused) SetState(kPaused);
+    ReleaseInput();
+    mWidgets->Clear();
+}
+
+void PlayScreen::SetPaused(bool paused) {
+    GameScreen::SetPaused(paused);
+    if (paused) {
+        if (mState == kPlaying) SetState(kPaused);
+        return;
+    }
+    mMenuRequested = false;
+    if (mState == kPaused) SetState(kPlaying);
+    else if (mState == kCredits) SetState(kQuit);
+}
+
+void PlayScreen::HandleMessage(Message& message) {
+    if (const auto* loop = MessageCast<MessageUpdateLoop>(message)) {
+        Update(loop->mDt);
+    } else if (const auto* logic = MessageCast<MessageUpdateLogic>(message)) {
+        OnLogicTick(logic->mDt);
+    } else if (const auto* world = MessageCast<Graphics::MessageRenderWorld>(message)) {
+        if (world->mRenderer) RenderWorld(*world->mRenderer);
+    } else if (const auto* overlay = MessageCast<Graphics::MessageRenderOverlay>(message)) {
+        if (overlay->mRenderer) RenderOverlay(*overlay->mRenderer);
+    } else if (const auto* pickup = MessageCast<MessageGotGunPickup>(message)) {
+        EquipGun(pickup->mGunType);
+    } else if (message.Is<MessageBeginLevel>()) {
+        OnBeginLevel();
+    } else if (message.Is<MessageLevelWon>()) {
+        if (mState == kPlaying) SetState(kWon);
+    } else if (message.Is<MessageLevelLost>()) {
+        if (mState == kPlaying) SetState(kLost);
+    } else if (message.Is<MessageWindowInactive>()) {
+        OpenMenu();
+    } else if (message.Is<Ai::ChaseStart>()) {
+        OnChaseStart();
+    } else if (message.Is<Ai::ChaseStop>()) {
+        OnChaseStop();
+    } else if (message.Is<MessageXboxInput>()) {
+        if (mState == kPlaying && !mPaused) UpdateFireInput();
+    }
+}
+
+// ---- States ----
+
+void PlayScreen::SetState(PlayState state) {
+    if (state == mState) return;
+    const PlayState old = mState;
+    mState = state;
+    LeaveState(old);
+    EnterState(state);
+}
+
+void PlayScreen::LeaveState(PlayState state) {
+    if (state == kPlaying) {
+        ReleaseInput();
+        SuppressRumble(true);
+    } else if (state == kWon || state == kLost) {
+        mWidgets->Clear();  // after the current event when the panel's own button left the state
+    }
+}
+
+void PlayScreen::EnterState(PlayState state) {
+    LogicManager& logic = LogicManager::GetInstance();
+    switch (state) {
+    case kPaused:
+        // Whichever of the two tracks plays: the chase music must not run on under the menu.
+        mAudio.StopTrack(mAudio.GetTrack());
+        break;
+    case kPlaying:
+        LogLevel("Playing level");
+        // Resumed in the middle of a chase of two or more guards, the chase music goes on.
+        mAudio.PlayTrack(mChaseCount >= 2 ? PlayAudio::kChaseTrack : PlayAudio::kTenseTrack);
+        mHudPhase = 0.0;
+        mGun.EmptyMeters();
+        GrabInput();
+        SuppressRumble(false);
+        break;
+    case kWon:
+    case kLost: {
+        const bool won = state == kWon;
+        LogLevel(won ? "Won level" : "Lost level");
+        mChaseCount = 0;
+        mAudio.PlaySample(won ? PlayAudio::kWinSample : PlayAudio::kLoseSample);
+        if (!won) logic.AddNotification(kCapturedText);
+        logic.FireTriggerEvent(kEventEndLevel);
+        logic.FireTriggerEvent(won ? kEventWin : kEventLose);
+        AchievementManager::GetInstance().RecordLevelResult();
+        ShowResultButton(won ? "Next Mission" : "Try Again");
+        if (won) ApplyWonLook();
+        else Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
+        mHudPhase = 0.0;
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void PlayScreen::LogLevel(const char* what) const {
+    const Level* level = LogicManager::GetInstance().GetLevel();
+    if (!level) return;
+    VELMORA_LOG("LOGIC") << what << " `" << level->GetName() << "` of `" << level->GetFolder() << "` at "
+                         << LogicManager::GetInstance().GetLevelCounters().mPlayTime << " s";
+}
+
+void PlayScreen::ActivateResult() { SetState(mState == kWon ? kNextLevel : kRetry); }
+
+void PlayScreen::StepState(double dt) {
+    switch (mState) {
+    case kPlaying:
+        GrabInput();  // follows a switch between window and full screen
+        UpdateMovement();
+        UpdateFireInput();
+        if (!mLogicFrozen) RunLogicTicks(dt);
+        break;
+    case kWon:
+    case kLost:
+        CentreResultButton();
+        mWidgets->Update(dt);
+        if (!mPaused) mWidgets->HandleInput();
+        mAudio.StopTrack(PlayAudio::kTenseTrack);
+        mAudio.StopTrack(PlayAudio::kChaseTrack);
+        break;
+    case kNextLevel: StepNextLevel(); break;
+    case kRetry: StepRetry(); break;
+    case kCampaignDone: StepCampaignDone(); break;
+    case kQuit: StepQuit(); break;
+    default: break;
+    }
+}
+
+void PlayScreen::StepNextLevel() {
+    LogicManager& logic = LogicManager::GetInstance();
+    ++mLevelIndex;
+    const std::vector<std::string>& names = logic.GetLevelNames();
+    if (mLevelIndex >= static_cast<int>(names.size()) || !logic.LoadLevel(names[mLevelIndex])) {
+        SetState(kCampaignDone);
+        return;
+    }
+    SetState(kPlaying);
+    logic.FireTriggerEvent(kEventBeginLevel);
+    Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
+}
+
+void PlayScreen::StepRetry() {
+    LogicManager& logic = LogicManager::GetInstance();
+    if (!logic.RestartLevel()) {
+        SetState(kQuit);
+        return;
+    }
+    logic.FireTriggerEvent(kEventBeginLevel);
+    SetState(kPlaying);
+    Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
+}
+
+void PlayScreen::StepCampaignDone() {
+    LogicManager& logic = LogicManager::GetInstance();
+    const bool credits = logic.mShowCreditsAtEnd;
+    logic.mShowCreditsAtEnd = true;
+    VELMORA_LOG("LOGIC") << "Finished campaign `" << logic.GetCampaignId() << "`";
+    if (credits) {
+        mGame.PushScreen(new CreditsScreen(mGame));
+        SetState(kCredits);
+    } else {
+        SetState(kQuit);
+    }
+}
+
+void PlayScreen::StepQuit() {
+    const std::vector<GameScreen*>& removing = mGame.mScreensToRemove;
+    if (std::find(removing.begin(), removing.end(), this) != removing.end()) return;  // already leaving
+    mGame.RemoveScreen(this);
+    mGame.PushScreen(new MainMenuScreen(mGame, false));
+    for (Entity* entity = EntityManager::GetInstance().GetFirst(); entity; entity = entity->GetNext()) {
+        entity->Destroy();
+    }
+}
+
+// ---- Frames and input ----
+
+void PlayScreen::Update(double dt) {
+    // A screen above that passes its frames down (the credits) owns the input meanwhile.
+    if (!mPaused) HandleInput();
+    StepState(dt);
+}
+
+void PlayScreen::HandleInput() {
+    const InputManager& input = InputManager::GetInstance();
+    if (input.IsKeyPressed(SDLK_ESCAPE) || ControllerManager::GetInstance().GetState().IsDown(kPadStart)) {
+        OpenMenu();
+    } else if (input.IsKeyPressed(SDLK_F1)) {
+        // The level editor's key; the editor is not part of this build.
+    } else if (input.IsKeyPressed(SDLK_F10)) {
+        MessageLevelWon won;
+        mGame.SendMessage(won);
+    } else if (input.IsKeyPressed(SDLK_F7)) {
+        mLogicFrozen = !mLogicFrozen;
+    } else if (input.IsKeyPressed(SDLK_F8)) {
+        mLogicFrozen = true;
+        RunLogicTick();
+    } else if (input.IsButtonPressed(SDL_BUTTON_LEFT)) {
+        const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+        const InputManager::Point mouse = input.GetMousePosition();
+        if (Hud::MenuButtonRect(graphics.GetWidth(), graphics.GetHeight()).Contains(mouse.x, mouse.y)) OpenMenu();
+    }
+}
+
+void PlayScreen::UpdateMovement() {
+    const LogicManager& logic = LogicManager::GetInstance();
+    Entity* player = logic.GetPlayer();
+    auto* control = player ? player->GetComponent<ComponentPlayer>() : nullptr;
+    if (!control) return;
+    const InputManager& input = InputManager::GetInstance();
+    const InputManager::Point mouse = input.GetMousePosition();
+    const InputManager::Point moved = input.GetMouseDelta();
+    const Vector2 cursor(mouse.x, mouse.y);
+    if (moved.x != 0.0 || moved.y != 0.0) control->FaceTowards(cursor);
+    if (input.IsKeyDown(SDLK_LSHIFT) || input.IsButtonDown(SDL_BUTTON_LEFT)) {
+        const double speed = logic.mPlayerMoveSpeed.Get() * (mGun.IsAiming() ? 0.5 : 1.0);
+        control->MoveTowards(cursor, speed);
+    } else if (!ControllerManager::GetInstance().mStickActive) {
+        control->MoveTowards(cursor, 0.0);
+    }
+}
+
+bool PlayScreen::IsFireHeld() const {
+    const InputManager& input = InputManager::GetInstance();
+    return input.IsKeyDown(SDLK_SPACE) || input.IsButtonDown(SDL_BUTTON_RIGHT) ||
+           ControllerManager::GetInstance().GetState().mRightTrigger >= Gun::kTriggerThreshold;
+}
+
+void PlayScreen::UpdateFireInput() {
+    if (const std::optional<GunShot> shot = mGun.SetFireInput(IsFireHeld())) Shoot(*shot);
+}
+
+void PlayScreen::Shoot(const GunShot& shot) {
+    LogicManager& logic = LogicManager::GetInstance();
+    const Entity* player = logic.GetPlayer();
+    const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr;
+    if (!transform) return;
+    logic.CreateSoundwave(shot.mKind, transform->mPosition, shot.mStrength, transform->mDirection,
+                          shot.mSpreadDegrees);
+    mAudio.PlaySample(shot.mSample);
+    logic.FireTriggerEvent(shot.mEvent);
+}
+
+void PlayScreen::OpenMenu() {
+    if (mPaused || mMenuRequested) return;
+    // Leaving for the credits or the main menu in this frame: a menu pushed now would outlive
+    // the play screen it belongs to.
+    if (mState == kCampaignDone || mState == kCredits || mState == kQuit) return;
+    mMenuRequested = true;
+    mGame.PushScreen(new MainMenuScreen(mGame, true));
+}
+
+// ---- Logic ticks ----
+
+void PlayScreen::RunLogicTicks(double frameTime) {
+    const double step = GetTickStep();
+    mTickAccumulator += std::clamp(frameTime, 0.0, kMaxFrameTime);
+    while (mTickAccumulator > step) {
+        mTickAccumulator -= step;
+        RunLogicTick();
+        if (mState != kPlaying) {
+            // The level ended in that tick: nothing more of it runs.
+            mTickAccumulator = 0.0;
+            break;
+        }
+    }
+}
+
+void PlayScreen::RunLogicTick() {
+    static const int sTimer = Debug::PerformanceManager::GetInstance().RegisterTimer(kLogicTimer);
+    static const int sCounter = Debug::PerformanceManager::GetInstance().RegisterCounter(kTickCounter, true);
+    Debug::ScopedTimer timer(sTimer);
+    Debug::PerformanceManager::GetInstance().Count(sCounter);
+    MessageUpdateLogic update(GetTickStep());
+    mGame.SendMessage(update);
+    EntityManager::GetInstance().SendToAll(update);
+}
+
+void PlayScreen::OnLogicTick(double dt) {
+    LogicManager& logic = LogicManager::GetInstance();
+    logic.UpdateNotifications(dt);
+    if (mState == kPlaying) {
+        AdvanceClock(dt);
+        mGun.Update(dt);
+        mHudPhase += kHudPhaseRate * dt;
+        mHudPhase -= std::floor(mHudPhase);
+    }
+    if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
+}
+
+void PlayScreen::AdvanceClock(double dt) {
+    LogicManager& logic = LogicManager::GetInstance();
+    logic.GetLevelCounters().mPlayTime += dt;
+    logic.GetGameCounters().mPlayTime += dt;
+    mSecondFraction += dt;
+    while (mSecondFraction >= 1.0) {
+        mSecondFraction -= 1.0;
+        logic.FireTriggerEvent(kEventTick);  // counts the second in both sets
+    }
+}
+
+// ---- Game messages ----
+
+void PlayScreen::OnBeginLevel() {
+    LogicManager& logic = LogicManager::GetInstance();
+    mBriefcaseSoundPending = true;
+    // Guards that were chasing are gone without a ChaseStop (a reset from the menu).
+    mChaseCount = 0;
+    logic.ClearNotifications();
+    logic.ResetLevelCounters();
+    mGun.BeginLevel();
+    mSecondFraction = 0.0;
+    Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
+    if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
+}
+
+void PlayScreen::EquipGun(int gunType) {
+    if (gunType == kGunNone) return;
+    if (gunType < kSoundGun || gunType > kShockGun) {
+        VELMORA_LOG("LOGIC") << "Ignoring a pickup of unknown gun type " << gunType;
+        return;
+    }
+    mGun.mGun = static_cast<GunType>(gunType);
+    if (Entity* player = LogicManager::GetInstance().GetPlayer()) {
+        if (auto* control = player->GetComponent<ComponentPlayer>()) control->mWhiteSteps = gunType == kWhiteGun;
+    }
+    mAudio.PlaySample(PlayAudio::kPowerSample);
+}
+
+void PlayScreen::OnChaseStart() {
+    if (++mChaseCount != 2) return;
+    mAudio.StopTrack(PlayAudio::kTenseTrack);
+    mAudio.PlayTrack(PlayAudio::kChaseTrack);
+}
+
+void PlayScreen::OnChaseStop() {
+    // A chase that ends after the count was reset (level end, retry) has nothing to end.
+    if (mChaseCount <= 0) return;
+    if (--mChaseCount != 0) return;
+    mAudio.StopTrack(PlayAudio::kChaseTrack);
+    if (mAudio.GetTrack() != PlayAudio::kTenseTrack) mAudio.PlayTrack(PlayAudio::kTenseTrack);
+    mAudio.PlaySample(PlayAudio::kPhewSample);
+}
+
+// ---- Drawing ----
+
+void PlayScreen::RenderWorld(Graphics::Renderer& renderer) {
+    LogicManager& logic = LogicManager::GetInstance();
+    logic.RenderWorld(renderer);
+    if (!mGun.IsAiming()) return;
+    const Entity* player = logic.GetPlayer();
+    const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr;
+    if (!transform) return;
+    const double distance = LaserSight::Distance(mGun.mGun, mGun.mCharge, logic.mSoundwaveLifetime);
+    logic.mPlayerLaserDistance = distance;
+    const int lines = logic.mPlayerLaserMaxLines;
+    mLaser.Draw(renderer, LaserSight::TracePath(transform->mPosition, transform->mDirection, distance, lines), lines,
+                mGun.mGun, mHudPhase);
+}
+
+void PlayScreen::RenderOverlay(Graphics::Renderer& renderer) {
+    LogicManager::GetInstance().DrawNotifications(renderer);
+    DrawHud(renderer);
+    if (mState == kWon || mState == kLost) DrawResultPanel(renderer);
+}
+
+void PlayScreen::DrawResultPanel(Graphics::Renderer& renderer) {
+    // A dark band across the window behind the button, so it reads over any part of the level.
+    const Interface::Widget* top = mWidgets->GetTop();
+    const Interface::Widget* button = top && top->GetChildCount() > 0 ? top->GetChild(0) : nullptr;
+    if (button) {
+        const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+        const double margin = button->GetHeight();
+        renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, kResultBandLayer, 4, Graphics::kBlendAlpha)
+            .AddRect(0.0, graphics.GetWidth(), button->mY - margin, button->mY + button->GetHeight() + margin,
+                     kResultBandColor);
+    }
+    mWidgets->Render(renderer);
+}
+
+void PlayScreen::DrawHud(Graphics::Renderer& renderer) {
+    LogicManager& logic = LogicManager::GetInstance();
+    const Entity* player = logic.GetPlayer();
+    if (!player) return;
+    const GameCounters& level = logic.GetLevelCounters();
+    const bool briefcase = level.mMacGuffin != 0;
+    if (briefcase && mBriefcaseSoundPending) {
+        mAudio.PlaySample(PlayAudio::kItemSample);
+        mBriefcaseSoundPending = false;
+    }
+    const auto* control = player->GetComponent<ComponentPlayer>();
+    HudState state;
+    state.mLevelTime = level.mPlayTime;
+    state.mBriefcase = briefcase;
+    state.mGun = mGun.mGun;
+    state.mMeterPower = mGun.GetMeterPower(control && control->mWhiteSteps);
+    state.mReload = mGun.mReload;
+    state.mCharge = mGun.mCharge;
+    state.mPhase = mHudPhase;
+    const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    mHud.Draw(renderer, graphics.GetWidth(), graphics.GetHeight(), state);
+}
+
+void PlayScreen::ShowResultButton(const char* text) {
+    mWidgets->Clear();
+    auto callback = Interface::WButtonCallbackLambda::Make([this](Interface::WButton&) { ActivateResult(); });
+    auto button = Interface::WButton::MakeLabelled(text, std::move(callback), "menu", kResultButtonBorder);
+    button->mStyle.SetColor1(Interface::Style::kWhite);  // the label's text, as in the menus
+    // As wide as the menus' buttons, so the label has room on both sides within its frame.
+    button->mMinWidth = kResultButtonMinWidth;
+    button->Layout();
+    mWidgets->Add(std::move(button));
+    CentreResultButton();
+}
+
+void PlayScreen::CentreResultButton() {
+    Interface::Widget* top = mWidgets->GetTop();
+    Interface::Widget* button = top && top->GetChildCount() > 0 ? top->GetChild(0) : nullptr;
+    if (!button) return;
+    const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    button->mX = std::floor((graphics.GetWidth() - button->GetWidth()) * 0.5);
+    button->mY = std::floor((graphics.GetHeight() - button->GetHeight()) * 0.5);
+}
+
+void PlayScreen::FollowPlayer(const Entity& player) const {
+    const auto* transform = player.GetComponent<Graphics::ComponentTransform>();
+    if (!transform) return;
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    graphics.GetView().SetZoom(graphics.mScaleFactor);
+    graphics.GetView().SetPosition(transform->mPosition.x, transform->mPosition.y);
+}
+
+// ---- Platform ----
+
+void PlayScreen::GrabInput() const {
+    // Only a full-screen game keeps the mouse; a window always lets it go.
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    const SDL_GrabMode wanted = Graphics::GraphicsManager::GetInstance().IsFullscreen() ? SDL_GRAB_ON : SDL_GRAB_OFF;
+    if (SDL_WM_GrabInput(SDL_GRAB_QUERY) != wanted) SDL_WM_GrabInput(wanted);
+}
+
+void PlayScreen::ReleaseInput() const {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    if (SDL_WM_GrabInput(SDL_GRAB_QUERY) != SDL_GRAB_OFF) SDL_WM_GrabInput(SDL_GRAB_OFF);
+}
+
+void PlayScreen::SuppressRumble(bool suppressed) const {
+    ControllerManager::GetInstance().mRumbleSuppressed = suppressed;
+}
+
+void PlayScreen::ApplyWonLook() const {
+    // The in-game look with the first sample ratio and the brightness raised: a bright flush
+    // that eases in from the current glow.
+    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    graphics.mBloomRatio0 = 2.5;
+    graphics.mBloomRatio1 = -1.0;
+    graphics.mBloomRatio2 = 0.5;
+    graphics.mBloomRatio3 = 0.5;
+    graphics.mBloomBrightness = 2.2;
+}
+
+} // namespace Velmora::Logic
