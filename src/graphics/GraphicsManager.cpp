@@ -2,6 +2,7 @@
 
 #include "core/ComponentFactory.h"
 #include "core/FrameMessages.h"
+#include "core/CriticalErrorBox.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
 #include "debug/PerformanceManager.h"
@@ -16,6 +17,8 @@
 #include "graphics/TextureManager.h"
 
 #include <GL/glew.h>
+
+#include <chrono>
 
 namespace Velmora::Graphics {
 
@@ -71,6 +74,7 @@ void GraphicsManager::Initialize() {
     components.Register<ComponentSprite>();
     components.Register<ComponentTransform>();
     Debug::TweakBarManager::GetInstance().CreateBars();
+    SetCriticalErrorBoxHooks([this] { ReleaseWindowForBox(); }, [this] { RestoreWindowAfterBox(); });
 }
 
 void GraphicsManager::Deinitialize() { Debug::TweakBarManager::GetInstance().Shutdown(); }
@@ -102,6 +106,7 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     mBloom.Release();
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     const Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | (mode.mFullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
     mScreen = SDL_SetVideoMode(mode.mWidth, mode.mHeight, mDesktopBpp, flags);
     if (!mScreen) {
@@ -143,6 +148,25 @@ void GraphicsManager::HandleFocusGained() {
     SetVideoMode(GetCurrentMode());
 }
 
+void GraphicsManager::ReleaseWindowForBox() {
+    if (!mScreen) return;
+    mBoxReleasedGrab = SDL_WM_GrabInput(SDL_GRAB_QUERY) == SDL_GRAB_ON;
+    mBoxLeftFullscreen = IsFullscreen();
+    // SDL switches an X11 window in place, keeping the GL context; where it cannot, the window
+    // gets a windowed mode of the same size.
+    if (mBoxLeftFullscreen && !SDL_WM_ToggleFullScreen(mScreen)) SetVideoMode({GetWidth(), GetHeight(), false});
+    SDL_WM_GrabInput(SDL_GRAB_OFF);
+}
+
+void GraphicsManager::RestoreWindowAfterBox() {
+    if (!mScreen) return;
+    if (mBoxLeftFullscreen && !IsFullscreen() && !SDL_WM_ToggleFullScreen(mScreen)) {
+        SetVideoMode({GetWidth(), GetHeight(), true});
+    }
+    if (mBoxReleasedGrab) SDL_WM_GrabInput(SDL_GRAB_ON);
+    mBoxLeftFullscreen = mBoxReleasedGrab = false;
+}
+
 void GraphicsManager::LoadPixelSpace() {
     if (!HasGlContext()) return;
     glMatrixMode(GL_PROJECTION);
@@ -179,11 +203,13 @@ void GraphicsManager::Render(double dt) {
     RenderWorldPass(dt);
     RenderOverlayPass(dt);
     perf.StopTimer(statistics.mRendering);
+    const auto swapStart = std::chrono::steady_clock::now();
     {
         Debug::ScopedTimer swap(statistics.mSwap);
         if (HasGlContext()) SDL_GL_SwapBuffers();
     }
     perf.Count(statistics.mFrames);
+    mPacer.Wait(std::chrono::duration<double>(std::chrono::steady_clock::now() - swapStart).count());
 }
 
 void GraphicsManager::RenderWorldPass(double dt) {

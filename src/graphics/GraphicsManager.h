@@ -2,6 +2,7 @@
 
 #include "core/ISystem.h"
 #include "debug/TweakVar.h"
+#include "graphics/FramePacer.h"
 #include "graphics/Bloom.h"
 #include "graphics/Renderer.h"
 #include "graphics/VideoMode.h"
@@ -44,6 +45,11 @@ public:
     void ToggleFullscreen();
     /// The window lost input focus: a full-screen window is iconified.
     void HandleFocusLost();
+    /// Before a critical-error box: gives up the keyboard and pointer grab, leaving full screen
+    /// (which always grabs) for a window of the same size.
+    void ReleaseWindowForBox();
+    /// After the box: back to full screen and the grab, as before ReleaseWindowForBox.
+    void RestoreWindowAfterBox();
     /// The window got focus back: a full-screen window that was iconified gets its mode again.
     void HandleFocusGained();
 
@@ -88,6 +94,9 @@ public:
     View mView;
     Bloom mBloom;
 
+    /// Holds the frame rate at the display's refresh (its "Graphics/FrameRate" uncaps it).
+    FramePacer mPacer;
+
 private:
     void SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness);
     void FlushBatches();
@@ -95,6 +104,8 @@ private:
     void RenderOverlayPass(double dt);
 
     bool mIconified = false;  ///< lost focus while full-screen
+    bool mBoxLeftFullscreen = false;  ///< ReleaseWindowForBox left full screen
+    bool mBoxReleasedGrab = false;    ///< ReleaseWindowForBox released a grab
 };
 
 } // namespace Velmora::Graphics

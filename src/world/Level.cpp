@@ -147,8 +147,8 @@ void Level::UpdateTileFrame(int x, int y) {
     }
     auto same = [&](int nx, int ny) { return IsInside(nx, ny) && mTiles.GetGroup(GetLiveCell(nx, ny)) == group; };
     const int mask = (same(x + 1, y) ? 1 : 0) | (same(x, y - 1) ? 2 : 0) | (same(x - 1, y) ? 4 : 0) | (same(x, y + 1) ? 8 : 0);
-    const double column = mask % 4;
-    const double row = mask / 4;
+    const int column = mask % 4;
+    const int row = mask / 4;
     // A 4 × 4 sheet of variants, each inset by 1/128 so filtering never bleeds into a neighbour.
     frame.mLeft = 0.25 * column + 0.0078125;
     frame.mTop = 0.25 * row + 0.0078125;

@@ -138,6 +138,19 @@ wait_for_screen() {
     fail "the screen never showed what '$*' looks for"
 }
 
+# True when the centre of a screenshot differs from $WORK/before.png (take it before the key
+# that should change the page): for wait_for_screen.
+centre_changed() {
+    is_true "$(region_rmse "$1" "$WORK/before.png" 640x500+320+150)" '>' 0.02
+}
+
+# Presses a key and waits until the centre of the screen changes (a menu page follows).
+key_and_wait_for_change() {
+    screenshot "$WORK/before.png"
+    x_retry xdotool key "$1"
+    wait_for_screen "$WORK/after.png" centre_changed
+}
+
 # True while the screen is mostly white: the intro's first slide.
 intro_shown() {
     is_true "$(region_brightness "$1" 1280x800+0+0)" '>' 0.85
