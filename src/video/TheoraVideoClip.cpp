@@ -256,30 +256,36 @@ void TheoraVideoClip::endDamaged(const char* reason) {
     mEndOfFile.store(true);
 }
 
-// Reads until the sound is a second ahead of the clock (or once, without sound); false at the
-// end of the data, after rewinding an auto-restarting clip.
+// Queues pages until the sound is a second ahead of the clock (or any page, without sound); false
+// at the end of the data, after rewinding an auto-restarting clip. Pages left in the sync layer by
+// the header reader come first.
 bool TheoraVideoClip::_readData() {
     const double clock = mRestarted.load() ? 0.0 : getTimer()->getTime();
     double audioTime = -1.0;
     bool audioEnded = false;
+    bool queued = false;
     for (;;) {
-        if (mState.readChunk(*mSource) == 0) {
-            if (mAutoRestart.load()) {
-                _restart();
-            } else {
-                mEndOfFile.store(true);
-            }
-            return false;
-        }
         ogg_page page;
         while (mState.nextPage(page)) {
             ogg_stream_pagein(&mState.mTheoraStream, &page);
             if (mState.mVorbisStarted && ogg_page_serialno(&page) == mState.mVorbisStream.serialno) {
                 queueAudioPage(page, audioTime, audioEnded);
             }
+            queued = true;
         }
-        if (!mState.mVorbisStarted || audioEnded || audioTime >= clock + kAudioLeadSeconds) return true;
+        const bool soundAhead = !mState.mVorbisStarted || audioEnded || audioTime >= clock + kAudioLeadSeconds;
+        if (queued && soundAhead) return true;
+        if (mState.readChunk(*mSource) == 0) return queued || endOfData();
     }
+}
+
+bool TheoraVideoClip::endOfData() {
+    if (mAutoRestart.load()) {
+        _restart();
+    } else {
+        mEndOfFile.store(true);
+    }
+    return false;
 }
 
 // Without an audio interface nobody takes the packets out, so the pages are only timed.

@@ -120,6 +120,7 @@ private:
     bool decodePacket(ogg_packet& packet, double& time, long& number);
     void convertPicture(TheoraVideoFrame& frame);
     bool _readData();
+    bool endOfData();
     void queueAudioPage(ogg_page& page, double& audioTime, bool& audioEnded);
     void _restart();
     void wrapPlayback(float time);
