@@ -56,8 +56,14 @@ void RingScene::DrawPlan(cairo_t* cr) const {
     cairo_paint(cr);
     SetColour(cr, Palette::kPanelLight, 0.55);
     cairo_set_line_width(cr, 1.0);
-    for (int x = 40; x <= 600; x += 20) cairo_move_to(cr, x + 0.5, 30), cairo_line_to(cr, x + 0.5, 330);
-    for (int y = 30; y <= 330; y += 20) cairo_move_to(cr, 40, y + 0.5), cairo_line_to(cr, 600, y + 0.5);
+    for (int x = 40; x <= 600; x += 20) {
+        cairo_move_to(cr, x + 0.5, 30);
+        cairo_line_to(cr, x + 0.5, 330);
+    }
+    for (int y = 30; y <= 330; y += 20) {
+        cairo_move_to(cr, 40, y + 0.5);
+        cairo_line_to(cr, 600, y + 0.5);
+    }
     cairo_stroke(cr);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_SQUARE);
     for (const auto& [width, colour] : {std::pair{7.0, Palette::kSteel}, std::pair{1.6, Palette::kSteelLight}}) {
