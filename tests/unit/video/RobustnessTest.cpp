@@ -108,7 +108,9 @@ TEST_F(RobustnessTest, DamageInTheMiddleEndsTheClip) {
         clip->update(10.0f);
         while (clip->getNextFrame()) clip->popFrame();
         EXPECT_TRUE(clip->isDone());
-        if (c.mLog) EXPECT_TRUE(mLog.Contains(c.mLog));
+        if (c.mLog) {
+            EXPECT_TRUE(mLog.Contains(c.mLog));
+        }
         mManager.destroyVideoClip(clip);
     }
 }
