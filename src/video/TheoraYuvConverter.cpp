@@ -1,5 +1,7 @@
 #include "video/TheoraYuvConverter.h"
 
+#include <algorithm>
+
 namespace Velmora::Video {
 
 namespace {
@@ -15,9 +17,19 @@ std::array<int, 256> MakeTable(double coefficient, int offset) {
     return table;
 }
 
-inline std::uint8_t Clamp(int value) {
-    return static_cast<std::uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
-}
+// Shifted sums lie within −277 … 534 for any input (the tables' extremes), so clamping is a
+// lookup instead of two unpredictable branches per channel.
+constexpr int kClampOffset = 384;
+constexpr auto kClampTable = [] {
+    std::array<std::uint8_t, 1024> table{};
+    for (int i = 0; i < 1024; ++i) {
+        const int value = i - kClampOffset;
+        table[i] = static_cast<std::uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
+    }
+    return table;
+}();
+
+inline std::uint8_t Clamp(int value) { return kClampTable[static_cast<unsigned>(value + kClampOffset) & 1023]; }
 
 // One pixel from its scaled luma and the block's chroma terms.
 inline void Put(std::uint8_t* out, int luma, int r, int g, int b) {
@@ -44,7 +56,8 @@ std::array<int, 3> TheoraYuvConverter::convertUnclamped(int y, int u, int v) con
 
 std::array<std::uint8_t, 3> TheoraYuvConverter::convert(int y, int u, int v) const {
     const std::array<int, 3> rgb = convertUnclamped(y, u, v);
-    return {Clamp(rgb[0]), Clamp(rgb[1]), Clamp(rgb[2])};
+    const auto clamp = [](int value) { return static_cast<std::uint8_t>(std::clamp(value, 0, 255)); };
+    return {clamp(rgb[0]), clamp(rgb[1]), clamp(rgb[2])};
 }
 
 void TheoraYuvConverter::convertToRgb(const TheoraYuvPicture& picture, std::uint8_t* out, int strideBytes) const {

@@ -152,10 +152,11 @@ TEST(TheoraYuvConverterTest, ConvertsWithTheIntegerTables) {
         EXPECT_EQ(converter.convertUnclamped(c.mY, c.mU, c.mV)[0], c.mUnclamped) << c.mY;
         EXPECT_EQ(converter.convert(c.mY, c.mU, c.mV), (std::array<std::uint8_t, 3>{c.mRgb, c.mRgb, c.mRgb}));
     }
-    // The 2 × 2 block path and the per-pixel path agree with the single-sample conversion.
-    const std::uint8_t luma[] = {16, 80, 160, 235, 30, 60, 90, 120};
-    const std::uint8_t cb[] = {90, 200, 10, 250, 128, 20, 60, 100};
-    const std::uint8_t cr[] = {240, 40, 128, 70, 16, 220, 90, 180};
+    // The 2 × 2 block path and the per-pixel path agree with the single-sample conversion, out
+    // to the extremes that clamp hardest.
+    const std::uint8_t luma[] = {0, 255, 160, 235, 255, 0, 90, 16};
+    const std::uint8_t cb[] = {0, 255, 10, 250, 128, 20, 60, 100};
+    const std::uint8_t cr[] = {255, 0, 128, 70, 16, 220, 90, 180};
     for (const bool subsampled : {true, false}) {
         const int chromaWidth = subsampled ? 2 : 4;
         TheoraYuvPicture picture{{{{luma, 4, 2, 4}, {cb, chromaWidth, subsampled ? 1 : 2, chromaWidth},
@@ -165,7 +166,8 @@ TEST(TheoraYuvConverterTest, ConvertsWithTheIntegerTables) {
         for (int p = 0; p < 8; ++p) {
             const int chroma = subsampled ? (p % 4) / 2 : p;
             const auto expected = converter.convert(luma[p], cb[chroma], cr[chroma]);
-            EXPECT_EQ(rgb[3 * p + 1], expected[1]) << "pixel " << p << (subsampled ? " 4:2:0" : " 4:4:4");
+            const std::array<std::uint8_t, 3> got{rgb[3 * p], rgb[3 * p + 1], rgb[3 * p + 2]};
+            EXPECT_EQ(got, expected) << "pixel " << p << (subsampled ? " 4:2:0" : " 4:4:4");
         }
     }
 }
