@@ -54,6 +54,8 @@ int PlayThrough(TheoraVideoManager& manager, const std::vector<std::uint8_t>& by
     int frames = 0;
     while (!clip->isDone()) {
         decode(*clip);
+        // Only a frame that is ready may be made due: a clock ahead of the decoder drops frames.
+        if (clip->getNumReadyFrames() == 0) continue;
         // A hair past the frame's time, so rounding never leaves it not yet due.
         clip->getTimer()->seek(step * static_cast<float>(frames + 1) + 1e-4f);
         if (TheoraVideoFrame* frame = clip->getNextFrame()) {
