@@ -70,10 +70,13 @@ public:
     /// Set by the manager when it hands the clip to a worker, cleared by the worker afterwards.
     void setAssignedWorker(TheoraWorkerThread* worker) { mAssignedWorker.store(worker); }
 
+    /// The data source's name, for log lines.
     const std::string& getName() const { return mName; }
-    /// Picture size in pixels, and the frame buffer's pixels per row.
+    /// Picture width in pixels.
     int getWidth() const { return mWidth; }
+    /// Picture height in pixels.
     int getHeight() const { return mHeight; }
+    /// Pixels per row of the frame buffers (the width, or the next power of two).
     int getStride() const { return mStride; }
     /// Seconds; read from the file's tail, raised by any later frame, −1 while unknown.
     float getDuration() const { return mDuration.load(); }
@@ -81,6 +84,7 @@ public:
     long getNumFrames() const { return mNumFrames; }
     /// Frames per second of the stream.
     float getFps() const;
+    /// The pixel layout of the frames.
     TheoraOutputMode getOutputMode() const { return mOutputMode; }
     /// True when the file has a Vorbis stream (whether or not it is played).
     bool hasAudio() const { return mState.mVorbisHeaders > 0; }
@@ -89,27 +93,38 @@ public:
 
     /// Rewinds to the start at the end of the file instead of ending.
     void setAutoRestart(bool value) { mAutoRestart.store(value); }
+    /// Whether the clip rewinds at its end.
     bool getAutoRestart() const { return mAutoRestart.load(); }
     /// Linear sound gain 0 … 1 (values below 1 scale the samples).
     void setAudioGain(float gain);
+    /// The sound gain.
     float getAudioGain() const { return mAudioGain.load(); }
 
+    /// Frames handed out or dropped (a dropped frame counts in both).
     int getNumDisplayedFrames() const { return mNumDisplayedFrames.load(); }
+    /// Frames dropped for being late, by the decoder or by getNextFrame.
     int getNumDroppedFrames() const { return mNumDroppedFrames.load(); }
+    /// Decoded frames waiting in the queue.
     int getNumReadyFrames() { return mFrameQueue->getReadyCount(); }
+    /// Size of the frame queue.
     int getNumPrecachedFrames() const { return mNumPrecachedFrames; }
 
-    /// Clock control; see TheoraTimer.
+    /// Lets the clock run (see TheoraTimer).
     void play() { getTimer()->play(); }
+    /// Stops the clock; the workers keep filling the queue, after running clips.
     void pause() { getTimer()->pause(); }
+    /// True while the clock is stopped.
     bool isPaused() const { return getTimer()->isPaused(); }
+    /// Clock speed factor (1 is real time).
     void setPlaybackSpeed(float speed) { getTimer()->setSpeed(speed); }
+    /// The clock speed factor.
     float getPlaybackSpeed() const { return getTimer()->getSpeed(); }
     /// Seconds on the clip's clock.
     float getTimePosition() const { return getTimer()->getTime(); }
     /// Replaces the clock with one the caller owns and keeps alive while the clip exists (null
     /// restores the clip's own).
     void setTimer(TheoraTimer* timer) { mTimer.store(timer ? timer : &mDefaultTimer); }
+    /// The clock in use.
     TheoraTimer* getTimer() const { return mTimer.load(); }
 
 private:

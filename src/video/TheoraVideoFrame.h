@@ -17,9 +17,11 @@ public:
 
     /// The pixels: getHeight() rows of getStride() × bytes-per-pixel bytes, top row first.
     std::uint8_t* getBuffer() { return mBuffer.data(); }
+    /// The pixels, read only.
     const std::uint8_t* getBuffer() const { return mBuffer.data(); }
     /// Picture width in pixels (at most the stride).
     int getWidth() const { return mWidth; }
+    /// Picture height in pixels.
     int getHeight() const { return mHeight; }
     /// Pixels per row of the buffer.
     int getStride() const { return mStride; }
@@ -36,6 +38,7 @@ public:
     bool mInUse = false;
     /// The pass through the file (0 or 1) the frame belongs to, for auto-restarting clips.
     int mIteration = 0;
+    /// See getFrameNumber.
     long mFrameNumber = 0;
 
 private:

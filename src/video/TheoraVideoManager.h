@@ -64,10 +64,13 @@ public:
 
     /// Makes the audio output of clips created from now on; null plays them silently. Not owned.
     void setAudioInterfaceFactory(TheoraAudioInterfaceFactory* factory) { mAudioFactory = factory; }
+    /// The factory set, or null.
     TheoraAudioInterfaceFactory* getAudioInterfaceFactory() const { return mAudioFactory; }
     /// Frames decoded ahead for clips created with 0 (clamped to 1 … kMaxPrecachedFrames).
     void setDefaultNumPrecachedFrames(int count);
+    /// Frames decoded ahead for clips created with 0.
     int getDefaultNumPrecachedFrames() const { return mDefaultNumPrecachedFrames; }
+    /// Number of decoding threads.
     int getNumWorkerThreads() const { return static_cast<int>(mWorkers.size()); }
     /// Number of clips alive.
     int getNumClips() const { return static_cast<int>(mClips.size()); }

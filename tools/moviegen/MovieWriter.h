@@ -20,6 +20,7 @@ namespace Velmora::MovieGen {
 /// stream serial numbers keep the file identical from run to run.
 class MovieWriter {
 public:
+    /// What to encode and how well.
     struct Settings {
         int mWidth = 640;
         int mHeight = 360;
@@ -36,6 +37,7 @@ public:
     MovieWriter(const MovieWriter&) = delete;
     MovieWriter& operator=(const MovieWriter&) = delete;
 
+    /// False once opening, encoding or writing failed.
     bool Ok() const { return mOk; }
     /// Encodes the whole sound track (two equally long channels at the audio rate); call once,
     /// before the first frame.
