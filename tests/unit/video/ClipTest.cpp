@@ -153,10 +153,17 @@ TEST_F(ClipTest, SoundRunsASecondAheadWithItsGain) {
 TEST_F(ClipTest, ClipWithoutSoundPlaysSilently) {
     RecordingAudio factory;
     mManager.setAudioInterfaceFactory(&factory);
-    TheoraVideoClip* clip = Open({.mFrames = 5});
+    // Two seconds of large frames: without sound to keep ahead, the reader takes only what the
+    // first picture needs.
+    const std::vector<std::uint8_t> bytes = EncodeClip({.mWidth = 128, .mHeight = 96, .mFrames = 48, .mTextured = true});
+    auto source = std::make_unique<TheoraMemoryFileDataSource>(bytes, "silent.ogg");
+    const TheoraDataSource* reader = source.get();
+    TheoraVideoClip* clip = mManager.createVideoClip(std::move(source), TheoraOutputMode::Rgb, 64);
     EXPECT_EQ(factory.mMade, nullptr);
     EXPECT_EQ(clip->getAudioInterface(), nullptr);
-    EXPECT_EQ(DecodeAhead(*clip, 16), 5);
+    ASSERT_TRUE(clip->decodeNextFrame());
+    EXPECT_LT(reader->tell(), bytes.size() / 4);
+    EXPECT_EQ(DecodeAhead(*clip, 64), 47);
 }
 
 TEST_F(ClipTest, AutoRestartWrapsTheClock) {
