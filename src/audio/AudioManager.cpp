@@ -90,7 +90,7 @@ void AudioManager::ReleaseCache(Cache& cache) {
 }
 
 void AudioManager::HandleMessage(Message& message) {
-    if (mAvailable && message.Is<MessageUpdateLoop>()) mStream.Update();
+    if (mAvailable && message.Is<MessageUpdateLoop>()) mStream.Update(mPaused);
 }
 
 SoundHandle AudioManager::LoadSample(const std::string& name) {

@@ -47,7 +47,7 @@ bool MusicStream::Start(ALuint source, const std::string& path, float gain, bool
     return true;
 }
 
-void MusicStream::Update() {
+void MusicStream::Update(bool paused) {
     if (!mActive) return;
     for (ALint processed = SourceInt(mSource, AL_BUFFERS_PROCESSED); processed > 0; --processed) {
         ALuint buffer = 0;
@@ -58,7 +58,7 @@ void MusicStream::Update() {
     // Stopped with buffers queued: it ran dry during a long frame. Stopped with none left: a
     // damaged track has played out.
     if (SourceInt(mSource, AL_BUFFERS_QUEUED) > 0) {
-        alSourcePlay(mSource);
+        if (!paused) alSourcePlay(mSource);
     } else {
         Stop();
     }

@@ -34,9 +34,9 @@ public:
     /// at gain; paused at once when paused. False (and silence) when the file does not open as
     /// Ogg Vorbis (logged by the reader) or OpenAL refuses the buffers.
     bool Start(ALuint source, const std::string& path, float gain, bool paused);
-    /// Refills and requeues the buffers the source has played; restarts a source that ran dry
-    /// while not paused. Called once a frame.
-    void Update();
+    /// Refills and requeues the buffers the source has played, and restarts a source that ran dry
+    /// during a long frame unless all audio is paused. Called once a frame.
+    void Update(bool paused);
     /// Stops the source, takes the buffers off it and closes the file.
     void Stop();
     /// Stop, then deletes the buffers (before the OpenAL context goes).

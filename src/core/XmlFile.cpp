@@ -110,8 +110,9 @@ private:
     // At a '<': the node TinyXML identifies there.
     bool NodeStep() {
         if (StartsWithDeclaration()) return Declaration();
-        if (StartsWith("<!--")) return SkipBytesPast("-->");
-        if (StartsWith("<![CDATA[")) return SkipBytesPast("]]>");
+        // The end is looked for after the whole opener: "<!-->" does not close itself.
+        if (StartsWith("<!--")) return (mPos += 4, SkipBytesPast("-->"));
+        if (StartsWith("<![CDATA[")) return (mPos += 9, SkipBytesPast("]]>"));
         if (IsNameStart(At(mPos + 1))) {
             mMaxDepth = std::max(mMaxDepth, ++mDepth);
             return StartTag();
@@ -206,9 +207,8 @@ private:
 } // namespace
 
 int XmlNestingDepth(std::string_view text, int stopAbove) {
-    // TinyXML sees the text up to its first NUL.
-    const size_t nul = text.find('\0');
-    return DepthScan(text.substr(0, nul), stopAbove).Run();
+    // ParseXmlText hands TinyXML the text up to its first NUL.
+    return DepthScan(text.substr(0, text.find('\0')), stopAbove).Run();
 }
 
 std::string EscapeXmlText(std::string_view text) {
@@ -234,6 +234,8 @@ std::string EscapeXmlText(std::string_view text) {
 }
 
 bool ParseXmlText(std::string_view text, TiXmlDocument& document, std::string_view name) {
+    // Cut at an embedded NUL: TinyXML would step over it inside a UTF-8 sequence and read on.
+    text = text.substr(0, text.find('\0'));
     std::string terminated;
     terminated.reserve(text.size() + kTerminatorPadding);
     // Line ends become "\n" as TinyXML's own file reader makes them, so element texts and

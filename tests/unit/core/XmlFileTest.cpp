@@ -55,6 +55,7 @@ TEST(XmlFile, NestingScanAgreesWithTheParser) {
     } cases[] = {
         {"<a><b/><c><d x='1'/></c></a>", 3},
         {"<a><!-- <b><c><d> --></a>", 1},
+        {"<a><!--><b/>--><c/></a>", 2},                  // "<!-->" opens a comment only
         {"<a><![CDATA[<b><c>]]><b/></a>", 2},
         {"<a x='<b><c>' y=\"/>\"><b/></a>", 2},
         {"<?xml version='1.0' encoding='>' ?><a><b/></a>", 2},
