@@ -1,6 +1,7 @@
 #include "audio/AudioManager.h"
 
 #include "audio/VorbisDecoder.h"
+#include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
 
@@ -50,14 +51,14 @@ void AudioManager::Initialize() {
         mMusicSource = 0;
         return;
     }
-    alSourcei(mMusicSource, AL_LOOPING, AL_TRUE);
     mAvailable = true;
     // Sounds asked for before the device opened got empty cells; fill them now, in place, so
     // the handles their owners keep start to play.
-    for (Cache* cache : {&mSamples, &mMusic}) {
-        for (auto& [name, cell] : *cache) {
-            if (*cell == 0) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
-        }
+    for (auto& [name, cell] : mSamples) {
+        if (*cell == 0) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
+    }
+    for (auto& [name, cell] : mMusic) {
+        if (*cell == 0) *cell = AddTrack(Game::GetInstance().DataPath("audio", name));
     }
 }
 
@@ -65,15 +66,16 @@ void AudioManager::Deinitialize() {
     if (mAvailable) {
         // Sources go first: OpenAL refuses to delete a buffer still attached to a source.
         for (const ALuint source : mSampleSources) alSourceStop(source);
+        mStream.Release();
         alSourceStop(mMusicSource);
         if (!mSampleSources.empty()) alDeleteSources(static_cast<ALsizei>(mSampleSources.size()), mSampleSources.data());
         alDeleteSources(1, &mMusicSource);
         ReleaseCache(mSamples);
-        ReleaseCache(mMusic);
         alutExit();
     }
     mSamples.clear();
     mMusic.clear();
+    mTrackPaths.clear();
     mSampleSources.clear();
     mMusicSource = 0;
     mPaused = false;
@@ -87,16 +89,32 @@ void AudioManager::ReleaseCache(Cache& cache) {
     }
 }
 
-SoundHandle AudioManager::LoadSample(const std::string& name) { return Load(mSamples, name); }
+void AudioManager::HandleMessage(Message& message) {
+    if (mAvailable && message.Is<MessageUpdateLoop>()) mStream.Update(mPaused);
+}
 
-SoundHandle AudioManager::LoadMusic(const std::string& name) { return Load(mMusic, name); }
-
-SoundHandle AudioManager::Load(Cache& cache, const std::string& name) {
-    std::unique_ptr<ALuint>& cell = cache[name];
+SoundHandle AudioManager::LoadSample(const std::string& name) {
+    std::unique_ptr<ALuint>& cell = mSamples[name];
     if (cell) return cell.get();
     cell = std::make_unique<ALuint>(0);
     if (mAvailable) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
     return cell.get();
+}
+
+SoundHandle AudioManager::LoadMusic(const std::string& name) {
+    std::unique_ptr<ALuint>& cell = mMusic[name];
+    if (cell) return cell.get();
+    cell = std::make_unique<ALuint>(0);
+    if (mAvailable) *cell = AddTrack(Game::GetInstance().DataPath("audio", name));
+    return cell.get();
+}
+
+ALuint AudioManager::AddTrack(const std::string& path) {
+    ++mDecodeCount;
+    VorbisStream check;
+    if (!check.OpenFile(path)) return 0;
+    mTrackPaths.push_back(path);
+    return static_cast<ALuint>(mTrackPaths.size());
 }
 
 ALuint AudioManager::DecodeToBuffer(const std::string& path) {
@@ -155,17 +173,18 @@ void AudioManager::PlaySampleHandle(const ALuint* handle) {
     if (handle != nullptr && *handle != 0) PlaySample(*handle);
 }
 
-void AudioManager::PlayMusic(ALuint buffer) {
+void AudioManager::PlayMusic(ALuint track) {
     if (!mAvailable) return;
-    if (buffer == 0) {
+    if (track == 0 || track > mTrackPaths.size()) {
         StopMusic();
         return;
     }
-    StartOn(mMusicSource, buffer, mMusicVolume);
+    mStream.Start(mMusicSource, mTrackPaths[track - 1], mMusicVolume, mPaused);
 }
 
 void AudioManager::StopMusic() {
     if (!mAvailable) return;
+    mStream.Stop();
     alSourceStop(mMusicSource);
     alSourcei(mMusicSource, AL_BUFFER, 0);
 }

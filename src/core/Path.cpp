@@ -13,6 +13,10 @@ std::string JoinPath(const std::string& base, const std::string& name) {
     return base + "/" + name;
 }
 
+bool IsPlainName(const std::string& name) {
+    return name.find("..") == std::string::npos && name.find_first_of("/\\") == std::string::npos;
+}
+
 std::string ParentPath(const std::string& path) {
     const size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? std::string() : path.substr(0, separator);

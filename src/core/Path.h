@@ -9,6 +9,10 @@ namespace Velmora {
 /// far; a base that already ends in a separator gets no second one.
 std::string JoinPath(const std::string& base, const std::string& name);
 
+/// True when a name read from a data file (an archetype, a level) can be joined under its folder
+/// without leaving it: it holds no "..", "/" or "\".
+bool IsPlainName(const std::string& name);
+
 /// The part of a path before its last "/" or "\" (empty when there is none).
 std::string ParentPath(const std::string& path);
 

@@ -30,6 +30,11 @@ Vector2 ReadPoint(const TiXmlElement* element) {
     return {ParseDouble(element->Attribute("x")), ParseDouble(element->Attribute("y"))};
 }
 
+// A point whose x or y is written as a number that is not finite ("nan", "inf", "1e999").
+bool IsFinitePoint(const TiXmlElement* element) {
+    return !element || (IsFiniteNumber(element->Attribute("x")) && IsFiniteNumber(element->Attribute("y")));
+}
+
 // The size attributes: an integer, −1 when the attribute is missing.
 long long ReadSide(const TiXmlElement& tilemap, const char* name) {
     const char* text = tilemap.Attribute(name);
@@ -43,6 +48,11 @@ std::string LevelFile::LevelPath(const std::string& folder, const std::string& n
 }
 
 std::unique_ptr<Level> LevelFile::LoadLevel(const std::string& folder, const std::string& name) {
+    // The name comes from a campaign file; the folder is the campaign the program chose.
+    if (!IsPlainName(name)) {
+        VELMORA_LOG_CRITICAL("LOGIC") << "Level name refused, it would lead out of the level folder: `" << name << "`";
+        return nullptr;
+    }
     return ReadLevel(LevelPath(folder, name), folder);
 }
 
@@ -124,6 +134,12 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
         const TiXmlElement* archetype = element->FirstChildElement("archetype");
         if (!archetype) {
             VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, missing <archetype>: " << path;
+            return false;
+        }
+        // Positions far outside the grid are harmless and kept; NaN and infinity are not.
+        if (!IsFinitePoint(element->FirstChildElement("position")) || !IsFinitePoint(element->FirstChildElement("direction"))) {
+            VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, position or direction is not a finite number: "
+                                          << path;
             return false;
         }
         auto spawn = std::make_unique<SpawnInfo>();

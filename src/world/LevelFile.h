@@ -31,12 +31,13 @@ public:
     /// root/data/level/FOLDER/NAME.xml (a piece beginning with a slash replaces the path so far).
     static std::string LevelPath(const std::string& folder, const std::string& name);
 
-    /// Reads the level NAME of FOLDER; null on failure (logged).
+    /// Reads the level NAME of FOLDER; null on failure (logged). A name that would lead out of the
+    /// folder (IsPlainName) is refused with a critical record on "LOGIC".
     static std::unique_ptr<Level> LoadLevel(const std::string& folder, const std::string& name);
     /// Reads the level file at `path`; the level's folder becomes `folder`. Tiles come from
     /// `tiles` (default the game's catalogue). The medal times go to the achievement manager.
     /// Once the grid is read the level's cells are reset, which rebuilds the collision map.
-    /// Null on failure (logged).
+    /// Spawn positions and directions must be finite numbers. Null on failure (logged).
     static std::unique_ptr<Level> ReadLevel(const std::string& path, const std::string& folder,
                                             const TileManager* tiles = nullptr);
 
