@@ -187,6 +187,8 @@ void GraphicsManager::Render(double dt) {
 
 void GraphicsManager::RenderWorldPass(double dt) {
     mView.ApplyView();
+    mBloom.Update({static_cast<float>(mBloomRatio0), static_cast<float>(mBloomRatio1), static_cast<float>(mBloomRatio2),
+                   static_cast<float>(mBloomRatio3), static_cast<float>(mBloomBrightness)});
     mBloom.BeginCapture();
     MessageRenderWorld world(&mRenderer);
     Game::GetInstance().SendMessage(world);
