@@ -48,7 +48,7 @@ void main()
     vec3 sum = max(uRatio0, 0.0) * p0 + Level(texture2D(uPass1, uv).rgb, p0, uRatio1)
              + Level(texture2D(uPass2, uv).rgb, p0, uRatio2) + Level(texture2D(uPass3, uv).rgb, p0, uRatio3);
     vec3 colour = max(sum * (uBrightness / max(positive, 1.0)), 0.0);
-    vec3 over = max(colour - 0.8, 0.0);
-    colour = min(colour, 0.8) + 0.2 * (vec3(1.0) - exp(-over * 5.0));
+    vec3 over = max(colour - 0.8, 0.0) * 5.0;
+    colour = min(colour, 0.8) + 0.2 * over / (over + 1.0);
     gl_FragColor = vec4(colour, 1.0);
 }

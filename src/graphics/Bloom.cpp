@@ -58,6 +58,12 @@ void DrawFullScreenQuad() {
     glEnd();
 }
 
+// The filter of the texture bound to the active unit.
+void SetFilter(GLint filter) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
+}
+
 std::unique_ptr<ShaderProgram> MakeProgram(const char* fragment) {
     auto program = std::make_unique<ShaderProgram>(fragment, ShaderProgram::kVertexShader, fragment,
                                                    Game::GetInstance().DataPath("shader", ""));
@@ -240,7 +246,13 @@ void Bloom::Combine() {
         glUniform1f(mCombineUniforms.mRatios[k], mCurrent[k]);
     }
     glUniform1f(mCombineUniforms.mBrightness, mCurrent[kLevels]);
+    // Level 0 has the window's size, so every pixel reads its texel at the centre, where the
+    // linear filter gives the texel itself; the software rasteriser fetches one texel instead
+    // of four with the nearest filter.
+    glActiveTexture(GL_TEXTURE0);
+    SetFilter(GL_NEAREST);
     DrawFullScreenQuad();
+    SetFilter(GL_LINEAR);
     for (int k = kLevels - 1; k >= 0; --k) {
         glActiveTexture(GL_TEXTURE0 + k);
         glBindTexture(GL_TEXTURE_2D, 0);
