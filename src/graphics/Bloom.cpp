@@ -192,10 +192,11 @@ void Bloom::BeginCapture() {
     glClearColor(previous[0], previous[1], previous[2], previous[3]);
 }
 
-void Bloom::EndAndCompose() {
+void Bloom::EndAndCompose(bool worldDrawn) {
     if (!mEnabled) return;
     Debug::ScopedTimer timer(mTimer);
     mStack.Pop();
+    if (!worldDrawn) return;
     BlurLevel(0);
     for (int k = 1; k < kLevels; ++k) {
         Downsample(k);

@@ -63,8 +63,9 @@ public:
     void BeginCapture();
     /// Returns to the window, blurs and downsamples the captured world and combines the levels
     /// onto the window (when enabled). Leaves GL state, matrices and texture units as it found
-    /// them.
-    void EndAndCompose();
+    /// them. worldDrawn: false when nothing was drawn into the capture (menus, the intro); its
+    /// glow is black, so only the return to the already cleared window is made.
+    void EndAndCompose(bool worldDrawn = true);
 
     /// The passes EndAndCompose runs, offered on their own so their cost can be measured. Each
     /// needs the stage enabled and the capture finished.

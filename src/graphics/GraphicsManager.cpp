@@ -163,9 +163,9 @@ void GraphicsManager::ResetState() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void GraphicsManager::FlushBatches() {
+int GraphicsManager::FlushBatches() {
     Debug::ScopedTimer timer(Statistics().mBatches);
-    mRenderer.Flush();
+    return mRenderer.Flush();
 }
 
 void GraphicsManager::Render(double dt) {
@@ -192,8 +192,8 @@ void GraphicsManager::RenderWorldPass(double dt) {
     mBloom.BeginCapture();
     MessageRenderWorld world(&mRenderer);
     Game::GetInstance().SendMessage(world);
-    FlushBatches();
-    mBloom.EndAndCompose();
+    const bool worldDrawn = FlushBatches() > 0;
+    mBloom.EndAndCompose(worldDrawn);
     // Debug shapes go over the composed world, in world units but outside the glow.
     LoadPixelSpace();
     mView.ApplyView();
