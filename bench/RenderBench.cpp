@@ -42,6 +42,7 @@
 #include <chrono>
 #include <ctime>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -132,7 +133,10 @@ Random& SetUpScene() {
         setenv("SDL_VIDEO_CENTERED", "1", 1);
         Game& game = Game::GetInstance();
         game.SetRootPath(FindRootPath(ProgramPath(), IsDirectory));
-        if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+        // A new connection to Xvfb is now and then reset during its handshake: try again.
+        int started = -1;
+        for (int attempt = 0; attempt < 5 && started != 0; ++attempt) started = SDL_Init(SDL_INIT_VIDEO);
+        if (started != 0) return false;
         game.mInitialized = true;  // the managers the graphics manager adds initialise at once
         Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
         graphics.Initialize();
@@ -154,7 +158,10 @@ Random& SetUpScene() {
         graphics.GetView().SetPosition(kCentre, kCentre);
         return true;
     }();
-    if (!ready) std::abort();
+    if (!ready) {
+        std::fprintf(stderr, "no display: %s\n", SDL_GetError());
+        std::abort();
+    }
     return random;
 }
 

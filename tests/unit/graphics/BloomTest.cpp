@@ -30,15 +30,6 @@ TEST(Bloom, EasedValuesReachTheirTargetsWithinTheStepCountAndStay) {
     }
 }
 
-TEST(Bloom, UpdateEasesEveryValueByOneStep) {
-    Bloom bloom;
-    bloom.Update({1.5f, -1.0f, 0.5f, 0.02f, -0.02f});
-    const Bloom::Values expected{0.05f, -0.05f, 0.05f, 0.02f, -0.02f};
-    EXPECT_EQ(bloom.GetCurrent(), expected);
-    bloom.ResetCurrent();
-    EXPECT_EQ(bloom.GetCurrent(), Bloom::Values{});
-}
-
 TEST(Bloom, LevelsHalveTheWindowAndKeepAtLeastOnePixel) {
     struct Case {
         int mSize;
