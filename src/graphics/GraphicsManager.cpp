@@ -188,9 +188,9 @@ void GraphicsManager::ResetState() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void GraphicsManager::FlushBatches() {
+int GraphicsManager::FlushBatches() {
     Debug::ScopedTimer timer(Statistics().mBatches);
-    mRenderer.Flush();
+    return mRenderer.Flush();
 }
 
 void GraphicsManager::Render(double dt) {
@@ -214,11 +214,13 @@ void GraphicsManager::Render(double dt) {
 
 void GraphicsManager::RenderWorldPass(double dt) {
     mView.ApplyView();
+    mBloom.Update({static_cast<float>(mBloomRatio0), static_cast<float>(mBloomRatio1), static_cast<float>(mBloomRatio2),
+                   static_cast<float>(mBloomRatio3), static_cast<float>(mBloomBrightness)});
     mBloom.BeginCapture();
     MessageRenderWorld world(&mRenderer);
     Game::GetInstance().SendMessage(world);
-    FlushBatches();
-    mBloom.EndAndCompose();
+    const bool worldDrawn = FlushBatches() > 0;
+    mBloom.EndAndCompose(worldDrawn);
     // Debug shapes go over the composed world, in world units but outside the glow.
     LoadPixelSpace();
     mView.ApplyView();

@@ -99,7 +99,7 @@ public:
 
 private:
     void SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness);
-    void FlushBatches();
+    int FlushBatches();
     void RenderWorldPass(double dt);
     void RenderOverlayPass(double dt);
 

@@ -143,6 +143,7 @@ bool Texture::Load() {
 
 void Texture::Upload(const ImageData& image) {
     Release();
+    mOpaque = !image.mHasAlpha && image.mPaddedWidth == image.mWidth && image.mPaddedHeight == image.mHeight;
     if (!HasGlContext()) return;
     GLuint id = 0;
     glGenTextures(1, &id);

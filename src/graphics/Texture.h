@@ -63,6 +63,9 @@ public:
     int mPaddedHeight = 0;
     double mMaxU = 1.0;  ///< width / padded width
     double mMaxV = 1.0;  ///< height / padded height
+    /// Every texel, padding included, is fully opaque: the last upload was an image without
+    /// transparency that needed no padding. Such a texture can be drawn without blending.
+    bool mOpaque = false;
 
 protected:
     /// Creates the GL texture from the pixels (linear filtering). Does nothing without a GL context.
