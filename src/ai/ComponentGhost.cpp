@@ -1,5 +1,13 @@
 #include "ai/ComponentGhost.h"
 
+#include "ai/AlarmBehavior.h"
+#include "ai/ChaseBehavior.h"
+#include "ai/GuardBehavior.h"
+#include "ai/ListenBehavior.h"
+#include "ai/PanBehavior.h"
+#include "ai/PatrolBehavior.h"
+#include "physics/ComponentBody.h"
+
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
 #include "core/LogRecord.h"
@@ -17,13 +25,19 @@ using BehaviorCreator = std::unique_ptr<Behavior> (*)(uint32_t entity);
 
 struct BehaviorEntry {
     const char* mName;
-    BehaviorCreator mCreate;  // null while the behaviour's class is not part of the game yet
+    BehaviorCreator mCreate;
 };
 
-// The names archetype data may use. The guard behaviours put their creators here.
+template <class T>
+std::unique_ptr<Behavior> Make(uint32_t entity) {
+    return std::make_unique<T>(entity);
+}
+
+// The names archetype data may use.
 const BehaviorEntry kBehaviors[] = {
-    {"BehaviorAlarm", nullptr}, {"BehaviorChase", nullptr},  {"BehaviorGuard", nullptr},
-    {"BehaviorPan", nullptr},   {"BehaviorPatrol", nullptr}, {"BehaviorListen", nullptr},
+    {"BehaviorAlarm", Make<AlarmBehavior>}, {"BehaviorChase", Make<ChaseBehavior>},
+    {"BehaviorGuard", Make<GuardBehavior>}, {"BehaviorPan", Make<PanBehavior>},
+    {"BehaviorPatrol", Make<PatrolBehavior>}, {"BehaviorListen", Make<ListenBehavior>},
 };
 
 // Moves the cursor past the list's end marker (or to the end of the data).
@@ -48,7 +62,7 @@ void ComponentGhost::SetBehaviorFactory(BehaviorFactory factory) { Factory() = s
 
 std::unique_ptr<Behavior> ComponentGhost::CreateBehavior(const std::string& name, uint32_t entity) {
     for (const BehaviorEntry& entry : kBehaviors) {
-        if (name == entry.mName) return entry.mCreate ? entry.mCreate(entity) : nullptr;
+        if (name == entry.mName) return entry.mCreate(entity);
     }
     return nullptr;
 }
@@ -67,7 +81,7 @@ void ComponentGhost::HandleMessage(Message& message) {
 
 void ComponentGhost::Initialize() {
     mTransform = mOwner->GetComponent<Graphics::ComponentTransform>();
-    mBody = mOwner->GetComponent("ComponentBody");
+    mBody = mOwner->GetComponent<Physics::ComponentBody>();
 }
 
 void ComponentGhost::Load(ValueCursor& cursor) {

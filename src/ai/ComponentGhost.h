@@ -14,6 +14,10 @@ namespace Velmora::Graphics {
 class ComponentTransform;
 }
 
+namespace Velmora::Physics {
+class ComponentBody;
+}
+
 namespace Velmora::Ai {
 
 /// A guard's mind: the action list of its behaviours, built from the archetype data, run once
@@ -53,13 +57,13 @@ public:
 
     /// A new behaviour for the name, given the entity id, or null for a name that is not one of
     /// "BehaviorAlarm", "BehaviorChase", "BehaviorGuard", "BehaviorPan", "BehaviorPatrol",
-    /// "BehaviorListen" (compared exactly) or whose class is not available.
+    /// "BehaviorListen" (compared exactly).
     static std::unique_ptr<Behavior> CreateBehavior(const std::string& name, uint32_t entity);
     /// Replaces CreateBehavior for the loading of archetype data (tests); null restores it.
     static void SetBehaviorFactory(BehaviorFactory factory);
 
     Graphics::ComponentTransform* mTransform = nullptr;  ///< the entity's transform, cached in Initialize
-    Component* mBody = nullptr;  ///< the entity's "ComponentBody" (physics), cached in Initialize
+    Physics::ComponentBody* mBody = nullptr;  ///< the entity's body, cached in Initialize
     double mMoveSpeed = 0.0;          ///< world units per second, for movement actions
     double mTurnSpeed = 0.0;          ///< radians per second, for turning actions
     bool mCatchesPlayer = false;      ///< touching this entity loses the level
