@@ -11,7 +11,7 @@ namespace Velmora::Ai {
 /// Data: the wave's strength, the period (seconds), the alarm sound's name.
 class AlarmBehavior : public Behavior {
 public:
-    static constexpr uint32_t kFlagSpotted = 1;  ///< the player has just come into sight
+    static constexpr uint32_t kFlagSpotted = 1; ///< the player has just come into sight
 
     explicit AlarmBehavior(uint32_t entity) : Behavior(entity) {}
 
@@ -20,10 +20,10 @@ public:
     void HandleMessage(Message& message) override;
     bool Update(double dt) override;
 
-    double mStrength = 0.0;                ///< times the base wave energy
-    double mPeriod = 0.0;                  ///< seconds between alarms
-    Audio::SoundHandle mSample = nullptr;  ///< the alarm sound; null for none
-    uint32_t mTarget = 0;                  ///< entity id of the player in sight; 0 for none
+    double mStrength = 0.0;               ///< times the base wave energy
+    double mPeriod = 0.0;                 ///< seconds between alarms
+    Audio::SoundHandle mSample = nullptr; ///< the alarm sound; null for none
+    uint32_t mTarget = 0;                 ///< entity id of the player in sight; 0 for none
 };
 
 } // namespace Velmora::Ai

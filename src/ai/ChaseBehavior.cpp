@@ -41,7 +41,8 @@ void ChaseBehavior::HandleMessage(Message& message) {
             SetFlags(kFlagVisible);
             const Entity* target = FindLiveEntity(mTarget);
             const auto* seen = target ? target->GetComponent<Graphics::ComponentTransform>() : nullptr;
-            if (HasFlags(kFlagLastKnown) && transform && seen && !IsSegmentBlocked(transform->mPosition, seen->mPosition)) {
+            if (HasFlags(kFlagLastKnown) && transform && seen &&
+                !IsSegmentBlocked(transform->mPosition, seen->mPosition)) {
                 RemoveLanes(kLanesMoveAndTurn);
                 SetFlags(kFlagPursue);
             }

@@ -35,13 +35,13 @@ public:
     /// Clears one state bit; any other mask is ignored.
     void ClearFlags(uint32_t mask) override;
 
-    double mReactionTimer = 0.0;  ///< seconds spent reacting
-    double mReactionTime = 0.0;   ///< seconds before the chase starts
-    double mSearchPause = 0.0;    ///< seconds spent looking round at the last known place
-    uint32_t mTarget = 0;         ///< entity id of the chased player; 0 for none
-    Vector2 mLastKnownPosition;   ///< where the target was last seen
-    Vector2 mLastKnownFacing;     ///< which way it faced then
-    bool mSearched = false;       ///< a path to the last known place was walked since it was seen
+    double mReactionTimer = 0.0; ///< seconds spent reacting
+    double mReactionTime = 0.0;  ///< seconds before the chase starts
+    double mSearchPause = 0.0;   ///< seconds spent looking round at the last known place
+    uint32_t mTarget = 0;        ///< entity id of the chased player; 0 for none
+    Vector2 mLastKnownPosition;  ///< where the target was last seen
+    Vector2 mLastKnownFacing;    ///< which way it faced then
+    bool mSearched = false;      ///< a path to the last known place was walked since it was seen
 
 private:
     bool React(double dt);

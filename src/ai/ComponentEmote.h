@@ -36,11 +36,11 @@ public:
     /// Moves to the followed entity's position plus the offset; stays put when it is gone.
     void Follow();
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< cached in Initialize; not owned
-    Audio::SoundHandle mSample = nullptr;  ///< played on Attach; null for none
-    uint32_t mFollowed = 0;                ///< entity id; 0 for none
-    Vector2 mOffset;                       ///< from the followed entity's position, world units
-    double mLifetime = 0.0;                ///< seconds its behaviour keeps it
+    Graphics::ComponentTransform* mTransform = nullptr; ///< cached in Initialize; not owned
+    Audio::SoundHandle mSample = nullptr;               ///< played on Attach; null for none
+    uint32_t mFollowed = 0;                             ///< entity id; 0 for none
+    Vector2 mOffset;                                    ///< from the followed entity's position, world units
+    double mLifetime = 0.0;                             ///< seconds its behaviour keeps it
 };
 
 } // namespace Velmora::Ai

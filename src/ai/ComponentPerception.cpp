@@ -137,7 +137,8 @@ void ComponentPerception::UpdateVisibility() {
 
 void ComponentPerception::RebuildOutlines() {
     if (!mTransform) return;
-    const Vector2 facing = mTransform->mDirection.LengthSquared() > 0.0 ? mTransform->mDirection.Normalized() : mTransform->mDirection;
+    const Vector2 facing =
+        mTransform->mDirection.LengthSquared() > 0.0 ? mTransform->mDirection.Normalized() : mTransform->mDirection;
     const double half = mCurrentFieldOfView * 0.5;
     // The cone's middle point lies exactly ahead: its angle is −18 steps plus 18 steps.
     const double coneStep = mCurrentFieldOfView / kArcSegments;
@@ -155,15 +156,16 @@ void ComponentPerception::BuildArc(std::array<Vector2, kOutlinePoints>& points, 
     for (int i = 0; i < kOutlinePoints; ++i) {
         Vector2 point = guard + radius.Rotated(first + i * step);
         Physics::RayHit hit;
-        if (physics.RayCast(kTileBlocksVision, guard.x, guard.y, point.x, point.y, hit)) point = Vector2(hit.mPointX, hit.mPointY);
+        if (physics.RayCast(kTileBlocksVision, guard.x, guard.y, point.x, point.y, hit))
+            point = Vector2(hit.mPointX, hit.mPointY);
         points[static_cast<size_t>(i)] = point;
     }
 }
 
 void ComponentPerception::Draw(Graphics::Renderer& renderer) const {
     if (!mTransform) return;
-    Graphics::Batch& batch = renderer.GetBatch(Graphics::kPrimitiveTriangles, nullptr, kLayer, kBatchVertices,
-                                               Graphics::kBlendAdditive);
+    Graphics::Batch& batch =
+        renderer.GetBatch(Graphics::kPrimitiveTriangles, nullptr, kLayer, kBatchVertices, Graphics::kBlendAdditive);
     const Vector2 guard = mTransform->mPosition;
     const auto fan = [&](const std::array<Vector2, kOutlinePoints>& points) {
         for (size_t i = 0; i + 1 < points.size(); ++i) {

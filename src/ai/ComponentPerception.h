@@ -65,19 +65,19 @@ public:
     /// Copies the alert set into the current one.
     void UseAlertSet();
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< cached in Initialize; not owned
-    double mFieldOfView = 0.0;       ///< full cone angle, radians (normal set)
-    double mSightRange = 0.0;        ///< world units (normal set)
-    double mNearRadius = 0.0;        ///< all-round radius, world units (normal set)
-    double mAlertFieldOfView = 0.0;  ///< the alert set, same units
+    Graphics::ComponentTransform* mTransform = nullptr; ///< cached in Initialize; not owned
+    double mFieldOfView = 0.0;                          ///< full cone angle, radians (normal set)
+    double mSightRange = 0.0;                           ///< world units (normal set)
+    double mNearRadius = 0.0;                           ///< all-round radius, world units (normal set)
+    double mAlertFieldOfView = 0.0;                     ///< the alert set, same units
     double mAlertSightRange = 0.0;
     double mAlertNearRadius = 0.0;
-    double mCurrentFieldOfView = 0.0;  ///< the set in force
+    double mCurrentFieldOfView = 0.0; ///< the set in force
     double mCurrentSightRange = 0.0;
     double mCurrentNearRadius = 0.0;
-    std::array<Vector2, kOutlinePoints> mConePoints{};  ///< front arc, clipped, rebuilt each step
-    std::array<Vector2, kOutlinePoints> mNearPoints{};  ///< rear arc of the all-round radius
-    uint32_t mConeColor = 0xFFFFFFFFu;  ///< fill colour, 0xAABBGGRR
+    std::array<Vector2, kOutlinePoints> mConePoints{}; ///< front arc, clipped, rebuilt each step
+    std::array<Vector2, kOutlinePoints> mNearPoints{}; ///< rear arc of the all-round radius
+    uint32_t mConeColor = 0xFFFFFFFFu;                 ///< fill colour, 0xAABBGGRR
 
 private:
     void UpdateVisibility();

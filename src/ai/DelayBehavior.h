@@ -9,11 +9,12 @@ namespace Velmora::Ai {
 class DelayBehavior : public Behavior {
 public:
     /// A wait of `duration` seconds on the given lanes.
-    DelayBehavior(uint32_t entity, uint32_t lanes, double duration) : Behavior(entity, lanes, true), mDuration(duration) {}
+    DelayBehavior(uint32_t entity, uint32_t lanes, double duration)
+        : Behavior(entity, lanes, true), mDuration(duration) {}
 
     bool Update(double) override { return mDuration <= mElapsed; }
 
-    double mDuration;  ///< seconds
+    double mDuration; ///< seconds
 };
 
 } // namespace Velmora::Ai

@@ -14,8 +14,8 @@ public:
 
     bool Update(double dt) override;
 
-    Vector2 mPoint;     ///< world units
-    double mStrength;   ///< times the base energy
+    Vector2 mPoint;   ///< world units
+    double mStrength; ///< times the base energy
 };
 
 } // namespace Velmora::Ai

@@ -17,7 +17,8 @@ void EmoteBehavior::OnStart() {
     if (!emote) return;
     mEmote = static_cast<uint32_t>(emote->GetId());
     VELMORA_LOG("AI") << "Guard " << mEntity << " shows `" << mArchetype << "`";
-    if (auto* transform = emote->GetComponent<Graphics::ComponentTransform>()) transform->mDirection = Vector2(0.0, 1.0);
+    if (auto* transform = emote->GetComponent<Graphics::ComponentTransform>())
+        transform->mDirection = Vector2(0.0, 1.0);
     if (auto* component = emote->GetComponent<ComponentEmote>()) component->Attach(mEntity);
 }
 

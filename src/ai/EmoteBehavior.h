@@ -22,8 +22,8 @@ public:
     void OnStart() override;
     bool Update(double dt) override;
 
-    std::string mArchetype;  ///< the emote's archetype name
-    uint32_t mEmote = 0;     ///< id of the emote entity; 0 until built
+    std::string mArchetype; ///< the emote's archetype name
+    uint32_t mEmote = 0;    ///< id of the emote entity; 0 until built
 };
 
 } // namespace Velmora::Ai

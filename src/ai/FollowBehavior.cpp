@@ -20,7 +20,7 @@ bool FollowBehavior::Update(double) {
         return true;
     }
     const Vector2 direction = (mTargetPosition - transform->mPosition).Normalized();
-    if (direction != Vector2()) transform->mDirection = direction;  // on top of it: keep looking ahead
+    if (direction != Vector2()) transform->mDirection = direction; // on top of it: keep looking ahead
     SetVelocity(direction * ghost->mMoveSpeed);
     return false;
 }

@@ -16,9 +16,9 @@ public:
     /// MessageEntityHidden of the target: it is no longer followed.
     void HandleMessage(Message& message) override;
 
-    uint32_t mTarget;           ///< entity id; 0 once lost
-    Vector2 mTargetPosition;    ///< the target's position at the last step
-    Vector2 mTargetFacing;      ///< the target's facing at the last step
+    uint32_t mTarget;        ///< entity id; 0 once lost
+    Vector2 mTargetPosition; ///< the target's position at the last step
+    Vector2 mTargetFacing;   ///< the target's facing at the last step
 };
 
 } // namespace Velmora::Ai

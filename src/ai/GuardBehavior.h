@@ -22,9 +22,9 @@ public:
     void OnStart() override;
     bool Update(double dt) override;
 
-    double mReturnPause = 0.0;  ///< seconds
-    Vector2 mHome;              ///< world units
-    Vector2 mHomeFacing;        ///< facing at the post
+    double mReturnPause = 0.0; ///< seconds
+    Vector2 mHome;             ///< world units
+    Vector2 mHomeFacing;       ///< facing at the post
 
 private:
     bool PlanWayHome();

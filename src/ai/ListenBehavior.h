@@ -13,7 +13,7 @@ namespace Velmora::Ai {
 /// it and hears nothing new. Data: reaction pause (seconds).
 class ListenBehavior : public Behavior {
 public:
-    static constexpr uint32_t kFlagReacting = 1;  ///< a reaction has been queued
+    static constexpr uint32_t kFlagReacting = 1; ///< a reaction has been queued
     /// Seconds over which arriving waves are gathered into one reaction.
     static constexpr double kGatherTime = 0.1;
 
@@ -26,9 +26,9 @@ public:
     void OnResume() override { mPushes.clear(); }
     bool Update(double dt) override;
 
-    double mReactionPause = 0.0;   ///< seconds
-    double mGatherTimer = 0.0;     ///< seconds since the first gathered wave
-    std::vector<Vector2> mPushes;  ///< the pushes gathered so far
+    double mReactionPause = 0.0;  ///< seconds
+    double mGatherTimer = 0.0;    ///< seconds since the first gathered wave
+    std::vector<Vector2> mPushes; ///< the pushes gathered so far
 
 private:
     void React();

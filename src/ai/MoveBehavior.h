@@ -11,7 +11,7 @@ namespace Velmora::Ai {
 /// Blocking; created on the movement and behaviour lanes.
 class MoveBehavior : public Behavior {
 public:
-    static constexpr uint32_t kFlagTurnFirst = 2;  ///< the opening turn is still to be made
+    static constexpr uint32_t kFlagTurnFirst = 2; ///< the opening turn is still to be made
 
     /// A move of the entity to `target` at `speed` world units per second.
     MoveBehavior(uint32_t entity, uint32_t lanes, double speed, const Vector2& target);
@@ -20,9 +20,9 @@ public:
     /// Asks for the opening turn.
     void OnStart() override { SetFlags(kFlagTurnFirst); }
 
-    double mSpeed;            ///< world units per second
-    Vector2 mTarget;          ///< world units
-    Vector2 mLastPosition;    ///< where the guard was at the last step; (0, 0) before the first
+    double mSpeed;         ///< world units per second
+    Vector2 mTarget;       ///< world units
+    Vector2 mLastPosition; ///< where the guard was at the last step; (0, 0) before the first
 };
 
 } // namespace Velmora::Ai

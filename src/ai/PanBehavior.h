@@ -13,8 +13,8 @@ public:
     void Deserialize(ValueCursor& cursor) override;
     bool Update(double dt) override;
 
-    double mAngle = 0.0;  ///< radians; its sign flips with every turn
-    double mPause = 0.0;  ///< seconds
+    double mAngle = 0.0; ///< radians; its sign flips with every turn
+    double mPause = 0.0; ///< seconds
 };
 
 } // namespace Velmora::Ai

@@ -21,10 +21,10 @@ public:
     void OnStart() override;
     bool Update(double dt) override;
 
-    double mSpeed = 0.0;               ///< world units per second
-    double mPause = 0.0;               ///< seconds at each waypoint
-    std::size_t mIndex = 0;            ///< the waypoint walked to next
-    std::vector<uint32_t> mWaypoints;  ///< waypoint entity ids, in route order
+    double mSpeed = 0.0;              ///< world units per second
+    double mPause = 0.0;              ///< seconds at each waypoint
+    std::size_t mIndex = 0;           ///< the waypoint walked to next
+    std::vector<uint32_t> mWaypoints; ///< waypoint entity ids, in route order
 };
 
 } // namespace Velmora::Ai

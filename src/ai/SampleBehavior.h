@@ -18,7 +18,7 @@ public:
         return true;
     }
 
-    Audio::SoundHandle mSample;  ///< not owned (the audio manager's cache)
+    Audio::SoundHandle mSample; ///< not owned (the audio manager's cache)
 };
 
 } // namespace Velmora::Ai

@@ -14,7 +14,7 @@ public:
 
     bool Update(double dt) override;
 
-    Vector2 mDirection;  ///< the facing to end with
+    Vector2 mDirection; ///< the facing to end with
 };
 
 } // namespace Velmora::Ai

@@ -11,18 +11,16 @@ namespace Velmora::Logic {
 
 namespace {
 
-constexpr uint32_t kOpenLinkColor = 0xFF00C000u;    // green
-constexpr uint32_t kClosedLinkColor = 0xFF808080u;  // grey
-constexpr uint32_t kOpenNodeColor = 0xFFFFFF00u;    // cyan
-constexpr uint32_t kClosedNodeColor = 0xFFFF0000u;  // blue
+constexpr uint32_t kOpenLinkColor = 0xFF00C000u;   // green
+constexpr uint32_t kClosedLinkColor = 0xFF808080u; // grey
+constexpr uint32_t kOpenNodeColor = 0xFFFFFF00u;   // cyan
+constexpr uint32_t kClosedNodeColor = 0xFFFF0000u; // blue
 constexpr uint32_t kNearestColor = 0xFFFFFFFFu;
 constexpr double kNodeRadius = 3.0;
 constexpr double kNearestRadius = 6.0;
 
 // The open list is a binary heap with the best entry on top: lowest f, then queued first.
-bool WorseThan(const auto& a, const auto& b) {
-    return a.mF != b.mF ? a.mF > b.mF : a.mSequence > b.mSequence;
-}
+bool WorseThan(const auto& a, const auto& b) { return a.mF != b.mF ? a.mF > b.mF : a.mSequence > b.mSequence; }
 
 // Chosen over `best` as nearest: nearer, or as near and made later.
 bool Nearer(double distance, uint32_t index, double bestDistance, uint32_t bestIndex) {
@@ -40,7 +38,8 @@ void NavigationMap::Clear() {
 
 void NavigationMap::Build(int width, int height, std::span<const TileFlags> cellFlags) {
     Clear();
-    if (width <= 0 || height <= 0 || cellFlags.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) return;
+    if (width <= 0 || height <= 0 || cellFlags.size() != static_cast<size_t>(width) * static_cast<size_t>(height))
+        return;
     mWidth = width;
     mHeight = height;
     mCellNodes.assign(cellFlags.size(), kNoNode);
@@ -143,7 +142,7 @@ bool NavigationMap::Search(uint32_t start, uint32_t goal, const Vector2& to) con
         mRecords.assign(mNodes.size(), Record());
         mStamp = 0;
     }
-    if (++mStamp == 0) {  // the stamp wrapped: forget every old record for good
+    if (++mStamp == 0) { // the stamp wrapped: forget every old record for good
         std::fill(mRecords.begin(), mRecords.end(), Record());
         mStamp = 1;
     }
@@ -196,7 +195,7 @@ std::vector<Vector2> NavigationMap::BuildPath(uint32_t goal, const Vector2& from
     std::vector<Vector2> path;
     for (int32_t node = static_cast<int32_t>(goal); node != -1; node = RecordOf(static_cast<uint32_t>(node)).mParent) {
         path.push_back(mNodes[static_cast<uint32_t>(node)].mPosition);
-        if (path.size() > mNodes.size()) break;  // parent links always end at the start; never loop
+        if (path.size() > mNodes.size()) break; // parent links always end at the start; never loop
     }
     const size_t n = path.size();
     if (n > 1 && DistanceSquared(from, path[n - 2]) < DistanceSquared(path[n - 1], path[n - 2])) path.pop_back();
@@ -208,11 +207,13 @@ void NavigationMap::DrawDebug(bool links, bool nodes) const {
     Graphics::DebugDrawManager& draw = Graphics::DebugDrawManager::GetInstance();
     for (uint32_t i = 0; i < mNodes.size(); ++i) {
         const Node& node = mNodes[i];
-        if (nodes) draw.DrawCircle(node.mPosition.x, node.mPosition.y, kNodeRadius, node.mOpen ? kOpenNodeColor : kClosedNodeColor);
+        if (nodes)
+            draw.DrawCircle(node.mPosition.x, node.mPosition.y, kNodeRadius,
+                            node.mOpen ? kOpenNodeColor : kClosedNodeColor);
         if (!links) continue;
         for (uint8_t k = 0; k < node.mNeighbourCount; ++k) {
             const Node& other = mNodes[node.mNeighbours[k]];
-            if (node.mNeighbours[k] < i) continue;  // each link once
+            if (node.mNeighbours[k] < i) continue; // each link once
             const uint32_t color = node.mOpen && other.mOpen ? kOpenLinkColor : kClosedLinkColor;
             draw.DrawLine(node.mPosition.x, node.mPosition.y, other.mPosition.x, other.mPosition.y, color);
         }

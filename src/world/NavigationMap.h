@@ -22,10 +22,10 @@ class NavigationMap {
 public:
     /// One walkable cell.
     struct Node {
-        Vector2 mPosition;                  ///< the cell's centre, world units
-        bool mOpen = true;                  ///< false when the tile also blocks sound or vision
-        uint8_t mNeighbourCount = 0;        ///< used entries of mNeighbours
-        std::array<uint32_t, 4> mNeighbours{};  ///< node indices, in link order
+        Vector2 mPosition;                     ///< the cell's centre, world units
+        bool mOpen = true;                     ///< false when the tile also blocks sound or vision
+        uint8_t mNeighbourCount = 0;           ///< used entries of mNeighbours
+        std::array<uint32_t, 4> mNeighbours{}; ///< node indices, in link order
     };
     /// Marks a cell without a node in the cell → node map.
     static constexpr int32_t kNoNode = -1;
@@ -68,10 +68,10 @@ private:
     struct Record {
         double mG = 0.0;
         double mH = 0.0;
-        int32_t mParent = -1;  // node index of the parent record, -1 for the start
+        int32_t mParent = -1; // node index of the parent record, -1 for the start
         uint32_t mSequence = 0;
         uint32_t mStamp = 0;
-        uint8_t mState = 0;    // 0 unvisited, 1 open, 2 closed
+        uint8_t mState = 0; // 0 unvisited, 1 open, 2 closed
     };
     // An open-list entry: a node's f when it was queued and its queueing sequence.
     struct Open {
@@ -89,7 +89,7 @@ private:
     int mWidth = 0;
     int mHeight = 0;
     std::vector<Node> mNodes;
-    std::vector<int32_t> mCellNodes;  // row × width + column → node index or kNoNode
+    std::vector<int32_t> mCellNodes; // row × width + column → node index or kNoNode
 
     // Query scratch, reused between queries (never carries meaning from one to the next).
     mutable std::vector<Record> mRecords;

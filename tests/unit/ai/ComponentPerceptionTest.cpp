@@ -13,9 +13,12 @@ class ComponentSightLog : public Component, public TComponent<ComponentSightLog>
 public:
     using Component::Component;
     void HandleMessage(Message& message) override {
-        if (const auto* visible = MessageCast<Ai::MessageEntityVisible>(message)) mLines.push_back("visible " + std::to_string(visible->mId));
-        if (const auto* hidden = MessageCast<Ai::MessageEntityHidden>(message)) mLines.push_back("hidden " + std::to_string(hidden->mId));
-        if (const auto* seen = MessageCast<Ai::MessageEntitySeen>(message)) mLines.push_back("seen by " + std::to_string(seen->mId));
+        if (const auto* visible = MessageCast<Ai::MessageEntityVisible>(message))
+            mLines.push_back("visible " + std::to_string(visible->mId));
+        if (const auto* hidden = MessageCast<Ai::MessageEntityHidden>(message))
+            mLines.push_back("hidden " + std::to_string(hidden->mId));
+        if (const auto* seen = MessageCast<Ai::MessageEntitySeen>(message))
+            mLines.push_back("seen by " + std::to_string(seen->mId));
     }
     std::vector<std::string> mLines;
 };
@@ -37,7 +40,9 @@ protected:
         entity->Spawn(nullptr);
         return entity;
     }
-    static std::vector<std::string>& LinesOf(Entity* entity) { return entity->GetComponent<ComponentSightLog>()->mLines; }
+    static std::vector<std::string>& LinesOf(Entity* entity) {
+        return entity->GetComponent<ComponentSightLog>()->mLines;
+    }
 
     int mNextId = 3000000;
 };
@@ -48,7 +53,7 @@ TEST_F(PerceptionTest, LoadsDegreesAsRadiansTheNormalSetAndAFixedAlpha) {
     EXPECT_DOUBLE_EQ(eyes.mFieldOfView, M_PI / 2);
     EXPECT_DOUBLE_EQ(eyes.mAlertFieldOfView, M_PI * 2 / 3);
     EXPECT_EQ(eyes.mAlertSightRange, 300);
-    EXPECT_EQ(eyes.mCurrentFieldOfView, eyes.mFieldOfView);  // alert values loaded, normal set in force
+    EXPECT_EQ(eyes.mCurrentFieldOfView, eyes.mFieldOfView); // alert values loaded, normal set in force
     EXPECT_EQ(eyes.mCurrentSightRange, 100);
     EXPECT_EQ(eyes.mCurrentNearRadius, 20);
     EXPECT_EQ(eyes.mConeColor, 0x2F1E140Au);
@@ -64,7 +69,7 @@ TEST_F(PerceptionTest, SeesWithinRangeInsideTheConeOrTheAllRoundRadiusAndNotThro
     // Cell (1, 0) is stone; everything else floor.
     UseLevel({"0 0 0 0 0 0", "0 0 0 0 0 0", "0 0 0 0 0 0", "0 1 0 0 0 0"});
     const Ai::ComponentPerception& eyes = EyesOf(Eyes());
-    const Vector2 left = Vector2(1, 0).Rotated(M_PI / 4) * 64.0;  // exactly on the cone's edges
+    const Vector2 left = Vector2(1, 0).Rotated(M_PI / 4) * 64.0; // exactly on the cone's edges
     const Vector2 right = Vector2(1, 0).Rotated(-M_PI / 4) * 64.0;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
@@ -107,7 +112,7 @@ TEST_F(PerceptionTest, ReportsEachSightingOnceAndEachLossOnce) {
     step();
     step();
     EXPECT_EQ(LinesOf(guard), std::vector<std::string>{"visible " + id});
-    EXPECT_EQ(Logic::LogicManager::GetInstance().GetLevelCounters().mSeen, 1);  // the player heard it once
+    EXPECT_EQ(Logic::LogicManager::GetInstance().GetLevelCounters().mSeen, 1); // the player heard it once
     PositionOf(player) = {-50, 0};
     step();
     step();
@@ -115,7 +120,7 @@ TEST_F(PerceptionTest, ReportsEachSightingOnceAndEachLossOnce) {
     step();
     EXPECT_EQ(LinesOf(guard), (std::vector<std::string>{"visible " + id, "hidden " + id, "visible " + id}));
     EXPECT_EQ(Logic::LogicManager::GetInstance().GetLevelCounters().mSeen, 2);
-    EXPECT_EQ(eyes.mConePoints[18], Vector2(100, 0));  // the middle of the front arc, unclipped
+    EXPECT_EQ(eyes.mConePoints[18], Vector2(100, 0)); // the middle of the front arc, unclipped
     // A seen entity that goes away is hidden at the next step, and the registry forgets it.
     player->Destroy();
     step();
@@ -130,11 +135,11 @@ TEST_F(PerceptionTest, OutlinesStopAtVisionBlockingCellsAndTheRearArcGoesRoundTh
     PositionOf(guard) = {16, 64};
     Ai::ComponentPerception& eyes = EyesOf(guard);
     eyes.RebuildOutlines();
-    EXPECT_EQ(eyes.mConePoints[18], Vector2(64, 64));  // clipped where the wall begins
+    EXPECT_EQ(eyes.mConePoints[18], Vector2(64, 64)); // clipped where the wall begins
     for (const Vector2& point : eyes.mNearPoints) EXPECT_NEAR(Distance(point, {16, 64}), 20.0, 1e-9);
-    EXPECT_NEAR(eyes.mNearPoints[0].y, 64 + 20 * std::sin(M_PI / 4), 1e-9);   // from the cone's left edge
-    EXPECT_NEAR(eyes.mNearPoints[18].x, 16 - 20.0, 1e-9);                     // round the back
-    EXPECT_NEAR(eyes.mNearPoints[36].y, 64 - 20 * std::sin(M_PI / 4), 1e-9);  // to its right edge
+    EXPECT_NEAR(eyes.mNearPoints[0].y, 64 + 20 * std::sin(M_PI / 4), 1e-9);  // from the cone's left edge
+    EXPECT_NEAR(eyes.mNearPoints[18].x, 16 - 20.0, 1e-9);                    // round the back
+    EXPECT_NEAR(eyes.mNearPoints[36].y, 64 - 20 * std::sin(M_PI / 4), 1e-9); // to its right edge
 }
 
 } // namespace

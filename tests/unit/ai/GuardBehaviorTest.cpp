@@ -9,11 +9,11 @@ namespace Velmora::Tests {
 namespace {
 
 // A room of floor 12 × 8 cells inside stone walls; a stone pillar at cells (6, 3) and (6, 4).
-const std::vector<std::string> kRoom = {
-    "1 1 1 1 1 1 1 1 1 1 1 1 1 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1",
-    "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 0 0 0 0 0 1 0 0 0 0 0 0 1", "1 0 0 0 0 0 1 0 0 0 0 0 0 1",
-    "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1",
-    "1 1 1 1 1 1 1 1 1 1 1 1 1 1"};
+const std::vector<std::string> kRoom = {"1 1 1 1 1 1 1 1 1 1 1 1 1 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1",
+                                        "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1",
+                                        "1 0 0 0 0 0 1 0 0 0 0 0 0 1", "1 0 0 0 0 0 1 0 0 0 0 0 0 1",
+                                        "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 0 0 0 0 0 0 1",
+                                        "1 0 0 0 0 0 0 0 0 0 0 0 0 1", "1 1 1 1 1 1 1 1 1 1 1 1 1 1"};
 
 class GuardBehaviorTest : public GuardTest {
 protected:
@@ -44,16 +44,17 @@ TEST_F(GuardBehaviorTest, AMoveSnapsWithinRootFiveAndEndsWhenAWallStopsTheGuard)
     const uint32_t lanes = kLaneMovement | kLaneBehavior;
     Entity* near = BareGuard({100, 100}, {1, 0}, {});
     const uint32_t id = static_cast<uint32_t>(near->GetId());
-    GhostOf(near).mActions.PushBack(new Ai::MoveBehavior(id, lanes, 50, {102, 101}));  // 5 units² away
+    GhostOf(near).mActions.PushBack(new Ai::MoveBehavior(id, lanes, 50, {102, 101})); // 5 units² away
     Run(1);
     EXPECT_EQ(PositionOf(near), Vector2(102, 101));
     EXPECT_TRUE(GhostOf(near).mActions.IsEmpty());
-    GhostOf(near).mActions.PushBack(new Ai::MoveBehavior(id, lanes, 50, {104.1, 102}));  // just beyond
+    GhostOf(near).mActions.PushBack(new Ai::MoveBehavior(id, lanes, 50, {104.1, 102})); // just beyond
     Run(1);
     EXPECT_FALSE(GhostOf(near).mActions.IsEmpty());
     // Into the pillar at x 192: the body stops before it and the move gives up.
     Entity* blocked = BareGuard({150, 144}, {1, 0}, {});
-    GhostOf(blocked).mActions.PushBack(new Ai::MoveBehavior(static_cast<uint32_t>(blocked->GetId()), lanes, 120, {230, 144}));
+    GhostOf(blocked).mActions.PushBack(
+        new Ai::MoveBehavior(static_cast<uint32_t>(blocked->GetId()), lanes, 120, {230, 144}));
     EXPECT_TRUE(RunUntil([&] { return GhostOf(blocked).mActions.IsEmpty(); }, 120));
     EXPECT_LT(PositionOf(blocked).x, 192.0);
 }
@@ -61,7 +62,8 @@ TEST_F(GuardBehaviorTest, AMoveSnapsWithinRootFiveAndEndsWhenAWallStopsTheGuard)
 TEST_F(GuardBehaviorTest, AHalfTurnGoesCounterClockwiseAndEndsExactlyOnTheDirection) {
     for (const Vector2 from : {Vector2(1, 0), Vector2(-1, 0), Vector2(0, 1)}) {
         Entity* guard = BareGuard({100, 100}, from, {});
-        GhostOf(guard).mActions.PushBack(new Ai::TurnBehavior(static_cast<uint32_t>(guard->GetId()), kLaneFacing, -from));
+        GhostOf(guard).mActions.PushBack(
+            new Ai::TurnBehavior(static_cast<uint32_t>(guard->GetId()), kLaneFacing, -from));
         Run(1);
         EXPECT_GT(Cross(from, FacingOf(guard)), 0.0) << from.x << ", " << from.y;
         EXPECT_TRUE(RunUntil([&] { return GhostOf(guard).mActions.IsEmpty(); }, 120));
@@ -79,10 +81,10 @@ TEST_F(GuardBehaviorTest, WavesWithinATenthOfASecondMakeOneTurnAgainstTheirSum) 
     hear(30, 0, Logic::kSound);
     Run(3);
     hear(0, 30, Logic::kSound);
-    hear(0, -500, Logic::kWhite);  // white noise is not heard
+    hear(0, -500, Logic::kWhite); // white noise is not heard
     Run(4);
     EXPECT_EQ(EmotesShown("question"), 1);
-    hear(500, 0, Logic::kSound);  // while reacting nothing new is heard
+    hear(500, 0, Logic::kSound); // while reacting nothing new is heard
     const Vector2 away = Vector2(-1, -1).Normalized();
     EXPECT_TRUE(RunUntil([&] { return Distance(FacingOf(guard), away) < 1e-12; }, 240));
     Run(30);
@@ -95,7 +97,7 @@ TEST_F(GuardBehaviorTest, APatrolOfOneWaypointKeepsComingBackToIt) {
     Entity* guard = Place("guard", {80, 80}, {0, 1}, &route);
     ASSERT_TRUE(RunUntil([&] { return PositionOf(guard) == Vector2(336, 208); }, 900));
     Run(60);
-    EXPECT_EQ(PositionOf(guard), Vector2(336, 208));  // pausing there
+    EXPECT_EQ(PositionOf(guard), Vector2(336, 208)); // pausing there
     PositionOf(guard) = {250, 120};
     EXPECT_TRUE(RunUntil([&] { return PositionOf(guard) == Vector2(336, 208); }, 900));
 }
@@ -125,7 +127,8 @@ TEST_F(GuardBehaviorTest, AChaseRunsToTheLastKnownPlaceTurnsAsTheTargetFacedAndS
     EXPECT_EQ(stoppedFacing, Vector2(0, -1));
     EXPECT_EQ(EyesOf(guard).mCurrentSightRange, EyesOf(guard).mSightRange);
     // Then it walks back to its post and faces the old way.
-    EXPECT_TRUE(RunUntil([&] { return PositionOf(guard) == Vector2(100, 144) && FacingOf(guard) == Vector2(1, 0); }, 900));
+    EXPECT_TRUE(
+        RunUntil([&] { return PositionOf(guard) == Vector2(100, 144) && FacingOf(guard) == Vector2(1, 0); }, 900));
 }
 
 TEST_F(GuardBehaviorTest, AChaseWhoseTargetIsDestroyedGoesOnToWhereItWasSeen) {
@@ -154,7 +157,7 @@ TEST_F(GuardBehaviorTest, GuardsOutsideTheMapOrInsideAWallNeitherCrashNorHang) {
     Place("waypoint", {80, 80}, {0, 1})->SetName("a");
     Place("waypoint", {-900, 50}, {0, 1})->SetName("b");
     Place("guard", {-500, -500}, {1, 0}, &route);
-    Place("guard", {208, 144}, {1, 0}, &route);  // inside the pillar
+    Place("guard", {208, 144}, {1, 0}, &route); // inside the pillar
     Place("guard", {1e12, 0}, {0, 0});
     Place("player", {300, 200}, {0, 1});
     Run(300);

@@ -52,16 +52,21 @@ protected:
         }
     }
 
-    static Vector2& PositionOf(Entity* entity) { return entity->GetComponent<Graphics::ComponentTransform>()->mPosition; }
-    static Vector2& FacingOf(Entity* entity) { return entity->GetComponent<Graphics::ComponentTransform>()->mDirection; }
+    static Vector2& PositionOf(Entity* entity) {
+        return entity->GetComponent<Graphics::ComponentTransform>()->mPosition;
+    }
+    static Vector2& FacingOf(Entity* entity) {
+        return entity->GetComponent<Graphics::ComponentTransform>()->mDirection;
+    }
     static Ai::ComponentGhost& GhostOf(Entity* entity) { return *entity->GetComponent<Ai::ComponentGhost>(); }
     static Ai::ComponentPerception& EyesOf(Entity* entity) { return *entity->GetComponent<Ai::ComponentPerception>(); }
 
     /// How many times an emote ("exclamation", "question") was shown so far.
     int EmotesShown(const std::string& archetype) const {
         const std::string text = " shows `" + archetype + "`";
-        return static_cast<int>(std::count_if(mLog.mLines.begin(), mLog.mLines.end(),
-                                              [&](const std::string& line) { return line.find(text) != std::string::npos; }));
+        return static_cast<int>(std::count_if(mLog.mLines.begin(), mLog.mLines.end(), [&](const std::string& line) {
+            return line.find(text) != std::string::npos;
+        }));
     }
 };
 

@@ -1,6 +1,6 @@
 #include "core/Random.h"
-#include "world/NavigationMap.h"
 #include "unit/logic/WorldFixtures.h"
+#include "world/NavigationMap.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +25,18 @@ TEST(NavigationMapTest, NodesAreWalkableCellsLinkedAboveLeftBelowRight) {
     // Row 0 (bottom): floor, guard barrier, glass; row 1: floor, floor, floor.
     const NavigationMap map = GraphOf({"0 0 0", "0 10 2"});
     const auto& nodes = map.GetNodes();
-    ASSERT_EQ(nodes.size(), 4u);  // neither the barrier nor the glass (both block guards)
+    ASSERT_EQ(nodes.size(), 4u); // neither the barrier nor the glass (both block guards)
     EXPECT_EQ(nodes[0].mPosition, Centre(0, 0));
     EXPECT_EQ(nodes[1].mPosition, Centre(0, 1));
     EXPECT_EQ(map.GetCellNode(1, 0), NavigationMap::kNoNode);
     EXPECT_EQ(map.GetCellNode(2, 1), 3);
     const auto links = [&](uint32_t i) {
-        return std::vector<uint32_t>(nodes[i].mNeighbours.begin(), nodes[i].mNeighbours.begin() + nodes[i].mNeighbourCount);
+        return std::vector<uint32_t>(nodes[i].mNeighbours.begin(),
+                                     nodes[i].mNeighbours.begin() + nodes[i].mNeighbourCount);
     };
     EXPECT_EQ(links(0), std::vector<uint32_t>{1});
-    EXPECT_EQ(links(1), (std::vector<uint32_t>{0, 2}));  // the cell below it, then right
-    EXPECT_EQ(links(2), (std::vector<uint32_t>{1, 3}));  // left, then right
+    EXPECT_EQ(links(1), (std::vector<uint32_t>{0, 2})); // the cell below it, then right
+    EXPECT_EQ(links(2), (std::vector<uint32_t>{1, 3})); // left, then right
     // Cells that block sight or sound but not guards are nodes that are not open.
     NavigationMap flagged;
     const std::vector<TileFlags> flags{kTileBlocksVision, kTileBlocksPlayer, kTileBlocksSound};
@@ -70,7 +71,10 @@ TEST(NavigationMapTest, PathsRunFromTheStartEndToTheGoalEnd) {
         {Centre(0, 0), Centre(3, 0), {Centre(0, 0), Centre(1, 0), Centre(2, 0), Centre(3, 0)}, "along the bottom"},
         // Two routes of equal length round the wall: the one queued first is taken (row − 1 is
         // linked before row + 1, so the route through row 0).
-        {Centre(0, 1), Centre(3, 1), {Centre(0, 1), Centre(0, 0), Centre(1, 0), Centre(2, 0), Centre(3, 0), Centre(3, 1)}, "equal routes"},
+        {Centre(0, 1),
+         Centre(3, 1),
+         {Centre(0, 1), Centre(0, 0), Centre(1, 0), Centre(2, 0), Centre(3, 0), Centre(3, 1)},
+         "equal routes"},
         // Nearer to the second point than the start node is: the start node is left out.
         {{60, 16}, Centre(3, 0), {Centre(2, 0), Centre(3, 0)}, "start node dropped"},
         {{40, 16}, Centre(3, 0), {Centre(1, 0), Centre(2, 0), Centre(3, 0)}, "start node kept"},
