@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The guards with the real program: the test campaign (VELMORA_CAMPAIGN=test) is started from
-# the menu's Training entry and plays data/level/test/guards.xml. The player stands on a Sound
-# Gun behind a sentry that faces away. A shot (Space) reaches the sentry from behind: it shows
-# "?" and turns towards the noise, sees the standing player, shows "!", chases and catches it;
-# the level is lost with the "Try Again" panel, and Return plays the level again. Every step
-# waits on the game's log; the "!" and the panel are also looked for on the screen.
+# the menu's Training entry and plays data/level/test/guards.xml. The player takes the Sound
+# Gun it stands on with one step, behind a sentry that faces away. A shot (Space) reaches the
+# sentry from behind: it shows "?" and turns towards the noise, sees the standing player, shows
+# "!", chases and catches it; the level is lost with the "Try Again" panel, and Return plays the
+# level again. Every step waits on the game's log; the "!" and the panel are also looked for on
+# the screen.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
 # An X server resets whenever its last client leaves; a quiet client stays connected throughout.
@@ -40,9 +41,18 @@ x_retry xdotool key Return
 sleep 1.5
 x_retry xdotool key Return
 wait_for_log "Playing level \`guards\` of \`test\`"
-# Face the sentry (to the right), then tap Space until a shot goes off and the sentry hears it
-# (the gun must reload first, which takes 0.625 s of play).
+# A step to the right takes the Sound Gun the player stands on (the footstep is too faint to
+# reach the sentry); then, facing the sentry, tap Space until a shot goes off and the sentry
+# hears it (the gun must reload first, which takes 0.625 s of play).
 x_retry xdotool mousemove $((CX + 300)) "$CY"
+x_retry xdotool keydown Shift_L
+for _ in $(seq 100); do
+    [ "$(count_log 'picked up gun type 1')" -gt 0 ] && break
+    sleep 0.02
+done
+x_retry xdotool keyup Shift_L
+[ "$(count_log 'picked up gun type 1')" -gt 0 ] || fail "the Sound Gun was not picked up"
+[ "$(count_log 'shows `question`')" -eq 0 ] || fail "the sentry heard the footsteps"
 heard=0
 for _ in $(seq 20); do
     x_retry xdotool keydown space

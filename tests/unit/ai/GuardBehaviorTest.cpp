@@ -105,16 +105,21 @@ TEST_F(GuardBehaviorTest, APatrolOfOneWaypointKeepsComingBackToIt) {
 TEST_F(GuardBehaviorTest, AChaseRunsToTheLastKnownPlaceTurnsAsTheTargetFacedAndStops) {
     Entity* guard = Place("guard", {100, 144}, {1, 0});
     Entity* player = Place("player", {160, 176}, {0, -1});
-    const Vector2 hideout(-2000, -2000);
+    // The player vanishes from where it stands and the guard's eyes notice before its mind runs
+    // again, so the last place seen is where it stood.
+    const auto move = [&](Vector2 to) {
+        PositionOf(player) = to;
+        EyesOf(guard).Update();
+    };
     ASSERT_TRUE(RunUntil([&] { return mBroadcasts.Count("ChaseStart") == 1; }, 300));
     EXPECT_EQ(EmotesShown("exclamation"), 1);
     EXPECT_EQ(EyesOf(guard).mCurrentSightRange, EyesOf(guard).mAlertSightRange);
     // Lost and seen again: still one chase.
-    PositionOf(player) = hideout;
+    move({-2000, -2000});
     Run(2);
-    PositionOf(player) = {160, 176};
+    move({160, 176});
     Run(2);
-    PositionOf(player) = hideout;
+    move({-2000, -2000});
     Vector2 stoppedAt, stoppedFacing;
     mBroadcasts.mOnMessage = [&](Message& message) {
         if (message.GetName() != "ChaseStop") return;
