@@ -1,9 +1,11 @@
 #include "ai/ComponentGhost.h"
 
+#include "ai/AiHost.h"
 #include "ai/AlarmBehavior.h"
 #include "ai/ChaseBehavior.h"
 #include "ai/GuardBehavior.h"
 #include "ai/ListenBehavior.h"
+#include "ai/MoveBehavior.h"
 #include "ai/PanBehavior.h"
 #include "ai/PatrolBehavior.h"
 #include "physics/ComponentBody.h"
@@ -13,6 +15,8 @@
 #include "core/LogRecord.h"
 #include "core/ValueCursor.h"
 #include "graphics/ComponentTransform.h"
+#include "graphics/DebugDrawManager.h"
+#include "graphics/RenderMessages.h"
 #include "world/LevelMessages.h"
 
 namespace Velmora::Ai {
@@ -20,6 +24,8 @@ namespace Velmora::Ai {
 namespace {
 
 const char* const kEndBehaviors = "EndBehaviors";
+constexpr uint32_t kPlanColor = 0xFF40FF40u;  // green
+constexpr double kPlanMarkRadius = 4.0;
 
 using BehaviorCreator = std::unique_ptr<Behavior> (*)(uint32_t entity);
 
@@ -75,7 +81,21 @@ void ComponentGhost::HandleMessage(Message& message) {
     } else if (message.Is<Logic::MessageEndLevel>()) {
         mOwner->Destroy();
     } else {
+        if (message.Is<Graphics::MessageRender>() && GetAiHost().IsDebugOn(AiHost::kDebugBehaviors)) DrawPlan();
         mActions.HandleMessage(message);
+    }
+}
+
+void ComponentGhost::DrawPlan() const {
+    if (!mTransform) return;
+    Graphics::DebugDrawManager& draw = Graphics::DebugDrawManager::GetInstance();
+    Vector2 from = mTransform->mPosition;
+    for (const Action* action = mActions.GetHead(); action; action = action->GetNext()) {
+        const auto* move = dynamic_cast<const MoveBehavior*>(action);
+        if (!move) continue;
+        draw.DrawLine(from.x, from.y, move->mTarget.x, move->mTarget.y, kPlanColor);
+        draw.DrawCircle(move->mTarget.x, move->mTarget.y, kPlanMarkRadius, kPlanColor);
+        from = move->mTarget;
     }
 }
 

@@ -33,7 +33,8 @@ namespace Velmora::Ai {
 ///
 /// Messages: MessageUpdateLogic runs the list for one tick; Logic::MessageSpawned is ignored;
 /// Logic::MessageEndLevel destroys the entity (deferred) and goes no further; every other
-/// message is dispatched to the list.
+/// message is dispatched to the list. While the "Debug/Behaviors" switch is on, each
+/// Graphics::MessageRender also draws the moves the guard has planned.
 class ComponentGhost : public Component, public TComponent<ComponentGhost> {
     VELMORA_COMPONENT(ComponentGhost)
 public:
@@ -72,6 +73,7 @@ public:
 
 private:
     void LoadBehaviors(ValueCursor& cursor);
+    void DrawPlan() const;
     static BehaviorFactory& Factory();
 };
 

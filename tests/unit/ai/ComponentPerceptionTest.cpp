@@ -78,8 +78,8 @@ TEST_F(PerceptionTest, SeesWithinRangeInsideTheConeOrTheAllRoundRadiusAndNotThro
         const char* mWhy;
     } cases[] = {
         {{100, 40}, false, "in the cone but beyond the range (107.7)"},
-        {{80, 60}, true, "exactly at the range, inside the cone"},
-        {{80, 61}, false, "just beyond the range"},
+        {{80, -60}, true, "exactly at the range, inside the cone"},
+        {{80, -61}, false, "just beyond the range"},
         {{-16, 0}, true, "behind, within the all-round radius"},
         {{-24, 0}, false, "behind, beyond the all-round radius"},
         {{0, 20}, true, "beside, exactly on the all-round radius"},
