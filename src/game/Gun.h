@@ -1,7 +1,7 @@
 #pragma once
 
 #include "game/GunType.h"
-#include "game/SoundwaveKind.h"
+#include "world/SoundwaveKind.h"
 #include "game/TriggerEvent.h"
 
 #include <optional>

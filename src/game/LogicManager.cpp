@@ -1,6 +1,8 @@
 #include "game/LogicManager.h"
 
+#include "ai/ComponentEmote.h"
 #include "ai/ComponentGhost.h"
+#include "ai/ComponentPerception.h"
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
@@ -31,6 +33,7 @@
 #include "world/TileManager.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace Velmora::Logic {
 
@@ -63,9 +66,15 @@ LogicManager& LogicManager::GetInstance() {
     return *instance;
 }
 
-LogicManager::LogicManager() { Level::SetListener(this); }
+LogicManager::LogicManager() {
+    Level::SetListener(this);
+    Ai::SetAiHost(this);
+}
 
-LogicManager::~LogicManager() { Level::SetListener(nullptr); }
+LogicManager::~LogicManager() {
+    Level::SetListener(nullptr);
+    Ai::SetAiHost(nullptr);
+}
 
 void LogicManager::Initialize() {
     Game& game = Game::GetInstance();
@@ -80,8 +89,10 @@ void LogicManager::RegisterComponents(ComponentFactory& factory) {
     // In the order of the component table: ghost, perception, player, sound wave, emote,
     // waypoint, generator, trigger zone, MacGuffin, gun pickup.
     factory.Register<Ai::ComponentGhost>();
+    factory.Register<Ai::ComponentPerception>();
     factory.Register<ComponentPlayer>();
     factory.Register<ComponentSoundwave>();
+    factory.Register<Ai::ComponentEmote>();
     factory.Register<ComponentWaypoint>();
     factory.Register<ComponentGenerator>();
     factory.Register<ComponentMacGuffin>();
@@ -115,8 +126,9 @@ void LogicManager::StartCampaign(const std::string& id, GameScreen* menu) {
 
 void LogicManager::StartCampaign(const std::string& id, GameScreen* menu, Game& game) {
     // A campaign that does not load still gets its play screen, which says so and returns to
-    // the menu.
-    LoadCampaign(id);
+    // the menu. End-to-end tests name a campaign of test levels that the menu does not offer.
+    const char* forced = std::getenv("VELMORA_CAMPAIGN");
+    LoadCampaign(forced && *forced ? forced : id);
     if (id == "training") mShowCreditsAtEnd = false;
     if (menu) game.RemoveScreen(menu);
     MessageEndLevel end;
@@ -299,6 +311,32 @@ void LogicManager::RenderWorld(Graphics::Renderer& renderer) {
     EntityManager::GetInstance().SendToAll(render);
     ParticleManager::GetInstance().Draw(renderer);
     RenderSoundwaves(renderer);
+    DrawNavigationDebug();
+}
+
+void LogicManager::DrawNavigationDebug() const {
+    const NavigationMap* map = GetNavigationMap();
+    if (!map) return;
+    if (mDebugNavigationMap || mDebugNavigationNodes) map->DrawDebug(mDebugNavigationMap, mDebugNavigationNodes);
+    const Entity* player = mDebugNavigationNearest ? GetPlayer() : nullptr;
+    if (const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr) {
+        map->DrawNearest(transform->mPosition);
+    }
+}
+
+const NavigationMap* LogicManager::GetNavigationMap() const { return mLevel ? &mLevel->GetNavigationMap() : nullptr; }
+
+void LogicManager::MakeNoise(const Vector2& point, double strength) {
+    CreateSoundwave(kSound, point, strength, Vector2(), 360.0);
+}
+
+bool LogicManager::IsDebugOn(DebugSwitch which) const {
+    switch (which) {
+    case kDebugPerception: return mDebugPerception;
+    case kDebugVisibility: return mDebugVisibility;
+    case kDebugBehaviors: return mDebugBehaviors;
+    }
+    return false;
 }
 
 void LogicManager::RenderSoundwaves(Graphics::Renderer& renderer) const {

@@ -227,6 +227,7 @@ void Level::OpenDoorCell(int x, int y) {
 
 void Level::RebuildMaps() {
     Physics::PhysicsManager::GetInstance().BuildCollisionMap(mWidth, mHeight, mCellFlags);
+    mNavigation.Build(mWidth, mHeight, mCellFlags);
     if (sListener) sListener->OnMapsRebuilt(*this);
 }
 

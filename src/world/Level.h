@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/AudioManager.h"
+#include "world/NavigationMap.h"
 #include "world/SpawnInfo.h"
 #include "world/Tile.h"
 
@@ -22,8 +23,8 @@ class TileManager;
 /// A level: a rectangular grid of tile ids, its spawn list and the sounds of breaking glass.
 /// Two grids are kept: the stored cells (as loaded or edited; what is saved and what a reset
 /// restores) and the live cells (the grid during play, changed by shattering glass and opening
-/// doors). The physics manager's collision map (and later the navigation graph) is derived from
-/// the live cells and rebuilt once after every change made through this class.
+/// doors). The physics manager's collision map and the level's own navigation graph are derived
+/// from the live cells and rebuilt once after every change made through this class.
 ///
 /// Reading and writing level files is LevelFile's job; the logic manager owns the current level.
 /// Cell (x, y) covers world x in [32x, 32x + 32) and y in [32y, 32y + 32); index y·width + x.
@@ -140,9 +141,11 @@ public:
     /// closed door.
     bool OpenDoor(int x, int y);
 
-    /// Rebuilds everything derived from the live cells: the physics manager's collision map,
-    /// then (through the listener) the navigation graph. Every change through this class calls it once.
+    /// Rebuilds everything derived from the live cells: the physics manager's collision map and
+    /// the navigation graph, then tells the listener. Every change through this class calls it once.
     void RebuildMaps();
+    /// The guards' graph of walkable cells, as of the last RebuildMaps (empty before it).
+    const NavigationMap& GetNavigationMap() const { return mNavigation; }
 
     /// Adds the cells visible in the world rectangle to the renderer: one quad batch per tile
     /// texture (layer 0, kBatchQuads quads), each cell a 32 × 32 quad with its frame and its
@@ -182,6 +185,7 @@ private:
     std::vector<TileFlags> mCellFlags;  // flags of the live cells, kept in step with them
     std::array<Audio::SoundHandle, 3> mShatterSounds{};
     MedalTimes mMedalTimes;
+    NavigationMap mNavigation;
 };
 
 } // namespace Velmora::Logic

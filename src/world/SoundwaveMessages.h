@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Message.h"
-#include "game/SoundwaveKind.h"
+#include "world/SoundwaveKind.h"
 
 namespace Velmora::Logic {
 
