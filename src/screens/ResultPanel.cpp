@@ -9,6 +9,7 @@
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
 #include "screens/Hud.h"
+#include "screens/MenuLook.h"
 
 #include <algorithm>
 #include <cmath>
@@ -74,6 +75,7 @@ void ResultPanel::Show(Interface::WidgetRoot& root, const ResultSummary& summary
     // As wide as the menus' buttons, so the label has room on both sides within its frame.
     button->mMinWidth = kButtonMinWidth;
     button->Layout();
+    MenuLook::Apply(*button);
     root.Add(std::move(button));
     auto info = std::make_unique<Interface::WVBox>(kInfoSpacing, 0);
     info->mMinWidth = kButtonMinWidth;
