@@ -159,12 +159,6 @@ bool LogicManager::ReadAndBeginLevel(const std::string& folder, const std::strin
     const Level::MedalTimes& medals = mLevel->GetMedalTimes();
     AchievementManager::GetInstance().SetMedalTimes(medals.mBronze, medals.mSilver, medals.mGold);
     BeginLevel();
-    // Nothing to play, no HUD and a camera on nothing: refused like any other broken level.
-    if (!GetPlayer()) {
-        VELMORA_LOG_CRITICAL("LOGIC") << "Level has no player: " << LevelFile::LevelPath(folder, name);
-        EndLevel();
-        return false;
-    }
     return true;
 }
 

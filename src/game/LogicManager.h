@@ -117,8 +117,7 @@ public:
     // Levels.
     /// Ends the current level (MessageEndLevel to every entity, the level destroyed), reads NAME
     /// of the current campaign folder and begins it. On failure (logged by the reader) there is
-    /// no level and false is returned; a level that spawns no player fails too, with the
-    /// critical record "Level has no player: PATH".
+    /// no level and false is returned.
     bool LoadLevel(const std::string& name);
     /// Ends the current level, if any: MessageEndLevel to every entity, the level destroyed.
     void UnloadLevel();

@@ -24,6 +24,7 @@
 #include "screens/ResultPanel.h"
 #include "game/ComponentMacGuffin.h"
 #include "world/Level.h"
+#include "world/LevelFile.h"
 #include "world/LevelMessages.h"
 #include "game/LogicManager.h"
 #include "screens/MainMenuScreen.h"
@@ -67,7 +68,7 @@ void PlayScreen::Initialize() {
         return;
     }
     const std::vector<std::string>& names = logic.GetLevelNames();
-    if (names.empty() || !logic.LoadLevel(names.front())) {
+    if (names.empty() || !LoadPlayableLevel(names.front())) {
         SetState(kQuit);
         return;
     }
@@ -226,13 +227,24 @@ void PlayScreen::StepNextLevel() {
     LogicManager& logic = LogicManager::GetInstance();
     ++mLevelIndex;
     const std::vector<std::string>& names = logic.GetLevelNames();
-    if (mLevelIndex >= static_cast<int>(names.size()) || !logic.LoadLevel(names[mLevelIndex])) {
+    if (mLevelIndex >= static_cast<int>(names.size()) || !LoadPlayableLevel(names[mLevelIndex])) {
         SetState(kCampaignDone);
         return;
     }
     SetState(kPlaying);
     logic.FireTriggerEvent(kEventBeginLevel);
     Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
+}
+
+bool PlayScreen::LoadPlayableLevel(const std::string& name) {
+    LogicManager& logic = LogicManager::GetInstance();
+    if (!logic.LoadLevel(name)) return false;
+    if (logic.GetPlayer()) return true;
+    // Nothing to steer, no HUD and a camera on nothing: refused like any other broken level.
+    VELMORA_LOG_CRITICAL("LOGIC") << "Level has no player: "
+                                  << LevelFile::LevelPath(logic.GetCampaignId(), name);
+    logic.UnloadLevel();
+    return false;
 }
 
 void PlayScreen::StepRetry() {

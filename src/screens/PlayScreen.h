@@ -9,6 +9,7 @@
 #include "screens/TitleCard.h"
 
 #include <memory>
+#include <string>
 
 namespace Velmora {
 class Entity;
@@ -55,7 +56,9 @@ public:
     PlayScreen& operator=(const PlayScreen&) = delete;
 
     /// Loads the campaign's first level, the music and samples, fires the level-start event and
-    /// starts playing; without a campaign (or a first level) it heads back to the menu.
+    /// starts playing; without a campaign (or a first level) it heads back to the menu. A level
+    /// that spawns no player is refused here and later in the campaign, with the critical record
+    /// "Level has no player: PATH", like a level that does not read.
     void Initialize() override;
     /// Stops the music, unloads the level and leaves the current state.
     void Deinitialize() override;
@@ -109,6 +112,7 @@ private:
     void HandleInput();
     void StepState(double dt);
     void StepNextLevel();
+    bool LoadPlayableLevel(const std::string& name);
     void StepRetry();
     void StepCampaignDone();
     void StepQuit();
