@@ -173,6 +173,17 @@ void AudioManager::PlaySampleHandle(const ALuint* handle) {
     if (handle != nullptr && *handle != 0) PlaySample(*handle);
 }
 
+double AudioManager::GetSeconds(const ALuint* handle) const {
+    if (!handle || *handle == 0 || !mAvailable) return 0.0;
+    ALint bytes = 0, channels = 0, bits = 0, frequency = 0;
+    alGetBufferi(*handle, AL_SIZE, &bytes);
+    alGetBufferi(*handle, AL_CHANNELS, &channels);
+    alGetBufferi(*handle, AL_BITS, &bits);
+    alGetBufferi(*handle, AL_FREQUENCY, &frequency);
+    const double bytesPerSecond = static_cast<double>(channels) * (bits / 8) * frequency;
+    return bytesPerSecond > 0.0 ? bytes / bytesPerSecond : 0.0;
+}
+
 void AudioManager::PlayMusic(ALuint track) {
     if (!mAvailable) return;
     if (track == 0 || track > mTrackPaths.size()) {

@@ -55,6 +55,8 @@ public:
     void PlaySample(ALuint buffer);
     /// PlaySample of the handle's buffer, when the handle is not null and holds one.
     void PlaySampleHandle(const ALuint* handle);
+    /// How long the handle's sound plays, in seconds; 0 for a null handle or buffer 0.
+    double GetSeconds(const ALuint* handle) const;
     /// Replaces the music with a track (a LoadMusic cell's number), from its start, looping at the
     /// music volume; 0 or an unknown number just stops the music.
     void PlayMusic(ALuint track);

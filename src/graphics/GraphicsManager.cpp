@@ -4,6 +4,7 @@
 #include "core/FrameMessages.h"
 #include "core/CriticalErrorBox.h"
 #include "core/Game.h"
+#include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/DebugDrawManager.h"
@@ -124,6 +125,9 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     Debug::TweakBarManager::GetInstance().SetWindowSize(mScreen->w, mScreen->h);
     textures.ReloadAll();
     mBloom.Setup(mScreen->w, mScreen->h);
+    // SDL forgets where the pointer is with the old window; aiming and walking follow the real
+    // pointer at once, not the first motion.
+    InputManager::GetInstance().ResyncPointer();
 }
 
 void GraphicsManager::ToggleFullscreen() {
@@ -141,6 +145,8 @@ void GraphicsManager::HandleFocusLost() {
 }
 
 void GraphicsManager::HandleFocusGained() {
+    // The pointer came back from another window: SDL has not seen it move there.
+    InputManager::GetInstance().ResyncPointer();
     // Only a window that was put away gets its mode again: setting a full-screen mode itself
     // moves the focus, and answering every gain would switch modes forever.
     if (!IsFullscreen() || !mIconified) return;

@@ -23,6 +23,7 @@
 #include "screens/HelpScreen.h"
 #include "game/LogicManager.h"
 #include "screens/MenuActions.h"
+#include "screens/MenuLook.h"
 #include "screens/MusicVolumeCallback.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/SampleVolumeCallback.h"
@@ -148,6 +149,7 @@ void MainMenuScreen::BuildPages() {
     BuildAudioPage();
     NewPage(kPageLeaving, nullptr);
     NewPage(kPageResuming, nullptr);
+    for (Interface::WVBox* box : mPages) MenuLook::Apply(*box);
 }
 
 void MainMenuScreen::BuildMainPage() {

@@ -65,6 +65,8 @@ public:
     /// most kMaxCells cells.
     static bool IsValidSize(long long width, long long height);
 
+    /// The tile catalogue the level reads its tiles from.
+    const TileManager& GetTiles() const { return mTiles; }
     /// The folder under data/level the level was loaded from (the campaign id).
     const std::string& GetFolder() const { return mFolder; }
     /// The folder the level lives in under data/level (the campaign id).

@@ -8,13 +8,17 @@
 #include "core/XmlFile.h"
 #include "graphics/DebugWatch.h"
 #include "world/Level.h"
+#include "world/TileManager.h"
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <ostream>
+#include <sstream>
+#include <string_view>
 
 namespace Velmora::Logic {
 
@@ -39,6 +43,46 @@ bool IsFinitePoint(const TiXmlElement* element) {
 long long ReadSide(const TiXmlElement& tilemap, const char* name) {
     const char* text = tilemap.Attribute(name);
     return text ? ParseInteger(text) : -1;
+}
+
+// An optional sign and at most nine digits: a number ParseInteger reads whole, without clamping.
+bool IsPlainInteger(std::string_view token) {
+    if (!token.empty() && (token.front() == '-' || token.front() == '+')) token.remove_prefix(1);
+    return !token.empty() && token.size() <= 9 &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The blank-separated token starting at or after p; p moves past it. Empty at the end.
+std::string_view NextToken(const char*& p) {
+    while (*p && std::isspace(static_cast<unsigned char>(*p))) ++p;
+    const char* start = p;
+    while (*p && !std::isspace(static_cast<unsigned char>(*p))) ++p;
+    return {start, static_cast<size_t>(p - start)};
+}
+
+// Tokens of one tilemap that name no tile of the catalogue.
+struct UnknownTiles {
+    static constexpr size_t kNamed = 8;  // distinct tokens named in the warning
+    std::vector<std::string> mTokens;
+    size_t mFirstCell = 0;
+    size_t mCount = 0;
+
+    void Add(std::string_view token, size_t cell) {
+        if (mCount++ == 0) mFirstCell = cell;
+        const std::string text(token.substr(0, 16));
+        if (mTokens.size() < kNamed && std::find(mTokens.begin(), mTokens.end(), text) == mTokens.end()) {
+            mTokens.push_back(text);
+        }
+    }
+};
+
+void WarnUnknownTiles(const UnknownTiles& unknown, int width, const std::string& path) {
+    std::ostringstream ids;
+    for (size_t i = 0; i < unknown.mTokens.size(); ++i) ids << (i > 0 ? ", " : "") << unknown.mTokens[i];
+    const size_t columns = static_cast<size_t>(std::max(width, 1));
+    VELMORA_LOG("LEVEL") << "Unknown tile ids read as floor (0): " << ids.str() << " in " << unknown.mCount
+                         << (unknown.mCount == 1 ? " cell" : " cells") << ", the first at cell ("
+                         << unknown.mFirstCell % columns << ", " << unknown.mFirstCell / columns << "): " << path;
 }
 
 } // namespace
@@ -96,7 +140,25 @@ bool LevelFile::ReadTilemap(const TiXmlElement& root, const std::string& path, L
         return false;
     }
     const size_t count = static_cast<size_t>(width * height);
-    return level.SetCells(static_cast<int>(width), static_cast<int>(height), ParseTileIds(tilemap->GetText(), count));
+    return level.SetCells(static_cast<int>(width), static_cast<int>(height),
+                          ReadTileIds(tilemap->GetText(), count, static_cast<int>(width), level.GetTiles(), path));
+}
+
+std::vector<int32_t> LevelFile::ReadTileIds(const char* text, size_t count, int width, const TileManager& tiles,
+                                            const std::string& path) {
+    std::vector<int32_t> ids(count, kTileFloor);
+    if (!text) return ids;
+    UnknownTiles unknown;
+    const char* p = text;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view token = NextToken(p);
+        if (token.empty()) break;
+        const int id = IsPlainInteger(token) ? ParseInteger(std::string(token).c_str()) : -1;
+        if (tiles.GetTile(id)) ids[i] = id;
+        else unknown.Add(token, i);
+    }
+    if (unknown.mCount > 0) WarnUnknownTiles(unknown, width, path);
+    return ids;
 }
 
 std::vector<int32_t> LevelFile::ParseTileIds(const char* text, size_t count) {

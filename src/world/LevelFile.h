@@ -52,6 +52,13 @@ public:
     /// Parses the tile ids of a tilemap's text: up to `count` blank-separated tokens, each read
     /// like strtol ("12abc" is 12, "abc" is 0); missing ids are 0, extra ones ignored.
     static std::vector<int32_t> ParseTileIds(const char* text, size_t count);
+    /// Reads a tilemap's text for a grid `width` cells wide as ParseTileIds does, except that a
+    /// token that is not a plain integer, or an id the catalogue does not have, becomes floor
+    /// (0). Such tokens are named in one warning on "LEVEL" (the first few distinct ones, with
+    /// the first cell that held one), so a typing error in a level shows in the log instead of
+    /// as a black hole in the floor.
+    static std::vector<int32_t> ReadTileIds(const char* text, size_t count, int width, const TileManager& tiles,
+                                            const std::string& path);
 
 private:
     static bool ReadTilemap(const TiXmlElement& root, const std::string& path, Level& level);

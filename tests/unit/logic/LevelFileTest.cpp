@@ -108,20 +108,43 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
 }
 
 TEST_F(LevelFileTest, TilemapTextIsReadTokenByTokenAndShortMapsFillWithFloor) {
-    auto level = Read(Body("<tilemap width='3' height='2'> 1 2abc x\n -5 </tilemap>"));
+    auto level = Read(Body("<tilemap width='3' height='2'> 1 +2 8\n 0 </tilemap>"));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->GetFolder(), "camp");
     EXPECT_EQ(level->GetName(), "test");
-    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{1, 2, 0, -5, 0, 0}));
+    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{1, 2, 8, 0, 0, 0}));
     EXPECT_EQ(level->GetLiveCells(), level->GetStoredCells());
     EXPECT_EQ(level->GetCellFlags(0, 0), 0x0Fu);
-    EXPECT_EQ(level->GetCellFlags(0, 1), 0u);  // an id outside the catalogue has no flags
     level = Read(Body("<tilemap width='2' height='1'>8 8 8 8 8</tilemap>"));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{8, 8}));
     level = Read(Body("<tilemap width='2' height='2'/>"));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>(4, 0)));
+}
+
+TEST_F(LevelFileTest, UnknownTileIdsBecomeFloorWithOneWarningNamingThemAndTheFirstCell) {
+    const struct {
+        const char* mTilemap;
+        std::vector<int32_t> mCells;
+        const char* mWarning;  // null: none
+    } cases[] = {
+        {"1 1 1  1 99 1", {1, 1, 1, 1, 0, 1}, "99 in 1 cell, the first at cell (1, 1)"},
+        {"1 abc 1  2abc 99 abc", {1, 0, 1, 0, 0, 0}, "abc, 2abc, 99 in 4 cells, the first at cell (1, 0)"},
+        {"-5 1 1  1 1 99999999999", {0, 1, 1, 1, 1, 0}, "-5, 99999999999 in 2 cells"},
+        {"1 2 8  4 11 12", {1, 2, 8, 4, 11, 12}, nullptr},
+    };
+    for (const auto& c : cases) {
+        Tests::LogCapture log;
+        auto level = Read(Body(std::string("<tilemap width='3' height='2'>") + c.mTilemap + "</tilemap>"));
+        ASSERT_NE(level, nullptr) << c.mTilemap;
+        EXPECT_EQ(level->GetStoredCells(), c.mCells) << c.mTilemap;
+        int warnings = 0;
+        for (const std::string& line : log.mLines) warnings += line.find("Unknown tile ids") != std::string::npos;
+        EXPECT_EQ(warnings, c.mWarning ? 1 : 0) << c.mTilemap;
+        if (c.mWarning) EXPECT_TRUE(log.Contains(c.mWarning)) << c.mTilemap;
+        if (c.mWarning) EXPECT_TRUE(log.Contains(mPath)) << "names the file";
+    }
 }
 
 TEST_F(LevelFileTest, EntitiesReadInAnyChildOrderWithDefaults) {

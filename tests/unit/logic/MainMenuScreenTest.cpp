@@ -113,6 +113,18 @@ TEST_F(MenuTest, QuitThenQuitToDesktopSetsTheQuitFlagAfterTheFade) {
     EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
 }
 
+TEST_F(MenuTest, AltReturnOverTheQuitQuestionLeavesTheGameRunning) {
+    MainMenuScreen* menu = PushMain();
+    Choose(*menu, "Quit");
+    ASSERT_EQ(Focused(*menu), "Quit to Desktop");
+    InputManager::GetInstance().SetKey(SDLK_LALT, true);
+    Tap(SDLK_RETURN);
+    InputManager::GetInstance().SetKey(SDLK_LALT, false);
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_EQ(menu->GetPage(), kPageQuit);
+    EXPECT_FALSE(mGame.IsQuitting());
+}
+
 TEST_F(MenuTest, EscapeOnTheOptionsPageGoesBackAndAgainClosesTheInGameMenu) {
     MainMenuScreen* menu = PushInGame();
     Choose(*menu, "Options");

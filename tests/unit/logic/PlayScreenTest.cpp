@@ -8,6 +8,9 @@
 #include "world/LevelMessages.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/MenuActions.h"
+#include "screens/ResultPanel.h"
+#include "interface/WidgetRoot.h"
+#include "interface/WLabel.h"
 #include "game/MessageXboxInput.h"
 #include "game/PickupMessages.h"
 
@@ -600,6 +603,120 @@ TEST_F(PlayTest, ResetLevelFromTheMenuRestartsThroughTheRetryStep) {
     EXPECT_EQ(LivePlayers(), 1);
     EXPECT_EQ(Player()->GetComponent<Graphics::ComponentTransform>()->mPosition, Vector2(48.0, 48.0));
     EXPECT_LT(Logic().GetLevelCounters().mPlayTime, 0.1) << "the clock starts again";
+}
+
+// The panel's info lines as drawn (empty for a loss).
+std::vector<std::string> PanelLines(const PlayScreen& play) {
+    std::vector<std::string> lines;
+    const Interface::Widget* info = ResultPanel::GetInfo(play.GetPanel());
+    for (unsigned i = 0; info && i < info->GetChildCount(); ++i) {
+        lines.push_back(static_cast<const Interface::WLabel*>(info->GetChild(i))->GetText());
+    }
+    return lines;
+}
+
+std::string ButtonText(const PlayScreen& play) {
+    const Interface::Widget* button = ResultPanel::GetButton(play.GetPanel());
+    return button ? static_cast<const Interface::WLabel*>(button->GetChild(0))->GetText() : "";
+}
+
+TEST_F(PlayTest, AltReturnSwitchesTheDisplayButNeverPressesThePanelButton) {
+    PlayScreen* play = StartTwoRooms();
+    Win();
+    for (const int modifier : {SDLK_LALT, SDLK_LCTRL}) {
+        InputManager::GetInstance().SetKey(modifier, true);
+        PressResult();
+        InputManager::GetInstance().SetKey(modifier, false);
+        EXPECT_EQ(play->GetState(), kWon);
+    }
+    PressResult();
+    EXPECT_EQ(play->GetState(), kPlaying);
+}
+
+TEST_F(PlayTest, TheWinPanelTellsTimeAndMedalAndTheLastOneTheCampaignsEnd) {
+    PlayScreen* play = StartTwoRooms();  // medals: gold 1 s, silver 2 s, bronze 3 s
+    Frames(90);
+    Win();
+    const double seconds = Logic().GetLevelCounters().mPlayTime;
+    ASSERT_NEAR(seconds, 1.5, 0.05);
+    EXPECT_EQ(PanelLines(*play),
+              (std::vector<std::string>{"Mission complete", "Time " + Hud::FormatClock(seconds) +
+                                                                 Hud::FormatHundredths(seconds),
+                                        "Silver medal"}));
+    EXPECT_EQ(ButtonText(*play), "Next Mission");
+    PressResult();
+    Frames(300);
+    Win();
+    EXPECT_EQ(PanelLines(*play).at(2), "No medal");
+    EXPECT_EQ(PanelLines(*play).back(), "Campaign complete!");
+    EXPECT_EQ(ButtonText(*play), "Continue");
+    // The panel's lines sit above its button, all inside the window.
+    const Interface::Widget* info = ResultPanel::GetInfo(play->GetPanel());
+    const Interface::Widget* button = ResultPanel::GetButton(play->GetPanel());
+    EXPECT_GT(info->mY, button->mY + button->GetAreaHeight());
+    EXPECT_LT(info->mY + info->GetAreaHeight(), kWindowHeight);
+
+    PressResult();
+    EXPECT_EQ(play->GetState(), kCampaignDone);
+}
+
+TEST_F(PlayTest, ALostLevelOffersOnlyTryAgain) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageLevelLost());
+    Frame();
+    EXPECT_TRUE(PanelLines(*play).empty());
+    EXPECT_EQ(ButtonText(*play), "Try Again");
+}
+
+TEST_F(PlayTest, EachLevelOpensWithATitleCardThatFadesWhilePlayGoesOn) {
+    const std::string briefcase =
+        "<entity><archetype>briefcase</archetype><position x='112' y='48'/><direction x='1' y='0'/></entity>";
+    PlayScreen* play = Start(WriteCampaign({{"one", RoomLevel("one")}, {"two", RoomLevel("two", briefcase)}}));
+    const TitleCard& card = play->GetTitleCard();
+    EXPECT_EQ(card.GetLines().mName, "One");
+    EXPECT_EQ(card.GetLines().mObjective, TitleCard::kReachExit);
+    EXPECT_NE(card.GetLines().mPlace.find("level 1 of 2"), std::string::npos);
+    const int before = Ticks();
+    Frames(119);
+    EXPECT_EQ(card.GetOpacity(), 1.0);
+    EXPECT_GT(Ticks() - before, 100) << "the game runs under the card";
+    Frames(60);
+    EXPECT_EQ(card.GetOpacity(), 0.0);
+    Win();
+    PressResult();
+    EXPECT_EQ(card.GetLines().mName, "Two");
+    EXPECT_EQ(card.GetLines().mObjective, TitleCard::kBriefcaseAndExit);
+    EXPECT_EQ(card.GetOpacity(), 1.0);
+}
+
+TEST_F(PlayTest, ALevelWithoutAPlayerIsRefusedAndTheMenuComesBack) {
+    Tests::LogCapture log;
+    Start(WriteCampaign({{"empty", "<level><name>empty</name><tilemap width='3' height='3'>1 1 1 1 8 1 1 1 1"
+                                   "</tilemap><medals gold='1' silver='2' bronze='3'/></level>"}}));
+    Frame();
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(Logic().GetLevel(), nullptr);
+    EXPECT_TRUE(log.CriticalContains("Level has no player"));
+}
+
+TEST_F(PlayTest, ATriggerHeldThroughTheWinNeitherChargesNorFiresInTheNextLevel) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageGotGunPickup(kSoundGun));
+    Frames(60);
+    InputManager::GetInstance().SetKey(SDLK_SPACE, true);
+    Frames(60);
+    ASSERT_GT(play->mGun.mCharge, 0.0);
+    Win();
+    PressResult();
+    ASSERT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(play->mGun.mGun, kSoundGun) << "the gun is kept from level to level";
+    EXPECT_EQ(play->mGun.mCharge, 0.0);
+    EXPECT_FALSE(play->mGun.mCharging);
+    EXPECT_EQ(play->mGun.mReload, 0.0);
+    InputManager::GetInstance().SetKey(SDLK_SPACE, false);
+    const int waves = static_cast<int>(ComponentSoundwave::GetInstances().size());
+    Frames(2);
+    EXPECT_EQ(static_cast<int>(ComponentSoundwave::GetInstances().size()), waves) << "no shot";
 }
 
 } // namespace
