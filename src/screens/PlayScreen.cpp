@@ -20,6 +20,7 @@
 #include "interface/WidgetRoot.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/FinishedLevel.h"
 #include "screens/CreditsScreen.h"
 #include "world/Level.h"
 #include "world/LevelMessages.h"
@@ -166,6 +167,7 @@ void PlayScreen::EnterState(PlayState state) {
         logic.FireTriggerEvent(won ? kEventWin : kEventLose);
         AchievementManager::GetInstance().RecordLevelResult();
         ShowResultButton(won ? "Next Mission" : "Try Again");
+        if (won) RecordFinishedLevel();
         if (won) ApplyWonLook();
         else Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
         mHudPhase = 0.0;
