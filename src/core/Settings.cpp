@@ -7,6 +7,7 @@
 
 #include <tinyxml.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
@@ -19,6 +20,16 @@ std::string Cut(const char* text) {
     std::string result = text ? text : "";
     if (result.size() > Settings::kMaxTextLength) result.resize(Settings::kMaxTextLength);
     return result;
+}
+
+// The game writes numbers and words: a value of other bytes (control characters, invalid UTF-8)
+// or of a size no setting has is dropped, so it reads as unset and is never written back.
+bool IsPlainValue(const char* value) {
+    size_t length = 0;
+    for (const char* c = value ? value : ""; *c; ++c, ++length) {
+        if (*c < 0x20 || *c > 0x7e || length >= Settings::kMaxTextLength) return false;
+    }
+    return true;
 }
 
 // The whole text must be the number: "12abc" or "" is not a setting the game wrote.
@@ -55,7 +66,8 @@ bool Settings::Parse(const std::string& text, Keys& keys, std::string& why) {
     size_t count = 0;
     for (const TiXmlElement* key = root->FirstChildElement(); key && count < kMaxKeys;
          key = key->NextSiblingElement(), ++count) {
-        keys[Cut(key->Value())] = Cut(key->GetText());
+        const char* value = key->GetText();
+        if (IsPlainFileStem(key->ValueStr()) && IsPlainValue(value)) keys[key->ValueStr()] = value ? value : "";
     }
     return true;
 }
@@ -123,19 +135,19 @@ double Settings::GetDouble(const std::string& key, double fallback, double low, 
 }
 
 void Settings::Set(const std::string& key, const std::string& value) {
+    if (!IsPlainFileStem(key)) return;
     const std::string* old = Find(key);
     if (old && *old == value && mUser.count(key)) return;
-    mUser[Cut(key.c_str())] = Cut(value.c_str());
+    mUser[key] = Cut(value.c_str());
     mDirty = true;
 }
 
 void Settings::SetInt(const std::string& key, int value) { Set(key, std::to_string(value)); }
 
 void Settings::SetDouble(const std::string& key, double value) {
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text << value;
-    Set(key, text.str());
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof(text), value); // the shortest exact text
+    Set(key, std::string(text, result.ptr));
 }
 
 bool Settings::Save() {

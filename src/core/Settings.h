@@ -25,8 +25,9 @@ public:
     static constexpr const char* kFullscreen = "Fullscreen";
     static constexpr const char* kMusicVolume = "MusicVolume";
     static constexpr const char* kEffectsVolume = "EffectsVolume";
-    /// At most this many keys are taken from one file, and keys and values are cut to this many
-    /// bytes: a hostile file cannot make the game hold or write back anything large.
+    /// At most this many keys are taken from one file; a key must be a plain name (see
+    /// IsPlainFileStem) and its value printable ASCII of at most kMaxTextLength bytes, others are
+    /// dropped: a hostile file cannot make the game hold or write back anything large or odd.
     static constexpr size_t kMaxKeys = 64;
     static constexpr size_t kMaxTextLength = 256;
 
@@ -36,7 +37,8 @@ public:
     /// The game's settings, created empty on first use.
     static Settings& GetInstance();
 
-    /// Parses a settings document into keys (added to those given, later ones winning). False
+    /// Parses a settings document into keys (added to those given, later ones winning), dropping
+    /// keys and values that are not plain (see kMaxKeys). False
     /// when the text is not XML with a <config> root; `why` then says what was wrong.
     static bool Parse(const std::string& text, Keys& keys, std::string& why);
     /// The document for a set of keys, as Parse reads it.
@@ -55,7 +57,8 @@ public:
     /// A number key within [low, high]; anything else (text, NaN, out of range) is the fallback.
     double GetDouble(const std::string& key, double fallback, double low, double high) const;
 
-    /// Sets a player's key; the change is kept in memory until Save.
+    /// Sets a player's key (a plain name; values are cut to kMaxTextLength bytes); the change is
+    /// kept in memory until Save.
     void Set(const std::string& key, const std::string& value);
     void SetInt(const std::string& key, int value);
     void SetDouble(const std::string& key, double value);

@@ -7,6 +7,7 @@
 
 #include <tinyxml.h>
 
+#include <charconv>
 #include <cmath>
 #include <locale>
 #include <sstream>
@@ -47,12 +48,11 @@ bool ReadEntry(const TiXmlElement& element, ProgressStore::Key& key, LevelProgre
     return true;
 }
 
+// The shortest text that reads back as the same number.
 std::string FormatNumber(double value) {
-    std::ostringstream text;
-    text.imbue(std::locale::classic());
-    text.precision(10);
-    text << value;
-    return text.str();
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof(text), value);
+    return std::string(text, result.ptr);
 }
 
 std::string DefaultPath() {
