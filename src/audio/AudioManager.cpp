@@ -4,6 +4,7 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
+#include "core/Settings.h"
 
 #include <AL/alut.h>
 
@@ -38,6 +39,9 @@ AudioManager::~AudioManager() { Deinitialize(); }
 
 void AudioManager::Initialize() {
     if (mAvailable) return;
+    const Settings& settings = Settings::GetInstance();
+    mMusicVolume = static_cast<float>(settings.GetDouble(Settings::kMusicVolume, kDefaultVolume, 0.0, 1.0));
+    mSampleVolume = static_cast<float>(settings.GetDouble(Settings::kEffectsVolume, kDefaultVolume, 0.0, 1.0));
     if (alutInit(nullptr, nullptr) != AL_TRUE) {
         VELMORA_LOG("AUDIO") << "No audio device (" << alutGetErrorString(alutGetError())
                              << "); the game runs without sound";

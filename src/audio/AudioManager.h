@@ -34,7 +34,9 @@ public:
     AudioManager(const AudioManager&) = delete;
     AudioManager& operator=(const AudioManager&) = delete;
 
-    /// Opens the default device through ALUT and creates the looping music source. Logs once on
+    /// Takes the music and effect volumes from the settings ("MusicVolume", "EffectsVolume";
+    /// kDefaultVolume when unset or out of range), opens the default device through ALUT and
+    /// creates the looping music source. Logs once on
     /// "AUDIO" and carries on silently when no device can be opened.
     void Initialize() override;
     /// Frees every buffer, handle cell and source, then closes ALUT.

@@ -6,6 +6,7 @@
 #include "core/ISystem.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
+#include "core/Settings.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,6 +24,7 @@ std::string Game::DataPath(const std::string& folder, const std::string& file) c
 
 void Game::Initialize() {
     VELMORA_LOG("CORE") << "Initializing core game engine...";
+    VELMORA_LOG("CORE") << "Content from " << mRootPath << (mInstalled ? " (installed)" : "");
     if (!LoadConfig()) {
         mQuit = true;
         return;
@@ -114,6 +116,7 @@ void Game::HandleHotKeys() {
 void Game::Shutdown() {
     VELMORA_LOG("CORE") << "Deinitializing core game engine...";
     for (auto it = mSystems.rbegin(); it != mSystems.rend(); ++it) (*it)->Deinitialize();
+    Settings::GetInstance().Save();
     VELMORA_LOG("CORE") << "Game engine shutdown completely";
 }
 

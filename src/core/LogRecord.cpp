@@ -1,6 +1,7 @@
 #include "core/LogRecord.h"
 
 #include "core/CriticalErrorBox.h"
+#include "core/LogFile.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +26,7 @@ std::function<void()>& FatalHandler() {
 }
 
 // Developers may mirror every written line to standard error with VELMORA_LOG_STDERR=1; the
-// game itself writes no log file and nothing to standard output.
+// program writes nothing to standard output.
 bool MirrorToStderr() {
     static const bool mirror = [] {
         const char* value = std::getenv("VELMORA_LOG_STDERR");
@@ -57,6 +58,7 @@ void LogRecord::Flush() {
     const std::string line = Format(mChannel, mLevel, text);
     if (mLevel <= sLogLevel) {
         if (ConsoleSink()) ConsoleSink()(line);
+        LogFile::Write(line);
         if (MirrorToStderr()) std::fprintf(stderr, "%s\n", line.c_str());
     }
     if (mCritical && CriticalHandler()) CriticalHandler()(line);

@@ -8,7 +8,7 @@ namespace Velmora {
 
 /// One log statement. The call site fills mStream and the record is written when flushed:
 /// "[CHANNEL:LEVEL] text" goes to the console history (when a console sink is installed and the
-/// level passes sLogLevel), and critical records also raise the blocking "CRITICAL ERROR" box.
+/// level passes sLogLevel) and to the log file (LogFile, when one is open), and critical records also raise the blocking "CRITICAL ERROR" box.
 /// Use the VELMORA_LOG macros rather than building records by hand.
 class LogRecord {
 public:

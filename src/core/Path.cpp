@@ -28,7 +28,13 @@ std::string FindRootPath(const std::string& programPath,
     if (isDirectory(JoinPath(root, "data"))) return root;
     root = ParentPath(root);
     if (isDirectory(JoinPath(root, "data"))) return root;
+    const std::string installed = InstalledRootPath(programPath);
+    if (isDirectory(JoinPath(installed, "data"))) return installed;
     return ParentPath(root);
+}
+
+std::string InstalledRootPath(const std::string& programPath) {
+    return JoinPath(ParentPath(ParentPath(programPath)), "share/velmora");
 }
 
 bool IsDirectory(const std::string& path) {

@@ -20,6 +20,7 @@
 #include "interface/WidgetRoot.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/FinishedLevel.h"
 #include "screens/CreditsScreen.h"
 #include "screens/ResultPanel.h"
 #include "game/ComponentMacGuffin.h"
@@ -176,6 +177,7 @@ void PlayScreen::EnterState(PlayState state) {
         mTitleCard.Hide();
         StartRestMusic(won);
         ShowResultPanel(won);
+        if (won) RecordFinishedLevel();
         if (won) ApplyWonLook();
         else Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
         mHudPhase = 0.0;

@@ -4,6 +4,7 @@
 #include "core/LogRecord.h"
 #include "core/ParseNumber.h"
 #include "core/Path.h"
+#include "core/UserFiles.h"
 #include "core/ValueXml.h"
 #include "core/XmlFile.h"
 #include "graphics/DebugWatch.h"
@@ -91,13 +92,28 @@ std::string LevelFile::LevelPath(const std::string& folder, const std::string& n
     return JoinPath(Game::GetInstance().DataPath("level", folder), name + ".xml");
 }
 
+std::string LevelFile::UserLevelPath(const std::string& folder, const std::string& name) {
+    const std::string user = UserDataFolder();
+    if (user.empty() || !IsPlainFileStem(folder) || !IsPlainFileStem(name)) return std::string();
+    return JoinPath(JoinPath(JoinPath(user, "level"), folder), name + ".xml");
+}
+
+std::string LevelFile::ReadPath(const std::string& folder, const std::string& name) {
+    const std::string user = UserLevelPath(folder, name);
+    return !user.empty() && IsRegularFile(user) ? user : LevelPath(folder, name);
+}
+
+std::string LevelFile::SavePath(const std::string& folder, const std::string& name) {
+    return Game::GetInstance().mInstalled ? UserLevelPath(folder, name) : LevelPath(folder, name);
+}
+
 std::unique_ptr<Level> LevelFile::LoadLevel(const std::string& folder, const std::string& name) {
     // The name comes from a campaign file; the folder is the campaign the program chose.
     if (!IsPlainName(name)) {
         VELMORA_LOG_CRITICAL("LOGIC") << "Level name refused, it would lead out of the level folder: `" << name << "`";
         return nullptr;
     }
-    return ReadLevel(LevelPath(folder, name), folder);
+    return ReadLevel(ReadPath(folder, name), folder);
 }
 
 std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::string& folder, const TileManager* tiles) {
@@ -225,8 +241,8 @@ bool LevelFile::ReadTriggers(const TiXmlElement&, const std::string&) {
 }
 
 bool LevelFile::SaveLevel(const Level& level) {
-    const std::string path = LevelPath(level.GetFolder(), level.GetName());
-    if (!WriteFileSafely(level, path)) {
+    const std::string path = SavePath(level.GetFolder(), level.GetName());
+    if (path.empty() || !MakeFolders(ParentPath(path)) || !WriteFileSafely(level, path)) {
         VELMORA_LOG_CRITICAL("EDITOR") << path << "`" << " FOR WRITING";
         return false;
     }

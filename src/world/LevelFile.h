@@ -30,9 +30,19 @@ class LevelFile {
 public:
     /// root/data/level/FOLDER/NAME.xml (a piece beginning with a slash replaces the path so far).
     static std::string LevelPath(const std::string& folder, const std::string& name);
+    /// The player's copy of a level: USERDATA/level/FOLDER/NAME.xml under the user's data folder
+    /// (see UserDataFolder). Empty when there is no user folder or when the folder or name is not
+    /// a plain file stem (letters, digits, "_", "-"), so no name can lead out of that folder.
+    static std::string UserLevelPath(const std::string& folder, const std::string& name);
+    /// Where the level NAME of FOLDER is read from: the player's copy when it exists, else the
+    /// shipped file (LevelPath).
+    static std::string ReadPath(const std::string& folder, const std::string& name);
+    /// Where the level is saved: the player's copy when the game runs from an installation (its
+    /// content folder is never written), else the shipped file beside the other levels.
+    static std::string SavePath(const std::string& folder, const std::string& name);
 
-    /// Reads the level NAME of FOLDER; null on failure (logged). A name that would lead out of the
-    /// folder (IsPlainName) is refused with a critical record on "LOGIC".
+    /// Reads the level NAME of FOLDER from ReadPath; null on failure (logged). A name that would
+    /// lead out of the folder (IsPlainName) is refused with a critical record on "LOGIC".
     static std::unique_ptr<Level> LoadLevel(const std::string& folder, const std::string& name);
     /// Reads the level file at `path`; the level's folder becomes `folder`. Tiles come from
     /// `tiles` (default the game's catalogue). The medal times go to the achievement manager.
@@ -41,7 +51,8 @@ public:
     static std::unique_ptr<Level> ReadLevel(const std::string& path, const std::string& folder,
                                             const TileManager* tiles = nullptr);
 
-    /// Writes the level to LevelPath(folder, name). The file is written beside the old one and
+    /// Writes the level to SavePath(folder, name), creating its folder when missing. The file is
+    /// written beside the old one and
     /// then renamed over it, so a failed save leaves the old file whole. Logs "LEVEL `NAME`
     /// SAVED!" on "EDITOR" (and shows it for 5 s under the watch "editor.saved"), or
     /// "PATH` FOR WRITING" when the file cannot be written. True when saved.

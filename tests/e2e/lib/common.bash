@@ -35,6 +35,10 @@ make_game_dir() {
     echo "$dir"
 }
 
+# The player's folders of every game a test starts: inside the test's work folder, never the real
+# ~/.config or ~/.local, and the same for each start of one test so settings and progress carry.
+export XDG_CONFIG_HOME="$WORK/xdg/config" XDG_DATA_HOME="$WORK/xdg/data" XDG_STATE_HOME="$WORK/xdg/state"
+
 # Starts the game in the background with its log mirrored into $GAME_LOG.
 start_game() {
     local dir=$1

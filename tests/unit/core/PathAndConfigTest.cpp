@@ -22,6 +22,16 @@ TEST(Path, PlainNamesStayInsideTheirFolder) {
     for (const char* name : {"..", "../x", "a/b", "/etc/passwd", "a\\b", "x..y"}) EXPECT_FALSE(IsPlainName(name)) << name;
 }
 
+TEST(Path, RootSearchFindsTheInstalledContentFromThePrograms) {
+    std::set<std::string> dirs{"/usr/share/velmora/data"};
+    auto isDir = [&dirs](const std::string& path) { return dirs.count(path) > 0; };
+    EXPECT_EQ(FindRootPath("/usr/bin/velmora", isDir), "/usr/share/velmora");
+    EXPECT_EQ(InstalledRootPath("/opt/v/bin/velmora"), "/opt/v/share/velmora");
+    // A data folder beside the program still comes first.
+    dirs.insert("/usr/bin/data");
+    EXPECT_EQ(FindRootPath("/usr/bin/velmora", isDir), "/usr/bin");
+}
+
 TEST(Path, RootSearchLooksBesideTheProgramThenOneUpThenGoesUpBlindly) {
     std::set<std::string> dirs;
     auto isDir = [&dirs](const std::string& path) { return dirs.count(path) > 0; };
