@@ -54,6 +54,11 @@ void InputManager::PollKeys() {
     const Uint8* state = SDL_GetKeyState(&count);
     mKeys.fill(0);
     if (state) std::copy_n(state, std::min(count, kKeyCount), mKeys.begin());
+    for (int key = 0; key < kKeyCount; ++key) {
+        if (!mSwallowed[key]) continue;
+        if (mKeys[key]) mKeys[key] = 0;
+        else mSwallowed[key] = 0;
+    }
     mButtons = SDL_GetMouseState(nullptr, nullptr);
 }
 
@@ -66,6 +71,12 @@ void InputManager::PollMouse() {
     const int height = screen ? screen->h : 0;
     mMouse = {static_cast<double>(x), static_cast<double>(height - y)};
     if (mMouse.x != mPreviousMouse.x || mMouse.y != mPreviousMouse.y) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void InputManager::SwallowKey(int key) {
+    if (key < 0 || key >= kKeyCount) return;
+    mSwallowed[key] = 1;
+    mKeys[key] = 0;
 }
 
 void InputManager::SetKey(int key, bool down) {

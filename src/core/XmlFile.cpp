@@ -25,6 +25,39 @@ size_t Utf8Length(std::string_view text, size_t i) {
     return length;
 }
 
+// Whether elements nest deeper than the limit, counted the way TinyXML walks them: comments,
+// CDATA sections, declarations and quoted attribute values are stepped over. TinyXML parses
+// each nested element in a nested call, so a file of a few megabytes of "<a>" would overflow
+// the stack.
+bool NestsTooDeeply(std::string_view text, size_t limit) {
+    size_t depth = 0;
+    size_t i = 0;
+    const auto skipPast = [&](std::string_view end) {
+        const size_t found = text.find(end, i);
+        i = found == std::string_view::npos ? text.size() : found + end.size();
+    };
+    while ((i = text.find('<', i)) != std::string_view::npos) {
+        if (text.substr(i, 4) == "<!--") skipPast("-->");
+        else if (text.substr(i, 9) == "<![CDATA[") skipPast("]]>");
+        else if (text.substr(i, 2) == "<?" || text.substr(i, 2) == "<!") skipPast(">");
+        else if (text.substr(i, 2) == "</") {
+            if (depth > 0) --depth;
+            skipPast(">");
+        } else {
+            size_t end = i + 1;
+            char quote = 0;
+            for (; end < text.size() && (quote || text[end] != '>'); ++end) {
+                if (quote && text[end] == quote) quote = 0;
+                else if (!quote && (text[end] == '"' || text[end] == '\'')) quote = text[end];
+            }
+            if (end >= text.size()) break;
+            if (text[end - 1] != '/' && ++depth > limit) return true;
+            i = end + 1;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string EscapeXmlText(std::string_view text) {
@@ -50,6 +83,10 @@ std::string EscapeXmlText(std::string_view text) {
 }
 
 bool ParseXmlText(std::string_view text, TiXmlDocument& document) {
+    if (NestsTooDeeply(text, kMaxXmlDepth)) {
+        document.SetError(TiXmlBase::TIXML_ERROR_PARSING_ELEMENT, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
     std::string terminated;
     terminated.reserve(text.size() + kTerminatorPadding);
     // Line ends become "\n" as TinyXML's own file reader makes them, so element texts and

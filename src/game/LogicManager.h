@@ -7,7 +7,8 @@
 #include "debug/TweakVar.h"
 #include "game/GameCounters.h"
 #include "game/SoundwaveKind.h"
-#include "game/TriggerEvent.h"
+#include "game/TriggerSet.h"
+#include "world/TriggerEvent.h"
 #include "world/LevelListener.h"
 
 #include <cstddef>
@@ -119,6 +120,9 @@ public:
     /// of the current campaign folder and begins it. On failure (logged by the reader) there is
     /// no level and false is returned.
     bool LoadLevel(const std::string& name);
+    /// The same for the level NAME of any campaign folder (the script function
+    /// Engine.LoadLevel); the current campaign stays as it is.
+    bool LoadLevel(const std::string& folder, const std::string& name);
     /// Ends the current level, if any: MessageEndLevel to every entity, the level destroyed.
     void UnloadLevel();
     /// Loads the current level again from its own folder and name (the editor after a save).
@@ -171,7 +175,8 @@ public:
     Ai::VisibilityRegistry& GetVisibilityRegistry() { return mVisibility; }
 
     /// The gameplay component creators, in this order: ComponentGhost, ComponentPlayer,
-    /// ComponentWaypoint, ComponentGenerator, ComponentMacGuffin, ComponentGunPickup.
+    /// ComponentWaypoint, ComponentGenerator, ComponentTriggerZone, ComponentMacGuffin,
+    /// ComponentGunPickup.
     static void RegisterComponents(ComponentFactory& factory);
 
     /// The player's entity: the entity of the first ComponentPlayer (in instance-set order)
@@ -188,8 +193,8 @@ public:
     void RenderSoundwaves(Graphics::Renderer& renderer) const;
 
     /// A game event: the counter it carries (if any) goes up by one in both the game and the
-    /// level set, then the level's triggers for the event run. zoneId is the trigger zone of
-    /// ENTER_ZONE and EXIT_ZONE, 0 otherwise.
+    /// level set, then the current level's triggers for the event run (TriggerSet). zoneId is
+    /// the trigger zone of ENTER_ZONE and EXIT_ZONE, 0 otherwise.
     void FireTriggerEvent(TriggerEvent event, int zoneId = 0);
     /// Counters over the whole run (never reset).
     GameCounters& GetGameCounters() { return mGameCounters; }
@@ -258,6 +263,7 @@ private:
     std::unique_ptr<Level> mLevel;
     Ai::VisibilityRegistry mVisibility;
     std::deque<Notification> mNotifications;
+    TriggerSet mTriggers{mGameCounters, mLevelCounters, [this] { return static_cast<int>(mNotifications.size()); }};
     bool mSoundwaveFailureLogged = false;
     ScreenMakers mScreenMakers;
 };

@@ -3,6 +3,7 @@
 #include "audio/AudioManager.h"
 #include "world/SpawnInfo.h"
 #include "world/Tile.h"
+#include "world/Trigger.h"
 
 #include <array>
 #include <cstdint>
@@ -140,6 +141,15 @@ public:
     /// closed door.
     bool OpenDoor(int x, int y);
 
+    /// Closes the connected run of open doors (tile 12) containing live cell (x, y): each
+    /// becomes tile 11 again. True when a door closed; the maps are then rebuilt once. False
+    /// outside the grid or when the cell is not an open door.
+    bool CloseDoor(int x, int y);
+
+    /// The level's triggers, in file order; released with the level.
+    TriggerList& GetTriggers() { return mTriggers; }
+    const TriggerList& GetTriggers() const { return mTriggers; }
+
     /// Rebuilds everything derived from the live cells: the physics manager's collision map,
     /// then (through the listener) the navigation graph. Every change through this class calls it once.
     void RebuildMaps();
@@ -182,6 +192,7 @@ private:
     std::vector<TileFlags> mCellFlags;  // flags of the live cells, kept in step with them
     std::array<Audio::SoundHandle, 3> mShatterSounds{};
     MedalTimes mMedalTimes;
+    TriggerList mTriggers;
 };
 
 } // namespace Velmora::Logic
