@@ -20,7 +20,7 @@ namespace Velmora::Debug {
 namespace {
 
 constexpr const char* kFontName = "console";
-constexpr uint32_t kPanelColor = 0xD8100C08u; // near-black, mostly opaque
+constexpr uint32_t kPanelColor = 0xF0100C08u; // near-black, nearly opaque
 constexpr uint32_t kEdgeColor = 0xFF60A0C0u;  // a thin light line under the panel
 constexpr uint32_t kTextColor = 0xFFFFFFFFu;
 // Modifiers that leave a key to the console; Ctrl and Alt combinations belong to others.

@@ -19,6 +19,7 @@ hint_pixels() {
 dir=$(make_game_dir)
 start_and_skip_intro "$dir"
 read -r W H < <(x_retry xdotool getdisplaygeometry)
+sleep 1
 x_retry xdotool key Return
 sleep 1.5
 x_retry xdotool key Return

@@ -136,6 +136,33 @@ TEST_F(TriggerTest, ALevelKeepsLoadingPastABrokenTriggerAndSavesTheRestBack) {
     EXPECT_EQ(Written(saved->GetTriggers()), Written(level->GetTriggers()));
 }
 
+TEST_F(TriggerTest, HostileTriggerFilesLoadOrFailWithAMessageButNeverCrash) {
+    Tests::ScopedDataRoot root;
+    Tests::ContentTiles();
+    const std::string head =
+        "<level><name>h</name><tilemap width='1' height='1'>0</tilemap><medals gold='1' silver='2' bronze='3'/>";
+    std::string many;
+    for (int i = 0; i < 5000; ++i)
+        many += "<trigger event='STEP'><rule type='NUMSTEPS' op='EQ' param='" + std::to_string(i) +
+            "'/><callback>x = " + std::to_string(i) + "</callback></trigger>";
+    std::string deep = "<trigger event='TICK'>";
+    for (int i = 0; i < 100000; ++i) deep += "<rule type='NUMTICKS' op='EQ'>";
+    const std::string path = root.Path() + "/data/level/camp/h.xml";
+    Tests::WriteFile(path, head + many + "</level>");
+    const auto crowded = Logic::LevelFile::LoadLevel("camp", "h");
+    ASSERT_NE(crowded, nullptr);
+    EXPECT_EQ(crowded->GetTriggers().size(), 5000u);
+    Tests::WriteFile(path, head + deep + "</level>");
+    EXPECT_EQ(Logic::LevelFile::LoadLevel("camp", "h"), nullptr);
+    EXPECT_TRUE(mLog.CriticalContains("Failed to load level file: " + path));
+    Tests::WriteFile(
+        path, head + "<trigger event='WIN'><callback><![CDATA[x = '\xff\xfe\xc3']]></callback></trigger></level>");
+    const auto binary = Logic::LevelFile::LoadLevel("camp", "h");
+    ASSERT_NE(binary, nullptr);
+    ASSERT_EQ(binary->GetTriggers().size(), 1u);
+    EXPECT_EQ(binary->GetTriggers()[0].mSource, "x = '\xff\xfe\xc3'");
+}
+
 TEST_F(TriggerTest, RulesOverCountersZonesAndNotifications) {
     ReadInto(
         "<trigger event='TICK'><rule type='NUMTICKS' op='EACH' param='5'/><callback>print('each5')</callback></trigger>"
