@@ -7,6 +7,9 @@
 
 #include <lua.hpp>
 
+#include <algorithm>
+#include <string>
+
 namespace Velmora::Logic {
 
 namespace {
@@ -27,7 +30,13 @@ void PlayFile(const char* file) {
     VELMORA_LOG("LUA") << "playVideo: video playback is not available yet; `" << file << "` not played";
 }
 
-void AddNotification(const char* text) { LogicManager::GetInstance().AddNotification(text); }
+// A notification is measured and drawn every frame: a script's megabyte of text would stall the
+// game for as long as it shows.
+constexpr size_t kMaxNotificationLength = 256;
+
+void AddNotification(const char* text, size_t length) {
+    LogicManager::GetInstance().AddNotification(std::string(text, std::min(length, kMaxNotificationLength)));
+}
 
 bool LoadLevelFrom(const char* folder, const char* name) { return LogicManager::GetInstance().LoadLevel(folder, name); }
 
@@ -51,7 +60,9 @@ void LevelScriptBindings::Register(lua_State* state) {
 void LevelScriptBindings::SetVideoPlayer(VideoPlayer player) { Player() = std::move(player); }
 
 int LevelScriptBindings::Notify(lua_State* state) {
-    AddNotification(luaL_checkstring(state, 1));
+    size_t length = 0;
+    const char* text = luaL_checklstring(state, 1, &length);
+    AddNotification(text, length);
     return 0;
 }
 

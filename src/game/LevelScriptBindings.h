@@ -8,7 +8,8 @@ struct lua_State;
 namespace Velmora::Logic {
 
 /// The functions level scripts use to reach the game, registered into the script manager:
-/// `notify(text)` and `clearNotifications()` (the play screen's notifications),
+/// `notify(text)` (its first 256 bytes) and `clearNotifications()` (the play screen's
+/// notifications),
 /// `openDoor(x, y)` and `closeDoor(x, y)` (a run of door cells of the current level; both
 /// answer true, or false and "no level loaded", "invalid position", "not a closed door" /
 /// "not an open door"), `playVideo(file)` and `Engine.LoadLevel(folder, name)` (1 when the

@@ -39,10 +39,11 @@ protected:
 
 TEST_F(LevelScriptingTest, NotificationsComeAndGo) {
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
-    Printed("notify('Hello') notify('there')");
+    Printed("notify('Hello') notify(string.rep('x', 1000000))");
     ASSERT_EQ(logic.GetNotifications().size(), 2u);
     EXPECT_EQ(logic.GetNotifications()[0].mText, "Hello");
     EXPECT_EQ(logic.GetNotifications()[0].mRemaining, 5.0);
+    EXPECT_EQ(logic.GetNotifications()[1].mText.size(), 256u);
     Printed("clearNotifications()");
     EXPECT_TRUE(logic.GetNotifications().empty());
 }
