@@ -99,7 +99,10 @@ void Game::HandleEvent(const SDL_Event& event) {
 
 void Game::HandleInputEvent(const SDL_Event& event) {
     for (const auto& filter : mHooks.mInputFilters) {
-        if (filter(event)) return;
+        if (!filter(event)) continue;
+        // SDL's key state still shows the key held; the screens must not take it as a press.
+        if (event.type == SDL_KEYDOWN) InputManager::GetInstance().SwallowKey(event.key.keysym.sym);
+        return;
     }
     InputManager::GetInstance().RecordEvent(event);
 }

@@ -65,6 +65,11 @@ void InputManager::PollKeys() {
     const Uint8* state = SDL_GetKeyState(&count);
     mKeys.fill(0);
     if (state) std::copy_n(state, std::min(count, kKeyCount), mKeys.begin());
+    for (int key = 0; key < kKeyCount; ++key) {
+        if (!mSwallowed[key]) continue;
+        if (mKeys[key]) mKeys[key] = 0;
+        else mSwallowed[key] = 0;
+    }
     mButtons = SDL_GetMouseState(nullptr, nullptr);
 }
 
@@ -83,6 +88,12 @@ void InputManager::PollMouse() {
 void InputManager::ResyncPointer() { mResyncPointer = true; }
 
 void InputManager::SetPointerQuery(PointerQuery query) { mPointerQuery = query; }
+
+void InputManager::SwallowKey(int key) {
+    if (key < 0 || key >= kKeyCount) return;
+    mSwallowed[key] = 1;
+    mKeys[key] = 0;
+}
 
 void InputManager::SetKey(int key, bool down) {
     if (key >= 0 && key < kKeyCount) mKeys[key] = down ? 1 : 0;

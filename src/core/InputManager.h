@@ -61,6 +61,9 @@ public:
     void SetPointerQuery(PointerQuery query);
     /// True while the position comes from the pointer query.
     bool IsResyncingPointer() const { return mResyncPointer; }
+    /// A key whose press an input filter took (the console, the tweak panel): it reads as up
+    /// from now until it has been released, so the screens never see that press.
+    void SwallowKey(int key);
 
     /// Direct state changes for tests and replays (no SDL needed).
     void SetKey(int key, bool down);
@@ -72,6 +75,7 @@ public:
 private:
     std::array<uint8_t, kKeyCount> mKeys{};
     std::array<uint8_t, kKeyCount> mPreviousKeys{};
+    std::array<uint8_t, kKeyCount> mSwallowed{};  // taken by a filter, up until released
     uint32_t mButtons = 0;
     uint32_t mPreviousButtons = 0;
     Point mMouse;

@@ -2,7 +2,7 @@
 
 #include "game/GunType.h"
 #include "world/SoundwaveKind.h"
-#include "game/TriggerEvent.h"
+#include "world/TriggerEvent.h"
 
 #include <optional>
 

@@ -20,6 +20,7 @@
 #include "interface/WidgetRoot.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/ComponentTriggerZone.h"
 #include "game/FinishedLevel.h"
 #include "screens/CreditsScreen.h"
 #include "screens/ResultPanel.h"
@@ -396,7 +397,12 @@ void PlayScreen::OnLogicTick(double dt) {
         mHudPhase += kHudPhaseRate * dt;
         mHudPhase -= std::floor(mHudPhase);
     }
-    if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
+    const Entity* player = logic.GetPlayer();
+    if (!player) return;
+    FollowPlayer(*player);
+    if (const auto* transform = player->GetComponent<Graphics::ComponentTransform>()) {
+        ComponentTriggerZone::UpdateZones(Vector2(transform->mPosition));
+    }
 }
 
 void PlayScreen::AdvanceClock(double dt) {

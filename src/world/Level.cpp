@@ -225,6 +225,19 @@ void Level::OpenDoorCell(int x, int y) {
     UpdateFramesAround(x, y);
 }
 
+bool Level::CloseDoor(int x, int y) {
+    bool closed = false;
+    VisitConnected(
+        x, y, [this](int cx, int cy) { return IsInside(cx, cy) && GetLiveCell(cx, cy) == kTileOpenDoor; },
+        [&](int cx, int cy) {
+            SetLiveCell(cx, cy, kTileClosedDoor);
+            UpdateFramesAround(cx, cy);
+            closed = true;
+        });
+    if (closed) RebuildMaps();
+    return closed;
+}
+
 void Level::RebuildMaps() {
     Physics::PhysicsManager::GetInstance().BuildCollisionMap(mWidth, mHeight, mCellFlags);
     mNavigation.Build(mWidth, mHeight, mCellFlags);

@@ -10,6 +10,7 @@
 #include "graphics/DebugWatch.h"
 #include "world/Level.h"
 #include "world/TileManager.h"
+#include "world/TriggerFile.h"
 
 #include <tinyxml.h>
 
@@ -135,10 +136,10 @@ std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::
         return nullptr;
     }
     level->SetName(TextOf(*name));
-    if (!ReadTilemap(*root, path, *level) || !ReadMedals(*root, path, *level) || !ReadEntities(*root, path, *level) ||
-        !ReadTriggers(*root, path)) {
+    if (!ReadTilemap(*root, path, *level) || !ReadMedals(*root, path, *level) || !ReadEntities(*root, path, *level)) {
         return nullptr;
     }
+    ReadTriggers(*root, path, *level);
     return level;
 }
 
@@ -232,12 +233,16 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
     return true;
 }
 
-bool LevelFile::ReadTriggers(const TiXmlElement&, const std::string&) {
-    // The trigger reader goes here: clear the logic manager's trigger list, then for each node
-    // called "trigger" in order, "Level has invalid <trigger> element: " + path for a node that
-    // is not an element, otherwise parse it and append it; a rejected trigger fails the load.
-    // Until then <trigger> elements are ignored.
-    return true;
+void LevelFile::ReadTriggers(const TiXmlElement& root, const std::string& path, Level& level) {
+    TriggerFile::ReleaseTriggers(level.GetTriggers());
+    for (const TiXmlNode* node = root.FirstChild("trigger"); node; node = node->NextSibling("trigger")) {
+        const TiXmlElement* element = node->ToElement();
+        if (!element) {
+            VELMORA_LOG("LOGIC") << "Level has invalid <trigger> element: " << path;
+            continue;
+        }
+        TriggerFile::ReadTrigger(*element, level.GetTriggers());
+    }
 }
 
 bool LevelFile::SaveLevel(const Level& level) {
@@ -288,7 +293,7 @@ void LevelFile::WriteLevel(const Level& level, std::ostream& out) {
     // The medal times are kept by editing the file by hand; the editor writes placeholders.
     out << "\n<medals gold ='50.0' silver='100.0' bronze ='150.0'></medals>\n";
     out << "\t<!-- TRIGGERS -->\n";
-    WriteTriggers(out);
+    TriggerFile::WriteTriggers(level.GetTriggers(), out);
     out << "</level>\n";
 }
 
@@ -312,8 +317,5 @@ void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
     }
 }
 
-void LevelFile::WriteTriggers(std::ostream&) {
-    // The trigger writer goes here: each trigger of the logic manager's list, in order.
-}
 
 } // namespace Velmora::Logic

@@ -25,7 +25,9 @@ class TileManager;
 ///     </level>
 ///
 /// Reader errors are critical records on "LOGIC" (the size error on "LEVEL") and yield no level;
-/// nothing aborts. The writer writes the stored cells, never the live ones.
+/// nothing aborts. A trigger that does not read is left out (its reason logged on "LOGIC") and
+/// the level loads without it: one broken hint must not make a shared level unplayable. The
+/// writer writes the stored cells, never the live ones, and the triggers as they were read.
 class LevelFile {
 public:
     /// root/data/level/FOLDER/NAME.xml (a piece beginning with a slash replaces the path so far).
@@ -75,9 +77,8 @@ private:
     static bool ReadTilemap(const TiXmlElement& root, const std::string& path, Level& level);
     static bool ReadMedals(const TiXmlElement& root, const std::string& path, Level& level);
     static bool ReadEntities(const TiXmlElement& root, const std::string& path, Level& level);
-    static bool ReadTriggers(const TiXmlElement& root, const std::string& path);
+    static void ReadTriggers(const TiXmlElement& root, const std::string& path, Level& level);
     static void WriteSpawns(const Level& level, std::ostream& out);
-    static void WriteTriggers(std::ostream& out);
     static bool WriteFileSafely(const Level& level, const std::string& path);
 };
 

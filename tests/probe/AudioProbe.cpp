@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s ROOT SOUND SECONDS [music]\n", argv[0]);
         return 2;
     }
-    Velmora::LogRecord::SetConsoleSink([](const std::string& line) { std::printf("log %s\n", line.c_str()); });
+    Velmora::LogRecord::AddSink([](const std::string& line) { std::printf("log %s\n", line.c_str()); });
     Velmora::Game::GetInstance().SetRootPath(argv[1]);
     AudioManager& audio = AudioManager::GetInstance();
     audio.Initialize();

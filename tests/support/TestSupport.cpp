@@ -41,7 +41,7 @@ const bool sConnected = [] {
 } // namespace
 
 LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
-    LogRecord::SetConsoleSink([this](const std::string& line) { mLines.push_back(line); });
+    mSink = LogRecord::AddSink([this](const std::string& line) { mLines.push_back(line); });
     LogRecord::SetCriticalHandler([this](const std::string& line) { mCritical.push_back(line); });
     LogRecord::SetFatalHandler([this] {
         throw FatalError(mCritical.empty() ? std::string("fatal") : mCritical.back());
@@ -50,7 +50,7 @@ LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
 
 LogCapture::~LogCapture() {
     LogRecord::sLogLevel = mSavedLevel;
-    LogRecord::SetConsoleSink(nullptr);
+    LogRecord::RemoveSink(mSink);
     LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
     LogRecord::SetFatalHandler([] { std::abort(); });
 }

@@ -196,6 +196,9 @@ start_and_skip_intro() {
     start_game_until_initialized "$1"
     x_retry xdotool mousemove 1270 790
     wait_for_log "[PRELOADER:1] Preloaded "
+    # An earlier test's game may have left the X focus on a window that is gone (there is no
+    # window manager to hand it on), and keys would go nowhere: give it to the game.
+    x_retry xdotool search --name "VELMORA THE GAME" windowfocus
     wait_for_screen "$WORK/intro.png" intro_shown
     x_retry xdotool key Escape
     wait_for_screen "$WORK/menu.png" menu_background_shown
