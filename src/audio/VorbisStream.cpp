@@ -81,6 +81,7 @@ bool VorbisStream::OpenFile(const std::string& path) {
         VELMORA_LOG("AUDIO") << "Not an Ogg Vorbis file: " << path;
         return false;
     }
+    mIsFile = true;
     return Open(path);
 }
 
@@ -92,6 +93,7 @@ bool VorbisStream::OpenMemory(std::span<const uint8_t> bytes, const std::string&
         VELMORA_LOG("AUDIO") << "Not an Ogg Vorbis file: " << name;
         return false;
     }
+    mIsFile = false;
     return Open(name);
 }
 
@@ -149,6 +151,18 @@ size_t VorbisStream::Fold(const uint8_t* chunk, size_t bytes, std::span<uint8_t>
     return written;
 }
 
-bool VorbisStream::Rewind() { return mOpen && ov_pcm_seek(&mSource->mFile, 0) == 0; }
+bool VorbisStream::Rewind() {
+    if (!mOpen) return false;
+    // Opening again decodes exactly what the first pass did; a seek to sample 0 does not on a
+    // stream whose pages disagree about their positions. The format must stay what it was, as
+    // buffers already queued from this stream hold it (the file may have changed meanwhile).
+    const int channels = mChannels;
+    const long rate = mRate;
+    const std::string name = mName;
+    const bool reopened = mIsFile ? OpenFile(name) : OpenMemory(mSource->mMemory.mBytes, name);
+    if (reopened && mChannels == channels && mRate == rate) return true;
+    Close();
+    return false;
+}
 
 } // namespace Velmora::Audio

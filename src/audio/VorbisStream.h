@@ -51,7 +51,9 @@ public:
     /// Decodes the next whole frames into out (at most out.size() bytes) and sets written to the
     /// bytes written. A buffer too small for one frame reads nothing (kData, 0 written).
     ReadResult Read(std::span<uint8_t> out, size_t& written);
-    /// Back to the first sample, for seamless looping; false when the source cannot seek.
+    /// Back to the first sample, for seamless looping: the stream is opened again, so it gives
+    /// the very samples of its first pass. False (and closed) when that fails or the format of
+    /// the file has changed.
     bool Rewind();
 
 private:
@@ -62,6 +64,7 @@ private:
 
     std::unique_ptr<Source> mSource;
     bool mOpen = false;
+    bool mIsFile = false;
     int mChannels = 0;
     int mOutChannels = 0;
     long mRate = 0;
