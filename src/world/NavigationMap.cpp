@@ -170,7 +170,8 @@ bool NavigationMap::Search(uint32_t start, uint32_t goal, const Vector2& to) con
 }
 
 void NavigationMap::Relax(uint32_t current, uint32_t neighbour, const Vector2& goal) const {
-    const double g = RecordOf(current).mG + Distance(mNodes[current].mPosition, mNodes[neighbour].mPosition);
+    // Linked nodes are the centres of side-by-side cells: their distance is exactly one tile.
+    const double g = RecordOf(current).mG + kTileSize;
     Record& next = RecordOf(neighbour);
     if (next.mState == 0) {
         next.mParent = static_cast<int32_t>(current);

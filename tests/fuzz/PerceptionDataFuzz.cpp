@@ -15,6 +15,7 @@
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
 #include "physics/ComponentBody.h"
+#include "physics/PhysicsManager.h"
 #include "world/Level.h"
 
 #include <tinyxml.h>
@@ -29,8 +30,8 @@ using namespace Velmora;
 
 namespace {
 
-// A 6 × 6 room of floor with one cell that blocks sight (flags read straight from the ids,
-// since no catalogue is loaded: every id is floor). The physics grid is set directly instead.
+// A 6 × 6 room of floor with one cell that blocks sight: no catalogue is loaded, so every id
+// reads as floor, and the ray casts' grid is set directly instead.
 void UseRoom() {
     static std::vector<TileFlags> sFlags(36, 0);
     static const bool ready = [] {
@@ -44,14 +45,13 @@ void UseRoom() {
     (void)ready;
 }
 
-Entity* SpawnBody(int id, Vector2 position, Vector2 facing, Component* (*extra)(Entity*)) {
+Entity* SpawnBody(int id, Vector2 position, Vector2 facing) {
     auto* entity = new Entity(id);
     auto* transform = new Graphics::ComponentTransform(entity);
     transform->mPosition = position;
     transform->mDirection = facing;
     entity->AddComponent(transform);
     entity->AddComponent(new Physics::ComponentBody(entity));
-    if (extra) entity->AddComponent(extra(entity));
     entity->Spawn(nullptr);
     return entity;
 }
@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     guard->AddComponent(transform);
     guard->AddComponent(eyes);
     guard->Spawn(nullptr);
-    Entity* ahead = SpawnBody(++sNextId, {150, 90}, {0, 1}, nullptr);
-    Entity* behind = SpawnBody(++sNextId, {20, 60}, {0, 1}, nullptr);
+    Entity* ahead = SpawnBody(++sNextId, {150, 90}, {0, 1});
+    Entity* behind = SpawnBody(++sNextId, {20, 60}, {0, 1});
 
     Graphics::Renderer renderer([](const Graphics::Batch&) {});
     for (int step = 0; step < 4; ++step) {

@@ -1,4 +1,7 @@
 #include "ai/PerceptionMessages.h"
+#include "graphics/Batch.h"
+#include "graphics/DebugDrawManager.h"
+#include "graphics/Renderer.h"
 #include "unit/ai/GuardFixtures.h"
 
 #include <cmath>
@@ -140,6 +143,36 @@ TEST_F(PerceptionTest, OutlinesStopAtVisionBlockingCellsAndTheRearArcGoesRoundTh
     EXPECT_NEAR(eyes.mNearPoints[0].y, 64 + 20 * std::sin(M_PI / 4), 1e-9);  // from the cone's left edge
     EXPECT_NEAR(eyes.mNearPoints[18].x, 16 - 20.0, 1e-9);                    // round the back
     EXPECT_NEAR(eyes.mNearPoints[36].y, 64 - 20 * std::sin(M_PI / 4), 1e-9); // to its right edge
+}
+
+TEST_F(PerceptionTest, DrawsAnAdditiveFanAtLayer600AndTheOverlaysWhoseSwitchesAreOn) {
+    UseLevel({"0 0 0 0 0 0", "0 0 0 0 0 0", "0 0 0 0 0 0", "0 0 0 0 0 0"});
+    Entity* guard = Eyes();
+    Place("player", {50, 0}, {1, 0}); // seen, so the visibility overlay has a line to draw
+    MessageUpdateLogic update(kTick);
+    guard->HandleMessage(update);
+    Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
+    const Graphics::Batch& lines = Graphics::DebugDrawManager::GetInstance().GetLines();
+    const auto draw = [&](bool perception, bool visibility) {
+        logic.mDebugPerception = perception;
+        logic.mDebugVisibility = visibility;
+        Graphics::Renderer renderer([](const Graphics::Batch&) {});
+        const unsigned room = lines.GetRoom();
+        EyesOf(guard).Draw(renderer);
+        const Graphics::Batch& fan =
+            renderer.GetBatch(Graphics::kPrimitiveTriangles, nullptr, 600, 4096, Graphics::kBlendAdditive);
+        EXPECT_EQ(fan.GetRoom(), 4096u - 2 * 36 * 3); // the front arc and the rear arc
+        EXPECT_EQ(fan.GetVertices()[0].mAlpha, 0x2F);
+        return room - lines.GetRoom();
+    };
+    const unsigned none = draw(false, false);
+    const unsigned perception = draw(true, false);
+    const unsigned visibility = draw(false, true);
+    logic.mDebugPerception = false;
+    logic.mDebugVisibility = false;
+    EXPECT_EQ(none, 0u);
+    EXPECT_GT(perception, 4u * 2); // two circles and two edge lines
+    EXPECT_GT(visibility, 2u);     // a line to the player and a circle round it
 }
 
 } // namespace
