@@ -519,7 +519,7 @@ void PlayScreen::DrawHud(Graphics::Renderer& renderer) {
 }
 
 void PlayScreen::ShowResultPanel(bool won) {
-    const LogicManager& logic = LogicManager::GetInstance();
+    LogicManager& logic = LogicManager::GetInstance();
     ResultSummary summary;
     summary.mWon = won;
     summary.mSeconds = logic.GetLevelCounters().mPlayTime;

@@ -113,14 +113,14 @@ void PaintPlayerFigure(const Canvas& canvas) {
     cairo_fill(cr);
 }
 
-// 96 × 96: the figure half as large again as the guards' (it is the one the player follows all
-// game), inside its ring.
+// The figure half as large again as the guards' (it is the one the player follows all game),
+// inside its ring; 128 × 128 for a power-of-two texture, the margin left clear.
 bool PaintPlayer(const std::string& dir) {
-    Canvas canvas(96, 96);
-    PaintPlayerRing(canvas, 48, 48, 41);
+    Canvas canvas(128, 128);
+    PaintPlayerRing(canvas, 64, 64, 41);
     cairo_t* cr = canvas.Cr();
     cairo_save(cr);
-    cairo_translate(cr, 48, 48);
+    cairo_translate(cr, 64, 64);
     cairo_scale(cr, 1.5, 1.5);
     cairo_translate(cr, -32, -32);
     PaintPlayerFigure(canvas);

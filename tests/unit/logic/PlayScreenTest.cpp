@@ -360,15 +360,28 @@ TEST_F(PlayTest, AChaseOutlastsThePauseMenuButNotAResetOfTheLevel) {
     EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack) << "two new chases switch again";
 }
 
-TEST_F(PlayTest, WinningStopsTheMusicAndClearsTheChases) {
-    PlayScreen* play = StartTwoRooms();
-    play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
-    Broadcast(Ai::ChaseStart());
-    Broadcast(Ai::ChaseStart());
-    Win();
-    EXPECT_EQ(play->mChaseCount, 0);
-    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kNoTrack);
-    EXPECT_NE(std::find(mSounds.begin(), mSounds.end(), "sample SFX/UI/winlevel.ogg"), mSounds.end());
+TEST_F(PlayTest, TheEndJinglesReplaceTheLevelMusicAndMusicComesBackAfterThem) {
+    for (const bool won : {true, false}) {
+        PlayScreen* play = StartTwoRooms();
+        mSounds.clear();
+        play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
+        Broadcast(Ai::ChaseStart());
+        Broadcast(Ai::ChaseStart());
+        if (won) Win();
+        else Broadcast(MessageLevelLost());
+        Frames(2);  // without a sound device the jingles last no time
+        EXPECT_EQ(play->mChaseCount, 0);
+        const auto at = [this](const std::string& action) {
+            return std::find(mSounds.begin(), mSounds.end(), action) - mSounds.begin();
+        };
+        const std::string jingle = won ? "sample SFX/UI/winlevel.ogg" : "sample SFX/UI/lose.ogg";
+        const std::string music = won ? "play BGM/vm_blues_title.ogg" : "play BGM/vm_tense.ogg";
+        EXPECT_LT(at("stop BGM/vm_chase.ogg"), at(music)) << won;
+        EXPECT_LT(at(jingle), at(music)) << won;
+        EXPECT_LT(at(music), static_cast<long>(mSounds.size())) << won;
+        EXPECT_EQ(play->mAudio.GetTrack(), won ? PlayAudio::kRestTrack : PlayAudio::kTenseTrack) << won;
+        ClearStack();
+    }
 }
 
 TEST_F(PlayTest, AGunPickupEquipsTheGunAndTheWhiteGunWhitensTheSteps) {
