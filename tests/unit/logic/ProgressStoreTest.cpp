@@ -17,8 +17,8 @@ TEST(ProgressStore, MedalForTimeTakesTheBestMedalReached) {
     const struct {
         double seconds;
         Medal expected;
-    } cases[] = {{10, kMedalGold}, {20, kMedalGold}, {20.5, kMedalSilver},      {40, kMedalBronze},
-                 {61, kMedalNone}, {-1, kMedalNone}, {std::nan(""), kMedalNone}};
+    } cases[] = {{10, kMedalGold},     {20, kMedalGold}, {20.5, kMedalSilver}, {40, kMedalSilver},
+                 {40.5, kMedalBronze}, {61, kMedalNone}, {-1, kMedalNone},     {std::nan(""), kMedalNone}};
     for (const auto& c : cases) EXPECT_EQ(MedalForTime(c.seconds, 60, 40, 20), c.expected) << c.seconds;
     EXPECT_EQ(MedalForTime(5, 0, 0, 0), kMedalNone); // a level without medal times
 }
