@@ -247,7 +247,9 @@ void LevelFile::ReadTriggers(const TiXmlElement& root, const std::string& path, 
 
 bool LevelFile::SaveLevel(const Level& level) {
     const std::string path = SavePath(level.GetFolder(), level.GetName());
-    if (path.empty() || !MakeFolders(ParentPath(path)) || !WriteFileSafely(level, path)) {
+    // The player's level folder is made on the first save; the shipped campaign folders exist.
+    const bool folderReady = !Game::GetInstance().mInstalled || MakeFolders(ParentPath(path));
+    if (path.empty() || !folderReady || !WriteFileSafely(level, path)) {
         VELMORA_LOG_CRITICAL("EDITOR") << path << "`" << " FOR WRITING";
         return false;
     }

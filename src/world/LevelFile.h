@@ -53,8 +53,8 @@ public:
     static std::unique_ptr<Level> ReadLevel(const std::string& path, const std::string& folder,
                                             const TileManager* tiles = nullptr);
 
-    /// Writes the level to SavePath(folder, name), creating its folder when missing. The file is
-    /// written beside the old one and
+    /// Writes the level to SavePath(folder, name) (the player's folder is created when missing).
+    /// The file is written beside the old one and
     /// then renamed over it, so a failed save leaves the old file whole. Logs "LEVEL `NAME`
     /// SAVED!" on "EDITOR" (and shows it for 5 s under the watch "editor.saved"), or
     /// "PATH` FOR WRITING" when the file cannot be written. True when saved.

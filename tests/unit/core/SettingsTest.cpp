@@ -29,7 +29,7 @@ TEST(UserFiles, XdgFoldersFollowTheVariableThenTheHome) {
 }
 
 TEST(UserFiles, AtomicWriteCreatesTheFolderAndLeavesNoTemporary) {
-    const std::string path = Test::MakeTempDir() + "/a/b/file.xml";
+    const std::string path = Tests::MakeTempDir() + "/a/b/file.xml";
     ASSERT_TRUE(WriteFileAtomically(path, "one"));
     ASSERT_TRUE(WriteFileAtomically(path, "two"));
     EXPECT_EQ(Read(path), "two");
@@ -38,8 +38,8 @@ TEST(UserFiles, AtomicWriteCreatesTheFolderAndLeavesNoTemporary) {
 }
 
 TEST(Settings, PlayerKeysOverrideShippedOnesKeyByKey) {
-    const std::string dir = Test::MakeTempDir();
-    Test::WriteFile(dir + "/user.xml", "<config><MusicVolume>0.8</MusicVolume></config>");
+    const std::string dir = Tests::MakeTempDir();
+    Tests::WriteFile(dir + "/user.xml", "<config><MusicVolume>0.8</MusicVolume></config>");
     Settings settings;
     std::string why;
     ASSERT_TRUE(settings.SetShipped("<config><MusicVolume>0.2</MusicVolume><Fullscreen>0</Fullscreen></config>", why));
@@ -62,7 +62,7 @@ TEST(Settings, ValuesOfTheWrongTypeOrRangeReadAsTheFallback) {
 }
 
 TEST(Settings, SavedKeysReadBackAtTheNextStart) {
-    const std::string path = Test::MakeTempDir() + "/velmora/config.xml";
+    const std::string path = Tests::MakeTempDir() + "/velmora/config.xml";
     Settings first;
     first.LoadUser(path);
     first.SetDouble(Settings::kEffectsVolume, 0.55);
@@ -76,9 +76,9 @@ TEST(Settings, SavedKeysReadBackAtTheNextStart) {
 }
 
 TEST(Settings, DamagedPlayerFileIsSetAsideAndTheShippedKeysHold) {
-    const std::string dir = Test::MakeTempDir();
-    Test::WriteFile(dir + "/config.xml", "<config><MusicVolume>0.9</Music");
-    Test::LogCapture log;
+    const std::string dir = Tests::MakeTempDir();
+    Tests::WriteFile(dir + "/config.xml", "<config><MusicVolume>0.9</Music");
+    Tests::LogCapture log;
     Settings settings;
     std::string why;
     ASSERT_TRUE(settings.SetShipped("<config><MusicVolume>0.1</MusicVolume></config>", why));
@@ -90,7 +90,7 @@ TEST(Settings, DamagedPlayerFileIsSetAsideAndTheShippedKeysHold) {
 }
 
 TEST(Settings, UnwritableFolderKeepsTheSettingsInMemoryAndLogsOnce) {
-    Test::LogCapture log;
+    Tests::LogCapture log;
     Settings settings;
     settings.LoadUser("/dev/null/velmora/config.xml");
     settings.SetInt(Settings::kFullscreen, 0);

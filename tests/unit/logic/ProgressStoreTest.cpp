@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+
 namespace Velmora::Logic {
 namespace {
 
@@ -14,8 +17,8 @@ TEST(ProgressStore, MedalForTimeTakesTheBestMedalReached) {
     const struct {
         double seconds;
         Medal expected;
-    } cases[] = {{10, kMedalGold}, {20, kMedalGold}, {20.5, kMedalSilver},      {40, kMedalBronze},
-                 {61, kMedalNone}, {-1, kMedalNone}, {std::nan(""), kMedalNone}};
+    } cases[] = {{10, kMedalGold},     {20, kMedalGold}, {20.5, kMedalSilver}, {40, kMedalSilver},
+                 {40.5, kMedalBronze}, {61, kMedalNone}, {-1, kMedalNone},     {std::nan(""), kMedalNone}};
     for (const auto& c : cases) EXPECT_EQ(MedalForTime(c.seconds, 60, 40, 20), c.expected) << c.seconds;
     EXPECT_EQ(MedalForTime(5, 0, 0, 0), kMedalNone); // a level without medal times
 }
@@ -35,7 +38,7 @@ TEST(ProgressStore, WinsKeepTheBestTimeAndMedalAndSayWhenATimeIsANewBest) {
 }
 
 TEST(ProgressStore, SavedProgressReadsBackAndSummarisesPerCampaign) {
-    const std::string path = Test::MakeTempDir() + "/velmora/progress.xml";
+    const std::string path = Tests::MakeTempDir() + "/velmora/progress.xml";
     ProgressStore first(path);
     first.RecordWin("training", "walk", 12.5, kMedalGold);
     first.RecordWin("training", "sound", 80.125, kMedalBronze);
@@ -72,9 +75,9 @@ TEST(ProgressStore, HostileEntriesAreSkippedOneByOne) {
 }
 
 TEST(ProgressStore, DamagedFileIsSetAsideAndTheGameStartsAfresh) {
-    const std::string dir = Test::MakeTempDir();
-    Test::WriteFile(dir + "/progress.xml", "<progress><level campaign=");
-    Test::LogCapture log;
+    const std::string dir = Tests::MakeTempDir();
+    Tests::WriteFile(dir + "/progress.xml", "<progress><level campaign=");
+    Tests::LogCapture log;
     ProgressStore store(dir + "/progress.xml");
     store.Load();
     EXPECT_TRUE(store.GetLevels().empty());
@@ -87,7 +90,7 @@ TEST(ProgressStore, PlayersLevelCopyIsPreferredAndSavedToWhenInstalled) {
     EXPECT_EQ(LevelFile::ReadPath("training", "walk"), shipped);
     const std::string user = LevelFile::UserLevelPath("training", "walk");
     ASSERT_EQ(user, JoinPath(UserDataFolder(), "level/training/walk.xml"));
-    Test::WriteFile(user, "<level/>");
+    Tests::WriteFile(user, "<level/>");
     EXPECT_EQ(LevelFile::ReadPath("training", "walk"), user);
     EXPECT_EQ(LevelFile::SavePath("training", "walk"), shipped);
     Game::GetInstance().mInstalled = true;
