@@ -20,9 +20,10 @@ struct WaitingLines {
     size_t mDropped = 0;
 };
 
+// Never destroyed: a worker of a movie still open when the program exits may log during exit.
 WaitingLines& Waiting() {
-    static WaitingLines waiting;
-    return waiting;
+    static auto* waiting = new WaitingLines;
+    return *waiting;
 }
 
 void Enqueue(const std::string& line) {
