@@ -24,6 +24,7 @@
 #include "screens/IntroScreen.h"
 #include "screens/PlayScreen.h"
 #include "screens/PreloaderScreen.h"
+#include "screens/VideoScreen.h"
 #include "script/ScriptManager.h"
 
 namespace Velmora::App {
@@ -126,6 +127,7 @@ void ConnectGame(Game& game) {
         [](Game&) -> GameScreen* { return new Logic::PreloaderScreen(); },
         [](Game& g) -> GameScreen* { return new Logic::PlayScreen(g); },
     });
+    Logic::LevelScriptBindings::SetVideoPlayer([&game](const std::string& file) { Logic::PlayVideo(game, file); });
 }
 
 } // namespace Velmora::App

@@ -27,7 +27,7 @@ void PlayFile(const char* file) {
         Player()(file);
         return;
     }
-    VELMORA_LOG("LUA") << "playVideo: video playback is not available yet; `" << file << "` not played";
+    VELMORA_LOG("LUA") << "playVideo: no video player is connected; `" << file << "` not played";
 }
 
 // A notification is measured and drawn every frame: a script's megabyte of text would stall the
