@@ -25,7 +25,7 @@ ProgressStore::Result RecordFinishedLevel() {
     if (!level) return {};
     const double seconds = logic.GetLevelCounters().mPlayTime;
     const AchievementManager& medals = AchievementManager::GetInstance();
-    const Medal medal = MedalForTime(seconds, medals.GetBronzeTime(), medals.GetSilverTime(), medals.GetGoldTime());
+    const Medal medal = ChooseMedal(seconds, medals.GetGoldTime(), medals.GetSilverTime(), medals.GetBronzeTime());
     const ProgressStore::Result result =
         ProgressStore::GetInstance().RecordWin(level->GetFolder(), level->GetName(), seconds, medal);
     VELMORA_LOG("LOGIC") << "Finished level `" << level->GetName() << "` of `" << level->GetFolder() << "` in "

@@ -40,7 +40,7 @@ bool ReadEntry(const TiXmlElement& element, ProgressStore::Key& key, LevelProgre
     double medal = 0.0;
     if (!IsPlainName(campaign) || !IsPlainName(level) || !ReadNumber(element, "finished", 0, 1, finished) ||
         !ReadNumber(element, "best", 0, ProgressStore::kMaxTime, best) ||
-        !ReadNumber(element, "medal", kMedalNone, kMedalGold, medal) || medal != std::floor(medal)) {
+        !ReadNumber(element, "medal", static_cast<int>(Medal::kNone), static_cast<int>(Medal::kGold), medal) || medal != std::floor(medal)) {
         return false;
     }
     key = {campaign, level};
@@ -61,14 +61,6 @@ std::string DefaultPath() {
 }
 
 } // namespace
-
-Medal MedalForTime(double seconds, double bronze, double silver, double gold) {
-    if (!(seconds >= 0.0)) return kMedalNone;
-    if (gold > 0.0 && seconds <= gold) return kMedalGold;
-    if (silver > 0.0 && seconds <= silver) return kMedalSilver;
-    if (bronze > 0.0 && seconds <= bronze) return kMedalBronze;
-    return kMedalNone;
-}
 
 ProgressStore& ProgressStore::GetInstance() {
     static ProgressStore* instance = [] {
@@ -174,9 +166,9 @@ CampaignProgress ProgressStore::Summarize(const std::string& campaign, const std
     for (const std::string& level : levels) {
         const LevelProgress progress = Get(campaign, level);
         if (progress.mFinished) ++summary.mFinished;
-        if (progress.mBestMedal == kMedalGold) ++summary.mGold;
-        if (progress.mBestMedal == kMedalSilver) ++summary.mSilver;
-        if (progress.mBestMedal == kMedalBronze) ++summary.mBronze;
+        if (progress.mBestMedal == Medal::kGold) ++summary.mGold;
+        if (progress.mBestMedal == Medal::kSilver) ++summary.mSilver;
+        if (progress.mBestMedal == Medal::kBronze) ++summary.mBronze;
     }
     return summary;
 }

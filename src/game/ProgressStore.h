@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/Medal.h"
+
 #include <map>
 #include <string>
 #include <utility>
@@ -7,18 +9,11 @@
 
 namespace Velmora::Logic {
 
-/// A medal won for a level time, from none to gold.
-enum Medal { kMedalNone = 0, kMedalBronze = 1, kMedalSilver = 2, kMedalGold = 3 };
-
-/// The medal a finishing time earns against a level's medal times (seconds): gold at or under
-/// the gold time, and so on down; a medal time of 0 or less is not offered.
-Medal MedalForTime(double seconds, double bronze, double silver, double gold);
-
 /// What the player has done in one level.
 struct LevelProgress {
     bool mFinished = false;
     double mBestTime = 0.0; ///< seconds of the fastest win; 0 before the first
-    Medal mBestMedal = kMedalNone;
+    Medal mBestMedal = Medal::kNone;
 
     bool operator==(const LevelProgress&) const = default;
 };
@@ -51,7 +46,7 @@ public:
     struct Result {
         bool mNewBest = false;      ///< faster than an earlier win of the level
         double mPreviousBest = 0.0; ///< that earlier best, 0 when there was none
-        Medal mMedal = kMedalNone;  ///< the medal this time earned
+        Medal mMedal = Medal::kNone;  ///< the medal this time earned
     };
 
     /// Most entries read from one file (names must be plain file stems, see IsPlainFileStem).

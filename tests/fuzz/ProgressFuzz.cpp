@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const auto& [key, progress] : levels) {
         if (!IsPlainFileStem(key.first) || !IsPlainFileStem(key.second)) std::abort();
         if (!(progress.mBestTime >= 0.0 && progress.mBestTime <= ProgressStore::kMaxTime)) std::abort();
-        if (progress.mBestMedal < kMedalNone || progress.mBestMedal > kMedalGold) std::abort();
+        if (progress.mBestMedal < Medal::kNone || progress.mBestMedal > Medal::kGold) std::abort();
     }
     ProgressStore::Levels again;
     if (!ProgressStore::Parse(ProgressStore::Serialize(levels), again, why) || again != levels) std::abort();

@@ -13,36 +13,26 @@
 namespace Velmora::Logic {
 namespace {
 
-TEST(ProgressStore, MedalForTimeTakesTheBestMedalReached) {
-    const struct {
-        double seconds;
-        Medal expected;
-    } cases[] = {{10, kMedalGold},     {20, kMedalGold}, {20.5, kMedalSilver}, {40, kMedalSilver},
-                 {40.5, kMedalBronze}, {61, kMedalNone}, {-1, kMedalNone},     {std::nan(""), kMedalNone}};
-    for (const auto& c : cases) EXPECT_EQ(MedalForTime(c.seconds, 60, 40, 20), c.expected) << c.seconds;
-    EXPECT_EQ(MedalForTime(5, 0, 0, 0), kMedalNone); // a level without medal times
-}
-
 TEST(ProgressStore, WinsKeepTheBestTimeAndMedalAndSayWhenATimeIsANewBest) {
     ProgressStore store;
-    EXPECT_FALSE(store.RecordWin("camp1", "hall", 30.0, kMedalSilver).mNewBest); // first win
-    EXPECT_FALSE(store.RecordWin("camp1", "hall", 35.0, kMedalBronze).mNewBest);
-    const ProgressStore::Result faster = store.RecordWin("camp1", "hall", 25.0, kMedalSilver);
+    EXPECT_FALSE(store.RecordWin("camp1", "hall", 30.0, Medal::kSilver).mNewBest); // first win
+    EXPECT_FALSE(store.RecordWin("camp1", "hall", 35.0, Medal::kBronze).mNewBest);
+    const ProgressStore::Result faster = store.RecordWin("camp1", "hall", 25.0, Medal::kSilver);
     EXPECT_TRUE(faster.mNewBest);
     EXPECT_EQ(faster.mPreviousBest, 30.0);
-    EXPECT_EQ(store.Get("camp1", "hall"), (LevelProgress{true, 25.0, kMedalSilver}));
+    EXPECT_EQ(store.Get("camp1", "hall"), (LevelProgress{true, 25.0, Medal::kSilver}));
     EXPECT_FALSE(store.Get("camp1", "other").mFinished);
     // Names that could lead out of a folder are not recorded.
-    store.RecordWin("../x", "hall", 1.0, kMedalGold);
+    store.RecordWin("../x", "hall", 1.0, Medal::kGold);
     EXPECT_EQ(store.GetLevels().size(), 1u);
 }
 
 TEST(ProgressStore, SavedProgressReadsBackAndSummarisesPerCampaign) {
     const std::string path = Tests::MakeTempDir() + "/velmora/progress.xml";
     ProgressStore first(path);
-    first.RecordWin("training", "walk", 12.5, kMedalGold);
-    first.RecordWin("training", "sound", 80.125, kMedalBronze);
-    first.RecordWin("camp1", "hall", 50.0, kMedalNone);
+    first.RecordWin("training", "walk", 12.5, Medal::kGold);
+    first.RecordWin("training", "sound", 80.125, Medal::kBronze);
+    first.RecordWin("camp1", "hall", 50.0, Medal::kNone);
     ProgressStore second(path);
     second.Load();
     EXPECT_EQ(second.GetLevels(), first.GetLevels());
