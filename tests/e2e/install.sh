@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib/common.bash" "$@"
 BUILD=$(dirname "$VELMORA_BIN")
 (cd "$BUILD" && cpack -G DEB -B "$WORK/package" > "$WORK/cpack.log" 2>&1) || { cat "$WORK/cpack.log" >&2; fail "cpack failed"; }
 deb=$(ls "$WORK"/package/velmora_*.deb)
-for library in libsdl1.2debian libopenal1 liblua5.1-0 libtinyxml2.6.2v5; do
+for library in libsdl1.2debian libopenal1 libvorbisfile3 libtinyxml2.6.2v5; do
     dpkg-deb -f "$deb" Depends | grep -qF "$library" || fail "the package does not depend on $library"
 done
 root="$WORK/root"
