@@ -142,7 +142,7 @@ void ComponentPerception::RebuildOutlines() {
     const double half = mCurrentFieldOfView * 0.5;
     // The cone's middle point lies exactly ahead: its angle is −18 steps plus 18 steps.
     const double coneStep = mCurrentFieldOfView / kArcSegments;
-    BuildArc(mConePoints, facing * mCurrentSightRange, -(kArcSegments / 2) * coneStep, coneStep);
+    BuildArc(mConePoints, facing * mCurrentSightRange, -0.5 * kArcSegments * coneStep, coneStep);
     if (mCurrentNearRadius > 0.0) {
         const double rearStep = (2.0 * std::numbers::pi - mCurrentFieldOfView) / kArcSegments;
         BuildArc(mNearPoints, facing * mCurrentNearRadius, half, rearStep);

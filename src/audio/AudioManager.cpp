@@ -184,7 +184,7 @@ double AudioManager::GetSeconds(const ALuint* handle) const {
     alGetBufferi(*handle, AL_CHANNELS, &channels);
     alGetBufferi(*handle, AL_BITS, &bits);
     alGetBufferi(*handle, AL_FREQUENCY, &frequency);
-    const double bytesPerSecond = static_cast<double>(channels) * (bits / 8) * frequency;
+    const double bytesPerSecond = static_cast<double>(channels) * (bits / 8.0) * frequency;
     return bytesPerSecond > 0.0 ? bytes / bytesPerSecond : 0.0;
 }
 

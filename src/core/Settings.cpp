@@ -4,6 +4,7 @@
 #include "core/Path.h"
 #include "core/ReadFile.h"
 #include "core/UserFiles.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -53,8 +54,7 @@ Settings& Settings::GetInstance() {
 
 bool Settings::Parse(const std::string& text, Keys& keys, std::string& why) {
     TiXmlDocument document;
-    document.Parse(text.c_str());
-    if (document.Error()) {
+    if (!ParseXmlText(text, document, "settings")) {
         why = document.ErrorDesc();
         return false;
     }

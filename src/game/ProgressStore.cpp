@@ -4,6 +4,7 @@
 #include "core/Path.h"
 #include "core/ReadFile.h"
 #include "core/UserFiles.h"
+#include "core/XmlFile.h"
 
 #include <tinyxml.h>
 
@@ -75,8 +76,7 @@ ProgressStore::ProgressStore(std::string path) : mPath(std::move(path)) {}
 
 bool ProgressStore::Parse(const std::string& text, Levels& levels, std::string& why) {
     TiXmlDocument document;
-    document.Parse(text.c_str());
-    if (document.Error()) {
+    if (!ParseXmlText(text, document, "progress")) {
         why = document.ErrorDesc();
         return false;
     }

@@ -14,8 +14,10 @@ namespace Velmora::Video {
 
 namespace {
 
-// A frame this far behind the clock is dropped rather than shown.
+// A frame this far behind the clock is dropped rather than shown, unless it is the only one ready.
 constexpr float kLateSeconds = 0.1f;
+// A decoder that falls behind the clock still converts one late frame in this much movie time.
+constexpr double kStarvedSeconds = 1.0;
 // Sound is read at least this far ahead of the picture.
 constexpr double kAudioLeadSeconds = 1.0;
 // After a wrap, ready frames later than this belong to the end of the previous pass.
@@ -116,7 +118,7 @@ TheoraVideoFrame* TheoraVideoClip::getNextFrame() {
     for (;;) {
         TheoraVideoFrame* frame = mFrameQueue->getFirstAvailableFrame();
         if (!frame || time < frame->mTimeToDisplay) return nullptr;
-        if (frame->mTimeToDisplay >= time - kLateSeconds) return frame;
+        if (frame->mTimeToDisplay >= time - kLateSeconds || mFrameQueue->getReadyCount() < 2) return frame;
         if (mRestarted.load() && frame->mTimeToDisplay < kNextPassSeconds) return nullptr;
         ++mNumDroppedFrames;
         ++mNumDisplayedFrames;
@@ -212,7 +214,10 @@ bool TheoraVideoClip::decodeNextFrame() {
         }
         if (number < 0) continue;  // a header packet met again after a restart
         if (time > mDuration.load()) mDuration.store(static_cast<float>(time));
-        if (getTimer()->getTime() <= time || mRestarted.load()) {
+        // A slow machine still shows pictures: a late frame is converted when none has been for a while.
+        const bool starved = time - mLastPublishedTime >= kStarvedSeconds;
+        if (getTimer()->getTime() <= time || mRestarted.load() || starved) {
+            mLastPublishedTime = time;
             convertPicture(*frame);
             mFrameQueue->publishFrame(frame, static_cast<float>(time), number, mIteration.load());
             return true;
@@ -318,6 +323,7 @@ void TheoraVideoClip::_restart() {
     mSource->seek(0);
     mEndOfFile.store(false);
     mRestarted.store(true);
+    mLastPublishedTime = -1.0;
 }
 
 } // namespace Velmora::Video

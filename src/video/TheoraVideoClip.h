@@ -164,6 +164,8 @@ private:
     std::atomic<bool> mAutoRestart{false};
     std::atomic<bool> mEndOfFile{false};
     std::atomic<bool> mRestarted{false};
+    // Movie time of the last frame converted; only the decoding worker touches it.
+    double mLastPublishedTime = -1.0;
     std::atomic<int> mIteration{0};
     const TheoraYuvConverter* mConverter = nullptr;
     TheoraWorkSignal* mWorkSignal = nullptr;

@@ -92,6 +92,13 @@ TEST_F(ClipTest, LateFramesAreDroppedAndCounted) {
     ASSERT_TRUE(clip->decodeNextFrame());
     EXPECT_EQ(clip->getNumDroppedFrames(), 2 + 9);
     EXPECT_EQ(clip->getNumDisplayedFrames(), 3 + 9);
+    // A decoder that cannot keep up still converts a frame a second of movie, and a late frame with
+    // nothing behind it is shown rather than dropped.
+    clip->update(3.0f);
+    ASSERT_TRUE(clip->decodeNextFrame());
+    frame = clip->getNextFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->getFrameNumber(), 23);
 }
 
 TEST_F(ClipTest, PausedClipsWaitForRunningOnes) {
