@@ -1,8 +1,8 @@
 // Quads appended into a batch and flushed (bookkeeping only, no GL), against a plain copy of
 // the same vertices into an array: the lower bound for moving that data. Both are timed in the
 // same run; "ratio" is batch time over copy time.
-#include "graphics/Renderer.h"
 #include "ThreadClock.h"
+#include "graphics/Renderer.h"
 
 #include <benchmark/benchmark.h>
 

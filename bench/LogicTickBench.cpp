@@ -32,15 +32,15 @@
 #include "core/Path.h"
 #include "core/Random.h"
 #include "core/ValueCursor.h"
-#include "graphics/ComponentTransform.h"
 #include "game/ComponentSoundwave.h"
 #include "game/ComponentWaypoint.h"
-#include "world/Level.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
-#include "world/TileManager.h"
+#include "graphics/ComponentTransform.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
+#include "world/Level.h"
+#include "world/TileManager.h"
 
 #include <benchmark/benchmark.h>
 
@@ -150,7 +150,8 @@ void TopUpWaves(const Logic::Level& level, Random& random) {
 void FillWithShards(const Logic::Level& level, Random& random) {
     Logic::ParticleManager& particles = Logic::ParticleManager::GetInstance();
     particles.Clear();
-    while (particles.GetCount() < Logic::ParticleManager::kPoolSize) particles.EmitGlassBurst(FloorPoint(level, random));
+    while (particles.GetCount() < Logic::ParticleManager::kPoolSize)
+        particles.EmitGlassBurst(FloorPoint(level, random));
 }
 
 void FillWithStreaks(const Logic::Level& level, Random& random) {
@@ -243,7 +244,7 @@ void RunTicks(benchmark::State& state, bool worstCase, bool guards = false) {
     state.counters["p90_ms"] = percentile(0.9);
     state.counters["max_ms"] = ticks.back() * 1e3;
     std::sort(systems.begin(), systems.end());
-    state.counters["systems_median_ms"] = systems[systems.size() / 2] * 1e3;  // the particles' share
+    state.counters["systems_median_ms"] = systems[systems.size() / 2] * 1e3; // the particles' share
     state.counters["live_waves"] = static_cast<double>(TComponent<Logic::ComponentSoundwave>::GetInstances().size());
     state.counters["particles"] = Logic::ParticleManager::GetInstance().GetCount();
     ClearEntities();

@@ -3,6 +3,7 @@
 //   rebuild  — a plain loop writing the same 4·W·H edges with no neighbour comparison;
 //   bodies   — the same 50 bodies integrating their positions with no collision at all.
 
+#include "ThreadClock.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
@@ -10,7 +11,6 @@
 #include "graphics/ComponentTransform.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
-#include "ThreadClock.h"
 
 #include <benchmark/benchmark.h>
 

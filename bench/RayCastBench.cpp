@@ -11,11 +11,11 @@
 #include "core/Game.h"
 #include "core/Path.h"
 #include "core/Random.h"
-#include "world/Level.h"
 #include "game/LogicManager.h"
+#include "physics/PhysicsManager.h"
+#include "world/Level.h"
 #include "world/Tile.h"
 #include "world/TileManager.h"
-#include "physics/PhysicsManager.h"
 
 #include <benchmark/benchmark.h>
 
@@ -76,7 +76,7 @@ std::vector<Ray> MakeRays(double maxLength) {
 // The bare walk: the same traversal, told how many cells to step (what the real cast stepped),
 // reading nothing but its own state.
 int BareWalk(const Ray& ray, int cells, int& lastX, int& lastY) {
-    int ix = static_cast<int>(ray.mAx / 32.0);  // starts are inside the map: truncation is the floor
+    int ix = static_cast<int>(ray.mAx / 32.0); // starts are inside the map: truncation is the floor
     int iy = static_cast<int>(ray.mAy / 32.0);
     const double dx = ray.mBx - ray.mAx, dy = ray.mBy - ray.mAy;
     const auto axis = [](int cell, double from, double delta, int& step, double& tDelta, double& tMax) {

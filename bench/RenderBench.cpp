@@ -24,15 +24,15 @@
 #include "core/ISystem.h"
 #include "core/Path.h"
 #include "core/Random.h"
+#include "game/ComponentSoundwave.h"
+#include "game/LogicManager.h"
+#include "game/ParticleManager.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
-#include "game/ComponentSoundwave.h"
 #include "screens/Hud.h"
 #include "world/Level.h"
-#include "game/LogicManager.h"
-#include "game/ParticleManager.h"
 #include "world/TileManager.h"
 
 #include <GL/glew.h>
@@ -40,10 +40,10 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <map>
 #include <memory>
 #include <vector>
@@ -137,7 +137,7 @@ Random& SetUpScene() {
         int started = -1;
         for (int attempt = 0; attempt < 5 && started != 0; ++attempt) started = SDL_Init(SDL_INIT_VIDEO);
         if (started != 0) return false;
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
+        game.mInitialized = true; // the managers the graphics manager adds initialise at once
         Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
         graphics.Initialize();
         if (graphics.GetCurrentMode() != Graphics::VideoMode{kWidth, kHeight, true}) {
@@ -147,9 +147,9 @@ Random& SetUpScene() {
         game.AddSystem(&Logic::ParticleManager::GetInstance());
         game.AddSystem(new PlayFrame());
         Logic::ParticleManager::GetInstance().Initialize();
-        Logic::TileManager::GetInstance().LoadCatalogue(game.DataPath("misc", "tiles.xml"), [](const std::string& name) {
-            return Graphics::TextureManager::GetInstance().GetTexture(name);
-        });
+        Logic::TileManager::GetInstance().LoadCatalogue(
+            game.DataPath("misc", "tiles.xml"),
+            [](const std::string& name) { return Graphics::TextureManager::GetInstance().GetTexture(name); });
         ComponentFactory::GetInstance().Register<Graphics::ComponentTransform>();
         ComponentFactory::GetInstance().Register<Logic::ComponentSoundwave>();
         Factory::GetInstance().LoadArchetype("soundwave", game.DataPath("object", "soundwave.xml"), false);
@@ -181,8 +181,10 @@ void BM_PlayFrame(benchmark::State& state) {
     Random& random = SetUpScene();
     Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
     const bool bloom = state.range(0) != 0;
-    if (bloom) graphics.GetBloom().Setup(kWidth, kHeight);
-    else graphics.GetBloom().Release();
+    if (bloom)
+        graphics.GetBloom().Setup(kWidth, kHeight);
+    else
+        graphics.GetBloom().Release();
     // Settle the eased glow values and warm the rasteriser's shader cache.
     for (int i = 0; i < 40; ++i) graphics.Render(1.0 / 60.0);
     double total = 0.0, processor = 0.0;

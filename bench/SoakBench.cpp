@@ -9,6 +9,7 @@
 // The starting level is taken after one warm-up round of the same load, so the pools and
 // containers that grow once to their working size (and malloc's arenas) count as the start.
 
+#include "ThreadClock.h"
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
@@ -17,15 +18,14 @@
 #include "core/Game.h"
 #include "core/Path.h"
 #include "core/Random.h"
-#include "graphics/ComponentTransform.h"
 #include "game/ComponentSoundwave.h"
-#include "world/Level.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
-#include "world/TileManager.h"
+#include "graphics/ComponentTransform.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
-#include "ThreadClock.h"
+#include "world/Level.h"
+#include "world/TileManager.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,8 +48,8 @@ constexpr double kTick = 1.0 / 60.0;
 constexpr int kBurstTicks = 180;
 constexpr long kSoakTicks = 100000;
 constexpr long kWarmUpTicks = 3000;
-constexpr long kDieOutTicks = 1200;           // 20 s of play: waves live 1.2 s, shards less
-constexpr double kMemorySlackMb = 2.0;         // malloc may keep a little more after a long run
+constexpr long kDieOutTicks = 1200;    // 20 s of play: waves live 1.2 s, shards less
+constexpr double kMemorySlackMb = 2.0; // malloc may keep a little more after a long run
 
 void SetUpGame() {
     static const bool ready = [] {

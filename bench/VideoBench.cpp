@@ -15,8 +15,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iterator>
 #include <thread>
@@ -102,8 +102,13 @@ BENCHMARK(BM_DecodeMovieOnWorker)->Unit(benchmark::kMillisecond)->UseRealTime();
 struct Planes {
     std::vector<std::uint8_t> mY, mU, mV;
     TheoraYuvPicture Picture(int width, int height) const {
-        return {{{{mY.data(), width, height, width}, {mU.data(), width / 2, height / 2, width / 2},
-                  {mV.data(), width / 2, height / 2, width / 2}}}, 0, 0, width, height};
+        return {{{{mY.data(), width, height, width},
+                  {mU.data(), width / 2, height / 2, width / 2},
+                  {mV.data(), width / 2, height / 2, width / 2}}},
+                0,
+                0,
+                width,
+                height};
     }
 };
 
@@ -166,7 +171,8 @@ void BM_ConvertFrames(benchmark::State& state) {
     double convert = 0.0, copy = 0.0;
     for (auto _ : state) {
         convert += timeAll([&](size_t i) {
-            converter.convertToRgb(frames.mPlanes[i].Picture(frames.mWidth, frames.mHeight), out.data(), frames.mWidth * 3);
+            converter.convertToRgb(frames.mPlanes[i].Picture(frames.mWidth, frames.mHeight), out.data(),
+                                   frames.mWidth * 3);
         });
         copy += timeAll([&](size_t i) { std::memcpy(out.data(), frames.mRgb[i].data(), bytes); });
     }

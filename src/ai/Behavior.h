@@ -71,8 +71,8 @@ public:
     /// The live (not destroyed) entity of an id, or null.
     static Entity* FindLiveEntity(uint32_t id);
 
-    uint32_t mEntity;              ///< id of the owning entity
-    uint32_t mBehaviorFlags = 0;   ///< the behaviour's own flag bits
+    uint32_t mEntity;            ///< id of the owning entity
+    uint32_t mBehaviorFlags = 0; ///< the behaviour's own flag bits
 
 protected:
     /// Links an action (which the list then owns) directly in front of this behaviour in the

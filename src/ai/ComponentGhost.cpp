@@ -24,7 +24,7 @@ namespace Velmora::Ai {
 namespace {
 
 const char* const kEndBehaviors = "EndBehaviors";
-constexpr uint32_t kPlanColor = 0xFF40FF40u;  // green
+constexpr uint32_t kPlanColor = 0xFF40FF40u; // green
 constexpr double kPlanMarkRadius = 4.0;
 
 using BehaviorCreator = std::unique_ptr<Behavior> (*)(uint32_t entity);
@@ -41,8 +41,8 @@ std::unique_ptr<Behavior> Make(uint32_t entity) {
 
 // The names archetype data may use.
 const BehaviorEntry kBehaviors[] = {
-    {"BehaviorAlarm", Make<AlarmBehavior>}, {"BehaviorChase", Make<ChaseBehavior>},
-    {"BehaviorGuard", Make<GuardBehavior>}, {"BehaviorPan", Make<PanBehavior>},
+    {"BehaviorAlarm", Make<AlarmBehavior>},   {"BehaviorChase", Make<ChaseBehavior>},
+    {"BehaviorGuard", Make<GuardBehavior>},   {"BehaviorPan", Make<PanBehavior>},
     {"BehaviorPatrol", Make<PatrolBehavior>}, {"BehaviorListen", Make<ListenBehavior>},
 };
 
@@ -113,7 +113,7 @@ void ComponentGhost::Load(ValueCursor& cursor) {
 void ComponentGhost::LoadBehaviors(ValueCursor& cursor) {
     const uint32_t entity = static_cast<uint32_t>(mOwner->GetId());
     while (!cursor.IsAtEnd()) {
-        std::string name;  // fresh each time: a value that is not a string leaves it empty
+        std::string name; // fresh each time: a value that is not a string leaves it empty
         cursor >> name;
         if (name == kEndBehaviors) return;
         std::unique_ptr<Behavior> behavior = Factory() ? Factory()(name, entity) : CreateBehavior(name, entity);

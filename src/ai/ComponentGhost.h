@@ -63,13 +63,13 @@ public:
     /// Replaces CreateBehavior for the loading of archetype data (tests); null restores it.
     static void SetBehaviorFactory(BehaviorFactory factory);
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< the entity's transform, cached in Initialize
-    Physics::ComponentBody* mBody = nullptr;  ///< the entity's body, cached in Initialize
-    double mMoveSpeed = 0.0;          ///< world units per second, for movement actions
-    double mTurnSpeed = 0.0;          ///< radians per second, for turning actions
-    bool mCatchesPlayer = false;      ///< touching this entity loses the level
-    std::vector<std::string> mWaypointNames;  ///< patrol route, from the spawn data
-    ActionList mActions;              ///< the behaviours and their primitives; owned
+    Graphics::ComponentTransform* mTransform = nullptr; ///< the entity's transform, cached in Initialize
+    Physics::ComponentBody* mBody = nullptr;            ///< the entity's body, cached in Initialize
+    double mMoveSpeed = 0.0;                            ///< world units per second, for movement actions
+    double mTurnSpeed = 0.0;                            ///< radians per second, for turning actions
+    bool mCatchesPlayer = false;                        ///< touching this entity loses the level
+    std::vector<std::string> mWaypointNames;            ///< patrol route, from the spawn data
+    ActionList mActions;                                ///< the behaviours and their primitives; owned
 
 private:
     void LoadBehaviors(ValueCursor& cursor);

@@ -10,7 +10,7 @@ namespace Velmora::Ai {
 class MessageEntitySeen : public Message {
     VELMORA_MESSAGE(MessageEntitySeen)
     explicit MessageEntitySeen(uint32_t id) : mId(id) {}
-    uint32_t mId;  ///< entity id of the guard that saw it
+    uint32_t mId; ///< entity id of the guard that saw it
 };
 
 /// Sent to a guard when an entity has come into its view (just before the MessageEntitySeen to
@@ -18,14 +18,14 @@ class MessageEntitySeen : public Message {
 class MessageEntityVisible : public Message {
     VELMORA_MESSAGE(MessageEntityVisible)
     explicit MessageEntityVisible(uint32_t id) : mId(id) {}
-    uint32_t mId;  ///< entity id of the entity it now sees
+    uint32_t mId; ///< entity id of the entity it now sees
 };
 
 /// Sent to a guard when an entity has left its view (or ceased to exist while seen).
 class MessageEntityHidden : public Message {
     VELMORA_MESSAGE(MessageEntityHidden)
     explicit MessageEntityHidden(uint32_t id) : mId(id) {}
-    uint32_t mId;  ///< entity id of the entity it no longer sees
+    uint32_t mId; ///< entity id of the entity it no longer sees
 };
 
 } // namespace Velmora::Ai

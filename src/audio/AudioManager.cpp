@@ -31,7 +31,7 @@ float ClampVolume(double volume, float current) {
 } // namespace
 
 AudioManager& AudioManager::GetInstance() {
-    static AudioManager* instance = new AudioManager();  // lives to process exit, like every system
+    static AudioManager* instance = new AudioManager(); // lives to process exit, like every system
     return *instance;
 }
 
@@ -72,7 +72,8 @@ void AudioManager::Deinitialize() {
         for (const ALuint source : mSampleSources) alSourceStop(source);
         mStream.Release();
         alSourceStop(mMusicSource);
-        if (!mSampleSources.empty()) alDeleteSources(static_cast<ALsizei>(mSampleSources.size()), mSampleSources.data());
+        if (!mSampleSources.empty())
+            alDeleteSources(static_cast<ALsizei>(mSampleSources.size()), mSampleSources.data());
         alDeleteSources(1, &mMusicSource);
         ReleaseCache(mSamples);
         alutExit();

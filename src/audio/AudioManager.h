@@ -98,7 +98,7 @@ private:
 
     Cache mSamples;
     Cache mMusic;
-    std::vector<std::string> mTrackPaths;  // track number n plays mTrackPaths[n - 1]
+    std::vector<std::string> mTrackPaths; // track number n plays mTrackPaths[n - 1]
     MusicStream mStream;
     std::vector<ALuint> mSampleSources;
     ALuint mMusicSource = 0;

@@ -9,8 +9,8 @@ namespace Velmora::Audio {
 /// buffer. mChannels is 1 (mono) or 2 (stereo): streams with more channels are folded to stereo.
 struct DecodedSound {
     int mChannels = 0;
-    long mRate = 0;                ///< samples per second
-    std::vector<uint8_t> mPcm;     ///< mChannels × 2 bytes per frame
+    long mRate = 0;            ///< samples per second
+    std::vector<uint8_t> mPcm; ///< mChannels × 2 bytes per frame
 };
 
 } // namespace Velmora::Audio

@@ -102,7 +102,7 @@ bool MusicStream::ReadInto(size_t& filled) {
 void MusicStream::Stop() {
     if (mSource != 0) {
         alSourceStop(mSource);
-        alSourcei(mSource, AL_BUFFER, 0);  // unqueues every buffer of a stopped source
+        alSourcei(mSource, AL_BUFFER, 0); // unqueues every buffer of a stopped source
     }
     mStream.Close();
     mSource = 0;

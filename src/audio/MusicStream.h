@@ -57,11 +57,11 @@ private:
     VorbisStream mStream;
     std::array<ALuint, kBufferCount> mBuffers{};
     bool mHaveBuffers = false;
-    std::vector<uint8_t> mPcm;  // one buffer's worth, reused
+    std::vector<uint8_t> mPcm; // one buffer's worth, reused
     ALuint mSource = 0;
     std::string mPath;
     bool mActive = false;
-    bool mEnded = false;          // no more audio will be queued (damaged file)
+    bool mEnded = false; // no more audio will be queued (damaged file)
     bool mAudioSinceRewind = false;
     int mLoops = 0;
 };

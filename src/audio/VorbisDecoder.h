@@ -28,8 +28,7 @@ public:
     /// damaged, empty or longer than the bounds; a missing file logs nothing.
     static bool DecodeFile(const std::string& path, DecodedSound& sound);
     /// Decodes a whole Ogg Vorbis file held in memory; name is used in log records only.
-    static bool DecodeMemory(std::span<const uint8_t> bytes, DecodedSound& sound,
-                             const std::string& name = "<memory>");
+    static bool DecodeMemory(std::span<const uint8_t> bytes, DecodedSound& sound, const std::string& name = "<memory>");
 };
 
 } // namespace Velmora::Audio

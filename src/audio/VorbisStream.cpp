@@ -42,9 +42,12 @@ int SeekMemory(void* source, ogg_int64_t offset, int origin) {
     MemoryReader& reader = *static_cast<MemoryReader*>(source);
     const auto size = static_cast<ogg_int64_t>(reader.mBytes.size());
     ogg_int64_t base = 0;
-    if (origin == SEEK_CUR) base = static_cast<ogg_int64_t>(reader.mPosition);
-    else if (origin == SEEK_END) base = size;
-    else if (origin != SEEK_SET) return -1;
+    if (origin == SEEK_CUR)
+        base = static_cast<ogg_int64_t>(reader.mPosition);
+    else if (origin == SEEK_END)
+        base = size;
+    else if (origin != SEEK_SET)
+        return -1;
     if (offset < -base || offset > size - base) return -1;
     reader.mPosition = static_cast<size_t>(base + offset);
     return 0;
@@ -57,7 +60,7 @@ long TellMemory(void* source) { return static_cast<long>(static_cast<MemoryReade
 struct VorbisStream::Source {
     OggVorbis_File mFile{};
     MemoryReader mMemory;
-    char mChunk[kChunkBytes];  // decoded frames of more than two channels, before folding
+    char mChunk[kChunkBytes]; // decoded frames of more than two channels, before folding
 };
 
 VorbisStream::VorbisStream() : mSource(std::make_unique<Source>()) {}
@@ -77,7 +80,7 @@ bool VorbisStream::OpenFile(const std::string& path) {
     if (file == nullptr) return false;
     const ov_callbacks callbacks{ReadFile, SeekFile, CloseFile, TellFile};
     if (ov_open_callbacks(file, &mSource->mFile, nullptr, 0, callbacks) != 0) {
-        std::fclose(file);  // a failed open leaves the source to us
+        std::fclose(file); // a failed open leaves the source to us
         VELMORA_LOG("AUDIO") << "Not an Ogg Vorbis file: " << path;
         return false;
     }
@@ -126,7 +129,8 @@ VorbisStream::ReadResult VorbisStream::Read(std::span<uint8_t> out, size_t& writ
     // Stereo and mono decode straight into out; more channels go through the chunk and fold.
     char* target = mChannels <= 2 ? reinterpret_cast<char*>(out.data()) : mSource->mChunk;
     int link = -1;
-    const long got = ov_read(&mSource->mFile, target, static_cast<int>(frames * frameBytes), 0, kBytesPerSample, 1, &link);
+    const long got =
+        ov_read(&mSource->mFile, target, static_cast<int>(frames * frameBytes), 0, kBytesPerSample, 1, &link);
     if (got == 0) return ReadResult::kEnd;
     if (got < 0) return ReadResult::kDamaged;
     const vorbis_info* info = ov_info(&mSource->mFile, link);

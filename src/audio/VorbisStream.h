@@ -20,9 +20,9 @@ public:
 
     /// What Read found.
     enum class ReadResult {
-        kData,     ///< some PCM was written
-        kEnd,      ///< the end of the stream: nothing written
-        kDamaged,  ///< the data is damaged, or the format changes in a chained file: nothing written
+        kData,    ///< some PCM was written
+        kEnd,     ///< the end of the stream: nothing written
+        kDamaged, ///< the data is damaged, or the format changes in a chained file: nothing written
     };
 
     VorbisStream();

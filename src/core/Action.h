@@ -9,10 +9,10 @@ class Message;
 
 /// Lane bits of an action's mask. Actions that share a lane with an earlier blocking action in
 /// the same list wait until it is gone.
-constexpr uint32_t kLaneBehavior = 1;          ///< every behaviour read from data
-constexpr uint32_t kLaneMovement = 2;          ///< moving and following
-constexpr uint32_t kLaneFacing = 4;            ///< turning
-constexpr uint32_t kLaneAlarm = 0x7FFFFFFFu;   ///< holds up everything behind it (all lanes but bit 31)
+constexpr uint32_t kLaneBehavior = 1;        ///< every behaviour read from data
+constexpr uint32_t kLaneMovement = 2;        ///< moving and following
+constexpr uint32_t kLaneFacing = 4;          ///< turning
+constexpr uint32_t kLaneAlarm = 0x7FFFFFFFu; ///< holds up everything behind it (all lanes but bit 31)
 
 /// One entry of an ActionList: something that runs a little every step until it reports that it
 /// is finished (a guard behaviour, a move, a turn, a delay, a widget animation). An action is
@@ -25,10 +25,10 @@ constexpr uint32_t kLaneAlarm = 0x7FFFFFFFu;   ///< holds up everything behind i
 /// deleted. A removal gives no OnPause.
 class Action {
 public:
-    static constexpr uint8_t kFlagStarted = 1;   ///< OnStart has been called
-    static constexpr uint8_t kFlagBlocking = 2;  ///< holds up later actions on its lanes
-    static constexpr uint8_t kFlagActive = 4;    ///< ran on its last chance (OnResume seen, no OnPause since)
-    static constexpr uint8_t kFlagRemoved = 8;   ///< removed during a walk; deleted when the walk ends
+    static constexpr uint8_t kFlagStarted = 1;  ///< OnStart has been called
+    static constexpr uint8_t kFlagBlocking = 2; ///< holds up later actions on its lanes
+    static constexpr uint8_t kFlagActive = 4;   ///< ran on its last chance (OnResume seen, no OnPause since)
+    static constexpr uint8_t kFlagRemoved = 8;  ///< removed during a walk; deleted when the walk ends
 
     /// An action on the given lanes, blocking or not, with all times 0 and no links.
     Action(uint32_t lanes, bool blocking);
@@ -60,13 +60,13 @@ public:
     /// The previous action of the list that has not been removed, or null.
     Action* GetPrevious() const;
 
-    double mFirstStep = 0.0;  ///< seconds: the time step of the first update
-    double mElapsed = 0.0;    ///< seconds: sum of all steps the action was updated with
-    double mLastStep = 0.0;   ///< seconds: the latest step
-    uint32_t mLanes;          ///< lane mask
-    Action* mPrevious = nullptr;  ///< link of the owning list (null at the head or outside a list)
-    Action* mNext = nullptr;      ///< link of the owning list (null at the tail or outside a list)
-    uint8_t mFlags;               ///< kFlag… bits
+    double mFirstStep = 0.0;     ///< seconds: the time step of the first update
+    double mElapsed = 0.0;       ///< seconds: sum of all steps the action was updated with
+    double mLastStep = 0.0;      ///< seconds: the latest step
+    uint32_t mLanes;             ///< lane mask
+    Action* mPrevious = nullptr; ///< link of the owning list (null at the head or outside a list)
+    Action* mNext = nullptr;     ///< link of the owning list (null at the tail or outside a list)
+    uint8_t mFlags;              ///< kFlag… bits
 };
 
 } // namespace Velmora

@@ -37,17 +37,25 @@ void ActionList::Link(Action* before, Action* action) {
     Action* after = before ? before->mPrevious : mTail;
     action->mPrevious = after;
     action->mNext = before;
-    if (after) after->mNext = action;
-    else mHead = action;
-    if (before) before->mPrevious = action;
-    else mTail = action;
+    if (after)
+        after->mNext = action;
+    else
+        mHead = action;
+    if (before)
+        before->mPrevious = action;
+    else
+        mTail = action;
 }
 
 void ActionList::Unlink(Action* action) {
-    if (action->mPrevious) action->mPrevious->mNext = action->mNext;
-    else mHead = action->mNext;
-    if (action->mNext) action->mNext->mPrevious = action->mPrevious;
-    else mTail = action->mPrevious;
+    if (action->mPrevious)
+        action->mPrevious->mNext = action->mNext;
+    else
+        mHead = action->mNext;
+    if (action->mNext)
+        action->mNext->mPrevious = action->mPrevious;
+    else
+        mTail = action->mPrevious;
     action->mPrevious = nullptr;
     action->mNext = nullptr;
 }

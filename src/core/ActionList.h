@@ -77,10 +77,10 @@ private:
 
     class WalkScope;
 
-    Action* mHead = nullptr;  // owned, together with every action linked behind it
+    Action* mHead = nullptr; // owned, together with every action linked behind it
     Action* mTail = nullptr;
-    int mWalkDepth = 0;       // nested walks in progress
-    std::size_t mRemovedCount = 0;  // removed actions still linked, waiting for the walk to end
+    int mWalkDepth = 0;            // nested walks in progress
+    std::size_t mRemovedCount = 0; // removed actions still linked, waiting for the walk to end
 };
 
 } // namespace Velmora

@@ -56,12 +56,12 @@ public:
 } // namespace Velmora
 
 /// Declares a component class's static name and its GetName(). Put it first in the class body.
-#define VELMORA_COMPONENT(ClassName)                                                        \
-public:                                                                                     \
-    static const std::string& StaticName() {                                                \
-        static const std::string name(#ClassName);                                          \
-        return name;                                                                        \
-    }                                                                                       \
-    const std::string& GetName() const override { return StaticName(); }                    \
-                                                                                            \
+#define VELMORA_COMPONENT(ClassName)                                     \
+public:                                                                  \
+    static const std::string& StaticName() {                             \
+        static const std::string name(#ClassName);                       \
+        return name;                                                     \
+    }                                                                    \
+    const std::string& GetName() const override { return StaticName(); } \
+                                                                         \
 private:

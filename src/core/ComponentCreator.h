@@ -30,7 +30,7 @@ public:
     void Release(Component* component) override {
         const auto it = std::find(mCreated.begin(), mCreated.end(), component);
         if (it == mCreated.end()) return;
-        *it = mCreated.back();  // the record's order means nothing
+        *it = mCreated.back(); // the record's order means nothing
         mCreated.pop_back();
     }
 

@@ -6,7 +6,7 @@
 namespace Velmora {
 
 ComponentFactory& ComponentFactory::GetInstance() {
-    static ComponentFactory* instance = new ComponentFactory();  // lives to process exit
+    static ComponentFactory* instance = new ComponentFactory(); // lives to process exit
     return *instance;
 }
 

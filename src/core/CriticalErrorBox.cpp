@@ -60,8 +60,8 @@ BoxLayout Layout(size_t lineCount, int lineHeight) {
     return {height, (kWidth - kButtonWidth) / 2, kMargin * 2 + textHeight};
 }
 
-void Draw(Display* display, Window window, GC gc, XFontStruct* font,
-          const std::vector<std::string>& lines, const BoxLayout& layout) {
+void Draw(Display* display, Window window, GC gc, XFontStruct* font, const std::vector<std::string>& lines,
+          const BoxLayout& layout) {
     const int lineHeight = font->ascent + font->descent + 2;
     XClearWindow(display, window);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -77,24 +77,22 @@ void Draw(Display* display, Window window, GC gc, XFontStruct* font,
 
 bool InsideButton(int x, int y, const BoxLayout& layout) {
     return x >= layout.buttonX && x <= layout.buttonX + kButtonWidth && y >= layout.buttonY &&
-           y <= layout.buttonY + kButtonHeight;
+        y <= layout.buttonY + kButtonHeight;
 }
 
 void SetTopMostHints(Display* display, Window window) {
     const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
     Atom values[2] = {XInternAtom(display, "_NET_WM_STATE_ABOVE", False),
                       XInternAtom(display, "_NET_WM_STATE_MODAL", False)};
-    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(values), 2);
+    XChangeProperty(display, window, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(values), 2);
     const Atom type = XInternAtom(display, "_NET_WM_WINDOW_TYPE", False);
     Atom dialog = XInternAtom(display, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-    XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(&dialog), 1);
+    XChangeProperty(display, window, type, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&dialog), 1);
 }
 
 // Runs the event loop until the box is dismissed.
-void WaitForDismissal(Display* display, Window window, GC gc, XFontStruct* font,
-                      const std::vector<std::string>& lines, const BoxLayout& layout, Atom deleteWindow) {
+void WaitForDismissal(Display* display, Window window, GC gc, XFontStruct* font, const std::vector<std::string>& lines,
+                      const BoxLayout& layout, Atom deleteWindow) {
     for (;;) {
         // Waits for the box's events a little at a time, so that a request to quit (which SDL
         // turns into a queued event) ends the wait too.
@@ -106,26 +104,26 @@ void WaitForDismissal(Display* display, Window window, GC gc, XFontStruct* font,
         XEvent event;
         XNextEvent(display, &event);
         switch (event.type) {
-        case Expose:
-            if (event.xexpose.count == 0) Draw(display, window, gc, font, lines, layout);
-            break;
-        case MapNotify:
-            XSetInputFocus(display, window, RevertToParent, CurrentTime);
-            XRaiseWindow(display, window);
-            break;
-        case KeyPress: {
-            const KeySym key = XLookupKeysym(&event.xkey, 0);
-            if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space) return;
-            break;
-        }
-        case ButtonRelease:
-            if (InsideButton(event.xbutton.x, event.xbutton.y, layout)) return;
-            break;
-        case ClientMessage:
-            if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) return;
-            break;
-        default:
-            break;
+            case Expose:
+                if (event.xexpose.count == 0) Draw(display, window, gc, font, lines, layout);
+                break;
+            case MapNotify:
+                XSetInputFocus(display, window, RevertToParent, CurrentTime);
+                XRaiseWindow(display, window);
+                break;
+            case KeyPress: {
+                const KeySym key = XLookupKeysym(&event.xkey, 0);
+                if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space) return;
+                break;
+            }
+            case ButtonRelease:
+                if (InsideButton(event.xbutton.x, event.xbutton.y, layout)) return;
+                break;
+            case ClientMessage:
+                if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow) return;
+                break;
+            default:
+                break;
         }
     }
 }

@@ -6,8 +6,7 @@
 
 namespace Velmora {
 
-Entity::Entity(int id, EntityManager* manager)
-    : mId(id), mManager(manager ? manager : &EntityManager::GetInstance()) {}
+Entity::Entity(int id, EntityManager* manager) : mId(id), mManager(manager ? manager : &EntityManager::GetInstance()) {}
 
 Entity::~Entity() {
     // Each component leaves the map before it is deleted, so a destructor that looks at its

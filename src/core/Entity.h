@@ -16,10 +16,10 @@ class Message;
 /// yourself, call Destroy() and the manager deletes it at the end of the frame.
 class Entity {
 public:
-    static constexpr int kStateCreated = -1;    ///< built, not yet spawned
-    static constexpr int kStateSpawned = 1;     ///< indexed, listed, receiving messages
-    static constexpr int kStateDestroyed = 0;   ///< silent, waiting for deletion
-    static constexpr int kNoScriptRef = -2;     ///< no script-side object has been made
+    static constexpr int kStateCreated = -1;  ///< built, not yet spawned
+    static constexpr int kStateSpawned = 1;   ///< indexed, listed, receiving messages
+    static constexpr int kStateDestroyed = 0; ///< silent, waiting for deletion
+    static constexpr int kNoScriptRef = -2;   ///< no script-side object has been made
 
     /// An empty, unnamed, unlinked entity in the created state. `manager` is the entity manager
     /// that will own it (null: EntityManager::GetInstance()).
@@ -75,14 +75,14 @@ public:
 private:
     friend class EntityManager;
 
-    std::map<std::string, Component*> mComponents;  // owned
+    std::map<std::string, Component*> mComponents; // owned
     std::string mName;
     Entity* mPrev = nullptr;
     Entity* mNext = nullptr;
     int mId;
     int mScriptRef = kNoScriptRef;
     int mState = kStateCreated;
-    bool mSpawned = false;  // ever spawned: its components were initialised
+    bool mSpawned = false; // ever spawned: its components were initialised
     EntityManager* mManager;
 };
 

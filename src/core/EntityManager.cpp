@@ -23,7 +23,7 @@ private:
 } // namespace
 
 EntityManager& EntityManager::GetInstance() {
-    static EntityManager* instance = new EntityManager();  // lives to process exit
+    static EntityManager* instance = new EntityManager(); // lives to process exit
     return *instance;
 }
 
@@ -107,8 +107,10 @@ int EntityManager::MakeScriptRef(Entity& entity) {
 }
 
 void EntityManager::Unlink(Entity& entity) {
-    if (entity.mPrev) entity.mPrev->mNext = entity.mNext;
-    else if (mFirst == &entity) mFirst = entity.mNext;
+    if (entity.mPrev)
+        entity.mPrev->mNext = entity.mNext;
+    else if (mFirst == &entity)
+        mFirst = entity.mNext;
     if (entity.mNext) entity.mNext->mPrev = entity.mPrev;
     entity.mPrev = nullptr;
     entity.mNext = nullptr;

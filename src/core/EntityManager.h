@@ -77,7 +77,7 @@ private:
     std::unordered_map<std::string, Entity*> mEntitiesByName;
     std::vector<Entity*> mDoomed;
     Entity* mFirst = nullptr;
-    int mDeliveries = 0;  // SendToAll calls in progress
+    int mDeliveries = 0; // SendToAll calls in progress
     ScriptRefMaker mScriptRefMaker;
     ScriptRefReleaser mScriptRefReleaser;
 };

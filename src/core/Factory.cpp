@@ -17,7 +17,7 @@
 namespace Velmora {
 
 Factory& Factory::GetInstance() {
-    static Factory* instance = new Factory();  // lives to process exit
+    static Factory* instance = new Factory(); // lives to process exit
     return *instance;
 }
 

@@ -14,7 +14,7 @@
 namespace Velmora {
 
 Game& Game::GetInstance() {
-    static Game* instance = new Game();  // lives to process exit, like the systems
+    static Game* instance = new Game(); // lives to process exit, like the systems
     return *instance;
 }
 
@@ -74,26 +74,26 @@ void Game::Run() {
 
 void Game::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-    case SDL_MOUSEMOTION:
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        HandleInputEvent(event);
-        break;
-    case SDL_QUIT:
-        mQuit = true;
-        break;
-    case SDL_ACTIVEEVENT:
-        if ((event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) && mHooks.mFocusChanged) {
-            mHooks.mFocusChanged(event.active.gain != 0);
-        }
-        break;
-    case SDL_VIDEORESIZE:
-        if (mHooks.mResized) mHooks.mResized(event.resize.w, event.resize.h);
-        break;
-    default:
-        break;  // the pad is polled by the controller manager
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+        case SDL_MOUSEMOTION:
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            HandleInputEvent(event);
+            break;
+        case SDL_QUIT:
+            mQuit = true;
+            break;
+        case SDL_ACTIVEEVENT:
+            if ((event.active.state & (SDL_APPINPUTFOCUS | SDL_APPACTIVE)) && mHooks.mFocusChanged) {
+                mHooks.mFocusChanged(event.active.gain != 0);
+            }
+            break;
+        case SDL_VIDEORESIZE:
+            if (mHooks.mResized) mHooks.mResized(event.resize.w, event.resize.h);
+            break;
+        default:
+            break; // the pad is polled by the controller manager
     }
 }
 

@@ -45,7 +45,7 @@ bool InputManager::IsButtonPressed(int button) const {
 
 void InputManager::RecordEvent(const SDL_Event& event) {
     if (event.type == SDL_MOUSEMOTION) {
-        mResyncPointer = false;  // SDL knows where the pointer is again
+        mResyncPointer = false; // SDL knows where the pointer is again
     } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym < kKeyCount) {
         mKeys[event.key.keysym.sym] = 1;
     } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32) {
@@ -67,8 +67,10 @@ void InputManager::PollKeys() {
     if (state) std::copy_n(state, std::min(count, kKeyCount), mKeys.begin());
     for (int key = 0; key < kKeyCount; ++key) {
         if (!mSwallowed[key]) continue;
-        if (mKeys[key]) mKeys[key] = 0;
-        else mSwallowed[key] = 0;
+        if (mKeys[key])
+            mKeys[key] = 0;
+        else
+            mSwallowed[key] = 0;
     }
     mButtons = SDL_GetMouseState(nullptr, nullptr);
 }
@@ -101,8 +103,10 @@ void InputManager::SetKey(int key, bool down) {
 
 void InputManager::SetButton(int button, bool down) {
     if (button < 1 || button > 32) return;
-    if (down) mButtons |= 1u << (button - 1);
-    else mButtons &= ~(1u << (button - 1));
+    if (down)
+        mButtons |= 1u << (button - 1);
+    else
+        mButtons &= ~(1u << (button - 1));
 }
 
 void InputManager::SetMousePosition(double x, double y) {

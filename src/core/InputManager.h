@@ -13,7 +13,7 @@ namespace Velmora {
 /// nothing; the main loop drives it with PollKeys, RecordEvent and PollMouse each frame.
 class InputManager : public ISystem {
 public:
-    static constexpr int kKeyCount = 323;  // SDL 1.2 key codes 0 … 322
+    static constexpr int kKeyCount = 323; // SDL 1.2 key codes 0 … 322
 
     static InputManager& GetInstance();
     InputManager();
@@ -75,7 +75,7 @@ public:
 private:
     std::array<uint8_t, kKeyCount> mKeys{};
     std::array<uint8_t, kKeyCount> mPreviousKeys{};
-    std::array<uint8_t, kKeyCount> mSwallowed{};  // taken by a filter, up until released
+    std::array<uint8_t, kKeyCount> mSwallowed{}; // taken by a filter, up until released
     uint32_t mButtons = 0;
     uint32_t mPreviousButtons = 0;
     Point mMouse;

@@ -89,7 +89,7 @@ void LogRecord::SetFatalHandler(std::function<void()> handler) { FatalHandler() 
 
 void LogRecord::RunFatalHandler() {
     FatalHandler()();
-    std::abort();  // a handler that returns must not let the caller run on
+    std::abort(); // a handler that returns must not let the caller run on
 }
 
 FatalRecord::FatalRecord(const char* file, int line) : LogRecord("ASSERT", file, line, 1, true) {}

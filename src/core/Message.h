@@ -21,7 +21,9 @@ public:
 
     /// True when this message is of class T.
     template <class T>
-    bool Is() const { return GetType() == &T::sType; }
+    bool Is() const {
+        return GetType() == &T::sType;
+    }
 };
 
 /// Down-cast to T when the message is of class T, otherwise null.
@@ -33,12 +35,12 @@ T* MessageCast(Message& message) {
 } // namespace Velmora
 
 /// Declares the type tag and the two identity operations of a message class.
-#define VELMORA_MESSAGE(ClassName)                                                          \
-public:                                                                                     \
-    static inline const ::Velmora::MessageType sType{#ClassName};                           \
-    static const std::string& StaticName() {                                                \
-        static const std::string name(#ClassName);                                          \
-        return name;                                                                        \
-    }                                                                                       \
-    const ::Velmora::MessageType* GetType() const override { return &sType; }               \
+#define VELMORA_MESSAGE(ClassName)                                            \
+public:                                                                       \
+    static inline const ::Velmora::MessageType sType{#ClassName};             \
+    static const std::string& StaticName() {                                  \
+        static const std::string name(#ClassName);                            \
+        return name;                                                          \
+    }                                                                         \
+    const ::Velmora::MessageType* GetType() const override { return &sType; } \
     const std::string& GetName() const override { return StaticName(); }

@@ -8,7 +8,8 @@ namespace {
 
 // SDL button index → PadButton bit; index 8 (the guide button) has no XInput bit.
 constexpr std::array<uint16_t, 11> kButtonBits = {
-    kPadA, kPadB, kPadX, kPadY, kPadLeftShoulder, kPadRightShoulder, kPadBack, kPadStart, 0, kPadLeftThumb, kPadRightThumb,
+    kPadA,    kPadB,     kPadX, kPadY,         kPadLeftShoulder, kPadRightShoulder,
+    kPadBack, kPadStart, 0,     kPadLeftThumb, kPadRightThumb,
 };
 
 uint16_t DpadFromHat(uint8_t hat) {
@@ -85,7 +86,9 @@ PadState PadJoystick::Map(const Reading& reading) {
     return state;
 }
 
-int16_t PadJoystick::InvertAxis(int16_t value) { return static_cast<int16_t>(std::min(-static_cast<int>(value), 32767)); }
+int16_t PadJoystick::InvertAxis(int16_t value) {
+    return static_cast<int16_t>(std::min(-static_cast<int>(value), 32767));
+}
 
 uint8_t PadJoystick::TriggerFromAxis(int16_t value) {
     return static_cast<uint8_t>((static_cast<long>(value) + 32768) * 255 / 65535);

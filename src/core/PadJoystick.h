@@ -39,7 +39,7 @@ public:
     struct Reading {
         std::array<int16_t, kMaxAxes> mAxes{};
         int mAxisCount = 0;
-        uint32_t mButtons = 0;  ///< bit b: SDL button b is down
+        uint32_t mButtons = 0; ///< bit b: SDL button b is down
         uint8_t mHat = SDL_HAT_CENTERED;
     };
 

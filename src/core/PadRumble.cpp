@@ -54,7 +54,7 @@ bool PadRumble::OpenMatching(const std::string& path, const std::string& padName
     char name[256] = {};
     unsigned long ffBits[(FF_MAX + 1 + sizeof(unsigned long) * 8 - 1) / (sizeof(unsigned long) * 8)] = {};
     const bool matches = ::ioctl(device, EVIOCGNAME(sizeof(name) - 1), name) >= 0 && padName == name &&
-                         ::ioctl(device, EVIOCGBIT(EV_FF, sizeof(ffBits)), ffBits) >= 0 && HasBit(ffBits, FF_RUMBLE);
+        ::ioctl(device, EVIOCGBIT(EV_FF, sizeof(ffBits)), ffBits) >= 0 && HasBit(ffBits, FF_RUMBLE);
     if (!matches) {
         ::close(device);
         return false;
@@ -80,17 +80,17 @@ bool PadRumble::Upload(uint16_t strong, uint16_t weak) {
     ff_effect effect;
     std::memset(&effect, 0, sizeof(effect));
     effect.type = FF_RUMBLE;
-    effect.id = static_cast<int16_t>(mEffectId);  // -1 the first time: the kernel picks the slot
+    effect.id = static_cast<int16_t>(mEffectId); // -1 the first time: the kernel picks the slot
     effect.u.rumble.strong_magnitude = strong;
     effect.u.rumble.weak_magnitude = weak;
-    effect.replay.length = 0;  // plays until stopped
+    effect.replay.length = 0; // plays until stopped
     if (::ioctl(mDevice, EVIOCSFF, &effect) < 0) return false;
     mEffectId = effect.id;
     return true;
 }
 
 bool PadRumble::Play(bool on) {
-    if (mEffectId < 0) return true;  // nothing uploaded, nothing playing
+    if (mEffectId < 0) return true; // nothing uploaded, nothing playing
     input_event event;
     std::memset(&event, 0, sizeof(event));
     event.type = EV_FF;

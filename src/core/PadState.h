@@ -26,11 +26,11 @@ enum PadButton : uint16_t {
 /// anything else changed since the previous reading, so an unchanged packet means an idle pad.
 struct PadState {
     uint32_t mPacketNumber = 0;
-    uint16_t mButtons = 0;      ///< PadButton bits
-    uint8_t mLeftTrigger = 0;   ///< 0 released … 255 fully pulled
-    uint8_t mRightTrigger = 0;  ///< 0 released … 255 fully pulled
-    int16_t mThumbLX = 0;       ///< −32768 … 32767, right positive
-    int16_t mThumbLY = 0;       ///< −32768 … 32767, up positive
+    uint16_t mButtons = 0;     ///< PadButton bits
+    uint8_t mLeftTrigger = 0;  ///< 0 released … 255 fully pulled
+    uint8_t mRightTrigger = 0; ///< 0 released … 255 fully pulled
+    int16_t mThumbLX = 0;      ///< −32768 … 32767, right positive
+    int16_t mThumbLY = 0;      ///< −32768 … 32767, up positive
     int16_t mThumbRX = 0;
     int16_t mThumbRY = 0;
 
@@ -39,8 +39,8 @@ struct PadState {
     /// Equal in everything but the packet number.
     bool SameInputAs(const PadState& other) const {
         return mButtons == other.mButtons && mLeftTrigger == other.mLeftTrigger &&
-               mRightTrigger == other.mRightTrigger && mThumbLX == other.mThumbLX && mThumbLY == other.mThumbLY &&
-               mThumbRX == other.mThumbRX && mThumbRY == other.mThumbRY;
+            mRightTrigger == other.mRightTrigger && mThumbLX == other.mThumbLX && mThumbLY == other.mThumbLY &&
+            mThumbRX == other.mThumbRX && mThumbRY == other.mThumbRY;
     }
 };
 

@@ -1,11 +1,11 @@
 #include "core/ParseNumber.h"
 
+#include <locale.h>
 #include <charconv>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <locale.h>
 
 namespace Velmora {
 
@@ -35,7 +35,7 @@ double ParseDouble(const char* text) {
         negative = *text == '-';
         ++text;
     }
-    if (*text == '+' || *text == '-') return 0.0;  // "+-1" is not a number
+    if (*text == '+' || *text == '-') return 0.0; // "+-1" is not a number
     double value = 0.0;
     const char* end = text + std::strlen(text);
     const std::from_chars_result result = std::from_chars(text, end, value, std::chars_format::general);

@@ -22,8 +22,7 @@ std::string ParentPath(const std::string& path) {
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
-std::string FindRootPath(const std::string& programPath,
-                         const std::function<bool(const std::string&)>& isDirectory) {
+std::string FindRootPath(const std::string& programPath, const std::function<bool(const std::string&)>& isDirectory) {
     std::string root = ParentPath(programPath);
     if (isDirectory(JoinPath(root, "data"))) return root;
     root = ParentPath(root);

@@ -21,8 +21,7 @@ std::string ParentPath(const std::string& path);
 /// program is PREFIX/bin/velmora and the content PREFIX/share/velmora/data; if that fails too,
 /// go up once more from the program's directory without looking. isDirectory answers whether a
 /// path names an existing directory.
-std::string FindRootPath(const std::string& programPath,
-                         const std::function<bool(const std::string&)>& isDirectory);
+std::string FindRootPath(const std::string& programPath, const std::function<bool(const std::string&)>& isDirectory);
 
 /// The installed layout's content folder for a program in PREFIX/bin: PREFIX/share/velmora.
 std::string InstalledRootPath(const std::string& programPath);

@@ -16,9 +16,7 @@ int Random::Next() {
     return static_cast<int>((mState >> 20) % (kMax + 1));
 }
 
-double Random::Uniform(double low, double high) {
-    return low + (high - low) * (static_cast<double>(Next()) / kMax);
-}
+double Random::Uniform(double low, double high) { return low + (high - low) * (static_cast<double>(Next()) / kMax); }
 
 int Random::Below(int count) { return count <= 1 ? 0 : Next() % count; }
 

@@ -35,7 +35,8 @@ private:
 #if defined(__clang__) || defined(__GNUC__)
     __attribute__((no_sanitize("vptr")))
 #endif
-    T* Self() {
+    T*
+    Self() {
         return static_cast<T*>(this);
     }
 };

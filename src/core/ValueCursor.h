@@ -53,8 +53,7 @@ public:
     /// underlying type (enum class, or `enum X : int`) so that every integer a data file holds is
     /// a valid value of the type; the component checks the range before acting on it.
     template <class Enum>
-        requires std::is_enum_v<Enum>
-    ValueCursor& operator>>(Enum& target) {
+    requires std::is_enum_v<Enum> ValueCursor& operator>>(Enum& target) {
         int number = IsAtEnd() ? 0 : static_cast<int>(target);
         *this >> number;
         target = static_cast<Enum>(number);

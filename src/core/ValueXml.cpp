@@ -58,26 +58,32 @@ void WriteValue(std::ostream& stream, const Value& value) {
     // A fresh stream gives the standard formatting whatever flags the caller's stream carries.
     std::ostringstream out;
     switch (value.GetType()) {
-    case ValueType::Nil: out << "<nil/>"; break;
-    case ValueType::String:
-        out << "<string>";
-        // Valid UTF-8 only: a stray lead byte would swallow the closing tag when read back.
-        out << EscapeXmlText(value.GetString());
-        out << "</string>";
-        break;
-    case ValueType::Double: out << "<double>" << value.GetDouble() << "</double>"; break;
-    case ValueType::Integer: out << "<integer>" << value.GetInteger() << "</integer>"; break;
-    case ValueType::Vector: {
-        const Vector2 vector = value.GetVector();
-        out << "<vector x='" << vector.x << "' y='" << vector.y << "'/>";
-        break;
-    }
-    case ValueType::Color: {
-        const Color color = value.GetColor();
-        out << "<color red='" << int(color.GetRed()) << "' green='" << int(color.GetGreen()) << "' blue='"
-            << int(color.GetBlue()) << "'/>";
-        break;
-    }
+        case ValueType::Nil:
+            out << "<nil/>";
+            break;
+        case ValueType::String:
+            out << "<string>";
+            // Valid UTF-8 only: a stray lead byte would swallow the closing tag when read back.
+            out << EscapeXmlText(value.GetString());
+            out << "</string>";
+            break;
+        case ValueType::Double:
+            out << "<double>" << value.GetDouble() << "</double>";
+            break;
+        case ValueType::Integer:
+            out << "<integer>" << value.GetInteger() << "</integer>";
+            break;
+        case ValueType::Vector: {
+            const Vector2 vector = value.GetVector();
+            out << "<vector x='" << vector.x << "' y='" << vector.y << "'/>";
+            break;
+        }
+        case ValueType::Color: {
+            const Color color = value.GetColor();
+            out << "<color red='" << int(color.GetRed()) << "' green='" << int(color.GetGreen()) << "' blue='"
+                << int(color.GetBlue()) << "'/>";
+            break;
+        }
     }
     stream << out.str();
 }

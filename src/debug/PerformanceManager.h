@@ -12,8 +12,8 @@ namespace Velmora::Debug {
 /// A named stage timer: milliseconds accumulated between statistics updates.
 struct PerfTimer {
     std::string mName;
-    double mFraction = 0.0;  ///< share of the elapsed time in the last period
-    double mPerFrame = 0.0;  ///< seconds per frame in the last period
+    double mFraction = 0.0; ///< share of the elapsed time in the last period
+    double mPerFrame = 0.0; ///< seconds per frame in the last period
     int mAccumMs = 0;
     int mStartMs = 0;
 };
@@ -21,9 +21,9 @@ struct PerfTimer {
 /// A named event counter.
 struct PerfCounter {
     std::string mName;
-    double mAverage = 0.0;  ///< count per frame in the last period
-    int mLast = 0;          ///< count in the last period
-    int mCount = 0;         ///< running count of this period
+    double mAverage = 0.0; ///< count per frame in the last period
+    int mLast = 0;         ///< count in the last period
+    int mCount = 0;        ///< running count of this period
     bool mPlainRate = false;
 };
 
@@ -75,7 +75,7 @@ private:
     std::vector<PerfCounter> mCounters;
     uint32_t Now() const;
 
-    TickSource mTicks;  // empty: the coarse clock
+    TickSource mTicks; // empty: the coarse clock
 };
 
 /// Times the enclosing scope with a registered timer.

@@ -12,7 +12,8 @@ void TweakBar::RemoveVariable(const std::string& key, const void* address) {
     std::vector<Variable>& older = mShadowed[key];
     const auto it = mVariables.find(key);
     if (it != mVariables.end() && it->second.mAddress == address) {
-        if (older.empty()) mVariables.erase(it);
+        if (older.empty())
+            mVariables.erase(it);
         else {
             it->second = older.back();
             older.pop_back();

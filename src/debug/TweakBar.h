@@ -14,7 +14,7 @@ public:
     struct Variable {
         std::string mDefinition;
         TweakType mType;
-        void* mAddress;  ///< bool*, double* or int*; owned by the variable's owner
+        void* mAddress; ///< bool*, double* or int*; owned by the variable's owner
     };
 
     explicit TweakBar(std::string title) : mTitle(std::move(title)) {}
@@ -29,10 +29,10 @@ public:
     /// Null when no variable of that key is registered.
     const Variable* FindVariable(const std::string& key) const;
 
-    std::map<std::string, Variable> mVariables;  ///< in key order; the newest registration of each key
-    std::map<std::string, std::vector<Variable>> mShadowed;  ///< older registrations of a key
+    std::map<std::string, Variable> mVariables;             ///< in key order; the newest registration of each key
+    std::map<std::string, std::vector<Variable>> mShadowed; ///< older registrations of a key
     std::string mTitle;
-    bool mCreated = false;  ///< the panel exists (a GL context was there to draw it)
+    bool mCreated = false; ///< the panel exists (a GL context was there to draw it)
     bool mVisible = false;
 };
 

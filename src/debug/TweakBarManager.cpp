@@ -18,9 +18,7 @@ TweakBarManager& TweakBarManager::GetInstance() {
     return *instance;
 }
 
-TweakBarManager::TweakBarManager() {
-    mBars["main"] = std::make_unique<TweakBar>("Velmora");
-}
+TweakBarManager::TweakBarManager() { mBars["main"] = std::make_unique<TweakBar>("Velmora"); }
 
 TweakBar& TweakBarManager::GetBar(const std::string& key) {
     std::unique_ptr<TweakBar>& bar = mBars[key];

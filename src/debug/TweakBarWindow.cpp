@@ -32,7 +32,7 @@ void DrawNumber(const std::string& id, ImGuiDataType type, void* address, const 
                 const char* format) {
     std::optional<T> low = Bound<T>(definition.mMin);
     std::optional<T> high = Bound<T>(definition.mMax);
-    if (low && high && *low > *high) low = high = std::nullopt;  // contradictory: leave it open
+    if (low && high && *low > *high) low = high = std::nullopt; // contradictory: leave it open
     const auto speed = static_cast<float>(TweakBarWindow::DragSpeed(definition, type == ImGuiDataType_S32));
     ImGui::DragScalar(id.c_str(), type, address, speed, low ? &*low : nullptr, high ? &*high : nullptr, format,
                       ImGuiSliderFlags_AlwaysClamp);
@@ -40,19 +40,19 @@ void DrawNumber(const std::string& id, ImGuiDataType type, void* address, const 
 
 void DrawEntry(const TweakBarWindow::Entry& entry, TweakPanel& panel) {
     const std::string& label = entry.mDefinition.mLabel.empty() ? *entry.mKey : entry.mDefinition.mLabel;
-    const std::string id = label + "##" + *entry.mKey;  // the key keeps equal labels apart
+    const std::string id = label + "##" + *entry.mKey; // the key keeps equal labels apart
     void* address = entry.mVariable->mAddress;
     switch (entry.mVariable->mType) {
-    case TweakType::kBool:
-        ImGui::Checkbox(id.c_str(), static_cast<bool*>(address));
-        break;
-    case TweakType::kDouble:
-        DrawNumber<double>(id, ImGuiDataType_Double, address, entry.mDefinition,
-                           TweakBarWindow::DoubleFormat(entry.mDefinition).c_str());
-        break;
-    case TweakType::kInt:
-        DrawNumber<int>(id, ImGuiDataType_S32, address, entry.mDefinition, "%d");
-        break;
+        case TweakType::kBool:
+            ImGui::Checkbox(id.c_str(), static_cast<bool*>(address));
+            break;
+        case TweakType::kDouble:
+            DrawNumber<double>(id, ImGuiDataType_Double, address, entry.mDefinition,
+                               TweakBarWindow::DoubleFormat(entry.mDefinition).c_str());
+            break;
+        case TweakType::kInt:
+            DrawNumber<int>(id, ImGuiDataType_S32, address, entry.mDefinition, "%d");
+            break;
     }
     panel.NoteItemRect(*entry.mKey);
 }
@@ -90,7 +90,7 @@ void TweakBarWindow::Draw(const std::string& barKey, const TweakBar& bar, int in
     ImGui::SetNextWindowPos(ImVec2(offset, offset), ImGuiCond_FirstUseEver);
     ImGui::SetNextWindowSize(ImVec2(kWindowWidth, std::clamp(display.y - 2.0f * kMargin, 120.0f, kWindowHeight)),
                              ImGuiCond_FirstUseEver);
-    const std::string title = bar.mTitle + "###" + barKey;  // panels may share a title
+    const std::string title = bar.mTitle + "###" + barKey; // panels may share a title
     if (ImGui::Begin(title.c_str())) {
         ImGui::PushItemWidth(ImGui::GetWindowWidth() * 0.45f);
         for (const Group& group : GroupVariables(bar)) {

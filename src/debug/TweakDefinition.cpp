@@ -46,11 +46,16 @@ TweakDefinition ParseTweakDefinition(const std::string& definition) {
         if (i >= definition.size() || definition[i] != '=') continue;
         ++i;
         const std::string value = ReadValue(definition, i);
-        if (key == "group") result.mGroup = value;
-        else if (key == "label") result.mLabel = value;
-        else if (key == "min") result.mMin = ParseNumber(value);
-        else if (key == "max") result.mMax = ParseNumber(value);
-        else if (key == "step") result.mStep = ParseNumber(value);
+        if (key == "group")
+            result.mGroup = value;
+        else if (key == "label")
+            result.mLabel = value;
+        else if (key == "min")
+            result.mMin = ParseNumber(value);
+        else if (key == "max")
+            result.mMax = ParseNumber(value);
+        else if (key == "step")
+            result.mStep = ParseNumber(value);
     }
     return result;
 }

@@ -2,8 +2,8 @@
 
 #include <GL/glew.h>
 #include <GL/glx.h>
-#include <imgui.h>
 #include <backends/imgui_impl_opengl2.h>
+#include <imgui.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -15,10 +15,14 @@ namespace {
 // SDL 1.2 buttons 1 left, 2 middle, 3 right; ImGui 0 left, 1 right, 2 middle.
 int ImGuiButton(int sdlButton) {
     switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 0;
-    case SDL_BUTTON_RIGHT: return 1;
-    case SDL_BUTTON_MIDDLE: return 2;
-    default: return -1;
+        case SDL_BUTTON_LEFT:
+            return 0;
+        case SDL_BUTTON_RIGHT:
+            return 1;
+        case SDL_BUTTON_MIDDLE:
+            return 2;
+        default:
+            return -1;
     }
 }
 
@@ -102,7 +106,7 @@ void TweakPanel::Create(int width, int height) {
     mContext = ImGui::CreateContext();
     ImGui::SetCurrentContext(mContext);
     ImGuiIO& io = ImGui::GetIO();
-    io.IniFilename = nullptr;  // the panel keeps no files; it opens where it always opens
+    io.IniFilename = nullptr; // the panel keeps no files; it opens where it always opens
     io.LogFilename = nullptr;
     io.BackendPlatformName = "velmora_sdl12";
     MapKeys(io);
@@ -130,7 +134,8 @@ void TweakPanel::Destroy() {
 
 void TweakPanel::SetDisplaySize(int width, int height) {
     if (mContext == nullptr) return;
-    ImGui::GetIO().DisplaySize = ImVec2(static_cast<float>(std::max(width, 0)), static_cast<float>(std::max(height, 0)));
+    ImGui::GetIO().DisplaySize =
+        ImVec2(static_cast<float>(std::max(width, 0)), static_cast<float>(std::max(height, 0)));
     // When the mode change replaced the GL context, the old texture name means nothing (or,
     // worse, names one of the game's new textures): forget it without deleting it.
     if (mFontTexture != 0 && !FontTextureSurvived()) mFontTexture = 0;
@@ -138,7 +143,7 @@ void TweakPanel::SetDisplaySize(int width, int height) {
 }
 
 void TweakPanel::CreateFontTexture() {
-    if (glXGetCurrentContext() == nullptr) return;  // made later, when a frame is drawn
+    if (glXGetCurrentContext() == nullptr) return; // made later, when a frame is drawn
     ImGuiIO& io = ImGui::GetIO();
     unsigned char* pixels = nullptr;
     io.Fonts->GetTexDataAsRGBA32(&pixels, &mFontWidth, &mFontHeight);
@@ -172,26 +177,27 @@ bool TweakPanel::FontTextureSurvived() const {
 }
 
 bool TweakPanel::IsOverPanel(float x, float y) const {
-    return std::any_of(mWindowRects.begin(), mWindowRects.end(), [x, y](const Rect& rect) { return rect.Contains(x, y); });
+    return std::any_of(mWindowRects.begin(), mWindowRects.end(),
+                       [x, y](const Rect& rect) { return rect.Contains(x, y); });
 }
 
 bool TweakPanel::HandleEvent(const SDL_Event& event) {
     if (mContext == nullptr) return false;
     ImGuiIO& io = ImGui::GetIO();
     switch (event.type) {
-    case SDL_MOUSEMOTION:
-        io.MousePos = ImVec2(event.motion.x, event.motion.y);
-        return IsOverPanel(io.MousePos.x, io.MousePos.y) || mButtonsCaptured.any();
-    case SDL_MOUSEBUTTONDOWN:
-        return HandleButton(event.button, true);
-    case SDL_MOUSEBUTTONUP:
-        return HandleButton(event.button, false);
-    case SDL_KEYDOWN:
-        return HandleKey(event.key, true);
-    case SDL_KEYUP:
-        return HandleKey(event.key, false);
-    default:
-        return false;
+        case SDL_MOUSEMOTION:
+            io.MousePos = ImVec2(event.motion.x, event.motion.y);
+            return IsOverPanel(io.MousePos.x, io.MousePos.y) || mButtonsCaptured.any();
+        case SDL_MOUSEBUTTONDOWN:
+            return HandleButton(event.button, true);
+        case SDL_MOUSEBUTTONUP:
+            return HandleButton(event.button, false);
+        case SDL_KEYDOWN:
+            return HandleKey(event.key, true);
+        case SDL_KEYUP:
+            return HandleKey(event.key, false);
+        default:
+            return false;
     }
 }
 
@@ -212,8 +218,10 @@ bool TweakPanel::HandleButton(const SDL_MouseButtonEvent& event, bool down) {
         if (over) mButtonsCaptured.set(static_cast<size_t>(button));
         return over;
     }
-    if (mButtonsUnseen.test(static_cast<size_t>(button))) mButtonsReleaseLater.set(static_cast<size_t>(button));
-    else io.MouseDown[button] = false;
+    if (mButtonsUnseen.test(static_cast<size_t>(button)))
+        mButtonsReleaseLater.set(static_cast<size_t>(button));
+    else
+        io.MouseDown[button] = false;
     // A release belongs to whoever got the press: a drag that began on the panel ends there.
     const bool captured = mButtonsCaptured.test(static_cast<size_t>(button));
     mButtonsCaptured.reset(static_cast<size_t>(button));

@@ -75,7 +75,7 @@ private:
 
     ImGuiContext* mContext = nullptr;
     unsigned int mFontTexture = 0;
-    const void* mFontContext = nullptr;  ///< the GL context the font texture was made in
+    const void* mFontContext = nullptr; ///< the GL context the font texture was made in
     int mFontWidth = 0;
     int mFontHeight = 0;
     uint32_t mLastTicks = 0;

@@ -22,7 +22,7 @@ public:
     TweakBar* mBar = nullptr;
     std::string mKey;         ///< also the panel's variable name, e.g. "Graphics/mScaleFactor"
     std::string mDefinition;  ///< e.g. "group=Graphics label='Scale' min=1.0 max=30.0 step=.5"
-    void* mAddress = nullptr;  ///< where the panel reads and writes the value
+    void* mAddress = nullptr; ///< where the panel reads and writes the value
 
 protected:
     TweakVarBase(const std::string& key, const std::string& definition, TweakType type, void* address);

@@ -14,7 +14,7 @@ uint32_t Counted(int value) { return value > 0 ? static_cast<uint32_t>(value) : 
 } // namespace
 
 AchievementManager& AchievementManager::GetInstance() {
-    static AchievementManager* instance = new AchievementManager();  // lives to process exit
+    static AchievementManager* instance = new AchievementManager(); // lives to process exit
     return *instance;
 }
 

@@ -2,9 +2,9 @@
 
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
+#include "game/LogicManager.h"
 #include "graphics/ComponentTransform.h"
 #include "world/LevelMessages.h"
-#include "game/LogicManager.h"
 #include "world/SoundwaveKind.h"
 
 namespace Velmora::Logic {

@@ -22,11 +22,11 @@ public:
     /// Binds the entity's transform.
     void Initialize() override;
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< bound in Initialize; not owned
-    double mWaveSpread = 360.0;   ///< degrees
-    double mWaveStrength = 5.0;   ///< the wave's strength (energy = Lifetime × strength)
-    double mPeriod = 1.5;         ///< seconds between waves
-    double mTimer = 1.5;          ///< seconds gathered towards the next wave
+    Graphics::ComponentTransform* mTransform = nullptr; ///< bound in Initialize; not owned
+    double mWaveSpread = 360.0;                         ///< degrees
+    double mWaveStrength = 5.0;                         ///< the wave's strength (energy = Lifetime × strength)
+    double mPeriod = 1.5;                               ///< seconds between waves
+    double mTimer = 1.5;                                ///< seconds gathered towards the next wave
 
 private:
     void Update(double dt);

@@ -2,16 +2,16 @@
 
 #include "core/Entity.h"
 #include "core/EntityManager.h"
-#include "core/LogRecord.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
+#include "core/LogRecord.h"
 #include "core/ValueCursor.h"
-#include "graphics/ComponentSprite.h"
 #include "game/ComponentPlayer.h"
-#include "world/LevelMessages.h"
 #include "game/LogicManager.h"
 #include "game/PickupMessages.h"
+#include "graphics/ComponentSprite.h"
 #include "physics/BodyMessages.h"
+#include "world/LevelMessages.h"
 
 #include <algorithm>
 #include <cmath>

@@ -40,10 +40,10 @@ public:
     /// True while the player's touch would take the gun (cooldown at most kFadeTime).
     bool IsTakeable() const { return mCooldown <= kFadeTime; }
 
-    Graphics::ComponentSprite* mSprite = nullptr;  ///< bound in Initialize; not owned
+    Graphics::ComponentSprite* mSprite = nullptr; ///< bound in Initialize; not owned
     GunType mGunType = kGunNone;
-    double mCooldown = 0.0;       ///< seconds until it can be taken again (from kFadeTime on)
-    double mRespawnDelay = 10.0;  ///< seconds; replaced by the data
+    double mCooldown = 0.0;      ///< seconds until it can be taken again (from kFadeTime on)
+    double mRespawnDelay = 10.0; ///< seconds; replaced by the data
 
 private:
     void Update(double dt);

@@ -4,10 +4,10 @@
 #include "core/EntityManager.h"
 #include "core/Game.h"
 #include "game/ComponentPlayer.h"
-#include "world/LevelMessages.h"
 #include "game/LogicManager.h"
 #include "game/PickupMessages.h"
 #include "physics/BodyMessages.h"
+#include "world/LevelMessages.h"
 
 namespace Velmora::Logic {
 

@@ -20,7 +20,7 @@ public:
     /// Caches the transform.
     void Initialize() override;
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< not owned; null until Initialize
+    Graphics::ComponentTransform* mTransform = nullptr; ///< not owned; null until Initialize
 };
 
 } // namespace Velmora::Logic

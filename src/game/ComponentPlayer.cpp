@@ -7,18 +7,18 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/Random.h"
+#include "game/LogicManager.h"
+#include "graphics/ComponentTransform.h"
 #include "graphics/DebugDrawManager.h"
 #include "graphics/DebugWatch.h"
-#include "graphics/ComponentTransform.h"
 #include "graphics/GraphicsManager.h"
-#include "world/Level.h"
-#include "world/LevelMessages.h"
-#include "game/LogicManager.h"
-#include "world/SoundwaveKind.h"
-#include "world/Tile.h"
 #include "physics/BodyMessages.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
+#include "world/Level.h"
+#include "world/LevelMessages.h"
+#include "world/SoundwaveKind.h"
+#include "world/Tile.h"
 
 #include <algorithm>
 
@@ -26,9 +26,9 @@ namespace Velmora::Logic {
 
 namespace {
 
-constexpr uint32_t kVelocityColor = 0xFF00FF00u;  // opaque green
-constexpr uint32_t kRayHitColor = 0xFF0000FFu;    // opaque red
-constexpr uint32_t kRayMask = 15;                 // any of the four blocking bits
+constexpr uint32_t kVelocityColor = 0xFF00FF00u; // opaque green
+constexpr uint32_t kRayHitColor = 0xFF0000FFu;   // opaque red
+constexpr uint32_t kRayMask = 15;                // any of the four blocking bits
 constexpr double kRayMarkRadius = 5.0;
 constexpr double kRayMarkSetBack = 10.0;
 constexpr double kFootstepSpread = 360.0;

@@ -13,7 +13,7 @@ namespace Velmora::Physics {
 class ComponentBody;
 class MessageBodyCollision;
 class MessageMoved;
-}
+} // namespace Velmora::Physics
 
 namespace Velmora::Logic {
 
@@ -49,20 +49,20 @@ public:
     /// changes nothing.
     void MoveTowards(const Vector2& windowPoint, double speed);
     /// The same with the window size (pixels) and the world rectangle shown given.
-    void MoveTowards(const Vector2& windowPoint, double speed, double windowWidth, double windowHeight,
-                     double viewLeft, double viewBottom, double viewRight, double viewTop);
+    void MoveTowards(const Vector2& windowPoint, double speed, double windowWidth, double windowHeight, double viewLeft,
+                     double viewBottom, double viewRight, double viewTop);
     /// Faces from the window centre towards a window point (pixels); the centre itself changes
     /// nothing.
     void FaceTowards(const Vector2& windowPoint);
     /// The same with the window size given.
     void FaceTowards(const Vector2& windowPoint, double windowWidth, double windowHeight);
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< bound in Initialize; not owned
-    Physics::ComponentBody* mBody = nullptr;             ///< bound in Initialize; not owned
-    Audio::SoundHandle mFootSamples[2] = {nullptr, nullptr};  ///< foot1 and foot2
-    double mStepCooldown = 0.0;  ///< seconds until the next footstep wave may come
-    bool mWhiteSteps = false;    ///< carrying the White Gun: footsteps are white noise, unheard
-    Vector2 mVelocity;           ///< world units per second, handed to the body every update
+    Graphics::ComponentTransform* mTransform = nullptr;      ///< bound in Initialize; not owned
+    Physics::ComponentBody* mBody = nullptr;                 ///< bound in Initialize; not owned
+    Audio::SoundHandle mFootSamples[2] = {nullptr, nullptr}; ///< foot1 and foot2
+    double mStepCooldown = 0.0;                              ///< seconds until the next footstep wave may come
+    bool mWhiteSteps = false; ///< carrying the White Gun: footsteps are white noise, unheard
+    Vector2 mVelocity;        ///< world units per second, handed to the body every update
 
 private:
     void Update(double dt);

@@ -2,20 +2,20 @@
 
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
-#include "graphics/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
-#include "graphics/Batch.h"
-#include "graphics/ComponentTransform.h"
-#include "graphics/Renderer.h"
-#include "graphics/Vertex.h"
-#include "world/Level.h"
-#include "world/LevelMessages.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
-#include "world/SoundwaveMessages.h"
-#include "world/Tile.h"
+#include "graphics/Batch.h"
+#include "graphics/ComponentTransform.h"
+#include "graphics/DebugDrawManager.h"
+#include "graphics/Renderer.h"
+#include "graphics/Vertex.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
+#include "world/Level.h"
+#include "world/LevelMessages.h"
+#include "world/SoundwaveMessages.h"
+#include "world/Tile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +28,7 @@ namespace {
 
 constexpr unsigned kTrail = SoundwaveRay::kTrailLength;
 constexpr double kDegreesPerTurn = 360.0;
-constexpr double kTurn = 6.283185;  // the launch converts radians to degrees with this
+constexpr double kTurn = 6.283185; // the launch converts radians to degrees with this
 constexpr double kShockLoss = 1000.0;
 
 // The rectangle holding a set of points, grown to hold circles around them.
@@ -46,7 +46,7 @@ struct Bounds {
     }
     bool Touches(const Vector2& centre, double radius) const {
         return centre.x + radius >= mLeft && centre.x - radius <= mRight && centre.y + radius >= mBottom &&
-               centre.y - radius <= mTop;
+            centre.y - radius <= mTop;
     }
 };
 
@@ -192,7 +192,7 @@ void ComponentSoundwave::MoveRay(SoundwaveRay& ray, double dt, unsigned cur, uns
 }
 
 bool ComponentSoundwave::StepRay(Vector2& start, Vector2& end, SoundwaveKind kind, Vector2& heading) const {
-    if (Physics::PhysicsManager::InSameCell(start.x, start.y, end.x, end.y)) return false;  // most steps
+    if (Physics::PhysicsManager::InSameCell(start.x, start.y, end.x, end.y)) return false; // most steps
     Physics::RayHit hit;
     if (!Physics::PhysicsManager::GetInstance().RayCast(kTileBlocksSound, start.x, start.y, end.x, end.y, hit)) {
         return false;
@@ -236,18 +236,18 @@ bool ComponentSoundwave::IsAlive() const {
 
 void ComponentSoundwave::SparkFor(SoundwaveKind kind, uint32_t& color, double& life) {
     switch (kind) {
-    case kShock:
-        color = Graphics::PackColor(255, 20, 10, 225);
-        life = 3.0;
-        break;
-    case kWhite:
-        color = Graphics::PackColor(24, 24, 24, 225);
-        life = 7.5;
-        break;
-    default:
-        color = Graphics::PackColor(4, 10, 24, 225);
-        life = 3.0;
-        break;
+        case kShock:
+            color = Graphics::PackColor(255, 20, 10, 225);
+            life = 3.0;
+            break;
+        case kWhite:
+            color = Graphics::PackColor(24, 24, 24, 225);
+            life = 7.5;
+            break;
+        default:
+            color = Graphics::PackColor(4, 10, 24, 225);
+            life = 3.0;
+            break;
     }
 }
 
@@ -259,7 +259,8 @@ uint32_t ComponentSoundwave::RibbonColor(SoundwaveKind kind, double energy) {
     // Half strength while the ray is fresh, then a quarter sine down to nothing over its last
     // 100 units: the two meet at 100, so the band never jumps in brightness.
     double faded = alpha * 0.5;
-    if (energy < kFadeEnergy) faded = alpha * std::sin(std::max(energy / kFadeEnergy, 0.0) * std::numbers::pi * 0.5) * 0.5;
+    if (energy < kFadeEnergy)
+        faded = alpha * std::sin(std::max(energy / kFadeEnergy, 0.0) * std::numbers::pi * 0.5) * 0.5;
     return Graphics::WithAlpha(color, static_cast<uint8_t>(faded));
 }
 

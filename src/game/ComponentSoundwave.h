@@ -3,8 +3,8 @@
 #include "core/Component.h"
 #include "core/TComponent.h"
 #include "core/Vector2.h"
-#include "world/SoundwaveKind.h"
 #include "game/SoundwaveRay.h"
+#include "world/SoundwaveKind.h"
 
 #include <cstdint>
 #include <memory>
@@ -93,19 +93,19 @@ public:
     /// Trail slot of the current positions.
     unsigned CurrentSlot() const { return mStep % SoundwaveRay::kTrailLength; }
 
-    std::unique_ptr<SoundwaveRay[]> mRays;  ///< owned; allocated by Initialize
-    uint32_t mRayCount = kDefaultRayCount;  ///< rays Initialize allocates (set before it)
-    double mDistance = 0.0;       ///< world units the front has travelled
-    double mRaySpeed = 1.0;       ///< world units per second
-    double mInitialEnergy = 1.0;  ///< each ray's energy at launch (world units of travel)
-    double mSpread;               ///< degrees between the first and the last ray
-    double mDirection = 0.0;      ///< facing, degrees (set at launch)
-    double mSplitFactor;          ///< tear threshold factor, refreshed from the tweak value each update
-    double mChord = 0.0;          ///< distance between the unit directions of two neighbouring rays
-    double mCollisionEnergyLoss;  ///< energy lost per wall event (1000 for shock waves)
-    uint32_t mStep = 0;           ///< updates so far, starting at 16 at launch
-    SoundwaveKind mKind = kSound; ///< what made the wave
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< not owned; cached by Initialize
+    std::unique_ptr<SoundwaveRay[]> mRays; ///< owned; allocated by Initialize
+    uint32_t mRayCount = kDefaultRayCount; ///< rays Initialize allocates (set before it)
+    double mDistance = 0.0;                ///< world units the front has travelled
+    double mRaySpeed = 1.0;                ///< world units per second
+    double mInitialEnergy = 1.0;           ///< each ray's energy at launch (world units of travel)
+    double mSpread;                        ///< degrees between the first and the last ray
+    double mDirection = 0.0;               ///< facing, degrees (set at launch)
+    double mSplitFactor;                   ///< tear threshold factor, refreshed from the tweak value each update
+    double mChord = 0.0;                   ///< distance between the unit directions of two neighbouring rays
+    double mCollisionEnergyLoss;           ///< energy lost per wall event (1000 for shock waves)
+    uint32_t mStep = 0;                    ///< updates so far, starting at 16 at launch
+    SoundwaveKind mKind = kSound;          ///< what made the wave
+    Graphics::ComponentTransform* mTransform = nullptr; ///< not owned; cached by Initialize
 
 private:
     void ReportHits(unsigned prev) const;

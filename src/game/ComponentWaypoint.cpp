@@ -1,9 +1,9 @@
 #include "game/ComponentWaypoint.h"
 
 #include "core/Entity.h"
-#include "graphics/MessageRenderEdit.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
+#include "graphics/MessageRenderEdit.h"
 #include "world/LevelMessages.h"
 
 namespace Velmora::Logic {

@@ -8,7 +8,7 @@
 namespace Velmora::Graphics {
 class ComponentTransform;
 class Renderer;
-}
+} // namespace Velmora::Graphics
 
 namespace Velmora::Logic {
 
@@ -32,7 +32,7 @@ public:
     /// Draws the entity's name at the waypoint's position (nothing for an unnamed waypoint).
     void DrawLabel(Graphics::Renderer& renderer) const;
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< bound in Initialize; not owned
+    Graphics::ComponentTransform* mTransform = nullptr; ///< bound in Initialize; not owned
 };
 
 } // namespace Velmora::Logic

@@ -4,11 +4,11 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/PadJoystick.h"
-#include "graphics/GraphicsManager.h"
-#include "interface/WidgetRoot.h"
 #include "game/ComponentPlayer.h"
 #include "game/LogicManager.h"
 #include "game/MessageXboxInput.h"
+#include "graphics/GraphicsManager.h"
+#include "interface/WidgetRoot.h"
 
 #include <SDL.h>
 
@@ -31,7 +31,7 @@ Vector2 StickPoint(int x, int y, double width, double height) {
 } // namespace
 
 ControllerManager& ControllerManager::GetInstance() {
-    static ControllerManager* instance = new ControllerManager(true);  // lives to process exit
+    static ControllerManager* instance = new ControllerManager(true); // lives to process exit
     return *instance;
 }
 
@@ -87,8 +87,8 @@ void ControllerManager::Poll() {
     Game::GetInstance().SendMessage(input);
 
     mStickAngle = std::atan2(static_cast<double>(mState.mThumbLY), static_cast<double>(mState.mThumbLX));
-    mStickMagnitude = std::hypot(static_cast<double>(mState.mThumbLX), static_cast<double>(mState.mThumbLY)) *
-                      kStickMagnitudeScale;
+    mStickMagnitude =
+        std::hypot(static_cast<double>(mState.mThumbLX), static_cast<double>(mState.mThumbLY)) * kStickMagnitudeScale;
 
     Entity* player = Logic::LogicManager::GetInstance().GetPlayer();
     if (!player) {

@@ -29,9 +29,9 @@ class Pad;
 /// that wants the pad explicitly can pass MakeMenuPadInput to SetPadProvider itself.
 class ControllerManager : public ISystem {
 public:
-    static constexpr int kRumbleStep = 120;        ///< vibration added per poll while charging
-    static constexpr int kRumbleMax = 16000;       ///< the vibration's ceiling
-    static constexpr int kStickDeadZone = 10000;   ///< per axis; a stick counts beyond it
+    static constexpr int kRumbleStep = 120;      ///< vibration added per poll while charging
+    static constexpr int kRumbleMax = 16000;     ///< the vibration's ceiling
+    static constexpr int kStickDeadZone = 10000; ///< per axis; a stick counts beyond it
     /// Left-stick magnitude per unit of deflection (1 / 35535).
     static constexpr double kStickMagnitudeScale = 2.8141269171239623e-05;
     /// Stick deflection that spans the window from its centre to its edge.
@@ -80,17 +80,17 @@ public:
     /// GetMenuPadInput of the game's instance; a WidgetRoot::PadProvider.
     static Interface::PadInput MakeMenuPadInput();
 
-    PadState mPreviousState;   ///< the reading before the latest
-    PadState mState;           ///< the latest reading; all zero after a failed one
-    Vector2 mRightStickPoint;  ///< window pixels the right stick aims at (latest, while active)
-    Vector2 mLeftStickPoint;   ///< window pixels the left stick walks to (latest, while active)
-    double mStickAngle = 0.0;      ///< left stick, radians
-    double mStickMagnitude = 0.0;  ///< left stick deflection
-    int mVibration = 0;        ///< 0 … kRumbleMax
+    PadState mPreviousState;      ///< the reading before the latest
+    PadState mState;              ///< the latest reading; all zero after a failed one
+    Vector2 mRightStickPoint;     ///< window pixels the right stick aims at (latest, while active)
+    Vector2 mLeftStickPoint;      ///< window pixels the left stick walks to (latest, while active)
+    double mStickAngle = 0.0;     ///< left stick, radians
+    double mStickMagnitude = 0.0; ///< left stick deflection
+    int mVibration = 0;           ///< 0 … kRumbleMax
     /// Set by the play screen while play is paused, won, lost or left: the pad stays still.
     bool mRumbleSuppressed = false;
     bool mCharging = false;    ///< the right trigger is pulled (while a player exists)
-    bool mDisconnected = true;  ///< the latest read failed (or none was made yet)
+    bool mDisconnected = true; ///< the latest read failed (or none was made yet)
     /// The left stick is steering the player; the play screen's mouse control then does not
     /// stop the player.
     bool mStickActive = false;
@@ -101,10 +101,10 @@ private:
     void Steer(Entity& player);
     void StopRumble();
 
-    std::unique_ptr<Pad> mOwnPad;  // the SDL pad, made on first need
-    Pad* mPad = nullptr;           // an injected pad, not owned; null: mOwnPad (if reading SDL)
+    std::unique_ptr<Pad> mOwnPad; // the SDL pad, made on first need
+    Pad* mPad = nullptr;          // an injected pad, not owned; null: mOwnPad (if reading SDL)
     bool mReadSdlPad;
-    bool mProvidesMenuPad = false;  // Initialize installed the menus' provider
+    bool mProvidesMenuPad = false; // Initialize installed the menus' provider
 };
 
 } // namespace Velmora

@@ -12,9 +12,9 @@ namespace Velmora::Logic {
 /// the sample to play and the game event to fire (which also counts the shot).
 struct GunShot {
     SoundwaveKind mKind = kSound;
-    double mStrength = 0.0;       ///< times "Logic/Soundwave/Lifetime" gives the wave's energy
+    double mStrength = 0.0; ///< times "Logic/Soundwave/Lifetime" gives the wave's energy
     double mSpreadDegrees = 0.0;
-    const char* mSample = "";     ///< under data/audio
+    const char* mSample = ""; ///< under data/audio
     TriggerEvent mEvent = kEventShoot;
 };
 
@@ -62,8 +62,8 @@ public:
     double GetMeterPower(bool whiteSteps) const;
 
     GunType mGun = kGunNone;
-    double mReload = 0.0;  ///< 0 … 1
-    double mCharge = 0.0;  ///< 0 … 1
+    double mReload = 0.0; ///< 0 … 1
+    double mCharge = 0.0; ///< 0 … 1
     bool mCharging = false;
 };
 

@@ -10,6 +10,15 @@
 #include "core/Game.h"
 #include "core/Path.h"
 #include "debug/PerformanceManager.h"
+#include "game/AchievementManager.h"
+#include "game/ComponentGenerator.h"
+#include "game/ComponentGunPickup.h"
+#include "game/ComponentMacGuffin.h"
+#include "game/ComponentPlayer.h"
+#include "game/ComponentSoundwave.h"
+#include "game/ComponentTriggerZone.h"
+#include "game/ComponentWaypoint.h"
+#include "game/ParticleManager.h"
 #include "graphics/Batch.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
@@ -18,18 +27,9 @@
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
 #include "world/CampaignFile.h"
-#include "game/ComponentSoundwave.h"
-#include "game/ComponentGenerator.h"
-#include "game/ComponentGunPickup.h"
-#include "game/ComponentMacGuffin.h"
-#include "game/AchievementManager.h"
-#include "game/ComponentPlayer.h"
-#include "game/ComponentTriggerZone.h"
-#include "game/ComponentWaypoint.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/LevelMessages.h"
-#include "game/ParticleManager.h"
 #include "world/SpawnInfo.h"
 #include "world/TileManager.h"
 
@@ -63,7 +63,7 @@ void PushMade(Game& game, const LogicManager::ScreenMaker& make) {
 } // namespace
 
 LogicManager& LogicManager::GetInstance() {
-    static LogicManager* instance = new LogicManager();  // lives to process exit, like every system
+    static LogicManager* instance = new LogicManager(); // lives to process exit, like every system
     return *instance;
 }
 
@@ -213,7 +213,7 @@ bool LogicManager::RestartLevel() {
     if (!mLevel) return false;
     MessageEndLevel end;
     EntityManager::GetInstance().SendToAll(end);
-    mVisibility.Clear();  // the guards that saw anything are gone
+    mVisibility.Clear(); // the guards that saw anything are gone
     BeginLevel();
     return true;
 }
@@ -288,17 +288,19 @@ void LogicManager::DrawNotifications(Graphics::Renderer& renderer, int width, in
     const double line = font->mLineHeight > 0 ? font->mLineHeight : 16.0;
     const double centre = width * 0.5;
     double top = height - kNotificationTop;
-    Graphics::Batch& bands =
-        renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, kNotificationBandLayer, 4 * kMaxNotifications, Graphics::kBlendAlpha);
+    Graphics::Batch& bands = renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, kNotificationBandLayer,
+                                               4 * kMaxNotifications, Graphics::kBlendAlpha);
     for (const Notification& notification : mNotifications) {
         const double bottom = top - line;
         if (bottom < 0.0) break;
         const double age = kNotificationLifetime - notification.mRemaining;
-        const double shown = std::clamp(std::min(age / kNotificationFadeIn, notification.mRemaining / kNotificationFadeOut), 0.0, 1.0);
+        const double shown =
+            std::clamp(std::min(age / kNotificationFadeIn, notification.mRemaining / kNotificationFadeOut), 0.0, 1.0);
         const double half = fonts.TextWidth(font, notification.mText) * 0.5 + kNotificationPadding;
         bands.AddRect(centre - half, centre + half, bottom - 3.0, top + 1.0,
                       Graphics::PackColor(0, 0, 0, static_cast<uint8_t>(kNotificationBandAlpha * shown)));
-        fonts.DrawText(renderer, font, notification.mText, centre, bottom, Graphics::kAlignCenter, kNotificationTextLayer,
+        fonts.DrawText(renderer, font, notification.mText, centre, bottom, Graphics::kAlignCenter,
+                       kNotificationTextLayer,
                        Graphics::WithAlpha(kNotificationText, static_cast<uint8_t>(255.0 * shown)));
         top = bottom - kNotificationGap;
     }
@@ -341,9 +343,12 @@ void LogicManager::MakeNoise(const Vector2& point, double strength) {
 
 bool LogicManager::IsDebugOn(DebugSwitch which) const {
     switch (which) {
-    case kDebugPerception: return mDebugPerception;
-    case kDebugVisibility: return mDebugVisibility;
-    case kDebugBehaviors: return mDebugBehaviors;
+        case kDebugPerception:
+            return mDebugPerception;
+        case kDebugVisibility:
+            return mDebugVisibility;
+        case kDebugBehaviors:
+            return mDebugBehaviors;
     }
     return false;
 }

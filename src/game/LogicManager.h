@@ -8,9 +8,9 @@
 #include "debug/TweakVar.h"
 #include "game/GameCounters.h"
 #include "game/TriggerSet.h"
+#include "world/LevelListener.h"
 #include "world/SoundwaveKind.h"
 #include "world/TriggerEvent.h"
-#include "world/LevelListener.h"
 
 #include <cstddef>
 #include <deque>
@@ -24,7 +24,7 @@ class ComponentFactory;
 class Entity;
 class Game;
 class GameScreen;
-}
+} // namespace Velmora
 
 namespace Velmora::Graphics {
 class Renderer;
@@ -47,15 +47,15 @@ public:
     /// program at start-up, before the systems initialise.
     using ScreenMaker = std::function<GameScreen*(Game&)>;
     struct ScreenMakers {
-        ScreenMaker mIntro;      ///< the intro slides, queued at start-up
-        ScreenMaker mPreloader;  ///< the preloader, queued above the intro
-        ScreenMaker mPlay;       ///< a play screen, pushed when a campaign or a new game starts
+        ScreenMaker mIntro;     ///< the intro slides, queued at start-up
+        ScreenMaker mPreloader; ///< the preloader, queued above the intro
+        ScreenMaker mPlay;      ///< a play screen, pushed when a campaign or a new game starts
     };
 
     /// One on-screen notification.
     struct Notification {
         std::string mText;
-        double mRemaining = 0.0;  ///< seconds left
+        double mRemaining = 0.0; ///< seconds left
     };
 
     /// Seconds a new notification stays.
@@ -222,31 +222,44 @@ public:
 
     // Gameplay tweak values, read every time they are needed.
     /// The log level as a panel value (the records' filter).
-    Debug::TweakVar<int&> mDebugLevel{"Debug/Level", "group='Debug' label='Log Level' min=1 max=9", LogRecord::sLogLevel};
+    Debug::TweakVar<int&> mDebugLevel{"Debug/Level", "group='Debug' label='Log Level' min=1 max=9",
+                                      LogRecord::sLogLevel};
     /// Speed of every new sound wave, world units per second.
-    Debug::TweakVar<double> mSoundwaveSpeed{"Logic/Soundwave/Speed", "group='Soundwave' label='Speed' min=1.0 max=3000.0", 200.0};
+    Debug::TweakVar<double> mSoundwaveSpeed{"Logic/Soundwave/Speed",
+                                            "group='Soundwave' label='Speed' min=1.0 max=3000.0", 200.0};
     /// Base energy of a wave; a wave's energy is this times its creator's strength.
-    Debug::TweakVar<double> mSoundwaveLifetime{"Logic/Soundwave/Lifetime", "group='Soundwave' label='Lifetime' min=5.0 max=10000.0", 80.0};
+    Debug::TweakVar<double> mSoundwaveLifetime{"Logic/Soundwave/Lifetime",
+                                               "group='Soundwave' label='Lifetime' min=5.0 max=10000.0", 80.0};
     /// Creation value of a wave's spread, degrees.
-    Debug::TweakVar<double> mSoundwaveSpread{"Logic/Soundwave/Spread", "group='Soundwave' label='SpreadAngle' min=1.0 max=360.0", 10.0};
+    Debug::TweakVar<double> mSoundwaveSpread{"Logic/Soundwave/Spread",
+                                             "group='Soundwave' label='SpreadAngle' min=1.0 max=360.0", 10.0};
     /// Shown in the panel only; a wave's direction comes from its transform.
-    Debug::TweakVar<double> mSoundwaveDirection{"Logic/Soundwave/Direction", "group='Soundwave' label='Direction Angle'", 90.0};
+    Debug::TweakVar<double> mSoundwaveDirection{"Logic/Soundwave/Direction",
+                                                "group='Soundwave' label='Direction Angle'", 90.0};
     /// How far apart neighbouring rays may drift before their band tears.
-    Debug::TweakVar<double> mSoundwaveSplitFactor{"Logic/Soundwave/SplitFactor", "group='Soundwave' label='Split Factor' min=1.0 max=100.0", 2.0};
+    Debug::TweakVar<double> mSoundwaveSplitFactor{"Logic/Soundwave/SplitFactor",
+                                                  "group='Soundwave' label='Split Factor' min=1.0 max=100.0", 2.0};
     /// Energy a ray loses at each wall event (shock waves always lose 1000).
-    Debug::TweakVar<double> mSoundwaveColEnergyLoss{"Logic/Soundwave/ColEnergyLoss", "group='Soundwave' label='Collision Energy Loss' min=0.0 max=5000.0", 0.0};
+    Debug::TweakVar<double> mSoundwaveColEnergyLoss{
+        "Logic/Soundwave/ColEnergyLoss", "group='Soundwave' label='Collision Energy Loss' min=0.0 max=5000.0", 0.0};
     /// Seconds between the player's footstep waves; 0 disables them.
-    Debug::TweakVar<double> mSoundwaveStepPeriod{"Logic/Soundwave/StepPeriod", "group='Soundwave' label='Step Period' min=0.0 max=2.0 step=0.01", 0.32};
+    Debug::TweakVar<double> mSoundwaveStepPeriod{
+        "Logic/Soundwave/StepPeriod", "group='Soundwave' label='Step Period' min=0.0 max=2.0 step=0.01", 0.32};
     /// The player's walking speed, world units per second.
-    Debug::TweakVar<double> mPlayerMoveSpeed{"Logic/Player/MoveSpeed", "group='Player' label='Speed' min=2.0 step=2.0", 132.0};
+    Debug::TweakVar<double> mPlayerMoveSpeed{"Logic/Player/MoveSpeed", "group='Player' label='Speed' min=2.0 step=2.0",
+                                             132.0};
     /// Shown in the panel; nothing reads it.
-    Debug::TweakVar<double> mPlayerChargeMoveSpeed{"Logic/Player/ChargeMoveSpeed", "group='Player' label='Speed (Charging)' min=2.0 step=2.0", 94.0};
+    Debug::TweakVar<double> mPlayerChargeMoveSpeed{"Logic/Player/ChargeMoveSpeed",
+                                                   "group='Player' label='Speed (Charging)' min=2.0 step=2.0", 94.0};
     /// Length of the laser sight; rewritten every frame while the sight is shown.
-    Debug::TweakVar<double> mPlayerLaserDistance{"Logic/Player/LaserDistance", "group='Player' label='Laser Distance' min=0.0 max=10000 step=2.0", 275.0};
+    Debug::TweakVar<double> mPlayerLaserDistance{
+        "Logic/Player/LaserDistance", "group='Player' label='Laser Distance' min=0.0 max=10000 step=2.0", 275.0};
     /// Most segments of the laser sight.
-    Debug::TweakVar<int> mPlayerLaserMaxLines{"Logic/Player/LaserMaxLines", "group='Player' label='Max Laser Lines' min=0 max=1024 step=1", 16};
+    Debug::TweakVar<int> mPlayerLaserMaxLines{"Logic/Player/LaserMaxLines",
+                                              "group='Player' label='Max Laser Lines' min=0 max=1024 step=1", 16};
     /// Logic ticks per second.
-    Debug::TweakVar<int> mTimeIncrement{"Logic/TimeIncrement", "group='Logic' label='Time Increment' min=1 max=200", 60};
+    Debug::TweakVar<int> mTimeIncrement{"Logic/TimeIncrement", "group='Logic' label='Time Increment' min=1 max=200",
+                                        60};
     /// Shown in the panel; nothing reads it.
     Debug::TweakVar<bool> mUpdatePaused{"Logic/UpdatePaused", "group='Logic' label='Pause Logic'", false};
     /// Debug drawing switches.
@@ -256,7 +269,8 @@ public:
     Debug::TweakVar<bool> mDebugVisibility{"Debug/Visibility", "group='Debug Draw' label='Visibility'", false};
     Debug::TweakVar<bool> mDebugNavigationMap{"Debug/NavigationMap", "group='Debug Draw' label='Nav Mesh'", false};
     Debug::TweakVar<bool> mDebugNavigationNodes{"Debug/NavigationNodes", "group='Debug Draw' label='Nav Nodes'", false};
-    Debug::TweakVar<bool> mDebugNavigationNearest{"Debug/NavigationNearest", "group='Debug Draw' label='Nav Nearest'", false};
+    Debug::TweakVar<bool> mDebugNavigationNearest{"Debug/NavigationNearest", "group='Debug Draw' label='Nav Nearest'",
+                                                  false};
     Debug::TweakVar<bool> mDebugBehaviors{"Debug/Behaviors", "group='Debug Draw' label='Behaviors'", false};
     /// Shown in the panel; nothing reads it.
     Debug::TweakVar<bool> mPaused{"Logic/Paused", "group='Logic' label='Paused'", false};

@@ -3,13 +3,13 @@
 #include "core/ComponentFactory.h"
 #include "core/FrameMessages.h"
 #include "core/Random.h"
+#include "game/ComponentParticleEmitter.h"
 #include "graphics/Batch.h"
 #include "graphics/Renderer.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
-#include "game/ComponentParticleEmitter.h"
-#include "world/Tile.h"
 #include "physics/PhysicsManager.h"
+#include "world/Tile.h"
 
 #include <algorithm>
 
@@ -27,7 +27,7 @@ double Uniform(double low, double high) { return GetRandom().Uniform(low, high);
 } // namespace
 
 ParticleManager& ParticleManager::GetInstance() {
-    static ParticleManager* instance = new ParticleManager();  // lives to process exit, like every system
+    static ParticleManager* instance = new ParticleManager(); // lives to process exit, like every system
     return *instance;
 }
 
@@ -87,7 +87,7 @@ void ParticleManager::EmitGlassBurst(const Vector2& position) {
         shard.mLifeInitial = 15.0;
         shard.mColor = Graphics::PackColor(60, 30, 200, 225);
         shard.mMoving = shard.mCollides = shard.mBounces = true;
-        const int k = GetRandom().Below(4);  // one of the four shard pictures
+        const int k = GetRandom().Below(4); // one of the four shard pictures
         shard.mU0 = k * 0.25;
         shard.mU1 = k * 0.25 + 0.25;
         shard.mV0 = 0.0;
@@ -143,7 +143,7 @@ void ParticleManager::Update(double dt) {
 }
 
 void ParticleManager::MoveParticle(Particle& particle, double dt) const {
-    if (!particle.mMoving) return;  // a still particle has no target: nothing to move or test
+    if (!particle.mMoving) return; // a still particle has no target: nothing to move or test
     Vector2 target(particle.mX + particle.mVelX * dt, particle.mY + particle.mVelY * dt);
     particle.mVelX *= particle.mDrag;
     particle.mVelY *= particle.mDrag;

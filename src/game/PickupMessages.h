@@ -12,7 +12,7 @@ namespace Velmora::Logic {
 class MessageGotGunPickup : public Message {
     VELMORA_MESSAGE(MessageGotGunPickup)
     explicit MessageGotGunPickup(int32_t gunType) : mGunType(gunType) {}
-    int32_t mGunType;  ///< a GunType value
+    int32_t mGunType; ///< a GunType value
 };
 
 /// Broadcast when the player takes a briefcase.

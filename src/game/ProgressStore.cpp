@@ -41,7 +41,8 @@ bool ReadEntry(const TiXmlElement& element, ProgressStore::Key& key, LevelProgre
     double medal = 0.0;
     if (!IsPlainName(campaign) || !IsPlainName(level) || !ReadNumber(element, "finished", 0, 1, finished) ||
         !ReadNumber(element, "best", 0, ProgressStore::kMaxTime, best) ||
-        !ReadNumber(element, "medal", static_cast<int>(Medal::kNone), static_cast<int>(Medal::kGold), medal) || medal != std::floor(medal)) {
+        !ReadNumber(element, "medal", static_cast<int>(Medal::kNone), static_cast<int>(Medal::kGold), medal) ||
+        medal != std::floor(medal)) {
         return false;
     }
     key = {campaign, level};

@@ -44,9 +44,9 @@ public:
 
     /// What RecordWin found.
     struct Result {
-        bool mNewBest = false;      ///< faster than an earlier win of the level
-        double mPreviousBest = 0.0; ///< that earlier best, 0 when there was none
-        Medal mMedal = Medal::kNone;  ///< the medal this time earned
+        bool mNewBest = false;       ///< faster than an earlier win of the level
+        double mPreviousBest = 0.0;  ///< that earlier best, 0 when there was none
+        Medal mMedal = Medal::kNone; ///< the medal this time earned
     };
 
     /// Most entries read from one file (names must be plain file stems, see IsPlainFileStem).

@@ -15,7 +15,7 @@ struct SoundwaveRay {
 
     /// The ray's position at each of the last 16 updates; slot (step mod 16) is the current one.
     std::array<Vector2, kTrailLength> mTrail{};
-    double mDirX = 0.0;    ///< direction of travel; unit length after launch and after each bounce
+    double mDirX = 0.0; ///< direction of travel; unit length after launch and after each bounce
     double mDirY = 0.0;
     uint32_t mBounces = 0; ///< wall events so far
     double mEnergy = 0.0;  ///< world units of travel left; the ray is alive while this is above 0

@@ -45,9 +45,9 @@ public:
 
     int mLayer;
     int mPrimitive;
-    unsigned mCapacity;  ///< vertices the array holds
+    unsigned mCapacity; ///< vertices the array holds
     int mBlend;
-    Texture* mTexture;   ///< null for untextured drawing; not owned
+    Texture* mTexture; ///< null for untextured drawing; not owned
     unsigned mCount = 0;
 
 private:

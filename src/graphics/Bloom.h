@@ -120,7 +120,7 @@ private:
     bool mEnabled = false;
     bool mGlewStarted = false;
     bool mHasOpenGl20 = false;
-    int mTimer = -1;  ///< "Bloom" performance timer
+    int mTimer = -1; ///< "Bloom" performance timer
 };
 
 } // namespace Velmora::Graphics

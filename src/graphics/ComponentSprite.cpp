@@ -42,8 +42,8 @@ void ComponentSprite::Draw(Renderer& renderer) const {
     const double alpha = std::clamp(mColor.GetAlpha() * mAlpha, 0.0, 255.0);
     const uint32_t color = WithAlpha(mColor.GetPacked(), static_cast<uint8_t>(alpha));
     const auto corner = [&](double x, double y, double u, double v) {
-        batch.AddVertex(mTransform->mPosition.x + x * cosine - y * sine, mTransform->mPosition.y + x * sine + y * cosine,
-                        u, v, color);
+        batch.AddVertex(mTransform->mPosition.x + x * cosine - y * sine,
+                        mTransform->mPosition.y + x * sine + y * cosine, u, v, color);
     };
     if (batch.GetRoom() < 4) return;
     corner(-halfWidth, -halfHeight, 0.0, 1.0);

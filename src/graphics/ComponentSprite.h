@@ -34,10 +34,10 @@ public:
     /// is 0 or the entity has no transform or the sprite no texture.
     void Draw(Renderer& renderer) const;
 
-    ComponentTransform* mTransform = nullptr;  ///< of the same entity; not owned
-    Texture* mTexture = nullptr;               ///< owned by the texture manager
-    Color mColor;                              ///< opaque white by default
-    double mAlpha = 1.0;                       ///< multiplies the colour's alpha (0 … 1)
+    ComponentTransform* mTransform = nullptr; ///< of the same entity; not owned
+    Texture* mTexture = nullptr;              ///< owned by the texture manager
+    Color mColor;                             ///< opaque white by default
+    double mAlpha = 1.0;                      ///< multiplies the colour's alpha (0 … 1)
 };
 
 } // namespace Velmora::Graphics

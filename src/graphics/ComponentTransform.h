@@ -13,8 +13,8 @@ class ComponentTransform : public Component, public TComponent<ComponentTransfor
 public:
     explicit ComponentTransform(Entity* owner) : Component(owner) {}
 
-    Vector2 mPosition;   ///< world units; (0, 0) when created
-    Vector2 mDirection;  ///< facing; not necessarily unit length; (0, 0) when created
+    Vector2 mPosition;  ///< world units; (0, 0) when created
+    Vector2 mDirection; ///< facing; not necessarily unit length; (0, 0) when created
 };
 
 } // namespace Velmora::Graphics

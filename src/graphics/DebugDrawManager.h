@@ -21,8 +21,8 @@ public:
 
     struct Watch {
         std::string mText;
-        double mRemaining = 0.0;  ///< seconds
-        double mLifetime = 0.0;   ///< seconds
+        double mRemaining = 0.0; ///< seconds
+        double mLifetime = 0.0;  ///< seconds
     };
 
     static DebugDrawManager& GetInstance();

@@ -124,11 +124,13 @@ double Font::TextWidth(std::string_view text) const {
     return std::ceil(width);
 }
 
-void Font::Draw(Renderer& renderer, std::string_view text, double x, double y, int alignment, int layer,
-                uint32_t color, double scaleX, double scaleY) const {
+void Font::Draw(Renderer& renderer, std::string_view text, double x, double y, int alignment, int layer, uint32_t color,
+                double scaleX, double scaleY) const {
     Batch& batch = renderer.GetBatch(kPrimitiveQuads, mPage, layer, kBatchCapacity, kBlendAlpha);
-    if (alignment == kAlignCenter) x -= TextWidth(text) / 2.0;
-    else if (alignment == kAlignRight) x -= TextWidth(text) * scaleX;
+    if (alignment == kAlignCenter)
+        x -= TextWidth(text) / 2.0;
+    else if (alignment == kAlignRight)
+        x -= TextWidth(text) * scaleX;
     x = std::floor(x);
     y = std::floor(y);
     for (size_t i = 0; i < text.size(); ++i) {

@@ -54,14 +54,14 @@ public:
     /// Adds the string's glyph quads to the renderer: page texture, given layer, alpha blending.
     /// y is the bottom of the line box; alignment 0 left, 1 centred (by half the width at scale
     /// 1), 2 right (the scaled width ends at x). Kerning is not scaled.
-    void Draw(Renderer& renderer, std::string_view text, double x, double y, int alignment, int layer,
-              uint32_t color, double scaleX = 1.0, double scaleY = 1.0) const;
+    void Draw(Renderer& renderer, std::string_view text, double x, double y, int alignment, int layer, uint32_t color,
+              double scaleX = 1.0, double scaleY = 1.0) const;
 
     std::array<Glyph, 256> mGlyphs{};
     std::map<std::pair<int, int>, int> mKerning;
     int mLineHeight = 0;
     int mBase = 0;
-    Texture* mPage = nullptr;  ///< owned by the texture manager
+    Texture* mPage = nullptr; ///< owned by the texture manager
 
 private:
     void ParseLine(std::string_view line, int pageWidth, int pageHeight, double maxU, double maxV);

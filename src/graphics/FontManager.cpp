@@ -2,9 +2,9 @@
 
 #include "core/Game.h"
 #include "core/LogRecord.h"
+#include "core/ReadFile.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/GraphicsManager.h"
-#include "core/ReadFile.h"
 #include "graphics/TextureManager.h"
 
 namespace Velmora::Graphics {
@@ -58,8 +58,10 @@ bool FontManager::LoadFont(const std::string& name) {
     font->Parse(description, page->mWidth, page->mHeight, page->mMaxU, page->mMaxV);
     font->mPage = page;
     std::unique_ptr<Font>& slot = mFonts[name];
-    if (slot) *slot = std::move(*font);  // keep the address callers may hold
-    else slot = std::move(font);
+    if (slot)
+        *slot = std::move(*font); // keep the address callers may hold
+    else
+        slot = std::move(font);
     if (name == "default") mDefault = slot.get();
     return true;
 }

@@ -21,7 +21,8 @@ public:
 
     /// Frames per second to hold; 0 draws as fast as possible (benchmarks). 60 by default, the
     /// refresh SDL cannot tell us.
-    Debug::TweakVar<int> mFrameRate{"Graphics/FrameRate", "group=Graphics label='Frame rate (0: no cap)' min=0 max=1000", 60};
+    Debug::TweakVar<int> mFrameRate{"Graphics/FrameRate",
+                                    "group=Graphics label='Frame rate (0: no cap)' min=0 max=1000", 60};
 
 private:
     std::chrono::steady_clock::time_point mNext{};

@@ -13,12 +13,12 @@ namespace {
 
 GLenum PrimitiveMode(int primitive) {
     switch (primitive) {
-    case kPrimitiveTriangles:
-        return GL_TRIANGLES;
-    case kPrimitiveLines:
-        return GL_LINES;
-    default:
-        return GL_QUADS;
+        case kPrimitiveTriangles:
+            return GL_TRIANGLES;
+        case kPrimitiveLines:
+            return GL_LINES;
+        default:
+            return GL_QUADS;
     }
 }
 

@@ -1,17 +1,17 @@
 #include "graphics/GraphicsManager.h"
 
 #include "core/ComponentFactory.h"
-#include "core/FrameMessages.h"
 #include "core/CriticalErrorBox.h"
+#include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "core/Settings.h"
 #include "debug/PerformanceManager.h"
-#include "graphics/DebugDrawManager.h"
 #include "debug/TweakBarManager.h"
 #include "graphics/ComponentSprite.h"
 #include "graphics/ComponentTransform.h"
+#include "graphics/DebugDrawManager.h"
 #include "graphics/FontManager.h"
 #include "graphics/GlContext.h"
 #include "graphics/PerformanceOverlay.h"
@@ -39,10 +39,10 @@ struct FrameStatistics {
 
 const FrameStatistics& Statistics() {
     Debug::PerformanceManager& perf = Debug::PerformanceManager::GetInstance();
-    static const FrameStatistics sStatistics{
-        perf.RegisterTimer("Rendering Time"), perf.RegisterTimer("Misc Render Time"),
-        perf.RegisterTimer("Batch Rendering"), perf.RegisterTimer("Buffer Swap"),
-        perf.RegisterCounter("Frames per Second", true)};
+    static const FrameStatistics sStatistics{perf.RegisterTimer("Rendering Time"),
+                                             perf.RegisterTimer("Misc Render Time"),
+                                             perf.RegisterTimer("Batch Rendering"), perf.RegisterTimer("Buffer Swap"),
+                                             perf.RegisterCounter("Frames per Second", true)};
     return sStatistics;
 }
 
@@ -67,7 +67,8 @@ void GraphicsManager::Initialize() {
 
     const GLenum glew = glewInit();
     if (glew != GLEW_OK) {
-        VELMORA_LOG("GRAPHICS") << "Failed to initialize GLEW: " << reinterpret_cast<const char*>(glewGetErrorString(glew));
+        VELMORA_LOG("GRAPHICS") << "Failed to initialize GLEW: "
+                                << reinterpret_cast<const char*>(glewGetErrorString(glew));
     }
     Game& game = Game::GetInstance();
     game.AddSystem(&TextureManager::GetInstance());
@@ -154,8 +155,10 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
 
 void GraphicsManager::ToggleFullscreen() {
     std::vector<VideoMode> candidates;
-    if (IsFullscreen()) GetWindowedModes(candidates);
-    else GetFullscreenModes(candidates);
+    if (IsFullscreen())
+        GetWindowedModes(candidates);
+    else
+        GetFullscreenModes(candidates);
     const VideoMode target = ChooseToggleMode(candidates, mDesktopWidth, mDesktopHeight);
     if (!(target == GetCurrentMode())) SetVideoMode(target);
     RememberMode();

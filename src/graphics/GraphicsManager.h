@@ -2,8 +2,8 @@
 
 #include "core/ISystem.h"
 #include "debug/TweakVar.h"
-#include "graphics/FramePacer.h"
 #include "graphics/Bloom.h"
+#include "graphics/FramePacer.h"
 #include "graphics/Renderer.h"
 #include "graphics/VideoMode.h"
 #include "graphics/View.h"
@@ -15,8 +15,8 @@
 namespace Velmora::Graphics {
 
 /// Owns the window and its OpenGL context, chooses and changes the video mode, keeps the world
-/// view and the renderer, and runs each frame's render pass. When it initialises it adds the texture and font managers and registers the sprite and transform
-/// components.
+/// view and the renderer, and runs each frame's render pass. When it initialises it adds the texture and font managers
+/// and registers the sprite and transform components.
 class GraphicsManager : public ISystem {
 public:
     static GraphicsManager& GetInstance();
@@ -76,7 +76,7 @@ public:
     int GetHeight() const { return mScreen ? mScreen->h : 0; }
     bool IsFullscreen() const { return mScreen && (mScreen->flags & SDL_FULLSCREEN); }
 
-    SDL_Surface* mScreen = nullptr;  ///< the video surface; owned by SDL
+    SDL_Surface* mScreen = nullptr; ///< the video surface; owned by SDL
     Renderer mRenderer;
     Debug::TweakVar<bool> mDrawPerf{"Graphics/DrawPerf", "group=Debug label=Performance", false};
     Debug::TweakVar<double> mScaleFactor{"Graphics/mScaleFactor",
@@ -108,9 +108,9 @@ private:
     void RenderWorldPass(double dt);
     void RenderOverlayPass(double dt);
 
-    bool mIconified = false;  ///< lost focus while full-screen
-    bool mBoxLeftFullscreen = false;  ///< ReleaseWindowForBox left full screen
-    bool mBoxReleasedGrab = false;    ///< ReleaseWindowForBox released a grab
+    bool mIconified = false;         ///< lost focus while full-screen
+    bool mBoxLeftFullscreen = false; ///< ReleaseWindowForBox left full screen
+    bool mBoxReleasedGrab = false;   ///< ReleaseWindowForBox released a grab
 };
 
 } // namespace Velmora::Graphics

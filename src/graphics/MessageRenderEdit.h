@@ -13,7 +13,7 @@ namespace Velmora::Editor {
 class MessageRenderEdit : public Message {
     VELMORA_MESSAGE(MessageRenderEdit)
     explicit MessageRenderEdit(Graphics::Renderer* renderer) : mRenderer(renderer) {}
-    Graphics::Renderer* mRenderer;  ///< the graphics manager's renderer; not owned
+    Graphics::Renderer* mRenderer; ///< the graphics manager's renderer; not owned
 };
 
 } // namespace Velmora::Editor

@@ -23,22 +23,21 @@ constexpr uint32_t kCounterFill = PackColor(0, 0, 255, 255);
 constexpr uint32_t kOutline = PackColor(255, 255, 255, 160);
 constexpr uint32_t kTextColor = PackColor(255, 255, 255, 255);
 
-void DrawOverlayLine(Renderer& renderer, const Font* font, double bottom, double height,
-                     double share, uint32_t fill, const std::string& text) {
+void DrawOverlayLine(Renderer& renderer, const Font* font, double bottom, double height, double share, uint32_t fill,
+                     const std::string& text) {
     const double left = kMargin;
     const double top = bottom + std::max(height - 2.0, 1.0);
     const double filled = left + kBarWidth * std::clamp(share, 0.0, 1.0);
     Batch& fills = renderer.GetBatch(kPrimitiveQuads, nullptr, kFillLayer, 1024, kBlendAlpha);
     if (filled > left) fills.AddRect(left, filled, bottom, top, fill);
-    Batch& outlines =
-        renderer.GetBatch(kPrimitiveLines, nullptr, kOutlineLayer, 2048, kBlendAlpha);
+    Batch& outlines = renderer.GetBatch(kPrimitiveLines, nullptr, kOutlineLayer, 2048, kBlendAlpha);
     const double right = left + kBarWidth;
     outlines.AddLine(left, bottom, right, bottom, kOutline);
     outlines.AddLine(right, bottom, right, top, kOutline);
     outlines.AddLine(right, top, left, top, kOutline);
     outlines.AddLine(left, top, left, bottom, kOutline);
-    FontManager::GetInstance().DrawText(renderer, font, text, right + kTextGap, bottom, kAlignLeft,
-                                                  kTextLayer, kTextColor);
+    FontManager::GetInstance().DrawText(renderer, font, text, right + kTextGap, bottom, kAlignLeft, kTextLayer,
+                                        kTextColor);
 }
 
 } // namespace
@@ -52,7 +51,8 @@ void PerformanceOverlay::Draw(Renderer& renderer, const Debug::PerformanceManage
     const double lineHeight = font && font->mLineHeight > 0 ? font->mLineHeight : 12.0;
     double bottom = top - lineHeight;
     for (const Debug::PerfTimer& timer : perf.GetTimers()) {
-        DrawOverlayLine(renderer, font, bottom, lineHeight, timer.mFraction, kTimerFill, Debug::PerformanceManager::FormatTimer(timer));
+        DrawOverlayLine(renderer, font, bottom, lineHeight, timer.mFraction, kTimerFill,
+                        Debug::PerformanceManager::FormatTimer(timer));
         bottom -= lineHeight;
     }
     // Counters have no natural scale: their bars compare them with the busiest one.
@@ -60,7 +60,8 @@ void PerformanceOverlay::Draw(Renderer& renderer, const Debug::PerformanceManage
     for (const Debug::PerfCounter& counter : perf.GetCounters()) busiest = std::max(busiest, counter.mLast);
     for (const Debug::PerfCounter& counter : perf.GetCounters()) {
         const double share = static_cast<double>(counter.mLast) / busiest;
-        DrawOverlayLine(renderer, font, bottom, lineHeight, share, kCounterFill, Debug::PerformanceManager::FormatCounter(counter));
+        DrawOverlayLine(renderer, font, bottom, lineHeight, share, kCounterFill,
+                        Debug::PerformanceManager::FormatCounter(counter));
         bottom -= lineHeight;
     }
 }

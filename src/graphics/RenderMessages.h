@@ -11,21 +11,21 @@ class Renderer;
 class MessageRenderWorld : public Message {
     VELMORA_MESSAGE(MessageRenderWorld)
     explicit MessageRenderWorld(Renderer* renderer) : mRenderer(renderer) {}
-    Renderer* mRenderer;  ///< the graphics manager's renderer; not owned
+    Renderer* mRenderer; ///< the graphics manager's renderer; not owned
 };
 
 /// The overlay pass in window pixels (menus, heads-up display, text), broadcast after the world.
 class MessageRenderOverlay : public Message {
     VELMORA_MESSAGE(MessageRenderOverlay)
     explicit MessageRenderOverlay(Renderer* renderer) : mRenderer(renderer) {}
-    Renderer* mRenderer;  ///< the graphics manager's renderer; not owned
+    Renderer* mRenderer; ///< the graphics manager's renderer; not owned
 };
 
 /// The world pass as delivered to every entity; components draw on it.
 class MessageRender : public Message {
     VELMORA_MESSAGE(MessageRender)
     explicit MessageRender(Renderer* renderer) : mRenderer(renderer) {}
-    Renderer* mRenderer;  ///< the graphics manager's renderer; not owned
+    Renderer* mRenderer; ///< the graphics manager's renderer; not owned
 };
 
 } // namespace Velmora::Graphics

@@ -2,8 +2,8 @@
 
 #include "core/LogRecord.h"
 #include "core/Path.h"
-#include "graphics/GlContext.h"
 #include "core/ReadFile.h"
+#include "graphics/GlContext.h"
 
 #include <GL/glew.h>
 
@@ -15,20 +15,23 @@ constexpr size_t kMaxShaderBytes = 1 << 20;
 
 std::string InfoLog(GLuint object, bool isProgram) {
     GLint length = 0;
-    if (isProgram) glGetProgramiv(object, GL_INFO_LOG_LENGTH, &length);
-    else glGetShaderiv(object, GL_INFO_LOG_LENGTH, &length);
+    if (isProgram)
+        glGetProgramiv(object, GL_INFO_LOG_LENGTH, &length);
+    else
+        glGetShaderiv(object, GL_INFO_LOG_LENGTH, &length);
     if (length <= 1) return std::string();
     std::string log(static_cast<size_t>(length), '\0');
-    if (isProgram) glGetProgramInfoLog(object, length, nullptr, log.data());
-    else glGetShaderInfoLog(object, length, nullptr, log.data());
+    if (isProgram)
+        glGetProgramInfoLog(object, length, nullptr, log.data());
+    else
+        glGetShaderInfoLog(object, length, nullptr, log.data());
     log.resize(static_cast<size_t>(length - 1));
     return log;
 }
 
 } // namespace
 
-ShaderProgram::ShaderProgram(std::string name, std::string vertexFile, std::string fragmentFile,
-                             std::string directory)
+ShaderProgram::ShaderProgram(std::string name, std::string vertexFile, std::string fragmentFile, std::string directory)
     : mName(std::move(name)),
       mVertexFile(std::move(vertexFile)),
       mFragmentFile(std::move(fragmentFile)),

@@ -25,10 +25,12 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SurfaceDeleter>;
 // Channel masks that put the bytes in memory as R, G, B(, A) whatever the machine's byte order.
 SDL_Surface* CreateByteOrderSurface(int width, int height, bool alpha) {
 #if SDL_BYTEORDER == SDL_BIG_ENDIAN
-    if (alpha) return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
+    if (alpha)
+        return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0xFF000000, 0x00FF0000, 0x0000FF00, 0x000000FF);
     return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0xFF0000, 0x00FF00, 0x0000FF, 0);
 #else
-    if (alpha) return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    if (alpha)
+        return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
 #endif
 }
@@ -73,7 +75,9 @@ SDL_Surface* LoadImageFile(const std::string& path) {
     const ImageHeader header = ReadHeader(path);
     if (header.mType == nullptr || header.mWidth < 1 || header.mHeight < 1 || header.mWidth > Texture::kMaxImageSide ||
         header.mHeight > Texture::kMaxImageSide) {
-        if (IsRegularFile(path)) VELMORA_LOG("GRAPHICS") << "Not a PNG or BMP image of 1 to " << Texture::kMaxImageSide << " pixels a side: " << path;
+        if (IsRegularFile(path))
+            VELMORA_LOG("GRAPHICS") << "Not a PNG or BMP image of 1 to " << Texture::kMaxImageSide
+                                    << " pixels a side: " << path;
         return nullptr;
     }
     SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
@@ -127,7 +131,8 @@ bool Texture::ReadImage(const std::string& path, ImageData& image) {
     if (SDL_MUSTLOCK(padded.get())) SDL_LockSurface(padded.get());
     const auto* pixels = static_cast<const uint8_t*>(padded->pixels);
     for (int row = 0; row < image.mPaddedHeight; ++row) {
-        std::memcpy(&image.mPixels[rowBytes * static_cast<size_t>(row)], pixels + static_cast<size_t>(row) * padded->pitch, rowBytes);
+        std::memcpy(&image.mPixels[rowBytes * static_cast<size_t>(row)],
+                    pixels + static_cast<size_t>(row) * padded->pitch, rowBytes);
     }
     if (SDL_MUSTLOCK(padded.get())) SDL_UnlockSurface(padded.get());
     return true;

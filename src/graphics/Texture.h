@@ -56,13 +56,13 @@ public:
     std::string mShaderName;
     std::string mPath;
     unsigned mGlId = 0;
-    ShaderProgram* mProgram = nullptr;  ///< not owned (the texture manager owns programs)
+    ShaderProgram* mProgram = nullptr; ///< not owned (the texture manager owns programs)
     int mWidth = 0;
     int mHeight = 0;
     int mPaddedWidth = 0;
     int mPaddedHeight = 0;
-    double mMaxU = 1.0;  ///< width / padded width
-    double mMaxV = 1.0;  ///< height / padded height
+    double mMaxU = 1.0; ///< width / padded width
+    double mMaxV = 1.0; ///< height / padded height
     /// Every texel, padding included, is fully opaque: the last upload was an image without
     /// transparency that needed no padding. Such a texture can be drawn without blending.
     bool mOpaque = false;

@@ -23,7 +23,7 @@ static_assert(sizeof(Vertex) == 40, "batches hand their vertex arrays to GL with
 /// Packs a colour as 0xAABBGGRR (red in the lowest byte).
 constexpr uint32_t PackColor(uint8_t red, uint8_t green, uint8_t blue, uint8_t alpha = 255) {
     return static_cast<uint32_t>(red) | static_cast<uint32_t>(green) << 8 | static_cast<uint32_t>(blue) << 16 |
-           static_cast<uint32_t>(alpha) << 24;
+        static_cast<uint32_t>(alpha) << 24;
 }
 
 /// The alpha byte of a packed colour.

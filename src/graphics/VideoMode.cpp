@@ -13,8 +13,7 @@ float AspectRatio(int width, int height) {
 
 } // namespace
 
-std::vector<VideoMode> SortFullscreenModes(const std::vector<VideoMode>& offered, int desktopWidth,
-                                           int desktopHeight) {
+std::vector<VideoMode> SortFullscreenModes(const std::vector<VideoMode>& offered, int desktopWidth, int desktopHeight) {
     std::vector<VideoMode> modes;
     for (const VideoMode& mode : offered) {
         if (mode.mWidth >= kMinModeWidth && mode.mHeight >= kMinModeHeight) {
@@ -55,7 +54,7 @@ namespace {
 
 bool FitsDesktop(const VideoMode& mode, int desktopWidth, int desktopHeight) {
     return mode.mWidth >= kMinModeWidth && mode.mHeight >= kMinModeHeight && mode.mWidth <= desktopWidth &&
-           mode.mHeight <= desktopHeight;
+        mode.mHeight <= desktopHeight;
 }
 
 bool Offers(const std::vector<VideoMode>& modes, const VideoMode& wanted) {

@@ -21,8 +21,7 @@ constexpr int kMinModeHeight = 600;
 /// marks them full-screen and orders them by closeness of their aspect ratio to the desktop's
 /// (compared in single precision, as the display reports it), then by width and height, larger
 /// first. The first entry is the mode the game starts in.
-std::vector<VideoMode> SortFullscreenModes(const std::vector<VideoMode>& offered, int desktopWidth,
-                                           int desktopHeight);
+std::vector<VideoMode> SortFullscreenModes(const std::vector<VideoMode>& offered, int desktopWidth, int desktopHeight);
 
 /// Windowed candidates: 1440×900, 1280×1024, 1280×960, 1280×800, 1024×768 and 800×600, in this
 /// order, without those that do not fit on the desktop.

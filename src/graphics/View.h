@@ -32,7 +32,7 @@ private:
 
     int mWindowWidth = 0;
     int mWindowHeight = 0;
-    bool mPlaced = false;  ///< a setter has run, so the rectangle is meaningful
+    bool mPlaced = false; ///< a setter has run, so the rectangle is meaningful
 };
 
 } // namespace Velmora::Graphics

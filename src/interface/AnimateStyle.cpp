@@ -21,28 +21,35 @@ uint8_t MixChannel(uint8_t start, uint8_t target, double f) {
 }
 
 Color MixColor(Color start, Color target, double f) {
-    return Color::FromRgba(MixChannel(start.GetRed(), target.GetRed(), f),
-                           MixChannel(start.GetGreen(), target.GetGreen(), f),
-                           MixChannel(start.GetBlue(), target.GetBlue(), f),
-                           MixChannel(start.GetAlpha(), target.GetAlpha(), f));
+    return Color::FromRgba(
+        MixChannel(start.GetRed(), target.GetRed(), f), MixChannel(start.GetGreen(), target.GetGreen(), f),
+        MixChannel(start.GetBlue(), target.GetBlue(), f), MixChannel(start.GetAlpha(), target.GetAlpha(), f));
 }
 
 } // namespace
 
-AnimateStyle::AnimateStyle(Widget* widget, uint32_t lanes, int32_t interpolation, const Style& target,
-                           bool blocking, double duration)
-    : Action(lanes, blocking), mWidget(widget), mTarget(target), mInterpolation(interpolation),
-      mDuration(duration) {}
+AnimateStyle::AnimateStyle(Widget* widget, uint32_t lanes, int32_t interpolation, const Style& target, bool blocking,
+                           double duration)
+    : Action(lanes, blocking), mWidget(widget), mTarget(target), mInterpolation(interpolation), mDuration(duration) {}
 
 void AnimateStyle::OnStart() { mStart = mWidget->mStyle; }
 
 bool AnimateStyle::Interpolate(int32_t interpolation, double t, double& f) {
     switch (interpolation) {
-    case kInterpolateLinear: f = t; return true;
-    case kInterpolateReverse: f = 1.0 - t; return true;
-    case kInterpolateSine: f = std::sin(t * std::numbers::pi / 2.0); return true;
-    case kInterpolateCosine: f = std::cos(t * std::numbers::pi / 2.0); return true;
-    default: return false;
+        case kInterpolateLinear:
+            f = t;
+            return true;
+        case kInterpolateReverse:
+            f = 1.0 - t;
+            return true;
+        case kInterpolateSine:
+            f = std::sin(t * std::numbers::pi / 2.0);
+            return true;
+        case kInterpolateCosine:
+            f = std::cos(t * std::numbers::pi / 2.0);
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -52,7 +59,7 @@ bool AnimateStyle::Update(double) {
     double f = 0.0;
     if (!Interpolate(mInterpolation, t, f)) {
         VELMORA_FATAL << "Unknown interpolation value " << mInterpolation;
-        return true;  // only reached when the fatal handler returns (fuzzing): drop the animation
+        return true; // only reached when the fatal handler returns (fuzzing): drop the animation
     }
     Blend(mStart, mTarget, f, mWidget->mStyle);
     return t >= 1.0;

@@ -11,10 +11,10 @@ class Widget;
 
 /// Interpolation curves of AnimateStyle: the fraction f of the way from the start to the
 /// target at time fraction t (0 … 1).
-constexpr int32_t kInterpolateLinear = 0;    ///< f = t
-constexpr int32_t kInterpolateReverse = 1;   ///< f = 1 − t (ends on the start values)
-constexpr int32_t kInterpolateSine = 2;      ///< f = sin(t·π/2): fast, then easing in
-constexpr int32_t kInterpolateCosine = 3;    ///< f = cos(t·π/2) (ends on the start values)
+constexpr int32_t kInterpolateLinear = 0;  ///< f = t
+constexpr int32_t kInterpolateReverse = 1; ///< f = 1 − t (ends on the start values)
+constexpr int32_t kInterpolateSine = 2;    ///< f = sin(t·π/2): fast, then easing in
+constexpr int32_t kInterpolateCosine = 3;  ///< f = cos(t·π/2) (ends on the start values)
 
 /// An animation of a widget's own style towards a target over a duration: an action in the
 /// widget's ActionList, advanced by the widget's tick event. The start is taken from the
@@ -44,7 +44,7 @@ public:
     Style mStart;
     Style mTarget;
     int32_t mInterpolation;
-    double mDuration;  ///< seconds; 0 jumps to the end on the first update
+    double mDuration; ///< seconds; 0 jumps to the end on the first update
 };
 
 /// Appends an AnimateStyle of the widget's style to the widget's action list.

@@ -20,31 +20,34 @@ SliderWidget::SliderWidget() {
 
 void SliderWidget::OnEvent(WidgetEvent& event) {
     switch (event.mKind) {
-    case WidgetEvent::kMouseDown:
-        if (IsEnabled() && IsInside(event.mX, event.mY)) {
-            mDragging = true;
-            PointerAt(event.mX);
+        case WidgetEvent::kMouseDown:
+            if (IsEnabled() && IsInside(event.mX, event.mY)) {
+                mDragging = true;
+                PointerAt(event.mX);
+                event.mHandled = 1;
+            }
+            break;
+        case WidgetEvent::kMouseMove:
+            if (mDragging) PointerAt(event.mX);
+            break;
+        case WidgetEvent::kMouseUp:
+            if (!mDragging) break;
+            mDragging = false;
+            if (!HasState(kHovered | kFocused)) AnimateHighlight(false);
+            break;
+        case WidgetEvent::kIncrease:
+        case WidgetEvent::kDecrease:
+            OnStep(event.mKind == WidgetEvent::kIncrease ? 1 : -1);
             event.mHandled = 1;
-        }
-        break;
-    case WidgetEvent::kMouseMove:
-        if (mDragging) PointerAt(event.mX);
-        break;
-    case WidgetEvent::kMouseUp:
-        if (!mDragging) break;
-        mDragging = false;
-        if (!HasState(kHovered | kFocused)) AnimateHighlight(false);
-        break;
-    case WidgetEvent::kIncrease:
-    case WidgetEvent::kDecrease:
-        OnStep(event.mKind == WidgetEvent::kIncrease ? 1 : -1);
-        event.mHandled = 1;
-        break;
-    case WidgetEvent::kFocusGained: AnimateHighlight(true); break;
-    case WidgetEvent::kFocusLost:
-        if (!mDragging) AnimateHighlight(false);
-        break;
-    default: break;
+            break;
+        case WidgetEvent::kFocusGained:
+            AnimateHighlight(true);
+            break;
+        case WidgetEvent::kFocusLost:
+            if (!mDragging) AnimateHighlight(false);
+            break;
+        default:
+            break;
     }
 }
 
@@ -98,7 +101,8 @@ void SliderWidget::Render(Graphics::Renderer& renderer, int layer) {
                                      : WithOpacity(style.mColor2, style.mAlpha * 0.5);
     DrawFramedBox(renderer, layer, x, y + 22.0, x + width, y + 32.0, mLook ? 1.0 : 4.0, frame, trackFill);
     const double knobX = x + (width - 10.0) * style.mScalar1 + 5.0;
-    const uint32_t knobFill = mLook ? WithOpacity(style.mColor2, style.mAlpha) : WithOpacity(Style::kBlack, style.mAlpha);
+    const uint32_t knobFill =
+        mLook ? WithOpacity(style.mColor2, style.mAlpha) : WithOpacity(Style::kBlack, style.mAlpha);
     DrawFramedBox(renderer, layer, knobX - 5.0, y + 15.0 - 5.0 * style.mScalar2, knobX + 5.0,
                   y + 35.0 + 5.0 * style.mScalar2, 4.0 * style.mScalar3, frame, knobFill);
 }

@@ -31,16 +31,16 @@ struct Style {
     static constexpr Color kCyan = Color::FromRgba(0, 255, 255);
     static constexpr Color kWhite = Color::FromRgba(255, 255, 255);
 
-    double mAlpha = 1.0;       ///< opacity 0 … 1
+    double mAlpha = 1.0; ///< opacity 0 … 1
     Color mColor1 = kBlack;
     Color mColor2 = kGreen;
     Color mColor3 = kGreen;
     double mScalar1 = 1.0;
     double mScalar2 = 1.0;
     double mScalar3 = 1.0;
-    double mOffsetX = 0.0;     ///< pixels, added to the widget's position
+    double mOffsetX = 0.0; ///< pixels, added to the widget's position
     double mOffsetY = 0.0;
-    uint32_t mSetFields = 0;   ///< k… bits of the fields this record defines
+    uint32_t mSetFields = 0; ///< k… bits of the fields this record defines
 
     /// Setters that also mark the field as defined; they return the style so they chain.
     Style& SetAlpha(double alpha);

@@ -40,26 +40,31 @@ void WButton::Layout() {
 
 void WButton::OnEvent(WidgetEvent& event) {
     switch (event.mKind) {
-    case WidgetEvent::kMouseEnter:
-    case WidgetEvent::kFocusGained:
-        PlaySound(mHoverSoundHandle);
-        RefreshLook();
-        break;
-    case WidgetEvent::kMouseLeave:
-    case WidgetEvent::kFocusLost: RefreshLook(); break;
-    case WidgetEvent::kActivate:
-        event.mHandled = 1;
-        PlaySound(mActivateSoundHandle);
-        // Last: the callback may delete this button (deferred while the event travels).
-        if (mCallback) mCallback->Invoke(*this);
-        break;
-    default: break;
+        case WidgetEvent::kMouseEnter:
+        case WidgetEvent::kFocusGained:
+            PlaySound(mHoverSoundHandle);
+            RefreshLook();
+            break;
+        case WidgetEvent::kMouseLeave:
+        case WidgetEvent::kFocusLost:
+            RefreshLook();
+            break;
+        case WidgetEvent::kActivate:
+            event.mHandled = 1;
+            PlaySound(mActivateSoundHandle);
+            // Last: the callback may delete this button (deferred while the event travels).
+            if (mCallback) mCallback->Invoke(*this);
+            break;
+        default:
+            break;
     }
 }
 
 void WButton::PlaySound(const ALuint* handle) const {
-    if (mRoot) mRoot->PlaySound(handle);
-    else Audio::AudioManager::GetInstance().PlaySampleHandle(handle);
+    if (mRoot)
+        mRoot->PlaySound(handle);
+    else
+        Audio::AudioManager::GetInstance().PlaySampleHandle(handle);
 }
 
 Style WButton::LookTarget(double& seconds) const {

@@ -24,9 +24,9 @@ public:
     static constexpr int32_t kDefaultBorder = 10;
     static constexpr const char* kHoverSound = "SFX/UI/lowblip.ogg";
     static constexpr const char* kActivateSound = "SFX/UI/midblip.ogg";
-    static constexpr double kHighlightSeconds = 0.15;  ///< towards cyan or white
-    static constexpr double kNormalSeconds = 0.35;     ///< back to green
-    static constexpr double kHighlightFrame = 3.0;     ///< frame thickness factor when highlighted
+    static constexpr double kHighlightSeconds = 0.15; ///< towards cyan or white
+    static constexpr double kNormalSeconds = 0.35;    ///< back to green
+    static constexpr double kHighlightFrame = 3.0;    ///< frame thickness factor when highlighted
 
     /// Clickable and focusable; loads its two sounds from the audio manager. border: pixels
     /// between the frame's outside and the child.
@@ -55,9 +55,9 @@ public:
     void SetLook(const WidgetLook& look);
     const std::optional<WidgetLook>& GetLook() const { return mLook; }
 
-    std::unique_ptr<WButtonCallback> mCallback;  ///< may be null
-    const ALuint* mHoverSoundHandle = nullptr;     ///< owned by the audio manager
-    const ALuint* mActivateSoundHandle = nullptr;  ///< owned by the audio manager
+    std::unique_ptr<WButtonCallback> mCallback;   ///< may be null
+    const ALuint* mHoverSoundHandle = nullptr;    ///< owned by the audio manager
+    const ALuint* mActivateSoundHandle = nullptr; ///< owned by the audio manager
     int32_t mBorder;
 
 private:

@@ -12,15 +12,17 @@ WSelector::WSelector(std::unique_ptr<WSelectorCallback> callback, std::unique_pt
     mState = kFocusable;
     Adopt(*mMinus);
     Adopt(*mPlus);
-    if (option) AddChild(std::move(option));
-    else Layout();
+    if (option)
+        AddChild(std::move(option));
+    else
+        Layout();
 }
 
 std::unique_ptr<WButton> WSelector::MakeButton(const char* text, int32_t direction) {
-    auto button = WButton::MakeLabelled(
-        text, WButtonCallbackLambda::Make([this, direction](WButton&) { Step(direction); }), "menu_small",
-        kButtonBorder);
-    button->mState &= ~kFocusable;  // the selector takes the focus for both
+    auto button =
+        WButton::MakeLabelled(text, WButtonCallbackLambda::Make([this, direction](WButton&) { Step(direction); }),
+                              "menu_small", kButtonBorder);
+    button->mState &= ~kFocusable; // the selector takes the focus for both
     return button;
 }
 
@@ -49,8 +51,7 @@ void WSelector::Layout() {
     if (mChild) {
         mChild->mX = optionX;
         mChild->mY = 0.0;
-        mChild->mMinWidth =
-            std::max(0, mMinWidth - 2 * mSpacing - mMinus->GetAreaWidth() - mPlus->GetAreaWidth());
+        mChild->mMinWidth = std::max(0, mMinWidth - 2 * mSpacing - mMinus->GetAreaWidth() - mPlus->GetAreaWidth());
         mChild->mMinHeight = mChild->GetHeight();
         mChild->Layout();
         optionWidth = mChild->GetAreaWidth();
@@ -68,24 +69,27 @@ void WSelector::Render(Graphics::Renderer& renderer, int layer) {
 
 void WSelector::OnEvent(WidgetEvent& event) {
     switch (event.mKind) {
-    case WidgetEvent::kIncrease:
-    case WidgetEvent::kDecrease:
-        event.mHandled = 1;
-        (event.mKind == WidgetEvent::kIncrease ? mPlus : mMinus)->Send(WidgetEvent::kActivate, WidgetEvent::kSelf);
-        break;
-    case WidgetEvent::kFocusGained:
-    case WidgetEvent::kFocusLost: {
-        event.mHandled = 1;
-        const bool gained = event.mKind == WidgetEvent::kFocusGained;
-        if (gained && mRoot) mRoot->PlaySound(mMinus->mHoverSoundHandle);
-        for (WButton* button : {mMinus.get(), mPlus.get()}) {
-            if (gained) button->mState |= kFocused;
-            else button->mState &= ~kFocused;
-            button->RefreshLook();
+        case WidgetEvent::kIncrease:
+        case WidgetEvent::kDecrease:
+            event.mHandled = 1;
+            (event.mKind == WidgetEvent::kIncrease ? mPlus : mMinus)->Send(WidgetEvent::kActivate, WidgetEvent::kSelf);
+            break;
+        case WidgetEvent::kFocusGained:
+        case WidgetEvent::kFocusLost: {
+            event.mHandled = 1;
+            const bool gained = event.mKind == WidgetEvent::kFocusGained;
+            if (gained && mRoot) mRoot->PlaySound(mMinus->mHoverSoundHandle);
+            for (WButton* button : {mMinus.get(), mPlus.get()}) {
+                if (gained)
+                    button->mState |= kFocused;
+                else
+                    button->mState &= ~kFocused;
+                button->RefreshLook();
+            }
+            break;
         }
-        break;
-    }
-    default: break;
+        default:
+            break;
     }
 }
 

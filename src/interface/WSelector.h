@@ -45,7 +45,7 @@ public:
     /// Tells the callback to step: 0 previous, 1 next.
     void Step(int32_t direction);
 
-    std::unique_ptr<WSelectorCallback> mCallback;  ///< may be null
+    std::unique_ptr<WSelectorCallback> mCallback; ///< may be null
     std::unique_ptr<WButton> mMinus;
     std::unique_ptr<WButton> mPlus;
     int32_t mSpacing = kSpacing;

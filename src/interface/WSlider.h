@@ -22,7 +22,7 @@ public:
     void SetValue(double value);
     double GetValue() const { return mValue; }
 
-    std::unique_ptr<WSliderCallback> mCallback;  ///< may be null
+    std::unique_ptr<WSliderCallback> mCallback; ///< may be null
     double mValue = 0.0;
 
 protected:

@@ -23,7 +23,7 @@ public:
     int32_t GetIndex() const { return mIndex; }
     int32_t GetStepCount() const { return mStepCount; }
 
-    std::unique_ptr<WStepSliderCallback> mCallback;  ///< may be null
+    std::unique_ptr<WStepSliderCallback> mCallback; ///< may be null
     int32_t mIndex = 0;
     int32_t mStepCount;
 

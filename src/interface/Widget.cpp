@@ -67,18 +67,29 @@ void Widget::Deliver(WidgetEvent& event) {
 
 void Widget::HandleGeneric(WidgetEvent& event) {
     switch (event.mKind) {
-    case WidgetEvent::kTick: mActions.Update(event.mDt); break;
-    case WidgetEvent::kMouseMove: HandleMouseMove(event); break;
-    case WidgetEvent::kMouseLeave: mState &= ~kHovered; break;
-    case WidgetEvent::kFocusGained: mState |= kFocused; break;
-    case WidgetEvent::kFocusLost: mState &= ~kFocused; break;
-    case WidgetEvent::kMouseDown:
-        if (HasState(kClickable) && IsEnabled() && IsInside(event.mX, event.mY)) {
-            Send(WidgetEvent::kActivate, WidgetEvent::kBroadcast);
-            event.mHandled = 1;
-        }
-        break;
-    default: break;
+        case WidgetEvent::kTick:
+            mActions.Update(event.mDt);
+            break;
+        case WidgetEvent::kMouseMove:
+            HandleMouseMove(event);
+            break;
+        case WidgetEvent::kMouseLeave:
+            mState &= ~kHovered;
+            break;
+        case WidgetEvent::kFocusGained:
+            mState |= kFocused;
+            break;
+        case WidgetEvent::kFocusLost:
+            mState &= ~kFocused;
+            break;
+        case WidgetEvent::kMouseDown:
+            if (HasState(kClickable) && IsEnabled() && IsInside(event.mX, event.mY)) {
+                Send(WidgetEvent::kActivate, WidgetEvent::kBroadcast);
+                event.mHandled = 1;
+            }
+            break;
+        default:
+            break;
     }
 }
 

@@ -31,11 +31,11 @@ class WidgetRoot;
 class Widget {
 public:
     // mState bits.
-    static constexpr uint8_t kDisabled = 1;    ///< takes no input and cannot be focused, with its subtree
-    static constexpr uint8_t kHovered = 2;     ///< under the mouse
-    static constexpr uint8_t kClickable = 4;   ///< a mouse press on it activates it
-    static constexpr uint8_t kFocusable = 8;   ///< keyboard and pad navigation may focus it
-    static constexpr uint8_t kFocused = 16;    ///< has the focus (or lies under the focused widget)
+    static constexpr uint8_t kDisabled = 1;  ///< takes no input and cannot be focused, with its subtree
+    static constexpr uint8_t kHovered = 2;   ///< under the mouse
+    static constexpr uint8_t kClickable = 4; ///< a mouse press on it activates it
+    static constexpr uint8_t kFocusable = 8; ///< keyboard and pad navigation may focus it
+    static constexpr uint8_t kFocused = 16;  ///< has the focus (or lies under the focused widget)
 
     /// Position (0, 0), the default style, state 0, minimum size 0 × 0, no parent.
     Widget() = default;
@@ -98,14 +98,14 @@ public:
     /// The root of the tree the widget is in, or null.
     WidgetRoot* GetRoot() const { return mRoot; }
 
-    ActionList mActions;          ///< the widget's animations
-    double mX = 0.0;              ///< pixels, relative to the parent's position
+    ActionList mActions; ///< the widget's animations
+    double mX = 0.0;     ///< pixels, relative to the parent's position
     double mY = 0.0;
-    Style mStyle;                 ///< the widget's own style record
-    Widget* mParent = nullptr;    ///< not owned; null for the top widget
-    WidgetRoot* mRoot = nullptr;  ///< not owned; copied from the parent when added
-    uint8_t mState = 0;           ///< k… bits
-    int32_t mMinWidth = 0;        ///< pixels, assigned by the parent's layout
+    Style mStyle;                ///< the widget's own style record
+    Widget* mParent = nullptr;   ///< not owned; null for the top widget
+    WidgetRoot* mRoot = nullptr; ///< not owned; copied from the parent when added
+    uint8_t mState = 0;          ///< k… bits
+    int32_t mMinWidth = 0;       ///< pixels, assigned by the parent's layout
     int32_t mMinHeight = 0;
 
 protected:

@@ -24,7 +24,8 @@ void DrawFramedBox(Graphics::Renderer& renderer, int layer, double left, double 
     const double innerRight = right - t;
     const double innerBottom = bottom + t;
     const double innerTop = top - t;
-    if (innerRight > innerLeft && innerTop > innerBottom) batch.AddRect(innerLeft, innerRight, innerBottom, innerTop, fill);
+    if (innerRight > innerLeft && innerTop > innerBottom)
+        batch.AddRect(innerLeft, innerRight, innerBottom, innerTop, fill);
     if (t <= 0.0) return;
     batch.AddRect(left, right, innerTop, top, frame);             // top strip, full width
     batch.AddRect(left, right, bottom, innerBottom, frame);       // bottom strip, full width

@@ -30,8 +30,11 @@ WidgetRoot::PadProvider& PadSource() {
 WidgetRoot::WidgetRoot() : WidgetRoot(-1, -1, nullptr) {}
 
 WidgetRoot::WidgetRoot(int width, int height, InputManager* input)
-    : mMouseX(std::numeric_limits<double>::quiet_NaN()), mMouseY(std::numeric_limits<double>::quiet_NaN()),
-      mWidth(width), mHeight(height), mInput(input ? input : &InputManager::GetInstance()) {}
+    : mMouseX(std::numeric_limits<double>::quiet_NaN()),
+      mMouseY(std::numeric_limits<double>::quiet_NaN()),
+      mWidth(width),
+      mHeight(height),
+      mInput(input ? input : &InputManager::GetInstance()) {}
 
 WidgetRoot::~WidgetRoot() {
     Clear();
@@ -125,8 +128,10 @@ void WidgetRoot::HandleMouse(bool& used) {
         BroadcastFromTop(WidgetEvent::kMouseMove, mouse.x, mouse.y, used);
     }
     const bool down = mInput->IsButtonDown(SDL_BUTTON_LEFT);
-    if (mInput->IsButtonPressed(SDL_BUTTON_LEFT)) BroadcastFromTop(WidgetEvent::kMouseDown, mouse.x, mouse.y, used);
-    else if (mMouseDown && !down) BroadcastFromTop(WidgetEvent::kMouseUp, mouse.x, mouse.y, used);
+    if (mInput->IsButtonPressed(SDL_BUTTON_LEFT))
+        BroadcastFromTop(WidgetEvent::kMouseDown, mouse.x, mouse.y, used);
+    else if (mMouseDown && !down)
+        BroadcastFromTop(WidgetEvent::kMouseUp, mouse.x, mouse.y, used);
     mMouseDown = down;
 }
 
@@ -181,8 +186,10 @@ void WidgetRoot::SendHoverLeave(Widget& widget) {
 }
 
 void WidgetRoot::PlaySound(const ALuint* handle) {
-    if (mSoundPlayer) mSoundPlayer(handle);
-    else Audio::AudioManager::GetInstance().PlaySampleHandle(handle);
+    if (mSoundPlayer)
+        mSoundPlayer(handle);
+    else
+        Audio::AudioManager::GetInstance().PlaySampleHandle(handle);
 }
 
 void WidgetRoot::SetPadProvider(PadProvider provider) { PadSource() = std::move(provider); }

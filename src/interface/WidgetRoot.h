@@ -39,8 +39,8 @@ class WField;
 /// every 0.3 s while held; the D-pad steps once per press, like the arrow keys.
 class WidgetRoot {
 public:
-    static constexpr int kDefaultLayer = 2000;     ///< menus draw on 2000 (boxes) and 2001 (text)
-    static constexpr double kRepeatDelay = 0.3;    ///< seconds between stick repeats
+    static constexpr int kDefaultLayer = 2000;  ///< menus draw on 2000 (boxes) and 2001 (text)
+    static constexpr double kRepeatDelay = 0.3; ///< seconds between stick repeats
     static constexpr double kStickThreshold = 0.25;
 
     /// Plays a sound handle (an audio manager cell); replaceable for tests.
@@ -122,17 +122,17 @@ private:
     void SendHoverLeave(Widget& widget);
 
     std::unique_ptr<WField> mTop;
-    Widget* mFocus = nullptr;      // not owned
-    double mMouseX;                // last mouse position seen; NaN before the first
+    Widget* mFocus = nullptr; // not owned
+    double mMouseX;           // last mouse position seen; NaN before the first
     double mMouseY;
     double mRepeatTimer = 0.0;
-    bool mMouseDown = false;       // the left button was down at the previous HandleInput
-    int mWidth;                    // -1: ask the graphics manager
+    bool mMouseDown = false; // the left button was down at the previous HandleInput
+    int mWidth;              // -1: ask the graphics manager
     int mHeight;
-    InputManager* mInput;          // not owned
+    InputManager* mInput; // not owned
     SoundPlayer mSoundPlayer;
     int mDispatchDepth = 0;
-    std::vector<std::unique_ptr<Widget>> mDoomed;  // removed during an event
+    std::vector<std::unique_ptr<Widget>> mDoomed; // removed during an event
 };
 
 } // namespace Velmora::Interface

@@ -39,7 +39,8 @@ public:
     const std::vector<CollisionEdge>& GetEdges() const { return mEdges; }
     /// The index of edge k of cell (x, y).
     size_t EdgeIndex(int x, int y, int k) const {
-        return 4 * (static_cast<size_t>(y) * static_cast<size_t>(mWidth) + static_cast<size_t>(x)) + static_cast<size_t>(k);
+        return 4 * (static_cast<size_t>(y) * static_cast<size_t>(mWidth) + static_cast<size_t>(x)) +
+            static_cast<size_t>(k);
     }
 
 private:

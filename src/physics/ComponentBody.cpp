@@ -3,8 +3,8 @@
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
-#include "graphics/DebugDrawManager.h"
 #include "graphics/ComponentTransform.h"
+#include "graphics/DebugDrawManager.h"
 #include "graphics/RenderMessages.h"
 #include "physics/BodyMessages.h"
 #include "physics/PhysicsManager.h"
@@ -35,15 +35,23 @@ int NeighbourCells(const Vector2& d, int cx, int cy, Cell (&cells)[3]) {
     }
     const double m = d.y / d.x;
     if (d.x > 0.0) {
-        if (m <= -1.0) cells[0] = {cx, cy - 1}, cells[1] = {cx + 1, cy}, cells[2] = {cx + 1, cy - 1};
-        else if (m <= 0.0) cells[0] = {cx + 1, cy}, cells[1] = {cx, cy - 1}, cells[2] = {cx + 1, cy - 1};
-        else if (m <= 1.0) cells[0] = {cx + 1, cy}, cells[1] = {cx, cy + 1}, cells[2] = {cx + 1, cy + 1};
-        else cells[0] = {cx, cy + 1}, cells[1] = {cx + 1, cy}, cells[2] = {cx + 1, cy + 1};
+        if (m <= -1.0)
+            cells[0] = {cx, cy - 1}, cells[1] = {cx + 1, cy}, cells[2] = {cx + 1, cy - 1};
+        else if (m <= 0.0)
+            cells[0] = {cx + 1, cy}, cells[1] = {cx, cy - 1}, cells[2] = {cx + 1, cy - 1};
+        else if (m <= 1.0)
+            cells[0] = {cx + 1, cy}, cells[1] = {cx, cy + 1}, cells[2] = {cx + 1, cy + 1};
+        else
+            cells[0] = {cx, cy + 1}, cells[1] = {cx + 1, cy}, cells[2] = {cx + 1, cy + 1};
     } else {
-        if (m > 1.0) cells[0] = {cx, cy - 1}, cells[1] = {cx - 1, cy}, cells[2] = {cx - 1, cy - 1};
-        else if (m > 0.0) cells[0] = {cx - 1, cy}, cells[1] = {cx, cy - 1}, cells[2] = {cx - 1, cy - 1};
-        else if (m > -1.0) cells[0] = {cx - 1, cy}, cells[1] = {cx, cy + 1}, cells[2] = {cx - 1, cy + 1};
-        else cells[0] = {cx, cy + 1}, cells[1] = {cx - 1, cy}, cells[2] = {cx - 1, cy + 1};
+        if (m > 1.0)
+            cells[0] = {cx, cy - 1}, cells[1] = {cx - 1, cy}, cells[2] = {cx - 1, cy - 1};
+        else if (m > 0.0)
+            cells[0] = {cx - 1, cy}, cells[1] = {cx, cy - 1}, cells[2] = {cx - 1, cy - 1};
+        else if (m > -1.0)
+            cells[0] = {cx - 1, cy}, cells[1] = {cx, cy + 1}, cells[2] = {cx - 1, cy + 1};
+        else
+            cells[0] = {cx, cy + 1}, cells[1] = {cx - 1, cy}, cells[2] = {cx - 1, cy + 1};
     }
     return 3;
 }
@@ -51,10 +59,14 @@ int NeighbourCells(const Vector2& d, int cx, int cy, Cell (&cells)[3]) {
 // The set-back across edge k: out of the cell through that side.
 Vector2 StandOff(int k) {
     switch (k) {
-    case CollisionMap::kBottom: return {0.0, -ComponentBody::kWallStandOff};
-    case CollisionMap::kRight: return {ComponentBody::kWallStandOff, 0.0};
-    case CollisionMap::kTop: return {0.0, ComponentBody::kWallStandOff};
-    default: return {-ComponentBody::kWallStandOff, 0.0};
+        case CollisionMap::kBottom:
+            return {0.0, -ComponentBody::kWallStandOff};
+        case CollisionMap::kRight:
+            return {ComponentBody::kWallStandOff, 0.0};
+        case CollisionMap::kTop:
+            return {0.0, ComponentBody::kWallStandOff};
+        default:
+            return {-ComponentBody::kWallStandOff, 0.0};
     }
 }
 
@@ -66,7 +78,7 @@ void ComponentBody::HandleMessage(Message& message) {
     } else if (message.Is<Graphics::MessageRender>()) {
         if (mTransform && PhysicsManager::GetInstance().mDrawBodyRadius) {
             Graphics::DebugDrawManager::GetInstance().DrawCircle(mTransform->mPosition.x, mTransform->mPosition.y,
-                                                              mRadius, kRadiusColor);
+                                                                 mRadius, kRadiusColor);
         }
     }
 }
@@ -129,7 +141,7 @@ bool ComponentBody::StopInCell(const Vector2& from, const Vector2& to, int cellX
 void ComponentBody::ReportContacts() {
     // Collected first and sent afterwards, so handlers that create bodies cannot disturb the
     // scan. Entities are deleted only at the end of the frame, so the pointers stay valid.
-    std::vector<Entity*> touching;  // allocates only when something touches
+    std::vector<Entity*> touching; // allocates only when something touches
     const Vector2 position = mTransform->mPosition;
     for (const ComponentBody* other : GetInstances()) {
         if (other == this || other->mOwner == mOwner || !other->mTransform || other->mOwner->IsDestroyed()) continue;

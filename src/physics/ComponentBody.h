@@ -50,15 +50,16 @@ public:
     /// Chooses the walls this body stops at (kTileBlocksEnemy until set).
     void SetCollisionMask(TileFlags mask) { mCollisionMask = mask; }
 
-    Graphics::ComponentTransform* mTransform = nullptr;  ///< not owned; null until Initialize
-    double mVelocityX = 0.0;  ///< world units per second, consumed by the next update
-    double mVelocityY = 0.0;  ///< world units per second, consumed by the next update
-    double mRadius = 0.0;     ///< world units
-    TileFlags mCollisionMask = kTileBlocksEnemy;  ///< walls this body stops at
+    Graphics::ComponentTransform* mTransform = nullptr; ///< not owned; null until Initialize
+    double mVelocityX = 0.0;                            ///< world units per second, consumed by the next update
+    double mVelocityY = 0.0;                            ///< world units per second, consumed by the next update
+    double mRadius = 0.0;                               ///< world units
+    TileFlags mCollisionMask = kTileBlocksEnemy;        ///< walls this body stops at
 
 private:
     bool StopAtWalls(const Vector2& from, const Vector2& delta, uint32_t mask, const CollisionMap& map);
-    bool StopInCell(const Vector2& from, const Vector2& to, int cellX, int cellY, uint32_t mask, const CollisionMap& map);
+    bool StopInCell(const Vector2& from, const Vector2& to, int cellX, int cellY, uint32_t mask,
+                    const CollisionMap& map);
     void ReportContacts();
     void PushOut(uint32_t mask, const CollisionMap& map);
 };

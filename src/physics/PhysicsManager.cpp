@@ -3,10 +3,10 @@
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
-#include "graphics/DebugDrawManager.h"
+#include "core/TileGrid.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/ComponentTransform.h"
-#include "core/TileGrid.h"
+#include "graphics/DebugDrawManager.h"
 #include "physics/ComponentBody.h"
 
 #include <algorithm>
@@ -18,8 +18,8 @@ namespace Velmora::Physics {
 namespace {
 
 constexpr double kCellSize = kTileSize;
-constexpr double kPerCell = 1.0 / kCellSize;  // a power of two: x · kPerCell equals x / 32 exactly
-constexpr double kNever = 2.0;                // a ray parameter beyond the segment's end at 1
+constexpr double kPerCell = 1.0 / kCellSize; // a power of two: x · kPerCell equals x / 32 exactly
+constexpr double kNever = 2.0;               // a ray parameter beyond the segment's end at 1
 
 // One axis of the grid walk: the step direction, the ray parameter between two boundaries and
 // the parameter of the next boundary.
@@ -75,7 +75,7 @@ bool BeginWalk(int width, int height, double ax, double ay, double bx, double by
     const double startX = ax * kPerCell;
     const double startY = ay * kPerCell;
     if (!(startX >= 0.0 && startX < width && startY >= 0.0 && startY < height)) return false;
-    walk.mCellX = static_cast<int>(startX);  // not negative: truncation is the floor
+    walk.mCellX = static_cast<int>(startX); // not negative: truncation is the floor
     walk.mCellY = static_cast<int>(startY);
     const int endX = FloorToInt(std::clamp(bx * kPerCell, -1.0, static_cast<double>(width)));
     const int endY = FloorToInt(std::clamp(by * kPerCell, -1.0, static_cast<double>(height)));
@@ -121,7 +121,7 @@ bool WalkGrid(int width, int height, const uint32_t* flags, uint32_t mask, doubl
 } // namespace
 
 PhysicsManager& PhysicsManager::GetInstance() {
-    static PhysicsManager* instance = new PhysicsManager();  // lives to process exit, like every system
+    static PhysicsManager* instance = new PhysicsManager(); // lives to process exit, like every system
     return *instance;
 }
 
@@ -133,7 +133,8 @@ void PhysicsManager::HandleMessage(Message& message) {
 
 void PhysicsManager::BuildCollisionMap(int width, int height, std::span<const TileFlags> cellFlags) {
     mCollisionMap.Build(width, height, cellFlags);
-    const bool whole = width > 0 && height > 0 && cellFlags.size() >= static_cast<size_t>(width) * static_cast<size_t>(height);
+    const bool whole =
+        width > 0 && height > 0 && cellFlags.size() >= static_cast<size_t>(width) * static_cast<size_t>(height);
     mGrid = whole ? cellFlags.data() : nullptr;
     mGridWidth = whole ? width : 0;
     mGridHeight = whole ? height : 0;
@@ -161,7 +162,7 @@ bool PhysicsManager::RayCast(uint32_t mask, double ax, double ay, double bx, dou
 
 uint32_t PhysicsManager::GetDebugMask() const {
     return (mDrawPlayerMap ? kTileBlocksPlayer : 0u) | (mDrawEnemyMap ? kTileBlocksEnemy : 0u) |
-           (mDrawSoundMap ? kTileBlocksSound : 0u) | (mDrawSightMap ? kTileBlocksVision : 0u);
+        (mDrawSoundMap ? kTileBlocksSound : 0u) | (mDrawSightMap ? kTileBlocksVision : 0u);
 }
 
 void PhysicsManager::DrawDebugMap() const {
@@ -177,7 +178,8 @@ void PhysicsManager::DrawDebugMap() const {
 
 void PhysicsManager::DrawLocalMap() const {
     for (const ComponentBody* body : ComponentBody::GetInstances()) {
-        if (body->mTransform && (body->GetCollisionMask() & kTileBlocksPlayer)) DrawLocalMapAround(body->mTransform->mPosition);
+        if (body->mTransform && (body->GetCollisionMask() & kTileBlocksPlayer))
+            DrawLocalMapAround(body->mTransform->mPosition);
     }
 }
 

@@ -60,7 +60,8 @@ public:
     /// skip the cast, and its timer, for the moves that stay inside one cell.
     static bool InSameCell(double ax, double ay, double bx, double by) {
         constexpr double kPerCell = 1.0 / kTileSize;
-        return std::floor(ax * kPerCell) == std::floor(bx * kPerCell) && std::floor(ay * kPerCell) == std::floor(by * kPerCell);
+        return std::floor(ax * kPerCell) == std::floor(bx * kPerCell) &&
+            std::floor(ay * kPerCell) == std::floor(by * kPerCell);
     }
 
     /// Queues the debug lines: edges matching the map switches in yellow, and with
@@ -89,7 +90,7 @@ private:
     void DrawLocalMapAround(const Vector2& position) const;
 
     CollisionMap mCollisionMap;
-    const TileFlags* mGrid = nullptr;  // the cells ray casts walk; owned by the level
+    const TileFlags* mGrid = nullptr; // the cells ray casts walk; owned by the level
     int mGridWidth = 0;
     int mGridHeight = 0;
 };

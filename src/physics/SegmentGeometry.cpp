@@ -34,13 +34,12 @@ ClosestPoint ClosestPointOnSegment(const Vector2& p, const Vector2& s0, const Ve
     return result;
 }
 
-bool ClosestPointOnSegment(const Vector2& p, const Vector2& s0, const Vector2& s1, double radius, ClosestPoint& result) {
+bool ClosestPointOnSegment(const Vector2& p, const Vector2& s0, const Vector2& s1, double radius,
+                           ClosestPoint& result) {
     result = ClosestPointOnSegment(p, s0, s1);
     return result.mDistanceSquared < radius * radius;
 }
 
-bool CirclesTouch(const Vector2& c1, double r1, const Vector2& c2, double r2) {
-    return r1 + r2 >= Distance(c1, c2);
-}
+bool CirclesTouch(const Vector2& c1, double r1, const Vector2& c2, double r2) { return r1 + r2 >= Distance(c1, c2); }
 
 } // namespace Velmora::Physics

@@ -6,17 +6,17 @@ namespace Velmora::Physics {
 
 /// Where a movement segment crosses a wall edge.
 struct SegmentHit {
-    Vector2 mPoint;               ///< a0 + t·(a1 − a0)
-    double mDistanceSquared = 0;  ///< |mPoint − a0|²
-    double mFraction = 0;         ///< t along a0 → a1, in [0, 1]
-    Vector2 mNormal;              ///< (b1.y − b0.y, b0.x − b1.x): the edge's outward normal, not normalised
+    Vector2 mPoint;              ///< a0 + t·(a1 − a0)
+    double mDistanceSquared = 0; ///< |mPoint − a0|²
+    double mFraction = 0;        ///< t along a0 → a1, in [0, 1]
+    Vector2 mNormal;             ///< (b1.y − b0.y, b0.x − b1.x): the edge's outward normal, not normalised
 };
 
 /// The closest point of a segment to a point.
 struct ClosestPoint {
-    Vector2 mPoint;               ///< on the segment
-    Vector2 mOffset;              ///< p − mPoint
-    double mDistanceSquared = 0;  ///< |mOffset|²
+    Vector2 mPoint;              ///< on the segment
+    Vector2 mOffset;             ///< p − mPoint
+    double mDistanceSquared = 0; ///< |mOffset|²
 };
 
 /// Movement segment a0 → a1 against edge b0 → b1. Only a segment crossing the edge from its

@@ -3,10 +3,10 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
+#include "game/LogicManager.h"
 #include "graphics/Font.h"
 #include "graphics/FontManager.h"
 #include "graphics/RenderMessages.h"
-#include "game/LogicManager.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
 
@@ -17,7 +17,7 @@ namespace Velmora::Logic {
 
 namespace {
 
-const Color kShade = Color::FromRgba(0, 0, 0, 153);  // black at 0.6
+const Color kShade = Color::FromRgba(0, 0, 0, 153); // black at 0.6
 const Color kTextColor = Color::FromRgba(235, 240, 255);
 const Color kHeadingColor = Color::FromRgba(120, 200, 255);
 

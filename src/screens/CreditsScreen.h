@@ -12,7 +12,7 @@ class Game;
 namespace Velmora::Graphics {
 class Font;
 class Renderer;
-}
+} // namespace Velmora::Graphics
 
 namespace Velmora::Logic {
 
@@ -24,7 +24,7 @@ namespace Velmora::Logic {
 class CreditsScreen : public GameScreen {
 public:
     static constexpr double kScrollLinesPerSecond = 2.8;
-    static constexpr double kLineSpacing = 2.0;  ///< line heights from one line to the next
+    static constexpr double kLineSpacing = 2.0; ///< line heights from one line to the next
     static constexpr const char* kCreditsMusic = "BGM/vm_blues_credits.ogg";
     static constexpr const char* kFont = "menu_small";
     static constexpr const char* kHeadingFont = "menu";
@@ -60,10 +60,10 @@ public:
     /// The line height of the credits font (the fallback when it is not loaded).
     double GetLineHeight() const;
 
-    double mScroll = 0.0;     ///< pixels the text has risen
-    double mElapsed = 0.0;    ///< seconds shown
-    size_t mListIndex = 0;    ///< which built-in list is shown
-    size_t mLineCount = 0;    ///< its number of lines
+    double mScroll = 0.0;  ///< pixels the text has risen
+    double mElapsed = 0.0; ///< seconds shown
+    size_t mListIndex = 0; ///< which built-in list is shown
+    size_t mLineCount = 0; ///< its number of lines
 
 private:
     void Update(double dt);
@@ -71,8 +71,8 @@ private:
     void End();
 
     Game& mGame;
-    Audio::SoundHandle mMusic = nullptr;  // owned by the audio manager
-    bool mEnded = false;                  // removal requested
+    Audio::SoundHandle mMusic = nullptr; // owned by the audio manager
+    bool mEnded = false;                 // removal requested
 };
 
 } // namespace Velmora::Logic

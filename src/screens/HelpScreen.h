@@ -36,7 +36,7 @@ private:
     void Render(Graphics::Renderer& renderer) const;
 
     Game& mGame;
-    bool mClosing = false;  // removal requested
+    bool mClosing = false; // removal requested
 };
 
 } // namespace Velmora::Logic

@@ -17,16 +17,16 @@ namespace Velmora::Logic {
 
 namespace {
 
-constexpr unsigned kQuadCapacity = 64;  // vertices per HUD batch: a few quads each
+constexpr unsigned kQuadCapacity = 64; // vertices per HUD batch: a few quads each
 
 // Design pixels of hud.png, measured from the bar's top-left corner.
 constexpr double kSocketLeft = 26.0, kSocketRight = 96.0, kSocketTop = 11.0, kSocketBottom = 81.0;
 constexpr double kSlotLeft = 128.0, kSlotRight = 1000.0, kSlotTop = 30.0, kSlotBottom = 66.0;
 
 // The plain meter's bars sit a little inside the slot's rounded ends.
-constexpr double kPlainInset = 0.18;  // of the slot's height
+constexpr double kPlainInset = 0.18; // of the slot's height
 
-constexpr uint32_t kMenuFrame = 0xFFB08040u;  // the bar's blue edge
+constexpr uint32_t kMenuFrame = 0xFFB08040u; // the bar's blue edge
 constexpr uint32_t kMenuFill = 0xC0201008u;
 constexpr uint32_t kMenuText = 0xFFE0C8A0u;
 
@@ -68,10 +68,14 @@ Hud::Rect Hud::MenuButtonRect(int width, int height) {
 
 uint32_t Hud::GunTint(GunType gun) {
     switch (gun) {
-    case kSoundGun: return Graphics::PackColor(25, 25, 255);
-    case kWhiteGun: return Graphics::PackColor(127, 127, 127);
-    case kShockGun: return Graphics::PackColor(255, 25, 25);
-    default: return Graphics::PackColor(0, 0, 0);
+        case kSoundGun:
+            return Graphics::PackColor(25, 25, 255);
+        case kWhiteGun:
+            return Graphics::PackColor(127, 127, 127);
+        case kShockGun:
+            return Graphics::PackColor(255, 25, 25);
+        default:
+            return Graphics::PackColor(0, 0, 0);
     }
 }
 
@@ -91,8 +95,10 @@ std::string Hud::FormatClock(double seconds) {
     const int minutes = static_cast<int>(whole / 60 % 60);
     const int secs = static_cast<int>(whole % 60);
     char text[24];
-    if (hours > 0) std::snprintf(text, sizeof text, "%i:%02i:%02i", hours, minutes, secs);
-    else std::snprintf(text, sizeof text, "%i:%02i", minutes, secs);
+    if (hours > 0)
+        std::snprintf(text, sizeof text, "%i:%02i:%02i", hours, minutes, secs);
+    else
+        std::snprintf(text, sizeof text, "%i:%02i", minutes, secs);
     return text;
 }
 
@@ -132,7 +138,8 @@ void Hud::Draw(Graphics::Renderer& renderer, int width, int height, const HudSta
     DrawTimer(renderer, width, height, state.mLevelTime);
     const Rect bar = BarRect(width, height);
     AddTextured(renderer, mBar, kBarLayer, bar, 1.0, 0xFFFFFFFFu);
-    if (state.mBriefcase) AddTextured(renderer, mBriefcase, kMeterLayer, BriefcaseRect(width, height), 1.0, 0xFFFFFFFFu);
+    if (state.mBriefcase)
+        AddTextured(renderer, mBriefcase, kMeterLayer, BriefcaseRect(width, height), 1.0, 0xFFFFFFFFu);
     if (useShader) {
         DrawShaderMeter(renderer, bar, state);
     } else {
@@ -157,8 +164,8 @@ void Hud::DrawTimer(Graphics::Renderer& renderer, int width, int height, double 
     }
     const double x = room.mRight - std::min(textWidth, room.mRight - room.mLeft), y = room.mBottom;
     fonts.DrawTextScaled(renderer, font, whole, x, y, Graphics::kAlignLeft, sx, sy, kTimerColor);
-    fonts.DrawTextScaled(renderer, font, hundredths, x + fonts.TextWidth(font, whole) * sx, y, Graphics::kAlignLeft,
-                         sx, sy, kTimerColor);
+    fonts.DrawTextScaled(renderer, font, hundredths, x + fonts.TextWidth(font, whole) * sx, y, Graphics::kAlignLeft, sx,
+                         sy, kTimerColor);
 }
 
 void Hud::DrawShaderMeter(Graphics::Renderer& renderer, const Rect& bar, const HudState& state) const {
@@ -182,8 +189,8 @@ void Hud::DrawPlainMeter(Graphics::Renderer& renderer, const Rect& slot, const H
                     reload, tint);
     }
     if (reload >= 1.0 && charge > 0.0) {
-        AddTextured(renderer, mPlainMeter, kMeterLayer,
-                    {middle, inner.mBottom, middle + half * charge, inner.mTop}, charge, tint);
+        AddTextured(renderer, mPlainMeter, kMeterLayer, {middle, inner.mBottom, middle + half * charge, inner.mTop},
+                    charge, tint);
     }
 }
 

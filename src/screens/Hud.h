@@ -8,19 +8,19 @@
 namespace Velmora::Graphics {
 class Renderer;
 class Texture;
-}
+} // namespace Velmora::Graphics
 
 namespace Velmora::Logic {
 
 /// What the heads-up display shows in one frame.
 struct HudState {
-    double mLevelTime = 0.0;    ///< seconds of the level clock
-    bool mBriefcase = false;    ///< the level's briefcase has been taken
-    GunType mGun = kGunNone;    ///< tints the meter
-    double mMeterPower = -1.0;  ///< the shader meter's fill, −1 … 1 ("uPower")
-    double mReload = 0.0;       ///< the plain meter's reload bar, 0 … 1
-    double mCharge = 0.0;       ///< the plain meter's charge bar, 0 … 1
-    double mPhase = 0.0;        ///< 0 … 1, moves the meter's shimmer ("uTime")
+    double mLevelTime = 0.0;   ///< seconds of the level clock
+    bool mBriefcase = false;   ///< the level's briefcase has been taken
+    GunType mGun = kGunNone;   ///< tints the meter
+    double mMeterPower = -1.0; ///< the shader meter's fill, −1 … 1 ("uPower")
+    double mReload = 0.0;      ///< the plain meter's reload bar, 0 … 1
+    double mCharge = 0.0;      ///< the plain meter's charge bar, 0 … 1
+    double mPhase = 0.0;       ///< 0 … 1, moves the meter's shimmer ("uTime")
 };
 
 /// The play screen's heads-up display, drawn in window pixels (origin bottom-left) for a window
@@ -42,11 +42,11 @@ public:
         bool Contains(double x, double y) const { return x >= mLeft && x < mRight && y >= mBottom && y < mTop; }
     };
 
-    static constexpr int kBarLayer = 805;     ///< the bar and the menu button
-    static constexpr int kMeterLayer = 807;   ///< the meter and the briefcase icon, over the bar
-    static constexpr double kDesignWidth = 1024.0;  ///< hud.png's design size in pixels
+    static constexpr int kBarLayer = 805;          ///< the bar and the menu button
+    static constexpr int kMeterLayer = 807;        ///< the meter and the briefcase icon, over the bar
+    static constexpr double kDesignWidth = 1024.0; ///< hud.png's design size in pixels
     static constexpr double kDesignHeight = 92.0;
-    static constexpr uint32_t kTimerColor = 0xFF0000FFu;  ///< opaque red
+    static constexpr uint32_t kTimerColor = 0xFF0000FFu; ///< opaque red
 
     /// The HUD bar: (0.136·W, 0.016·H), 0.669·W × 0.094·H.
     static Rect BarRect(int width, int height);
@@ -85,7 +85,7 @@ private:
     void DrawPlainMeter(Graphics::Renderer& renderer, const Rect& slot, const HudState& state) const;
     void DrawMenuButton(Graphics::Renderer& renderer, int width, int height) const;
 
-    Graphics::Texture* mBar = nullptr;        // all owned by the texture manager
+    Graphics::Texture* mBar = nullptr; // all owned by the texture manager
     Graphics::Texture* mBriefcase = nullptr;
     Graphics::Texture* mMeter = nullptr;      // hud.png drawn with "ChargeMeter"
     Graphics::Texture* mPlainMeter = nullptr; // chargemeter.png

@@ -4,9 +4,9 @@
 #include "core/Game.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
+#include "game/LogicManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
-#include "game/LogicManager.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
@@ -17,10 +17,10 @@ namespace Velmora::Logic {
 namespace {
 const Color kLightBackground = Color::FromRgba(255, 255, 255);
 const Color kDarkBackground = Color::FromRgba(0, 0, 0);
-}
+} // namespace
 
 const char* const IntroScreen::kSlidePictures[kSlideCount] = {"norrik.png", "zenthra.png", "velmora.png",
-                                                                "xboxcontroller.png"};
+                                                              "xboxcontroller.png"};
 
 IntroScreen::IntroScreen() : IntroScreen(Game::GetInstance()) {}
 

@@ -19,7 +19,7 @@ namespace Velmora::Logic {
 /// end). Counts as a menu screen: losing the window focus while it is open pauses nothing.
 class IntroScreen : public GameScreen {
 public:
-    static constexpr int kSlideCount = 4;          ///< pictures; slide 4 is the end, drawing nothing
+    static constexpr int kSlideCount = 4; ///< pictures; slide 4 is the end, drawing nothing
     static constexpr double kSlideSeconds = 2.0;
     /// The picture of each slide, under data/image.
     static const char* const kSlidePictures[kSlideCount];
@@ -51,7 +51,7 @@ private:
     void CheckSlide() const;
 
     Game& mGame;
-    bool mEnded = false;  // removal requested
+    bool mEnded = false; // removal requested
 };
 
 } // namespace Velmora::Logic

@@ -5,9 +5,9 @@
 #include "graphics/Texture.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
-#include "world/Tile.h"
 #include "physics/PhysicsManager.h"
 #include "physics/RayHit.h"
+#include "world/Tile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +16,7 @@ namespace Velmora::Logic {
 
 namespace {
 
-constexpr double kFarScale = 0.55;     // the far end's dots shrink to this share of the radius
+constexpr double kFarScale = 0.55; // the far end's dots shrink to this share of the radius
 constexpr double kNearAlpha = 0.95;
 
 uint32_t SightColor(GunType gun, double alpha) {
@@ -47,9 +47,12 @@ void AddDot(Graphics::Batch& batch, const Graphics::Texture& texture, const Vect
 
 double LaserSight::Distance(GunType gun, double charge, double lifetime) {
     double strength = 0.0;
-    if (gun == kSoundGun) strength = 2.0 + 4.0 * charge;
-    else if (gun == kShockGun) strength = (charge + 0.5) / 1.5;
-    else return 0.0;
+    if (gun == kSoundGun)
+        strength = 2.0 + 4.0 * charge;
+    else if (gun == kShockGun)
+        strength = (charge + 0.5) / 1.5;
+    else
+        return 0.0;
     return std::max(0.0, lifetime * strength - 30.0);
 }
 

@@ -5,6 +5,7 @@
 #include "core/InputManager.h"
 #include "core/Path.h"
 #include "core/Settings.h"
+#include "game/LogicManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
@@ -19,17 +20,16 @@
 #include "interface/WidgetDrawing.h"
 #include "interface/WidgetRoot.h"
 #include "interface/WidgetTree.h"
-#include "world/CampaignFile.h"
 #include "screens/CampaignProgressLine.h"
 #include "screens/CreditsScreen.h"
 #include "screens/HelpScreen.h"
-#include "game/LogicManager.h"
 #include "screens/MenuActions.h"
 #include "screens/MenuLook.h"
 #include "screens/MusicVolumeCallback.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/SampleVolumeCallback.h"
 #include "screens/ScreenDrawing.h"
+#include "world/CampaignFile.h"
 
 #include <SDL.h>
 
@@ -52,7 +52,7 @@ constexpr int32_t kSelectorButtonSize = 48;
 constexpr uint32_t kPageLane = 1;
 constexpr double kLogoTopMargin = 40.0;
 constexpr double kLogoMaxWidthFraction = 0.7;
-constexpr double kLogoGap = 12.0;  // above and below the panel of a page, in the in-game form
+constexpr double kLogoGap = 12.0; // above and below the panel of a page, in the in-game form
 const Color kShade = Color::FromRgba(0, 0, 0, 160);
 const Color kTitleColor = Color::FromRgba(150, 210, 255);
 constexpr double kPanelMargin = 28.0;
@@ -193,8 +193,10 @@ void MainMenuScreen::BuildCampaignPage() {
             AddButton(page, label, [this, campaign] { MenuActions::StartCampaign(mGame, campaign); });
         // A campaign this installation does not have would only flash a play screen that returns
         // at once: its entry stays in its place, greyed and out of reach.
-        if (!IsRegularFile(CampaignFile::CampaignPath(campaign))) DisableEntry(button);
-        else AddCampaignProgressLine(page, campaign);
+        if (!IsRegularFile(CampaignFile::CampaignPath(campaign)))
+            DisableEntry(button);
+        else
+            AddCampaignProgressLine(page, campaign);
     }
     AddButton(page, "Cancel", [this] { GoBack(); });
 }
@@ -287,17 +289,20 @@ void MainMenuScreen::GoToPage(MenuPage page) {
 
 void MainMenuScreen::GoBack() {
     switch (mPage) {
-    case kPageGraphics:
-        GoToPage(kPageOptions);
-        ApplyResolution();
-        break;
-    case kPageAudio:
-        GoToPage(kPageOptions);
-        Settings::GetInstance().Save();
-        break;
-    case kPageLeaving:
-    case kPageResuming: break;
-    default: GoToPage(kPageMain); break;
+        case kPageGraphics:
+            GoToPage(kPageOptions);
+            ApplyResolution();
+            break;
+        case kPageAudio:
+            GoToPage(kPageOptions);
+            Settings::GetInstance().Save();
+            break;
+        case kPageLeaving:
+        case kPageResuming:
+            break;
+        default:
+            GoToPage(kPageMain);
+            break;
     }
 }
 
@@ -432,8 +437,10 @@ void MainMenuScreen::RefreshResolutionSelector() {
     // The sizes offered are those of the window's kind: a full-screen size the display does not
     // offer could not be set.
     std::vector<Graphics::VideoMode> modes;
-    if (current.mFullscreen) graphics.GetFullscreenModes(modes);
-    else graphics.GetWindowedModes(modes);
+    if (current.mFullscreen)
+        graphics.GetFullscreenModes(modes);
+    else
+        graphics.GetWindowedModes(modes);
     auto callback = std::make_unique<ResolutionCallback>(modes, current, mResolutionWidth, mResolutionHeight);
     std::unique_ptr<Interface::Widget> option = callback->MakeOption();
     mResolutionSelector->mCallback = std::move(callback);
@@ -455,10 +462,13 @@ void MainMenuScreen::ApplyResolution() {
 void MainMenuScreen::SwitchWindowMode(bool fullscreen) {
     Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
     std::vector<Graphics::VideoMode> modes;
-    if (fullscreen) graphics.GetFullscreenModes(modes);
-    else graphics.GetWindowedModes(modes);
-    const Graphics::VideoMode mode =
-        modes.empty() ? Graphics::VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, fullscreen} : modes.front();
+    if (fullscreen)
+        graphics.GetFullscreenModes(modes);
+    else
+        graphics.GetWindowedModes(modes);
+    const Graphics::VideoMode mode = modes.empty()
+        ? Graphics::VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, fullscreen}
+        : modes.front();
     if (mode != graphics.GetCurrentMode()) graphics.SetVideoMode(mode);
     graphics.RememberMode();
     GoToPage(kPageMain);

@@ -24,7 +24,7 @@ class WSelector;
 class WSlider;
 class WVBox;
 class WidgetRoot;
-}
+} // namespace Velmora::Interface
 
 namespace Velmora::Logic {
 
@@ -38,8 +38,8 @@ namespace Velmora::Logic {
 /// title music. Counts as a menu screen: losing the window focus while it is open pauses nothing.
 class MainMenuScreen : public GameScreen {
 public:
-    static constexpr double kPageFadeSeconds = 0.35;  ///< a page's fade and slide, in or out
-    static constexpr double kPageSlidePixels = 80.0;  ///< how far a page slides while fading
+    static constexpr double kPageFadeSeconds = 0.35; ///< a page's fade and slide, in or out
+    static constexpr double kPageSlidePixels = 80.0; ///< how far a page slides while fading
     static constexpr const char* kTitleMusic = "BGM/vm_blues_title.ogg";
 
     /// A menu on the game's stack; inGame selects the pause-menu form.
@@ -126,17 +126,17 @@ private:
     Game& mGame;
     bool mInGame;
     MenuPage mPage = kPageMain;
-    std::array<Interface::WVBox*, kMenuPageCount> mPages{};  // owned by the tree
+    std::array<Interface::WVBox*, kMenuPageCount> mPages{}; // owned by the tree
     std::unique_ptr<Interface::WidgetRoot> mRoot;
-    Interface::WSelector* mResolutionSelector = nullptr;      // owned by the tree
+    Interface::WSelector* mResolutionSelector = nullptr; // owned by the tree
     Interface::WSlider* mMusicSlider = nullptr;
     Interface::WSlider* mEffectsSlider = nullptr;
-    Audio::SoundHandle mTitleMusic = nullptr;                 // owned by the audio manager
-    double mPageTime = 0.0;      // seconds since the last page change
-    double mLogoHeight = 0.0;    // pixels, of the in-game logo as last arranged
-    bool mClosing = false;       // removal requested
+    Audio::SoundHandle mTitleMusic = nullptr; // owned by the audio manager
+    double mPageTime = 0.0;                   // seconds since the last page change
+    double mLogoHeight = 0.0;                 // pixels, of the in-game logo as last arranged
+    bool mClosing = false;                    // removal requested
     bool mKeepMusicOnResume = false;
-    bool mPageHidden = false;    // faded out under the credits, back when they leave
+    bool mPageHidden = false; // faded out under the credits, back when they leave
 };
 
 } // namespace Velmora::Logic

@@ -17,10 +17,14 @@ void PlayAudio::Load() {
 
 const char* PlayAudio::TrackName(Track track) {
     switch (track) {
-    case kTenseTrack: return kTenseMusic;
-    case kChaseTrack: return kChaseMusic;
-    case kRestTrack: return kRestMusic;
-    default: return "";
+        case kTenseTrack:
+            return kTenseMusic;
+        case kChaseTrack:
+            return kChaseMusic;
+        case kRestTrack:
+            return kRestMusic;
+        default:
+            return "";
     }
 }
 
@@ -48,7 +52,8 @@ void PlayAudio::StopMusic() {
 
 Audio::SoundHandle PlayAudio::Sample(const std::string& name) {
     auto found = mSamples.find(name);
-    if (found == mSamples.end()) found = mSamples.emplace(name, Audio::AudioManager::GetInstance().LoadSample(name)).first;
+    if (found == mSamples.end())
+        found = mSamples.emplace(name, Audio::AudioManager::GetInstance().LoadSample(name)).first;
     return found->second;
 }
 

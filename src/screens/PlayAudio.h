@@ -54,7 +54,7 @@ private:
     Audio::SoundHandle Sample(const std::string& name);
     void Tell(const std::string& action) const;
 
-    Audio::SoundHandle mTense = nullptr;  // cells owned by the audio manager
+    Audio::SoundHandle mTense = nullptr; // cells owned by the audio manager
     Audio::SoundHandle mChase = nullptr;
     Audio::SoundHandle mRest = nullptr;
     std::map<std::string, Audio::SoundHandle> mSamples;

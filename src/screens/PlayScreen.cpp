@@ -1,7 +1,6 @@
 #include "screens/PlayScreen.h"
 
 #include "ai/ChaseMessages.h"
-#include "game/ControllerManager.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
@@ -9,29 +8,30 @@
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "debug/PerformanceManager.h"
+#include "game/AchievementManager.h"
+#include "game/ComponentMacGuffin.h"
+#include "game/ComponentPlayer.h"
+#include "game/ComponentTriggerZone.h"
+#include "game/ControllerManager.h"
+#include "game/FinishedLevel.h"
+#include "game/LogicManager.h"
+#include "game/MessageXboxInput.h"
+#include "game/PickupMessages.h"
 #include "graphics/Batch.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
+#include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WButtonCallbackLambda.h"
 #include "interface/WField.h"
-#include "interface/Style.h"
 #include "interface/WidgetRoot.h"
-#include "game/AchievementManager.h"
-#include "game/ComponentPlayer.h"
-#include "game/ComponentTriggerZone.h"
-#include "game/FinishedLevel.h"
 #include "screens/CreditsScreen.h"
+#include "screens/MainMenuScreen.h"
 #include "screens/ResultPanel.h"
-#include "game/ComponentMacGuffin.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/LevelMessages.h"
-#include "game/LogicManager.h"
-#include "screens/MainMenuScreen.h"
-#include "game/MessageXboxInput.h"
-#include "game/PickupMessages.h"
 
 #include <SDL.h>
 
@@ -42,7 +42,7 @@ namespace Velmora::Logic {
 
 namespace {
 
-constexpr double kHudPhaseRate = 0.3;  // HUD phase per second of play
+constexpr double kHudPhaseRate = 0.3; // HUD phase per second of play
 
 // A briefcase of this level (taken ones and those of the level before are gone or going).
 bool LevelHasBriefcase() {
@@ -97,8 +97,10 @@ void PlayScreen::SetPaused(bool paused) {
         return;
     }
     mMenuRequested = false;
-    if (mState == kPaused) SetState(kPlaying);
-    else if (mState == kCredits) SetState(kQuit);
+    if (mState == kPaused)
+        SetState(kPlaying);
+    else if (mState == kCredits)
+        SetState(kQuit);
 }
 
 void PlayScreen::HandleMessage(Message& message) {
@@ -144,7 +146,7 @@ void PlayScreen::LeaveState(PlayState state) {
         ReleaseInput();
         SuppressRumble(true);
     } else if (state == kWon || state == kLost) {
-        mWidgets->Clear();  // after the current event when the panel's own button left the state
+        mWidgets->Clear(); // after the current event when the panel's own button left the state
         mJingleLeft = -1.0;
     }
 }
@@ -152,40 +154,42 @@ void PlayScreen::LeaveState(PlayState state) {
 void PlayScreen::EnterState(PlayState state) {
     LogicManager& logic = LogicManager::GetInstance();
     switch (state) {
-    case kPaused:
-        // Whichever of the two tracks plays: the chase music must not run on under the menu.
-        mAudio.StopTrack(mAudio.GetTrack());
-        break;
-    case kPlaying:
-        LogLevel("Playing level");
-        // Resumed in the middle of a chase of two or more guards, the chase music goes on.
-        mAudio.PlayTrack(mChaseCount >= 2 ? PlayAudio::kChaseTrack : PlayAudio::kTenseTrack);
-        mHudPhase = 0.0;
-        mGun.EmptyMeters();
-        GrabInput();
-        SuppressRumble(false);
-        break;
-    case kWon:
-    case kLost: {
-        const bool won = state == kWon;
-        LogLevel(won ? "Won level" : "Lost level");
-        mChaseCount = 0;
-        mAudio.PlaySample(won ? PlayAudio::kWinSample : PlayAudio::kLoseSample);
-        if (!won) logic.AddNotification(kCapturedText);
-        logic.FireTriggerEvent(kEventEndLevel);
-        logic.FireTriggerEvent(won ? kEventWin : kEventLose);
-        AchievementManager::GetInstance().RecordLevelResult();
-        mTitleCard.Hide();
-        StartRestMusic(won);
-        ShowResultPanel(won);
-        if (won) RecordFinishedLevel();
-        if (won) ApplyWonLook();
-        else Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
-        mHudPhase = 0.0;
-        break;
-    }
-    default:
-        break;
+        case kPaused:
+            // Whichever of the two tracks plays: the chase music must not run on under the menu.
+            mAudio.StopTrack(mAudio.GetTrack());
+            break;
+        case kPlaying:
+            LogLevel("Playing level");
+            // Resumed in the middle of a chase of two or more guards, the chase music goes on.
+            mAudio.PlayTrack(mChaseCount >= 2 ? PlayAudio::kChaseTrack : PlayAudio::kTenseTrack);
+            mHudPhase = 0.0;
+            mGun.EmptyMeters();
+            GrabInput();
+            SuppressRumble(false);
+            break;
+        case kWon:
+        case kLost: {
+            const bool won = state == kWon;
+            LogLevel(won ? "Won level" : "Lost level");
+            mChaseCount = 0;
+            mAudio.PlaySample(won ? PlayAudio::kWinSample : PlayAudio::kLoseSample);
+            if (!won) logic.AddNotification(kCapturedText);
+            logic.FireTriggerEvent(kEventEndLevel);
+            logic.FireTriggerEvent(won ? kEventWin : kEventLose);
+            AchievementManager::GetInstance().RecordLevelResult();
+            mTitleCard.Hide();
+            StartRestMusic(won);
+            ShowResultPanel(won);
+            if (won) RecordFinishedLevel();
+            if (won)
+                ApplyWonLook();
+            else
+                Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
+            mHudPhase = 0.0;
+            break;
+        }
+        default:
+            break;
     }
 }
 
@@ -200,29 +204,38 @@ void PlayScreen::ActivateResult() { SetState(mState == kWon ? kNextLevel : kRetr
 
 void PlayScreen::StepState(double dt) {
     switch (mState) {
-    case kPlaying:
-        GrabInput();  // follows a switch between window and full screen
-        UpdateMovement();
-        UpdateFireInput();
-        if (!mLogicFrozen) RunLogicTicks(dt);
-        break;
-    case kWon:
-    case kLost: {
-        const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        ResultPanel::Arrange(*mWidgets, graphics.GetWidth(), graphics.GetHeight());
-        mWidgets->Update(dt);
-        if (!mPaused) mWidgets->HandleInput();
-        // The jingle plays alone, then music comes back instead of silence until the button.
-        if (mJingleLeft >= 0.0 && (mJingleLeft -= dt) < 0.0) {
-            mAudio.PlayTrack(mState == kWon ? PlayAudio::kRestTrack : PlayAudio::kTenseTrack);
+        case kPlaying:
+            GrabInput(); // follows a switch between window and full screen
+            UpdateMovement();
+            UpdateFireInput();
+            if (!mLogicFrozen) RunLogicTicks(dt);
+            break;
+        case kWon:
+        case kLost: {
+            const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+            ResultPanel::Arrange(*mWidgets, graphics.GetWidth(), graphics.GetHeight());
+            mWidgets->Update(dt);
+            if (!mPaused) mWidgets->HandleInput();
+            // The jingle plays alone, then music comes back instead of silence until the button.
+            if (mJingleLeft >= 0.0 && (mJingleLeft -= dt) < 0.0) {
+                mAudio.PlayTrack(mState == kWon ? PlayAudio::kRestTrack : PlayAudio::kTenseTrack);
+            }
+            break;
         }
-        break;
-    }
-    case kNextLevel: StepNextLevel(); break;
-    case kRetry: StepRetry(); break;
-    case kCampaignDone: StepCampaignDone(); break;
-    case kQuit: StepQuit(); break;
-    default: break;
+        case kNextLevel:
+            StepNextLevel();
+            break;
+        case kRetry:
+            StepRetry();
+            break;
+        case kCampaignDone:
+            StepCampaignDone();
+            break;
+        case kQuit:
+            StepQuit();
+            break;
+        default:
+            break;
     }
 }
 
@@ -244,8 +257,7 @@ bool PlayScreen::LoadPlayableLevel(const std::string& name) {
     if (!logic.LoadLevel(name)) return false;
     if (logic.GetPlayer()) return true;
     // Nothing to steer, no HUD and a camera on nothing: refused like any other broken level.
-    VELMORA_LOG_CRITICAL("LOGIC") << "Level has no player: "
-                                  << LevelFile::LevelPath(logic.GetCampaignId(), name);
+    VELMORA_LOG_CRITICAL("LOGIC") << "Level has no player: " << LevelFile::LevelPath(logic.GetCampaignId(), name);
     logic.UnloadLevel();
     return false;
 }
@@ -276,7 +288,7 @@ void PlayScreen::StepCampaignDone() {
 
 void PlayScreen::StepQuit() {
     const std::vector<GameScreen*>& removing = mGame.mScreensToRemove;
-    if (std::find(removing.begin(), removing.end(), this) != removing.end()) return;  // already leaving
+    if (std::find(removing.begin(), removing.end(), this) != removing.end()) return; // already leaving
     mGame.RemoveScreen(this);
     mGame.PushScreen(new MainMenuScreen(mGame, false));
     for (Entity* entity = EntityManager::GetInstance().GetFirst(); entity; entity = entity->GetNext()) {
@@ -335,7 +347,7 @@ void PlayScreen::UpdateMovement() {
 bool PlayScreen::IsFireHeld() const {
     const InputManager& input = InputManager::GetInstance();
     return input.IsKeyDown(SDLK_SPACE) || input.IsButtonDown(SDL_BUTTON_RIGHT) ||
-           ControllerManager::GetInstance().GetState().mRightTrigger >= Gun::kTriggerThreshold;
+        ControllerManager::GetInstance().GetState().mRightTrigger >= Gun::kTriggerThreshold;
 }
 
 void PlayScreen::UpdateFireInput() {
@@ -347,8 +359,7 @@ void PlayScreen::Shoot(const GunShot& shot) {
     const Entity* player = logic.GetPlayer();
     const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr;
     if (!transform) return;
-    logic.CreateSoundwave(shot.mKind, transform->mPosition, shot.mStrength, transform->mDirection,
-                          shot.mSpreadDegrees);
+    logic.CreateSoundwave(shot.mKind, transform->mPosition, shot.mStrength, transform->mDirection, shot.mSpreadDegrees);
     mAudio.PlaySample(shot.mSample);
     logic.FireTriggerEvent(shot.mEvent);
 }
@@ -412,7 +423,7 @@ void PlayScreen::AdvanceClock(double dt) {
     mSecondFraction += dt;
     while (mSecondFraction >= 1.0) {
         mSecondFraction -= 1.0;
-        logic.FireTriggerEvent(kEventTick);  // counts the second in both sets
+        logic.FireTriggerEvent(kEventTick); // counts the second in both sets
     }
 }
 

@@ -14,7 +14,7 @@
 namespace Velmora {
 class Entity;
 class Game;
-}
+} // namespace Velmora
 
 namespace Velmora::Graphics {
 class Renderer;
@@ -144,13 +144,13 @@ private:
 
     Game& mGame;
     PlayState mState = kPaused;
-    std::unique_ptr<Interface::WidgetRoot> mWidgets;  // the level-end panel
+    std::unique_ptr<Interface::WidgetRoot> mWidgets; // the level-end panel
     Hud mHud;
     LaserSight mLaser;
-    double mSecondFraction = 0.0;  // of the level clock, not yet counted as a whole second
-    bool mMenuRequested = false;   // the in-game menu is queued or open above
-    TitleCard mTitleCard;          // the level's name and objective as it starts
-    double mJingleLeft = -1.0;     // seconds of the win or loss jingle still to play; < 0: none
+    double mSecondFraction = 0.0; // of the level clock, not yet counted as a whole second
+    bool mMenuRequested = false;  // the in-game menu is queued or open above
+    TitleCard mTitleCard;         // the level's name and objective as it starts
+    double mJingleLeft = -1.0;    // seconds of the win or loss jingle still to play; < 0: none
 };
 
 } // namespace Velmora::Logic

@@ -68,9 +68,12 @@ std::string PreloadList::DefaultPath() { return Game::GetInstance().DataPath("mi
 
 const char* PreloadList::KindName(PreloadKind kind) {
     switch (kind) {
-    case PreloadKind::kSample: return "sample";
-    case PreloadKind::kTrack: return "track";
-    case PreloadKind::kTexture: return "texture";
+        case PreloadKind::kSample:
+            return "sample";
+        case PreloadKind::kTrack:
+            return "track";
+        case PreloadKind::kTexture:
+            return "texture";
     }
     return "";
 }

@@ -9,9 +9,9 @@ namespace Velmora::Logic {
 
 /// What a preload entry loads, by its element name in the preload file.
 enum class PreloadKind {
-    kSample,   ///< "sample": a sound effect, through the audio manager's sample loader
-    kTrack,    ///< "track": a music track, through the audio manager's music loader
-    kTexture,  ///< "texture": an image, through the texture manager
+    kSample,  ///< "sample": a sound effect, through the audio manager's sample loader
+    kTrack,   ///< "track": a music track, through the audio manager's music loader
+    kTexture, ///< "texture": an image, through the texture manager
 };
 
 /// One resource of the preload list: what it is, the name its loader takes ("SFX/UI/lowblip.ogg",

@@ -14,8 +14,8 @@ namespace Velmora::Logic {
 
 namespace {
 
-constexpr double kMargin = 40.0;       // pixels from the window's left and top edges
-constexpr double kBarHeight = 6.0;     // the progress bar along the bottom
+constexpr double kMargin = 40.0;   // pixels from the window's left and top edges
+constexpr double kBarHeight = 6.0; // the progress bar along the bottom
 const Color kTextColor = Color::FromRgba(200, 230, 255);
 const Color kBarColor = Color::FromRgba(60, 160, 255);
 
@@ -38,7 +38,8 @@ PreloaderScreen::Loaders PreloaderScreen::Loaders::Default() {
             [](const std::string& path) { return LoadSound(path, true); }, LoadTexture};
 }
 
-PreloaderScreen::PreloaderScreen() : PreloaderScreen(Game::GetInstance(), PreloadList::DefaultPath(), Loaders::Default()) {}
+PreloaderScreen::PreloaderScreen()
+    : PreloaderScreen(Game::GetInstance(), PreloadList::DefaultPath(), Loaders::Default()) {}
 
 PreloaderScreen::PreloaderScreen(Game& game, std::string listPath, Loaders loaders)
     : mGame(game), mListPath(std::move(listPath)), mLoaders(std::move(loaders)) {}
@@ -54,9 +55,9 @@ void PreloaderScreen::HandleMessage(Message& message) {
         if (mDone) return;
         if (mNext >= mEntries.size()) {
             mDone = true;
-            VELMORA_LOG("PRELOADER") << "Preloaded " << mEntries.size() << " resources in "
-                                     << std::chrono::duration<double>(std::chrono::steady_clock::now() - mStarted).count()
-                                     << " s";
+            VELMORA_LOG("PRELOADER")
+                << "Preloaded " << mEntries.size() << " resources in "
+                << std::chrono::duration<double>(std::chrono::steady_clock::now() - mStarted).count() << " s";
             mGame.RemoveScreen(this);
             return;
         }
@@ -70,24 +71,24 @@ void PreloaderScreen::LoadNext() {
     const PreloadEntry& entry = mEntries[mNext];
     ++mNext;
     switch (entry.mKind) {
-    case PreloadKind::kSample:
-        if (!mLoaders.mSample || !mLoaders.mSample(entry.mPath)) {
-            VELMORA_LOG("PRELOADER") << "Failed to load sample `" << entry.mPath << "`";
-            VELMORA_FATAL << "Failed to load sample `" << entry.mPath << "`";
-        }
-        break;
-    case PreloadKind::kTrack:
-        if (!mLoaders.mTrack || !mLoaders.mTrack(entry.mPath)) {
-            VELMORA_LOG("PRELOADER") << "Failed to load music track `" << entry.mPath << "`";
-            VELMORA_FATAL << "Failed to load music track `" << entry.mPath << "`";
-        }
-        break;
-    case PreloadKind::kTexture:
-        if (!mLoaders.mTexture || !mLoaders.mTexture(entry.mPath)) {
-            VELMORA_LOG("PRELOADER") << "Failed to load texture `" << entry.mPath << "`";
-            VELMORA_FATAL << "Failed to load texture `" << entry.mPath << "`";
-        }
-        break;
+        case PreloadKind::kSample:
+            if (!mLoaders.mSample || !mLoaders.mSample(entry.mPath)) {
+                VELMORA_LOG("PRELOADER") << "Failed to load sample `" << entry.mPath << "`";
+                VELMORA_FATAL << "Failed to load sample `" << entry.mPath << "`";
+            }
+            break;
+        case PreloadKind::kTrack:
+            if (!mLoaders.mTrack || !mLoaders.mTrack(entry.mPath)) {
+                VELMORA_LOG("PRELOADER") << "Failed to load music track `" << entry.mPath << "`";
+                VELMORA_FATAL << "Failed to load music track `" << entry.mPath << "`";
+            }
+            break;
+        case PreloadKind::kTexture:
+            if (!mLoaders.mTexture || !mLoaders.mTexture(entry.mPath)) {
+                VELMORA_LOG("PRELOADER") << "Failed to load texture `" << entry.mPath << "`";
+                VELMORA_FATAL << "Failed to load texture `" << entry.mPath << "`";
+            }
+            break;
     }
 }
 
@@ -99,8 +100,8 @@ void PreloaderScreen::Render(Graphics::Renderer& renderer) const {
         double y = window.mHeight - kMargin - font->mLineHeight;
         // Newest first: the line just loaded is at the top, older ones move down and off.
         for (size_t i = mNext; i > 0 && y > -font->mLineHeight; --i, y -= font->mLineHeight) {
-            fonts.DrawText(renderer, font, mEntries[i - 1].mMessage, kMargin, y, Graphics::kAlignLeft,
-                           kLayerPicture, kTextColor.GetPacked());
+            fonts.DrawText(renderer, font, mEntries[i - 1].mMessage, kMargin, y, Graphics::kAlignLeft, kLayerPicture,
+                           kTextColor.GetPacked());
         }
     }
     if (!mEntries.empty()) {

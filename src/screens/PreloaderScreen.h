@@ -60,8 +60,8 @@ private:
     Loaders mLoaders;
     std::vector<PreloadEntry> mEntries;
     size_t mNext = 0;
-    bool mDone = false;  // removal requested
-    std::chrono::steady_clock::time_point mStarted;  // for the log line that closes the preload
+    bool mDone = false;                             // removal requested
+    std::chrono::steady_clock::time_point mStarted; // for the log line that closes the preload
 };
 
 } // namespace Velmora::Logic

@@ -20,8 +20,10 @@ ResolutionCallback::ResolutionCallback(std::vector<Graphics::VideoMode> modes, c
 void ResolutionCallback::OnStep(Interface::WSelector& selector, int32_t direction) {
     if (mModes.empty()) return;
     const int count = static_cast<int>(mModes.size());
-    if (mIndex < 0) mIndex = direction == 0 ? count - 1 : 0;
-    else mIndex = (mIndex + (direction == 0 ? count - 1 : 1)) % count;
+    if (mIndex < 0)
+        mIndex = direction == 0 ? count - 1 : 0;
+    else
+        mIndex = (mIndex + (direction == 0 ? count - 1 : 1)) % count;
     mSelected = mModes[static_cast<size_t>(mIndex)];
     mWidth = mSelected.mWidth;
     mHeight = mSelected.mHeight;

@@ -38,7 +38,7 @@ public:
 private:
     std::vector<Graphics::VideoMode> mModes;
     Graphics::VideoMode mSelected;
-    int mIndex;  // of mSelected in mModes; −1 while it is the starting mode from outside the list
+    int mIndex; // of mSelected in mModes; −1 while it is the starting mode from outside the list
     int& mWidth;
     int& mHeight;
 };

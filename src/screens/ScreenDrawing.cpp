@@ -12,7 +12,7 @@ namespace Velmora::Logic {
 namespace {
 // A few whole-window quads a frame: small batches of their own.
 constexpr unsigned kScreenBatchCapacity = 64;
-}
+} // namespace
 
 WindowSize WindowSize::Get() {
     const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
@@ -29,8 +29,8 @@ void FillWindow(Graphics::Renderer& renderer, int layer, const WindowSize& windo
     FillRect(renderer, layer, 0.0, 0.0, window.mWidth, window.mHeight, color);
 }
 
-void DrawPicture(Graphics::Renderer& renderer, int layer, Graphics::Texture& texture, double left,
-                 double bottom, double right, double top, Color tint) {
+void DrawPicture(Graphics::Renderer& renderer, int layer, Graphics::Texture& texture, double left, double bottom,
+                 double right, double top, Color tint) {
     renderer.GetBatch(Graphics::kPrimitiveQuads, &texture, layer, kScreenBatchCapacity, Graphics::kBlendAlpha)
         .AddTexturedRect(left, right, bottom, top, 0.0, 0.0, texture.mMaxU, texture.mMaxV, tint.GetPacked());
 }

@@ -5,7 +5,7 @@
 namespace Velmora::Graphics {
 class Renderer;
 class Texture;
-}
+} // namespace Velmora::Graphics
 
 namespace Velmora::Logic {
 
@@ -13,13 +13,13 @@ namespace Velmora::Logic {
 /// fills and pictures, in window pixels with the origin at the bottom-left, on the overlay pass.
 
 /// Draw layers of the framing screens (lower is drawn first within a flush).
-constexpr int kLayerBackground = 4;       ///< full-window backgrounds
-constexpr int kLayerPicture = 10;         ///< pictures over a background (slides, help page)
-constexpr int kLayerMenuShade = 1000;     ///< the in-game menu's dark layer, above the HUD
-constexpr int kLayerMenuLogo = 1001;      ///< the in-game menu's logo
-constexpr int kLayerMenuPanel = 1999;     ///< the panel behind a menu page
-constexpr int kLayerMenu = 2000;          ///< menu widgets (text on 2001)
-constexpr int kLayerCredits = 2100;       ///< the credits' dark layer (text on 2101), above a menu
+constexpr int kLayerBackground = 4;   ///< full-window backgrounds
+constexpr int kLayerPicture = 10;     ///< pictures over a background (slides, help page)
+constexpr int kLayerMenuShade = 1000; ///< the in-game menu's dark layer, above the HUD
+constexpr int kLayerMenuLogo = 1001;  ///< the in-game menu's logo
+constexpr int kLayerMenuPanel = 1999; ///< the panel behind a menu page
+constexpr int kLayerMenu = 2000;      ///< menu widgets (text on 2001)
+constexpr int kLayerCredits = 2100;   ///< the credits' dark layer (text on 2101), above a menu
 
 /// The window's size in pixels as the graphics manager reports it (0 × 0 without a window).
 struct WindowSize {
@@ -35,8 +35,8 @@ void FillRect(Graphics::Renderer& renderer, int layer, double left, double botto
 /// The whole window in one colour.
 void FillWindow(Graphics::Renderer& renderer, int layer, const WindowSize& window, Color color);
 /// A texture's image (without its power-of-two padding) stretched over a rectangle, tinted.
-void DrawPicture(Graphics::Renderer& renderer, int layer, Graphics::Texture& texture, double left,
-                 double bottom, double right, double top, Color tint = Color());
+void DrawPicture(Graphics::Renderer& renderer, int layer, Graphics::Texture& texture, double left, double bottom,
+                 double right, double top, Color tint = Color());
 /// A texture stretched over the whole window.
 void DrawPictureOverWindow(Graphics::Renderer& renderer, int layer, Graphics::Texture& texture,
                            const WindowSize& window);

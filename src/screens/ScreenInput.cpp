@@ -1,7 +1,7 @@
 #include "screens/ScreenInput.h"
 
-#include "game/ControllerManager.h"
 #include "core/InputManager.h"
+#include "game/ControllerManager.h"
 
 #include <SDL.h>
 

@@ -32,6 +32,8 @@ int TheoraMemoryFileDataSource::read(void* buffer, int count) {
     return static_cast<int>(copied);
 }
 
-void TheoraMemoryFileDataSource::seek(std::uint64_t position) { mPosition = std::min<std::uint64_t>(position, mBytes.size()); }
+void TheoraMemoryFileDataSource::seek(std::uint64_t position) {
+    mPosition = std::min<std::uint64_t>(position, mBytes.size());
+}
 
 } // namespace Velmora::Video

@@ -35,8 +35,12 @@ std::string Format(const char* format, double value) {
 
 TheoraVideoClip::TheoraVideoClip(std::unique_ptr<TheoraDataSource> source, TheoraOutputMode mode,
                                  int numPrecachedFrames, bool usePower2Stride, const Context& context)
-    : mSource(std::move(source)), mNumPrecachedFrames(numPrecachedFrames), mName(mSource->repr()),
-      mOutputMode(mode), mUsePower2Stride(usePower2Stride), mConverter(context.mConverter),
+    : mSource(std::move(source)),
+      mNumPrecachedFrames(numPrecachedFrames),
+      mName(mSource->repr()),
+      mOutputMode(mode),
+      mUsePower2Stride(usePower2Stride),
+      mConverter(context.mConverter),
       mWorkSignal(context.mWorkSignal) {
     load(context);
 }
@@ -64,7 +68,7 @@ void TheoraVideoClip::checkPicture() const {
     const long width = info.pic_width;
     const long height = info.pic_height;
     const bool sized = width > 0 && height > 0 && info.frame_width <= kMaxSide && info.frame_height <= kMaxSide &&
-                       width * height <= kMaxPixels;
+        width * height <= kMaxPixels;
     const bool inside = info.pic_x + width <= info.frame_width && info.pic_y + height <= info.frame_height;
     const bool timed = info.fps_numerator > 0 && info.fps_denominator > 0;
     const bool known = info.pixel_fmt == TH_PF_420 || info.pixel_fmt == TH_PF_422 || info.pixel_fmt == TH_PF_444;
@@ -92,8 +96,8 @@ void TheoraVideoClip::startAudio(TheoraAudioInterfaceFactory* factory) {
         return;
     }
     if (!factory) return;
-    mAudioInterface.reset(factory->createInstance(this, mState.mVorbisInfo.channels,
-                                                  static_cast<int>(mState.mVorbisInfo.rate)));
+    mAudioInterface.reset(
+        factory->createInstance(this, mState.mVorbisInfo.channels, static_cast<int>(mState.mVorbisInfo.rate)));
 }
 
 float TheoraVideoClip::getFps() const {
@@ -212,7 +216,7 @@ bool TheoraVideoClip::decodeNextFrame() {
             mFrameQueue->releaseFrame(frame);
             return false;
         }
-        if (number < 0) continue;  // a header packet met again after a restart
+        if (number < 0) continue; // a header packet met again after a restart
         if (time > mDuration.load()) mDuration.store(static_cast<float>(time));
         // A slow machine still shows pictures: a late frame is converted when none has been for a while.
         const bool starved = time - mLastPublishedTime >= kStarvedSeconds;
@@ -248,7 +252,8 @@ void TheoraVideoClip::convertPicture(TheoraVideoFrame& frame) {
     th_ycbcr_buffer buffer;
     th_decode_ycbcr_out(mState.mTheoraDecoder, buffer);
     TheoraYuvPicture picture;
-    for (int i = 0; i < 3; ++i) picture.mPlanes[i] = {buffer[i].data, buffer[i].width, buffer[i].height, buffer[i].stride};
+    for (int i = 0; i < 3; ++i)
+        picture.mPlanes[i] = {buffer[i].data, buffer[i].width, buffer[i].height, buffer[i].stride};
     picture.mX = static_cast<int>(mState.mTheoraInfo.pic_x);
     picture.mY = static_cast<int>(mState.mTheoraInfo.pic_y);
     picture.mWidth = mWidth;

@@ -57,15 +57,13 @@ TheoraVideoManager* TheoraVideoManager::getSingletonPtr() { return sInstance; }
 
 TheoraVideoClip* TheoraVideoManager::createVideoClip(const std::string& filename, TheoraOutputMode mode,
                                                      int numPrecachedFrames, bool usePower2Stride) {
-    return createVideoClip(std::make_unique<TheoraFileDataSource>(filename), mode, numPrecachedFrames,
-                           usePower2Stride);
+    return createVideoClip(std::make_unique<TheoraFileDataSource>(filename), mode, numPrecachedFrames, usePower2Stride);
 }
 
-TheoraVideoClip* TheoraVideoManager::createVideoClip(std::unique_ptr<TheoraDataSource> source,
-                                                     TheoraOutputMode mode, int numPrecachedFrames,
-                                                     bool usePower2Stride) {
-    const int precached = numPrecachedFrames == 0 ? mDefaultNumPrecachedFrames
-                                                  : std::clamp(numPrecachedFrames, 1, kMaxPrecachedFrames);
+TheoraVideoClip* TheoraVideoManager::createVideoClip(std::unique_ptr<TheoraDataSource> source, TheoraOutputMode mode,
+                                                     int numPrecachedFrames, bool usePower2Stride) {
+    const int precached =
+        numPrecachedFrames == 0 ? mDefaultNumPrecachedFrames : std::clamp(numPrecachedFrames, 1, kMaxPrecachedFrames);
     logMessage("Creating video from data source: " + source->repr());
     // Loaded before the workers can see it, so a clip that fails to load was never in the list.
     const TheoraVideoClip::Context context{&mYuvConverter, &mWorkSignal, mAudioFactory};
@@ -84,7 +82,8 @@ void TheoraVideoManager::destroyVideoClip(TheoraVideoClip* clip) {
     {
         // Out of the list first, so no worker can take it while we wait for the one that has it.
         TheoraScopedLock lock(mWorkMutex);
-        const auto found = std::find_if(mClips.begin(), mClips.end(), [clip](const auto& c) { return c.get() == clip; });
+        const auto found =
+            std::find_if(mClips.begin(), mClips.end(), [clip](const auto& c) { return c.get() == clip; });
         if (found == mClips.end()) return;
         owned = std::move(*found);
         mClips.erase(found);

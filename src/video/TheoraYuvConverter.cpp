@@ -45,8 +45,11 @@ inline const std::uint8_t* Row(const TheoraYuvPlane& plane, int row) {
 } // namespace
 
 TheoraYuvConverter::TheoraYuvConverter()
-    : mY(MakeTable(1.164, 16)), mRv(MakeTable(1.596, 128)), mGu(MakeTable(0.391, 128)),
-      mGv(MakeTable(0.813, 128)), mBu(MakeTable(2.018, 128)) {}
+    : mY(MakeTable(1.164, 16)),
+      mRv(MakeTable(1.596, 128)),
+      mGu(MakeTable(0.391, 128)),
+      mGv(MakeTable(0.813, 128)),
+      mBu(MakeTable(2.018, 128)) {}
 
 std::array<int, 3> TheoraYuvConverter::convertUnclamped(int y, int u, int v) const {
     const int luma = mY[y & 0xFF];

@@ -8,9 +8,9 @@ namespace Velmora::Video {
 /// One plane of a decoded picture as the decoder holds it.
 struct TheoraYuvPlane {
     const std::uint8_t* mData = nullptr;
-    int mWidth = 0;   ///< samples per row
-    int mHeight = 0;  ///< rows
-    int mStride = 0;  ///< bytes from one row to the next (may be negative)
+    int mWidth = 0;  ///< samples per row
+    int mHeight = 0; ///< rows
+    int mStride = 0; ///< bytes from one row to the next (may be negative)
 };
 
 /// A decoded picture: the luma plane, the Cb and Cr planes, and the visible region in luma

@@ -91,7 +91,8 @@ bool Level::ResizeLevel(int width, int height) {
     const int keepHeight = std::min(height, mHeight);
     for (int y = 0; y < keepHeight; ++y) {
         for (int x = 0; x < keepWidth; ++x) {
-            cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = mStoredCells[Index(x, y)];
+            cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] =
+                mStoredCells[Index(x, y)];
         }
     }
     mWidth = width;
@@ -146,7 +147,8 @@ void Level::UpdateTileFrame(int x, int y) {
         return;
     }
     auto same = [&](int nx, int ny) { return IsInside(nx, ny) && mTiles.GetGroup(GetLiveCell(nx, ny)) == group; };
-    const int mask = (same(x + 1, y) ? 1 : 0) | (same(x, y - 1) ? 2 : 0) | (same(x - 1, y) ? 4 : 0) | (same(x, y + 1) ? 8 : 0);
+    const int mask =
+        (same(x + 1, y) ? 1 : 0) | (same(x, y - 1) ? 2 : 0) | (same(x - 1, y) ? 4 : 0) | (same(x, y + 1) ? 8 : 0);
     const int column = mask % 4;
     const int row = mask / 4;
     // A 4 × 4 sheet of variants, each inset by 1/128 so filtering never bleeds into a neighbour.
@@ -248,7 +250,9 @@ void Level::Render(Graphics::Renderer& renderer, double left, double bottom, dou
     static const int sTimer = Debug::PerformanceManager::GetInstance().RegisterTimer("Level Rendering");
     Debug::ScopedTimer timer(sTimer);
     // Clamped as doubles, so a view far outside the grid (or not yet placed) cannot overflow.
-    const auto cell = [](double cells, int size) { return static_cast<int>(std::clamp(cells, 0.0, static_cast<double>(size))); };
+    const auto cell = [](double cells, int size) {
+        return static_cast<int>(std::clamp(cells, 0.0, static_cast<double>(size)));
+    };
     if (!(left <= right && bottom <= top)) return;
     const int x0 = cell(std::floor(left / kTileSize), mWidth), x1 = cell(std::ceil(right / kTileSize), mWidth);
     const int y0 = cell(std::floor(bottom / kTileSize), mHeight), y1 = cell(std::ceil(top / kTileSize), mHeight);

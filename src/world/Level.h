@@ -178,7 +178,9 @@ public:
     const std::array<Audio::SoundHandle, 3>& GetShatterSounds() const { return mShatterSounds; }
 
 private:
-    size_t Index(int x, int y) const { return static_cast<size_t>(y) * static_cast<size_t>(mWidth) + static_cast<size_t>(x); }
+    size_t Index(int x, int y) const {
+        return static_cast<size_t>(y) * static_cast<size_t>(mWidth) + static_cast<size_t>(x);
+    }
     void SetLiveCell(int x, int y, int id);
     void UpdateFramesAround(int x, int y);
     void ShatterCell(int x, int y);
@@ -194,7 +196,7 @@ private:
     std::vector<std::unique_ptr<SpawnInfo>> mSpawnList;
     std::vector<int32_t> mLiveCells;
     std::vector<int32_t> mStoredCells;
-    std::vector<TileFlags> mCellFlags;  // flags of the live cells, kept in step with them
+    std::vector<TileFlags> mCellFlags; // flags of the live cells, kept in step with them
     std::array<Audio::SoundHandle, 3> mShatterSounds{};
     MedalTimes mMedalTimes;
     NavigationMap mNavigation;

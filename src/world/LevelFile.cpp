@@ -51,7 +51,7 @@ long long ReadSide(const TiXmlElement& tilemap, const char* name) {
 bool IsPlainInteger(std::string_view token) {
     if (!token.empty() && (token.front() == '-' || token.front() == '+')) token.remove_prefix(1);
     return !token.empty() && token.size() <= 9 &&
-           std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+        std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The blank-separated token starting at or after p; p moves past it. Empty at the end.
@@ -64,7 +64,7 @@ std::string_view NextToken(const char*& p) {
 
 // Tokens of one tilemap that name no tile of the catalogue.
 struct UnknownTiles {
-    static constexpr size_t kNamed = 8;  // distinct tokens named in the warning
+    static constexpr size_t kNamed = 8; // distinct tokens named in the warning
     std::vector<std::string> mTokens;
     size_t mFirstCell = 0;
     size_t mCount = 0;
@@ -117,7 +117,8 @@ std::unique_ptr<Level> LevelFile::LoadLevel(const std::string& folder, const std
     return ReadLevel(ReadPath(folder, name), folder);
 }
 
-std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::string& folder, const TileManager* tiles) {
+std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::string& folder,
+                                            const TileManager* tiles) {
     auto level = std::make_unique<Level>(tiles);
     level->SetFolder(folder);
     TiXmlDocument document;
@@ -171,8 +172,10 @@ std::vector<int32_t> LevelFile::ReadTileIds(const char* text, size_t count, int 
         const std::string_view token = NextToken(p);
         if (token.empty()) break;
         const int id = IsPlainInteger(token) ? ParseInteger(std::string(token).c_str()) : -1;
-        if (tiles.GetTile(id)) ids[i] = id;
-        else unknown.Add(token, i);
+        if (tiles.GetTile(id))
+            ids[i] = id;
+        else
+            unknown.Add(token, i);
     }
     if (unknown.mCount > 0) WarnUnknownTiles(unknown, width, path);
     return ids;
@@ -216,9 +219,10 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
             return false;
         }
         // Positions far outside the grid are harmless and kept; NaN and infinity are not.
-        if (!IsFinitePoint(element->FirstChildElement("position")) || !IsFinitePoint(element->FirstChildElement("direction"))) {
-            VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, position or direction is not a finite number: "
-                                          << path;
+        if (!IsFinitePoint(element->FirstChildElement("position")) ||
+            !IsFinitePoint(element->FirstChildElement("direction"))) {
+            VELMORA_LOG_CRITICAL("LOGIC")
+                << "Level has invalid <entity> element, position or direction is not a finite number: " << path;
             return false;
         }
         auto spawn = std::make_unique<SpawnInfo>();
@@ -250,7 +254,8 @@ bool LevelFile::SaveLevel(const Level& level) {
     // The player's level folder is made on the first save; the shipped campaign folders exist.
     const bool folderReady = !Game::GetInstance().mInstalled || MakeFolders(ParentPath(path));
     if (path.empty() || !folderReady || !WriteFileSafely(level, path)) {
-        VELMORA_LOG_CRITICAL("EDITOR") << path << "`" << " FOR WRITING";
+        VELMORA_LOG_CRITICAL("EDITOR") << path << "`"
+                                       << " FOR WRITING";
         return false;
     }
     VELMORA_LOG("EDITOR") << "LEVEL `" << level.GetName() << "` SAVED!";
@@ -318,6 +323,5 @@ void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
         out << "\t</entity>\n";
     }
 }
-
 
 } // namespace Velmora::Logic

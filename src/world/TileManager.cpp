@@ -52,14 +52,13 @@ const char* TextOf(const TiXmlElement& element) {
 } // namespace
 
 TileManager& TileManager::GetInstance() {
-    static TileManager* instance = new TileManager();  // lives to process exit, like every system
+    static TileManager* instance = new TileManager(); // lives to process exit, like every system
     return *instance;
 }
 
 void TileManager::Initialize() {
-    LoadCatalogue(Game::GetInstance().DataPath("misc", "tiles.xml"), [](const std::string& name) {
-        return Graphics::TextureManager::GetInstance().GetTexture(name);
-    });
+    LoadCatalogue(Game::GetInstance().DataPath("misc", "tiles.xml"),
+                  [](const std::string& name) { return Graphics::TextureManager::GetInstance().GetTexture(name); });
 }
 
 void TileManager::LoadCatalogue(const std::string& path, const TextureLookup& lookup) {

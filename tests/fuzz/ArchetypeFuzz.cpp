@@ -32,7 +32,9 @@ class ComponentReader : public Component, public TComponent<ComponentReader> {
     VELMORA_COMPONENT(ComponentReader)
 public:
     explicit ComponentReader(Entity* owner) : Component(owner) {}
-    void Load(ValueCursor& cursor) override { cursor >> mText >> mNumber >> mInteger >> mFlag >> mMode >> mVector >> mColor; }
+    void Load(ValueCursor& cursor) override {
+        cursor >> mText >> mNumber >> mInteger >> mFlag >> mMode >> mVector >> mColor;
+    }
     void LoadInstance(ValueCursor& cursor) override {
         while (!cursor.IsAtEnd()) cursor >> mText >> mVector;
     }
@@ -68,8 +70,8 @@ std::string WriteFile(const std::string& path, const std::string& text) {
 }
 
 struct Folders {
-    std::string mArchetypeCase;  // fixed manifest, fuzzed fuzz.xml
-    std::string mManifestCase;   // fuzzed manifest, fixed fuzz.xml
+    std::string mArchetypeCase; // fixed manifest, fuzzed fuzz.xml
+    std::string mManifestCase;  // fuzzed manifest, fixed fuzz.xml
 };
 
 const Folders& Setup() {
@@ -81,7 +83,8 @@ const Folders& Setup() {
         Folders made{root + "/archetype", root + "/manifest"};
         std::filesystem::create_directories(made.mArchetypeCase);
         std::filesystem::create_directories(made.mManifestCase);
-        WriteFile(made.mArchetypeCase + "/manifest.xml", "<manifest><archetype editable='1'>fuzz</archetype></manifest>");
+        WriteFile(made.mArchetypeCase + "/manifest.xml",
+                  "<manifest><archetype editable='1'>fuzz</archetype></manifest>");
         WriteFile(made.mManifestCase + "/fuzz.xml",
                   "<archetype><string>ComponentReader</string><string>x</string></archetype>");
         LogRecord::SetCriticalHandler([](const std::string&) {});

@@ -3,10 +3,10 @@
 #include "core/Config.h"
 #include "core/LogRecord.h"
 
+#include <string.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string.h>
 #include <filesystem>
 #include <string>
 
@@ -21,7 +21,7 @@ const std::string& ConfigPath() {
         static const std::string root = pattern;
         std::atexit([] { std::filesystem::remove_all(root); });
         LogRecord::SetCriticalHandler([](const std::string&) {});
-        LogRecord::SetFatalHandler([] { std::abort(); });  // nothing in reading the file may be fatal
+        LogRecord::SetFatalHandler([] { std::abort(); }); // nothing in reading the file may be fatal
         return root + "/config.xml";
     }();
     return path;

@@ -55,7 +55,7 @@ Entity* SpawnBody(int id, Vector2 position) {
     transform->mDirection = {1, 0};
     entity->AddComponent(transform);
     entity->AddComponent(new Physics::ComponentBody(entity));
-    entity->AddComponent(new Logic::ComponentPlayer(entity));  // so that chases and alarms take it
+    entity->AddComponent(new Logic::ComponentPlayer(entity)); // so that chases and alarms take it
     entity->Spawn(nullptr);
     return entity;
 }
@@ -94,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ValueCursor cursor(values);
     ghost->Load(cursor);
     const size_t stop = cursor.GetIndex();
-    const bool afterEnd = stop > 0 && values[stop - 1].Is(ValueType::String) && values[stop - 1].GetString() == "EndBehaviors";
+    const bool afterEnd =
+        stop > 0 && values[stop - 1].Is(ValueType::String) && values[stop - 1].GetString() == "EndBehaviors";
     if (!cursor.IsAtEnd() && !afterEnd) std::abort();
     if (ghost->mActions.GetCount() > CountStrings(values)) std::abort();
     auto* transform = new Graphics::ComponentTransform(guard);

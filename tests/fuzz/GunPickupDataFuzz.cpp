@@ -9,8 +9,8 @@
 #include "core/ValueCursor.h"
 #include "core/ValueXml.h"
 #include "core/XmlFile.h"
-#include "graphics/ComponentSprite.h"
 #include "game/ComponentGunPickup.h"
+#include "graphics/ComponentSprite.h"
 
 #include <tinyxml.h>
 

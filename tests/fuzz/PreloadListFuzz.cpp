@@ -17,7 +17,7 @@ namespace {
 
 bool Quiet() {
     LogRecord::SetCriticalHandler([](const std::string&) {});
-    LogRecord::SetFatalHandler([] { std::abort(); });  // nothing in reading a list may be fatal
+    LogRecord::SetFatalHandler([] { std::abort(); }); // nothing in reading a list may be fatal
     return true;
 }
 
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     std::vector<Logic::PreloadEntry> entries = {{Logic::PreloadKind::kSample, "stale", "stale"}};
     const bool read = Logic::PreloadList::Parse(text, "fuzz.xml", entries);
-    if (!read && !entries.empty()) std::abort();  // a failed read leaves nothing to load
+    if (!read && !entries.empty()) std::abort(); // a failed read leaves nothing to load
     if (entries.size() > Logic::PreloadList::kMaxEntries) std::abort();
     for (const Logic::PreloadEntry& entry : entries) {
         if (std::string(Logic::PreloadList::KindName(entry.mKind)).empty()) std::abort();

@@ -31,13 +31,27 @@ void ReadAs(const ValueList& values, int target) {
     // One past the end as well, to take the defaults.
     for (size_t i = 0; i <= values.size(); ++i) {
         switch ((target + static_cast<int>(i)) % 7) {
-        case 0: cursor >> text; break;
-        case 1: cursor >> number; break;
-        case 2: cursor >> integer; break;
-        case 3: cursor >> flag; break;
-        case 4: cursor >> kind; break;
-        case 5: cursor >> vector; break;
-        default: cursor >> color; break;
+            case 0:
+                cursor >> text;
+                break;
+            case 1:
+                cursor >> number;
+                break;
+            case 2:
+                cursor >> integer;
+                break;
+            case 3:
+                cursor >> flag;
+                break;
+            case 4:
+                cursor >> kind;
+                break;
+            case 5:
+                cursor >> vector;
+                break;
+            default:
+                cursor >> color;
+                break;
         }
     }
     if (!cursor.IsAtEnd()) std::abort();
@@ -60,7 +74,7 @@ Value ReadOne(const std::string& xml, ValueType expected) {
 }
 
 void RoundTrip(const Value& value) {
-    if (value.Is(ValueType::Nil)) return;  // written, but not readable by design
+    if (value.Is(ValueType::Nil)) return; // written, but not readable by design
     const std::string first = Write(value);
     const Value once = ReadOne(first, value.GetType());
     const Value twice = ReadOne(Write(once), value.GetType());

@@ -75,7 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         TheoraVideoClip* clip = manager.createVideoClip(std::move(source), TheoraOutputMode::Rgb, 4);
         clip->setAutoRestart(size % 2 == 1);
         Play(manager, *clip);
-    } catch (const TheoraGenericException&) {
-    }
+    } catch (const TheoraGenericException&) {}
     return 0;
 }

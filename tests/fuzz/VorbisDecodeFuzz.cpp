@@ -25,7 +25,7 @@ std::vector<uint8_t> ReadPieces(VorbisStream& stream, size_t piece, size_t limit
     while (pcm.size() <= limit && stream.Read(buffer, got) == VorbisStream::ReadResult::kData) {
         if (got > piece) __builtin_trap();
         pcm.insert(pcm.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
-        if (got == 0 && piece >= 8) break;  // a piece holding a whole frame must make progress
+        if (got == 0 && piece >= 8) break; // a piece holding a whole frame must make progress
     }
     return pcm;
 }
@@ -33,7 +33,7 @@ std::vector<uint8_t> ReadPieces(VorbisStream& stream, size_t piece, size_t limit
 void CheckStream(const uint8_t* data, size_t size, const DecodedSound& sound, bool decoded) {
     VorbisStream stream;
     if (!stream.OpenMemory({data, size}, "fuzz.ogg")) {
-        if (decoded) __builtin_trap();  // the decoder opens files through the same stream
+        if (decoded) __builtin_trap(); // the decoder opens files through the same stream
         return;
     }
     const size_t piece = 8 + size % 4093;
@@ -41,7 +41,8 @@ void CheckStream(const uint8_t* data, size_t size, const DecodedSound& sound, bo
     if (decoded && pcm != sound.mPcm) __builtin_trap();
     if (pcm.empty() || !stream.Rewind()) return;
     const std::vector<uint8_t> again = ReadPieces(stream, piece, std::min<size_t>(pcm.size(), 65536));
-    if (!std::equal(again.begin(), again.begin() + static_cast<std::ptrdiff_t>(std::min(again.size(), pcm.size())), pcm.begin())) {
+    if (!std::equal(again.begin(), again.begin() + static_cast<std::ptrdiff_t>(std::min(again.size(), pcm.size())),
+                    pcm.begin())) {
         __builtin_trap();
     }
 }

@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool parsed = ParseXmlText(text, document, "fuzz.xml");
     const int scanned = XmlNestingDepth(text, 1 << 30);
     if (scanned > kMaxXmlDepth) {
-        if (parsed || document.FirstChild() != nullptr) std::abort();  // refused before parsing
+        if (parsed || document.FirstChild() != nullptr) std::abort(); // refused before parsing
         return 0;
     }
     if (TreeDepth(document) > scanned) std::abort();

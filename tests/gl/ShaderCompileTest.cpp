@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -87,8 +87,8 @@ Image LoadImage(const std::string& path) {
         ADD_FAILURE() << "cannot load " << path;
         return image;
     }
-    SDL_Surface* rgba = SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0x000000FF, 0x0000FF00,
-                                             0x00FF0000, 0xFF000000);
+    SDL_Surface* rgba =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     SDL_SetAlpha(loaded, 0, 255);
     SDL_BlitSurface(loaded, nullptr, rgba, nullptr);
     image.mWidth = rgba->w;
@@ -118,10 +118,14 @@ GLuint Upload(const Image& image) {
 void Quad(float r = 1, float g = 1, float b = 1) {
     glColor4f(r, g, b, 1);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1); glVertex2f(-1, -1);
-    glTexCoord2f(1, 1); glVertex2f(1, -1);
-    glTexCoord2f(1, 0); glVertex2f(1, 1);
-    glTexCoord2f(0, 0); glVertex2f(-1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(-1, -1);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, -1);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 0);
+    glVertex2f(-1, 1);
     glEnd();
 }
 
@@ -171,8 +175,8 @@ TEST_F(ShaderTest, EveryFragmentShaderCompilesAndLinksWithThePassVertexShader) {
         EXPECT_GE(glGetUniformLocation(blur, uniform), 0) << uniform;
     }
     const GLuint combine = Link("Combine4f.frag");
-    for (const char* uniform : {"uPass0", "uPass1", "uPass2", "uPass3", "uRatio0", "uRatio1", "uRatio2", "uRatio3",
-                                "uBrightness"}) {
+    for (const char* uniform :
+         {"uPass0", "uPass1", "uPass2", "uPass3", "uRatio0", "uRatio1", "uRatio2", "uRatio3", "uBrightness"}) {
         EXPECT_GE(glGetUniformLocation(combine, uniform), 0) << uniform;
     }
     const GLuint meter = Link("ChargeMeter.frag");
@@ -195,7 +199,7 @@ std::vector<int> MeterRow(GLuint program, GLuint hud, float power, float time) {
     glUseProgram(0);
     const std::vector<unsigned char> pixels = ReadPixels(512, 46);
     std::vector<int> row;
-    const int y = 46 - static_cast<int>(46 * 48.0 / 92.0);  // the slot's middle, window rows go up
+    const int y = 46 - static_cast<int>(46 * 48.0 / 92.0); // the slot's middle, window rows go up
     for (double f : {0.1, 0.4, 0.6, 0.9}) {
         const int x = static_cast<int>(512 * (131.0 + f * 866.0) / 1024.0);
         const unsigned char* p = &pixels[(static_cast<size_t>(y) * 512 + x) * 4];
@@ -214,9 +218,9 @@ TEST_F(ShaderTest, ChargeMeterFillsWithPowerAndShowsTheTint) {
     for (int v : empty) {
         EXPECT_LT(v, 30);
     }
-    EXPECT_GT(reloading[0], 150);  // a quarter filled: the first tenth is lit,
-    EXPECT_LT(reloading[1], 30);   // four tenths not yet
-    EXPECT_GT(ready[1], reloading[0]);  // a ready gun's reload half is brighter than a reloading one
+    EXPECT_GT(reloading[0], 150);      // a quarter filled: the first tenth is lit,
+    EXPECT_LT(reloading[1], 30);       // four tenths not yet
+    EXPECT_GT(ready[1], reloading[0]); // a ready gun's reload half is brighter than a reloading one
     EXPECT_LT(ready[2], 30);
     EXPECT_GT(full[2], 150);
     EXPECT_GT(full[3], 150);
@@ -269,10 +273,14 @@ void Pass(GLuint program, GLuint source, const Target* target) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, source);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2f(-1, -1);
-    glTexCoord2f(1, 0); glVertex2f(1, -1);
-    glTexCoord2f(1, 1); glVertex2f(1, 1);
-    glTexCoord2f(0, 1); glVertex2f(-1, 1);
+    glTexCoord2f(0, 0);
+    glVertex2f(-1, -1);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, -1);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(-1, 1);
     glEnd();
     glUseProgram(0);
 }
@@ -313,8 +321,9 @@ void SavePreview(const std::vector<unsigned char>& rgba, const char* name) {
         return;
     }
     SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 512, 512, 32, 0xFF, 0xFF00, 0xFF0000, 0);
-    for (int y = 0; y < 512; ++y) {  // GL rows go up, image rows down
-        std::memcpy(static_cast<unsigned char*>(s->pixels) + y * s->pitch, &rgba[static_cast<size_t>(511 - y) * 2048], 2048);
+    for (int y = 0; y < 512; ++y) { // GL rows go up, image rows down
+        std::memcpy(static_cast<unsigned char*>(s->pixels) + y * s->pitch, &rgba[static_cast<size_t>(511 - y) * 2048],
+                    2048);
     }
     SDL_SaveBMP(s, (std::string(dir) + "/" + name).c_str());
     SDL_FreeSurface(s);
@@ -353,18 +362,22 @@ TEST_F(ShaderTest, BloomWithTheDefaultWeightsLooksLikeTheSceneWithAGlow) {
     glViewport(0, 0, 512, 512);
     glActiveTexture(GL_TEXTURE0);
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2f(-1, -1);
-    glTexCoord2f(1, 0); glVertex2f(1, -1);
-    glTexCoord2f(1, 1); glVertex2f(1, 1);
-    glTexCoord2f(0, 1); glVertex2f(-1, 1);
+    glTexCoord2f(0, 0);
+    glVertex2f(-1, -1);
+    glTexCoord2f(1, 0);
+    glVertex2f(1, -1);
+    glTexCoord2f(1, 1);
+    glVertex2f(1, 1);
+    glTexCoord2f(0, 1);
+    glVertex2f(-1, 1);
     glEnd();
     glUseProgram(0);
     const std::vector<unsigned char> result = ReadPixels(512, 512);
     SavePreview(source, "bloom_source.bmp");
     SavePreview(result, "bloom_result.bmp");
     const double ratio = MeanLevel(result) / MeanLevel(source);
-    EXPECT_GT(ratio, 1.0);   // the glow adds light...
-    EXPECT_LT(ratio, 1.45);  // ...but the scene is not flooded
+    EXPECT_GT(ratio, 1.0);  // the glow adds light...
+    EXPECT_LT(ratio, 1.45); // ...but the scene is not flooded
     EXPECT_LT(ClippedShare(result), 0.01);
     // The scene stays recognisable: most pixels keep close to their own level.
     size_t close = 0;

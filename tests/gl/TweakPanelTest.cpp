@@ -74,7 +74,7 @@ protected:
         sFlag = false;
         sScale = 20.0;
         sRate = 60;
-        Frame();  // lays the panel out, so events know where it is
+        Frame(); // lays the panel out, so events know where it is
     }
     void TearDown() override { tweaks().GetMainBar().SetVisible(false); }
 
@@ -158,7 +158,7 @@ TEST_F(TweakPanelTest, DrawsOneWindowOverTheFrameAndNothingElse) {
     tweaks().GetMainBar().SetVisible(false);
     Frame();
     const std::vector<uint8_t> hidden = ReadFrame();
-    EXPECT_EQ(hidden[(static_cast<size_t>(kHeight - 100) * kWidth + 100) * 4 + 1], 64);  // hidden: not drawn
+    EXPECT_EQ(hidden[(static_cast<size_t>(kHeight - 100) * kWidth + 100) * 4 + 1], 64); // hidden: not drawn
 }
 
 TEST_F(TweakPanelTest, ClickingACheckboxFlipsTheOwnersBool) {
@@ -173,7 +173,8 @@ TEST_F(TweakPanelTest, ClickingACheckboxFlipsTheOwnersBool) {
 TEST_F(TweakPanelTest, EventsAwayFromThePanelReachTheGame) {
     EXPECT_EQ(Click(600, 400), (std::vector<bool>{false, false, false}));
     EXPECT_FALSE(sFlag);
-    const std::vector<bool> wheel = Send({Button(true, 600, 400, SDL_BUTTON_WHEELUP), Button(false, 600, 400, SDL_BUTTON_WHEELUP)});
+    const std::vector<bool> wheel =
+        Send({Button(true, 600, 400, SDL_BUTTON_WHEELUP), Button(false, 600, 400, SDL_BUTTON_WHEELUP)});
     EXPECT_EQ(wheel, (std::vector<bool>{false, false}));
     // No value is being edited: keys belong to the game.
     EXPECT_FALSE(tweaks().HandleEvent(Key(SDLK_w, true, 'w')));
@@ -190,7 +191,7 @@ TEST_F(TweakPanelTest, DraggingANumberEditsItLiveWithinItsBounds) {
         EXPECT_TRUE(tweaks().HandleEvent(Motion(x + step * 10, y)));
         Frame();
     }
-    EXPECT_DOUBLE_EQ(sScale, 30.0);  // 200 px at half a unit per pixel, held at max
+    EXPECT_DOUBLE_EQ(sScale, 30.0); // 200 px at half a unit per pixel, held at max
     EXPECT_TRUE(tweaks().HandleEvent(Button(false, x + 200, y)));
     Frame();
     // Pressed away from the last click, so it is not taken for a double-click (which types).
@@ -263,7 +264,7 @@ GLuint SetUpGameState() {
         glDeleteShader(shader);
     }
     glLinkProgram(program);
-    const std::array<GLfloat, 8> quad{50, 50, 600, 50, 600, 400, 50, 400};  // under the panel too
+    const std::array<GLfloat, 8> quad{50, 50, 600, 50, 600, 400, 50, 400}; // under the panel too
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);

@@ -30,7 +30,7 @@ public:
         return mVibrations.empty() ? std::pair<uint16_t, uint16_t>{0, 0} : mVibrations.back();
     }
 
-    PadState mState;          ///< what the next read returns (its packet number is ignored)
+    PadState mState; ///< what the next read returns (its packet number is ignored)
     bool mConnected = true;
     int mReads = 0;
     std::vector<std::pair<uint16_t, uint16_t>> mVibrations;

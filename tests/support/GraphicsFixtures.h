@@ -34,7 +34,7 @@ inline bool OpenGameWindow(int width, int height) {
     Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
     if (!graphics.mScreen) {
         if (InitVideoSubsystem() != 0) return false;
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
+        game.mInitialized = true; // the managers the graphics manager adds initialise at once
         graphics.Initialize();
     }
     const Graphics::VideoMode mode{width, height, false};
@@ -65,11 +65,10 @@ private:
 
 /// Writes a width × height image whose pixel (x, y) (y from the top) has the colour returned by
 /// `color` as 0xAABBGGRR; saved as a 24-bit BMP (no alpha).
-inline bool WriteImage(const std::string& path, int width, int height,
-                       const std::function<uint32_t(int, int)>& color) {
+inline bool WriteImage(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& color) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00,
-                                                0x00FF0000, 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0);
     if (!surface) return false;
     for (int y = 0; y < height; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(surface->pixels) + y * surface->pitch);

@@ -15,7 +15,8 @@ namespace {
 
 // A test must never block on the modal error window: critical lines go to standard error.
 const bool sQuietCriticalBox = [] {
-    LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    LogRecord::SetCriticalHandler(
+        [](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
     return true;
 }();
 
@@ -43,15 +44,15 @@ const bool sConnected = [] {
 LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
     mSink = LogRecord::AddSink([this](const std::string& line) { mLines.push_back(line); });
     LogRecord::SetCriticalHandler([this](const std::string& line) { mCritical.push_back(line); });
-    LogRecord::SetFatalHandler([this] {
-        throw FatalError(mCritical.empty() ? std::string("fatal") : mCritical.back());
-    });
+    LogRecord::SetFatalHandler(
+        [this] { throw FatalError(mCritical.empty() ? std::string("fatal") : mCritical.back()); });
 }
 
 LogCapture::~LogCapture() {
     LogRecord::sLogLevel = mSavedLevel;
     LogRecord::RemoveSink(mSink);
-    LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    LogRecord::SetCriticalHandler(
+        [](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
     LogRecord::SetFatalHandler([] { std::abort(); });
 }
 
@@ -82,4 +83,4 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
-} // namespace Velmora::Test
+} // namespace Velmora::Tests

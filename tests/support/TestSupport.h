@@ -40,4 +40,4 @@ std::string MakeTempDir();
 /// Writes text to a file, creating parent directories.
 void WriteFile(const std::string& path, const std::string& text);
 
-} // namespace Velmora::Test
+} // namespace Velmora::Tests

@@ -46,7 +46,8 @@ int ChordTone(const Chord& chord, int current, int target, int lowest, Random& r
     double bestScore = 1e9;
     for (const int interval : chord.mIntervals) {
         const int p = Nearest(chord.mRoot + interval, (current + target) / 2, lowest);
-        const double score = std::abs(p - (current + target) / 2.0) + (p == current ? 6.0 : 0.0) + random.Uniform(0.0, 2.5);
+        const double score =
+            std::abs(p - (current + target) / 2.0) + (p == current ? 6.0 : 0.0) + random.Uniform(0.0, 2.5);
         if (score < bestScore) {
             bestScore = score;
             best = p;
@@ -69,7 +70,8 @@ void BluesKit::WalkBass(Track& track, const std::vector<std::string>& bars, int 
             current = Nearest(beats[i].mChord.mRoot, current, lowest);
         } else if (next.mChange) {
             const bool fromAbove = target - 1 < lowest || (target + 1 <= lowest + 15 && random.Uniform() < 0.5);
-            current = random.Uniform() < 0.8 ? target + (fromAbove ? 1 : -1) : Nearest(next.mChord.mRoot + 7, target, lowest);
+            current =
+                random.Uniform() < 0.8 ? target + (fromAbove ? 1 : -1) : Nearest(next.mChord.mRoot + 7, target, lowest);
         } else {
             current = ChordTone(beats[i].mChord, current, target, lowest, random);
         }

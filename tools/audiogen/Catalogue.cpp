@@ -1,10 +1,10 @@
 #include "Catalogue.h"
 
-#include "SongRenderer.h"
 #include "ChaseSong.h"
 #include "CreditsBluesSong.h"
 #include "EffectSounds.h"
 #include "InterfaceSounds.h"
+#include "SongRenderer.h"
 #include "TenseSong.h"
 #include "TitleBluesSong.h"
 

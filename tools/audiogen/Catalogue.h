@@ -12,10 +12,10 @@ namespace Velmora::AudioGen {
 class Catalogue {
 public:
     struct Entry {
-        std::string mName;                    ///< path relative to data/audio, as the game names it
-        std::function<Stereo()> mRender;      ///< mono clips leave mRight empty
+        std::string mName;               ///< path relative to data/audio, as the game names it
+        std::function<Stereo()> mRender; ///< mono clips leave mRight empty
         bool mStereo;
-        double mQuality;                      ///< libvorbisenc quality
+        double mQuality; ///< libvorbisenc quality
     };
 
     /// Every file, music first (the longest jobs).

@@ -14,12 +14,12 @@ namespace Velmora::AudioGen {
 namespace {
 
 const std::vector<std::string> kChords = {
-    "Em", "Em", "C", "D", "Em", "Em", "C", "B7",   // drive
-    "Em", "Em", "C", "D", "Em", "Em", "C", "B7",   // theme
-    "Am", "Am", "Em", "Em", "C", "D", "B7", "B7",  // bridge
-    "Em", "C", "Am", "B7", "Em", "C", "Am", "B7",  // build
-    "Em", "Em", "C", "D", "Em", "Em", "C", "B7",   // theme again
-    "Em", "Em", "C", "D", "Em", "Am", "C", "B7",   // call and response
+    "Em", "Em", "C",  "D",  "Em", "Em", "C",  "B7", // drive
+    "Em", "Em", "C",  "D",  "Em", "Em", "C",  "B7", // theme
+    "Am", "Am", "Em", "Em", "C",  "D",  "B7", "B7", // bridge
+    "Em", "C",  "Am", "B7", "Em", "C",  "Am", "B7", // build
+    "Em", "Em", "C",  "D",  "Em", "Em", "C",  "B7", // theme again
+    "Em", "Em", "C",  "D",  "Em", "Am", "C",  "B7", // call and response
 };
 
 const char* const kTheme =
@@ -106,7 +106,6 @@ Track Pad() {
     return track;
 }
 
-
 struct Kit {
     Track mKick{"kick", Drums::Kick};
     Track mSnare{"snare", Drums::Snare};
@@ -118,7 +117,8 @@ struct Kit {
 void AddGroove(Kit& kit, size_t bar) {
     const double b = 4.0 * bar;
     const bool build = InSection(bar, 24);
-    const std::vector<double> kicks = build ? std::vector<double>{0.0, 1.0, 2.0, 3.0} : std::vector<double>{0.0, 1.5, 2.0, 3.5};
+    const std::vector<double> kicks =
+        build ? std::vector<double>{0.0, 1.0, 2.0, 3.0} : std::vector<double>{0.0, 1.5, 2.0, 3.5};
     for (const double k : kicks) {
         kit.mKick.Add(b + k, 0.3, 33, k == 0.0 ? 0.95 : 0.8);
     }

@@ -19,9 +19,9 @@ double Onset(double t, double attack) { return t < attack ? t / attack : 1.0; }
 
 /// Six detuned square waves, the classic recipe for a metallic cymbal source.
 struct MetalSource {
-    Oscillator mSquares[6] = {
-        Oscillator(Waveform::Square, 0.1), Oscillator(Waveform::Square, 0.7), Oscillator(Waveform::Square, 0.3),
-        Oscillator(Waveform::Square, 0.9), Oscillator(Waveform::Square, 0.5), Oscillator(Waveform::Square, 0.2)};
+    Oscillator mSquares[6] = {Oscillator(Waveform::Square, 0.1), Oscillator(Waveform::Square, 0.7),
+                              Oscillator(Waveform::Square, 0.3), Oscillator(Waveform::Square, 0.9),
+                              Oscillator(Waveform::Square, 0.5), Oscillator(Waveform::Square, 0.2)};
     double mScale;
 
     explicit MetalSource(double scale) : mScale(scale) {}
@@ -66,7 +66,8 @@ Mono Drums::Snare(const Voice& voice) {
         const double t = Time(i);
         p1 += 180.0 * (1.0 + 0.25 * std::exp(-t / 0.012)) / kSampleRate;
         p2 += 332.0 / kSampleRate;
-        const double tone = Oscillator::Sine(p1) * std::exp(-t / 0.05) + 0.5 * Oscillator::Sine(p2) * std::exp(-t / 0.03);
+        const double tone =
+            Oscillator::Sine(p1) * std::exp(-t / 0.05) + 0.5 * Oscillator::Sine(p2) * std::exp(-t / 0.03);
         const float noise = lowCut.High(static_cast<float>(random.Bipolar()));
         const double hiss = (0.6 * wires.Band(noise) + 0.4 * noise) * std::exp(-t / (0.09 + 0.05 * v));
         out[i] = static_cast<float>((0.55 * tone + 0.8 * hiss) * v * Onset(t, 0.001));
@@ -81,7 +82,7 @@ Mono Drums::Rim(const Voice& voice) {
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = Time(i);
         const double wood = 0.6 * Oscillator::Sine(t * 470.0) * std::exp(-t / 0.022) +
-                            0.4 * Oscillator::Sine(t * 1630.0) * std::exp(-t / 0.01);
+            0.4 * Oscillator::Sine(t * 1630.0) * std::exp(-t / 0.01);
         const double tick = band.Band(static_cast<float>(random.Bipolar())) * std::exp(-t / 0.006);
         out[i] = static_cast<float>((wood + 1.2 * tick) * voice.mVelocity * Onset(t, 0.0007));
     }

@@ -92,8 +92,9 @@ Mono EffectSounds::ShockGun() {
         }
         const double bang = bangFilter.Low(static_cast<float>(random.Bipolar())) * std::exp(-t / 0.06);
         const double carrier = 60.0 + 90.0 * std::exp(-t / 0.2);
-        const double zap = Oscillator::Sine(t * carrier + 0.6 * std::exp(-t / 0.3) * Oscillator::Sine(t * carrier * 2.71)) *
-                           std::exp(-t / 0.25);
+        const double zap =
+            Oscillator::Sine(t * carrier + 0.6 * std::exp(-t / 0.3) * Oscillator::Sine(t * carrier * 2.71)) *
+            std::exp(-t / 0.25);
         const double hum = buzzBand.Band(buzz.Next(97.0 + 6.0 * random.Bipolar())) * std::exp(-t / 0.35);
         // Crackles arrive at random, densely at first and ever more sparsely.
         const double rate = 20.0 + 500.0 * std::exp(-t / 0.2);
@@ -115,7 +116,7 @@ Mono EffectSounds::Footstep(int variant) {
     Random random(second ? 0xf002 : 0xf001);
     SvFilter heelBand(second ? 2100.0 : 1750.0, 1.3);
     SvFilter toeBand(second ? 3100.0 : 2700.0, 1.5);
-    SvFilter soft(6500.0, 0.7);  // a soft shoe: no hiss above the click
+    SvFilter soft(6500.0, 0.7); // a soft shoe: no hiss above the click
     const double toeAt = second ? 0.038 : 0.046;
     const double thumpHz = second ? 112.0 : 96.0;
     for (size_t i = 0; i < out.size(); ++i) {
@@ -124,7 +125,9 @@ Mono EffectSounds::Footstep(int variant) {
         const double heel = heelBand.Band(noise) * std::exp(-t / 0.011);
         const double thump = 0.6 * Oscillator::Sine(t * thumpHz) * std::exp(-t / 0.022);
         const double toeTime = t - toeAt;
-        const double toe = toeTime < 0.0 ? 0.0 : 0.45 * toeBand.Band(noise) * std::exp(-toeTime / 0.008) * std::min(1.0, toeTime / 0.001);
+        const double toe = toeTime < 0.0
+            ? 0.0
+            : 0.45 * toeBand.Band(noise) * std::exp(-toeTime / 0.008) * std::min(1.0, toeTime / 0.001);
         out[i] = soft.Low(static_cast<float>((heel + thump) * std::min(1.0, t / 0.001) + toe));
     }
     EffectTools::AddRoom(out, SmallRoom(), 0.15, 0.15);
@@ -151,7 +154,8 @@ Mono EffectSounds::GlassShatter(int variant) {
     }
     for (int s = 0; s < shards; ++s) {
         // Most shards fly at once; a few land and bounce later.
-        const double at = s < shards * 3 / 4 ? -spread * std::log(1.0 - random.Uniform() * 0.98) : random.Uniform(0.25, 1.1);
+        const double at =
+            s < shards * 3 / 4 ? -spread * std::log(1.0 - random.Uniform() * 0.98) : random.Uniform(0.25, 1.1);
         const double gain = std::pow(random.Uniform(), 1.5) * 0.5 * std::exp(-at / 0.6) + 0.03;
         EffectTools::Place(out, Shard(random, brightness), 0.002 + at, gain);
     }
@@ -173,7 +177,7 @@ Mono EffectSounds::Alarm() {
         const double t = Time(i);
         const int index = std::min(kTones - 1, static_cast<int>(t / kTone));
         const double target = index % 2 == 0 ? 960.0 : 720.0;
-        frequency += (target - frequency) * 0.004;  // a 5 ms glide between the tones
+        frequency += (target - frequency) * 0.004; // a 5 ms glide between the tones
         const double local = t - index * kTone;
         // The tones follow each other without a gap; only the first one fades in.
         double gate = index == 0 ? std::min(1.0, local / 0.004) : 1.0;
@@ -194,11 +198,12 @@ Mono EffectSounds::Exclaim() {
     Mono out = EffectTools::Blank(kLength);
     // A minor-second cluster over a fifth reads as alarm without being the alarm itself.
     const double notes[] = {622.25, 659.26, 932.33};
-    Oscillator voices[] = {Oscillator(Waveform::Saw, 0.1), Oscillator(Waveform::Saw, 0.6), Oscillator(Waveform::Square, 0.3, 0.4)};
+    Oscillator voices[] = {Oscillator(Waveform::Saw, 0.1), Oscillator(Waveform::Saw, 0.6),
+                           Oscillator(Waveform::Square, 0.3, 0.4)};
     SvFilter brass(2600.0, 1.1);
     for (size_t i = 0; i < out.size(); ++i) {
         const double t = Time(i);
-        const double rise = 1.0 - 0.06 * std::exp(-t / 0.03);  // scoops up into the pitch
+        const double rise = 1.0 - 0.06 * std::exp(-t / 0.03); // scoops up into the pitch
         double sum = 0.0;
         for (int v = 0; v < 3; ++v) sum += voices[v].Next(notes[v] * rise) / 3.0;
         brass.Set(1200.0 + 3400.0 * std::exp(-t / 0.12), 1.1);

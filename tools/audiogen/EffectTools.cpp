@@ -6,7 +6,9 @@
 
 namespace Velmora::AudioGen {
 
-Mono EffectTools::Blank(double seconds) { return Mono(static_cast<size_t>(std::max(1L, Signal::ToSamples(seconds))), 0.0f); }
+Mono EffectTools::Blank(double seconds) {
+    return Mono(static_cast<size_t>(std::max(1L, Signal::ToSamples(seconds))), 0.0f);
+}
 
 void EffectTools::Place(Mono& target, const Mono& clip, double atSeconds, double gain) {
     const long offset = std::max(0L, Signal::ToSamples(atSeconds));

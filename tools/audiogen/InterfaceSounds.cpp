@@ -44,11 +44,14 @@ void Play(Mono& out, Mono (*instrument)(const Voice&), std::initializer_list<std
 Mono InterfaceSounds::WinLevel() {
     Mono out = EffectTools::Blank(2.2);
     // G4 C5 E5 | G5 E5 | C6 held, at roughly 160 BPM triplets.
-    Play(out, Leads::SynthLead, {{67, 0.0, 0.1}, {72, 0.11, 0.1}, {76, 0.22, 0.1}, {79, 0.33, 0.2}, {76, 0.55, 0.1}, {84, 0.66, 1.0}},
-         0.8, 0.5);
-    Play(out, Keys::Bell, {{67, 0.0, 0.1}, {72, 0.11, 0.1}, {76, 0.22, 0.1}, {79, 0.33, 0.2}, {76, 0.55, 0.1}, {84, 0.66, 0.6}},
-         0.6, 0.25);
-    Play(out, Leads::BrassStab, {{60, 0.66, 0.9}, {64, 0.66, 0.9}, {67, 0.66, 0.9}, {72, 0.66, 0.9}, {48, 0.66, 0.9}}, 0.9, 0.3);
+    Play(out, Leads::SynthLead,
+         {{67, 0.0, 0.1}, {72, 0.11, 0.1}, {76, 0.22, 0.1}, {79, 0.33, 0.2}, {76, 0.55, 0.1}, {84, 0.66, 1.0}}, 0.8,
+         0.5);
+    Play(out, Keys::Bell,
+         {{67, 0.0, 0.1}, {72, 0.11, 0.1}, {76, 0.22, 0.1}, {79, 0.33, 0.2}, {76, 0.55, 0.1}, {84, 0.66, 0.6}}, 0.6,
+         0.25);
+    Play(out, Leads::BrassStab, {{60, 0.66, 0.9}, {64, 0.66, 0.9}, {67, 0.66, 0.9}, {72, 0.66, 0.9}, {48, 0.66, 0.9}},
+         0.9, 0.3);
     EffectTools::Place(out, Drums::Kick(Note(33, 0.2, 0.9)), 0.66, 0.6);
     EffectTools::Place(out, Drums::Crash(Note(60, 1.0, 0.6)), 0.66, 0.35);
     EffectTools::AddRoom(out, Hall(), 0.35, 1.0);
@@ -61,7 +64,8 @@ Mono InterfaceSounds::Lose() {
     EffectTools::Place(out, Drums::Kick(Note(28, 0.3, 1.0)), 0.0, 0.8);
     EffectTools::Place(out, Drums::Tom(Note(39, 0.3, 0.9)), 0.0, 0.5);
     // C diminished seventh over a low C: the sound of a trap closing.
-    Play(out, Leads::BrassStab, {{48, 0.0, 0.7}, {60, 0.0, 0.7}, {63, 0.0, 0.7}, {66, 0.0, 0.7}, {69, 0.0, 0.7}}, 0.9, 0.35);
+    Play(out, Leads::BrassStab, {{48, 0.0, 0.7}, {60, 0.0, 0.7}, {63, 0.0, 0.7}, {66, 0.0, 0.7}, {69, 0.0, 0.7}}, 0.9,
+         0.35);
     Play(out, Leads::MutedTrumpet, {{67, 0.25, 0.3}, {66, 0.58, 0.3}, {65, 0.91, 0.3}, {64, 1.24, 1.0}}, 0.8, 0.6);
     EffectTools::AddRoom(out, Hall(), 0.35, 1.0);
     EffectTools::Finish(out, -1.5, 0.002, 0.3);
@@ -82,7 +86,8 @@ Mono InterfaceSounds::Phew() {
         out[i] = static_cast<float>(soft.Low(breath.Band(static_cast<float>(random.Bipolar()))) * swell * 0.9);
     }
     // F major 9, rolled softly on the electric piano under a pad.
-    Play(out, Keys::ElectricPiano, {{53, 0.35, 1.4}, {57, 0.38, 1.4}, {60, 0.41, 1.4}, {64, 0.44, 1.4}, {67, 0.47, 1.4}}, 0.45, 0.35);
+    Play(out, Keys::ElectricPiano,
+         {{53, 0.35, 1.4}, {57, 0.38, 1.4}, {60, 0.41, 1.4}, {64, 0.44, 1.4}, {67, 0.47, 1.4}}, 0.45, 0.35);
     Play(out, Leads::Pad, {{41, 0.3, 0.9}, {60, 0.3, 0.9}, {69, 0.3, 0.9}}, 0.6, 0.25);
     EffectTools::AddRoom(out, Hall(), 0.4, 1.2);
     // The pad's long release would linger for seconds; the sigh should be over in three.

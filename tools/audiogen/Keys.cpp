@@ -33,11 +33,11 @@ Mono Keys::ElectricPiano(const Voice& voice) {
         const double index = (0.4 + 1.5 * v) * std::exp(-t / 0.45) + 0.2;
         const double modulator = Oscillator::Sine(t * f);
         const double body = 0.5 * Oscillator::Sine(t * f + index * modulator / (2.0 * kPi)) +
-                            0.5 * Oscillator::Sine(t * f * 1.0012 + 0.3 + index * modulator / (2.0 * kPi));
+            0.5 * Oscillator::Sine(t * f * 1.0012 + 0.3 + index * modulator / (2.0 * kPi));
         double bell = 0.0;
         if (tine) {
             bell = Oscillator::Sine(t * f + 0.6 * Oscillator::Sine(t * f * 14.0) / (2.0 * kPi)) * 0.22 * v *
-                   std::exp(-t / 0.05);
+                std::exp(-t / 0.05);
         }
         const double tremolo = 1.0 + 0.12 * Oscillator::Sine(t * 4.2);
         const double level = Gate(t, voice.mDuration, 0.002, 0.07) * std::exp(-t / decay);
@@ -69,7 +69,8 @@ Mono Keys::Organ(const Voice& voice) {
         const double tick = click.Band(static_cast<float>(random.Bipolar())) * std::exp(-t / 0.003) * 0.5;
         const double swirl = 1.0 + 0.1 * rotor;
         const double level = Gate(t, voice.mDuration, 0.004, 0.03);
-        out[i] = static_cast<float>(std::tanh(0.45 * sum * swirl) * level * (0.5 + 0.5 * voice.mVelocity) + tick * level);
+        out[i] =
+            static_cast<float>(std::tanh(0.45 * sum * swirl) * level * (0.5 + 0.5 * voice.mVelocity) + tick * level);
     }
     return out;
 }
@@ -132,7 +133,8 @@ Mono Keys::Piano(const Voice& voice) {
         const double fall = std::exp(-1.0 / (decay / (1.0 + 0.35 * (k - 1)) * kSampleRate));
         for (const double detune : {1.0, 1.0009}) {
             const double w = 2.0 * kPi * fk * detune / kSampleRate;
-            bank.push_back(Partial{std::cos(detune * 1.57), std::sin(detune * 1.57), std::cos(w), std::sin(w), level, fall});
+            bank.push_back(
+                Partial{std::cos(detune * 1.57), std::sin(detune * 1.57), std::cos(w), std::sin(w), level, fall});
         }
     }
     for (size_t i = 0; i < out.size(); ++i) {

@@ -91,8 +91,8 @@ Mono Leads::SynthLead(const Voice& voice) {
             f = Pitch(voice, t, 18.0, 5.8);
             filter.Set(f * 2.5 + 2500.0 * v * std::exp(-t / 0.15) + 600.0, 1.6);
         }
-        const float raw = static_cast<float>(0.4 * sawA.Next(f * 1.004) + 0.4 * sawB.Next(f * 0.996) +
-                                             0.35 * square.Next(f * 0.5));
+        const float raw =
+            static_cast<float>(0.4 * sawA.Next(f * 1.004) + 0.4 * sawB.Next(f * 0.996) + 0.35 * square.Next(f * 0.5));
         out[i] = static_cast<float>(std::tanh(1.3 * filter.Low(raw)) * amp.Next() * (0.45 + 0.55 * v));
     }
     return out;
@@ -101,7 +101,8 @@ Mono Leads::SynthLead(const Voice& voice) {
 Mono Leads::BrassStab(const Voice& voice) {
     const double v = voice.mVelocity;
     Adsr amp(0.008, 0.18, 0.45, 0.1, voice.mDuration);
-    Oscillator saws[3] = {Oscillator(Waveform::Saw, 0.0), Oscillator(Waveform::Saw, 0.31), Oscillator(Waveform::Saw, 0.67)};
+    Oscillator saws[3] = {Oscillator(Waveform::Saw, 0.0), Oscillator(Waveform::Saw, 0.31),
+                          Oscillator(Waveform::Saw, 0.67)};
     static constexpr double kDetune[3] = {0.994, 1.0, 1.0061};
     SvFilter filter(1000.0, 1.0);
     Mono out(static_cast<size_t>(Signal::ToSamples(amp.TotalSeconds())), 0.0f);
@@ -123,7 +124,8 @@ Mono Leads::BrassStab(const Voice& voice) {
 Mono Leads::Pad(const Voice& voice) {
     const double f = voice.mFrequency;
     Adsr amp(0.7, 1.2, 0.8, 1.1, voice.mDuration);
-    Oscillator saws[3] = {Oscillator(Waveform::Saw, 0.0), Oscillator(Waveform::Saw, 0.5), Oscillator(Waveform::Triangle, 0.25)};
+    Oscillator saws[3] = {Oscillator(Waveform::Saw, 0.0), Oscillator(Waveform::Saw, 0.5),
+                          Oscillator(Waveform::Triangle, 0.25)};
     static constexpr double kDetune[3] = {0.9948, 1.0052, 1.0};
     SvFilter filter(800.0, 0.8);
     Mono out(static_cast<size_t>(Signal::ToSamples(amp.TotalSeconds())), 0.0f);

@@ -18,14 +18,22 @@ namespace {
 
 int LetterClass(char letter) {
     switch (letter) {
-    case 'C': return 0;
-    case 'D': return 2;
-    case 'E': return 4;
-    case 'F': return 5;
-    case 'G': return 7;
-    case 'A': return 9;
-    case 'B': return 11;
-    default: return -1;
+        case 'C':
+            return 0;
+        case 'D':
+            return 2;
+        case 'E':
+            return 4;
+        case 'F':
+            return 5;
+        case 'G':
+            return 7;
+        case 'A':
+            return 9;
+        case 'B':
+            return 11;
+        default:
+            return -1;
     }
 }
 
@@ -64,11 +72,20 @@ bool ParseLength(const std::string& text, double& length) {
 bool ReadMarks(const std::string& marks, PhraseNote& note) {
     for (const char mark : marks) {
         switch (mark) {
-        case '!': note.mAccent = 1.25; break;
-        case '?': note.mAccent = 0.7; break;
-        case '~': note.mScoop += 1.0; break;
-        case '.': note.mStaccato = true; break;
-        default: return false;
+            case '!':
+                note.mAccent = 1.25;
+                break;
+            case '?':
+                note.mAccent = 0.7;
+                break;
+            case '~':
+                note.mScoop += 1.0;
+                break;
+            case '.':
+                note.mStaccato = true;
+                break;
+            default:
+                return false;
         }
     }
     return true;

@@ -9,17 +9,17 @@ namespace Velmora::AudioGen {
 struct PhraseNote {
     double mBeat;
     double mLength;
-    double mPitch;   ///< MIDI note number
-    double mAccent;  ///< velocity factor (1 normal, 1.25 accented with '!', 0.7 ghost with '?')
-    double mScoop;   ///< semitones the note slides up into its pitch ('~' gives 1, '~~' gives 2)
-    bool mStaccato;  ///< '.' shortens the sounding note to half its written length
+    double mPitch;  ///< MIDI note number
+    double mAccent; ///< velocity factor (1 normal, 1.25 accented with '!', 0.7 ghost with '?')
+    double mScoop;  ///< semitones the note slides up into its pitch ('~' gives 1, '~~' gives 2)
+    bool mStaccato; ///< '.' shortens the sounding note to half its written length
 };
 
 /// Chord symbol resolved into MIDI pitches.
 struct Chord {
-    int mRoot;                    ///< pitch class 0 (C) … 11 (B)
-    std::vector<int> mIntervals;  ///< semitones above the root, ascending, root included
-    std::vector<int> mColours;    ///< the rootless jazz voicing: 3rd, 7th and tensions
+    int mRoot;                   ///< pitch class 0 (C) … 11 (B)
+    std::vector<int> mIntervals; ///< semitones above the root, ascending, root included
+    std::vector<int> mColours;   ///< the rootless jazz voicing: 3rd, 7th and tensions
 };
 
 /// The small text notation the songs are written in.

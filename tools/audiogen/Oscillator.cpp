@@ -45,20 +45,20 @@ float Oscillator::Next(double frequency) {
     const double dt = std::clamp(frequency / kSampleRate, 1e-7, 0.45);
     float value = 0.0f;
     switch (mShape) {
-    case Waveform::Sine:
-        value = Sine(mPhase);
-        break;
-    case Waveform::Saw:
-        value = static_cast<float>(2.0 * mPhase - 1.0 - PolyBlep(mPhase, dt));
-        break;
-    case Waveform::Square:
-        value = NextSquare(dt);
-        break;
-    case Waveform::Triangle:
-        // A leaky integral of the square; the leak keeps it centred after frequency changes.
-        mIntegrator = dt * 4.0 * NextSquare(dt) + (1.0 - 0.5 * dt) * mIntegrator;
-        value = static_cast<float>(mIntegrator);
-        break;
+        case Waveform::Sine:
+            value = Sine(mPhase);
+            break;
+        case Waveform::Saw:
+            value = static_cast<float>(2.0 * mPhase - 1.0 - PolyBlep(mPhase, dt));
+            break;
+        case Waveform::Square:
+            value = NextSquare(dt);
+            break;
+        case Waveform::Triangle:
+            // A leaky integral of the square; the leak keeps it centred after frequency changes.
+            mIntegrator = dt * 4.0 * NextSquare(dt) + (1.0 - 0.5 * dt) * mIntegrator;
+            value = static_cast<float>(mIntegrator);
+            break;
     }
     mPhase += dt;
     mPhase -= std::floor(mPhase);

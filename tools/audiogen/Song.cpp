@@ -31,8 +31,7 @@ void Track::Add(double beat, double length, double pitch, double velocity, doubl
 void Track::AddPhrase(double beat, const std::string& phrase, double velocity, double legato, int transpose) {
     for (const PhraseNote& note : Notation::ParsePhrase(phrase)) {
         const double sounding = note.mLength * legato * (note.mStaccato ? 0.5 : 1.0);
-        Add(beat + note.mBeat, sounding, note.mPitch + transpose, std::min(1.0, velocity * note.mAccent),
-            note.mScoop);
+        Add(beat + note.mBeat, sounding, note.mPitch + transpose, std::min(1.0, velocity * note.mAccent), note.mScoop);
     }
 }
 

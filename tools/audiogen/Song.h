@@ -12,11 +12,11 @@ namespace Velmora::AudioGen {
 
 /// What an instrument is asked to play.
 struct Voice {
-    double mFrequency;  ///< Hz (drums read it as their tuning)
-    double mDuration;   ///< seconds the key is held; the instrument adds its own release tail
-    double mVelocity;   ///< 0 … 1
-    double mScoop;      ///< semitones the pitch slides up into the note (0: none)
-    uint64_t mSeed;     ///< for the instrument's noise, unique per note
+    double mFrequency; ///< Hz (drums read it as their tuning)
+    double mDuration;  ///< seconds the key is held; the instrument adds its own release tail
+    double mVelocity;  ///< 0 … 1
+    double mScoop;     ///< semitones the pitch slides up into the note (0: none)
+    uint64_t mSeed;    ///< for the instrument's noise, unique per note
 };
 
 /// Renders one note (with its release tail) as a mono clip starting at the note's onset.
@@ -24,11 +24,11 @@ using Instrument = std::function<Mono(const Voice&)>;
 
 /// One note of a track, in musical time.
 struct NoteEvent {
-    double mBeat;      ///< onset in beats from the start of the loop (before swing)
-    double mLength;    ///< written length in beats
-    double mPitch;     ///< MIDI note number
-    double mVelocity;  ///< 0 … 1
-    double mScoop;     ///< semitones of slide into the note
+    double mBeat;     ///< onset in beats from the start of the loop (before swing)
+    double mLength;   ///< written length in beats
+    double mPitch;    ///< MIDI note number
+    double mVelocity; ///< 0 … 1
+    double mScoop;    ///< semitones of slide into the note
 };
 
 /// One instrument's part with its place in the mix.
@@ -41,7 +41,7 @@ struct Track {
     double mDelaySend = 0.0;      ///< linear send level into the echo
     double mTimingJitter = 0.004; ///< seconds of random timing deviation (deviation of a normal)
     double mVelocityJitter = 0.05;
-    bool mSwing = true;           ///< follows the song's swing
+    bool mSwing = true; ///< follows the song's swing
     std::vector<NoteEvent> mNotes;
 
     Track(std::string name, Instrument instrument);
@@ -54,11 +54,9 @@ struct Track {
     void Add(double beat, double length, double pitch, double velocity, double scoop = 0.0);
     /// Adds a written phrase (see Notation) at beat; legato scales each sounding length;
     /// transpose shifts every pitch by semitones.
-    void AddPhrase(double beat, const std::string& phrase, double velocity, double legato = 0.95,
-                   int transpose = 0);
+    void AddPhrase(double beat, const std::string& phrase, double velocity, double legato = 0.95, int transpose = 0);
     /// Adds a chord; with strum, each higher note starts strum beats after the one below.
-    void AddChord(double beat, double length, const std::vector<int>& pitches, double velocity,
-                  double strum = 0.0);
+    void AddChord(double beat, double length, const std::vector<int>& pitches, double velocity, double strum = 0.0);
 };
 
 /// A looping piece: tempo, form length, the tracks and the shared effects.
@@ -67,12 +65,12 @@ struct Song {
     double mBpm = 100.0;
     int mBeatsPerBar = 4;
     int mBars = 32;
-    double mSwing = 0.5;           ///< where the off-beat eighth falls within the beat (0.5 straight, 0.667 triplet)
+    double mSwing = 0.5; ///< where the off-beat eighth falls within the beat (0.5 straight, 0.667 triplet)
     ReverbSettings mReverb;
-    double mReverbReturn = 1.0;    ///< linear level of the room in the mix
+    double mReverbReturn = 1.0; ///< linear level of the room in the mix
     double mDelayBeats = 0.75;
     double mDelayFeedback = 0.35;
-    double mLoudnessDb = -17.0;    ///< RMS the master is scaled to before limiting
+    double mLoudnessDb = -17.0; ///< RMS the master is scaled to before limiting
     uint64_t mSeed = 1;
     std::vector<Track> mTracks;
 

@@ -14,10 +14,10 @@ namespace {
 
 // One chord per bar; "A7sus4 A7" splits a bar in halves.
 const std::vector<std::string> kChords = {
-    "Dm", "Dm", "Bbmaj7", "A7sus4 A7", "Dm", "Dm", "Gm6", "A7",         // A
-    "Dm", "Dm", "Bbmaj7", "A7sus4 A7", "Dm", "Dm", "Gm6", "A7",         // A'
-    "Bbmaj7", "Bbmaj7", "Gm", "Gm", "Ebmaj7", "Ebmaj7", "Em7b5", "A7",  // B
-    "Dm", "Dm", "Bbmaj7", "A7", "Dm", "Dm", "Gm6", "A7",                // A''
+    "Dm",     "Dm",     "Bbmaj7", "A7sus4 A7", "Dm",     "Dm",     "Gm6",   "A7", // A
+    "Dm",     "Dm",     "Bbmaj7", "A7sus4 A7", "Dm",     "Dm",     "Gm6",   "A7", // A'
+    "Bbmaj7", "Bbmaj7", "Gm",     "Gm",        "Ebmaj7", "Ebmaj7", "Em7b5", "A7", // B
+    "Dm",     "Dm",     "Bbmaj7", "A7",        "Dm",     "Dm",     "Gm6",   "A7", // A''
 };
 
 // The hesitant opening motif: a pickup and one note, then silence.
@@ -77,7 +77,7 @@ Track Pizzicato() {
     static constexpr int kOrder[8] = {0, 2, 1, 2, 0, 3, 1, 2};
     for (size_t bar = 8; bar < kChords.size(); ++bar) {
         if (bar >= 16 && bar < 24 && bar % 2 == 1) {
-            continue;  // the bridge breathes every other bar
+            continue; // the bridge breathes every other bar
         }
         const std::vector<int> notes = Notation::Voice(BarChords(bar).back(), 64.0, false);
         for (int step = 0; step < 8; ++step) {

@@ -42,8 +42,9 @@ struct Encoder {
 };
 
 bool WritePage(std::FILE* file, const ogg_page& page) {
-    return std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), file) == static_cast<size_t>(page.header_len) &&
-           std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), file) == static_cast<size_t>(page.body_len);
+    return std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), file) ==
+        static_cast<size_t>(page.header_len) &&
+        std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), file) == static_cast<size_t>(page.body_len);
 }
 
 bool WriteHeaders(Encoder& encoder, std::FILE* file) {
@@ -107,15 +108,18 @@ bool Encode(Encoder& encoder, std::FILE* file, const std::vector<const Mono*>& c
 
 } // namespace
 
-bool VorbisWriter::Write(const std::string& path, const std::vector<const Mono*>& channels, double quality, int serial) {
-    if (channels.empty() || channels.size() > 2 || (channels.size() == 2 && channels[0]->size() != channels[1]->size())) {
+bool VorbisWriter::Write(const std::string& path, const std::vector<const Mono*>& channels, double quality,
+                         int serial) {
+    if (channels.empty() || channels.size() > 2 ||
+        (channels.size() == 2 && channels[0]->size() != channels[1]->size())) {
         std::fprintf(stderr, "audiogen: %s: need one or two channels of equal length\n", path.c_str());
         return false;
     }
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
     Encoder encoder;
-    if (vorbis_encode_init_vbr(&encoder.mInfo, static_cast<long>(channels.size()), kSampleRate, static_cast<float>(quality)) != 0) {
+    if (vorbis_encode_init_vbr(&encoder.mInfo, static_cast<long>(channels.size()), kSampleRate,
+                               static_cast<float>(quality)) != 0) {
         std::fprintf(stderr, "audiogen: %s: the encoder refused its settings\n", path.c_str());
         return false;
     }

@@ -94,20 +94,9 @@ std::vector<TileInfo> ReadTiles(const std::string& data) {
 
 // Row 0 at the top. Digits and letters are tile ids in base 36.
 const char* const kTestMap[] = {
-    "1111111111111111",
-    "1000000000000001",
-    "1011102220555501",
-    "1010102020500501",
-    "1011102220555501",
-    "1000000000000001",
-    "1011111222211101",
-    "1010000030001001",
-    "1012222220001001",
-    "1010303030001001",
-    "1011111111111001",
-    "1000006600770081",
-    "10ab0cd0400dd001",
-    "1111111111111111",
+    "1111111111111111", "1000000000000001", "1011102220555501", "1010102020500501", "1011102220555501",
+    "1000000000000001", "1011111222211101", "1010000030001001", "1012222220001001", "1010303030001001",
+    "1011111111111001", "1000006600770081", "10ab0cd0400dd001", "1111111111111111",
 };
 
 bool WriteTileMap(const std::string& data, const std::string& out) {
@@ -137,10 +126,11 @@ bool WriteTileMap(const std::string& data, const std::string& out) {
             if (tile.mGroup != 0) {
                 auto same = [&](int nx, int ny) {
                     const int n = id(nx, ny);
-                    return n >= 0 && n < static_cast<int>(tiles.size()) && tiles[static_cast<size_t>(n)].mGroup == tile.mGroup;
+                    return n >= 0 && n < static_cast<int>(tiles.size()) &&
+                        tiles[static_cast<size_t>(n)].mGroup == tile.mGroup;
                 };
                 const int mask = (same(x + 1, y) ? 1 : 0) | (same(x, y + 1) ? 2 : 0) | (same(x - 1, y) ? 4 : 0) |
-                                 (same(x, y - 1) ? 8 : 0);
+                    (same(x, y - 1) ? 8 : 0);
                 sx = (mask % 4) * tw / 4 + tw / 128;
                 sy = (mask / 4) * tw / 4 + tw / 128;
                 sw = sh = tw * (0.2421875 - 0.0078125);
@@ -165,8 +155,8 @@ struct FntGlyph {
     int x, y, w, h, xo, yo, adv;
 };
 
-bool DrawFontSample(cairo_t* cr, const std::string& data, const std::string& name, const std::string& text,
-                    double x, double y, std::uint32_t colour) {
+bool DrawFontSample(cairo_t* cr, const std::string& data, const std::string& name, const std::string& text, double x,
+                    double y, std::uint32_t colour) {
     std::ifstream in(data + "/fonts/" + name + ".fnt");
     std::map<int, FntGlyph> glyphs;
     std::map<std::pair<int, int>, int> kerning;
@@ -179,8 +169,9 @@ bool DrawFontSample(cairo_t* cr, const std::string& data, const std::string& nam
     while (std::getline(in, line)) {
         if (line.rfind("common ", 0) == 0) lineHeight = value(line, "lineHeight");
         if (line.rfind("char ", 0) == 0)
-            glyphs[value(line, "id")] = {value(line, "x"), value(line, "y"), value(line, "width"), value(line, "height"),
-                                         value(line, "xoffset"), value(line, "yoffset"), value(line, "xadvance")};
+            glyphs[value(line, "id")] = {value(line, "x"),       value(line, "y"),       value(line, "width"),
+                                         value(line, "height"),  value(line, "xoffset"), value(line, "yoffset"),
+                                         value(line, "xadvance")};
         if (line.rfind("kerning ", 0) == 0)
             kerning[{value(line, "first"), value(line, "second")}] = value(line, "amount");
     }

@@ -53,12 +53,12 @@ int main(int argc, char** argv) {
         FontData font;
         font.mName = recipe.mName;
         ok = RasteriseFace(library.Get(), std::string(kFontDir) + recipe.mFile, recipe.mSize, font) &&
-             WriteFont(font, out) && ok;
+            WriteFont(font, out) && ok;
     }
     FontData digital;
     digital.mName = "digital";
     ok = BuildDigitalFont(library.Get(), std::string(kFontDir) + "DejaVuSansMono-Bold.ttf", digital) &&
-         WriteFont(digital, out) && ok;
+        WriteFont(digital, out) && ok;
     ok = CopyLicence(out) && ok;
     return ok ? 0 : 1;
 }

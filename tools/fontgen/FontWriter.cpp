@@ -18,9 +18,8 @@ constexpr int kSpacing = 2;
 int PackShelves(FontData& font, int width) {
     std::vector<size_t> order(font.mGlyphs.size());
     std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        return font.mGlyphs[a].mHeight > font.mGlyphs[b].mHeight;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return font.mGlyphs[a].mHeight > font.mGlyphs[b].mHeight; });
     int x = kSpacing;
     int y = kSpacing;
     int shelf = 0;
@@ -95,8 +94,8 @@ bool WriteDescription(const FontData& font, int width, int height, const std::st
         return false;
     }
     out << "info face=\"" << font.mFace << "\" size=" << font.mSize << " bold=" << (font.mBold ? 1 : 0)
-        << " italic=0 charset=\"\" unicode=0 stretchH=100 smooth=1 aa=1 padding=0,0,0,0 spacing=" << kSpacing
-        << "," << kSpacing << "\n";
+        << " italic=0 charset=\"\" unicode=0 stretchH=100 smooth=1 aa=1 padding=0,0,0,0 spacing=" << kSpacing << ","
+        << kSpacing << "\n";
     out << "common lineHeight=" << font.mLineHeight << " base=" << font.mBase << " scaleW=" << width
         << " scaleH=" << height << " pages=1 packed=0\n";
     out << "page id=0 file=\"" << font.mName << "_0.png\"\n";
@@ -124,7 +123,7 @@ bool WriteFont(const FontData& font, const std::string& directory) {
         return false;
     }
     return WritePage(packed, width, height, directory + "/" + font.mName + "_0.png") &&
-           WriteDescription(packed, width, height, directory + "/" + font.mName + ".fnt");
+        WriteDescription(packed, width, height, directory + "/" + font.mName + ".fnt");
 }
 
 } // namespace Velmora::Tools

@@ -16,9 +16,7 @@ FreeTypeLibrary::FreeTypeLibrary() {
     }
 }
 
-FreeTypeLibrary::~FreeTypeLibrary() {
-    FT_Done_FreeType(mLibrary);
-}
+FreeTypeLibrary::~FreeTypeLibrary() { FT_Done_FreeType(mLibrary); }
 
 namespace {
 
@@ -130,7 +128,7 @@ constexpr double kDigitWidth = 16.0;
 constexpr double kDigitHeight = 26.0;
 constexpr double kThickness = 4.6;
 constexpr double kGap = 0.6;
-constexpr double kSlant = 0.125;  // horizontal shift per pixel of height (about 7 degrees)
+constexpr double kSlant = 0.125; // horizontal shift per pixel of height (about 7 degrees)
 constexpr int kPad = 1;
 constexpr int kDigitBase = 30;
 constexpr int kDigitLineHeight = 36;

@@ -14,11 +14,11 @@ struct Glyph {
     int mCode = 0;
     int mWidth = 0;
     int mHeight = 0;
-    int mXOffset = 0;  ///< from the pen position to the bitmap's left edge
-    int mYOffset = 0;  ///< from the top of the line to the bitmap's top edge
+    int mXOffset = 0; ///< from the pen position to the bitmap's left edge
+    int mYOffset = 0; ///< from the top of the line to the bitmap's top edge
     int mXAdvance = 0;
-    std::vector<std::uint8_t> mCoverage;  ///< mWidth * mHeight bytes, rows top to bottom
-    int mX = 0;  ///< position in the page, set by packing
+    std::vector<std::uint8_t> mCoverage; ///< mWidth * mHeight bytes, rows top to bottom
+    int mX = 0;                          ///< position in the page, set by packing
     int mY = 0;
 };
 

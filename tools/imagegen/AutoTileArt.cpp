@@ -8,18 +8,15 @@ namespace Velmora::Tools {
 
 namespace {
 
-constexpr int kPeriod = kCell - 2 * kInset;  // see TileArt.cpp: patterns repeat over the sampled part
-constexpr double kBand = 6.0;                 // width of the wall's side face where it meets the floor
+constexpr int kPeriod = kCell - 2 * kInset; // see TileArt.cpp: patterns repeat over the sampled part
+constexpr double kBand = 6.0;               // width of the wall's side face where it meets the floor
 constexpr double kCorner = 7.0;
 
-int Wrap(int v, int period) {
-    return ((v % period) + period) % period;
-}
+int Wrap(int v, int period) { return ((v % period) + period) % period; }
 
 struct OpenSides {
     bool mRight, mBelow, mLeft, mAbove;
-    explicit OpenSides(int mask)
-        : mRight(!(mask & 1)), mBelow(!(mask & 2)), mLeft(!(mask & 4)), mAbove(!(mask & 8)) {}
+    explicit OpenSides(int mask) : mRight(!(mask & 1)), mBelow(!(mask & 2)), mLeft(!(mask & 4)), mAbove(!(mask & 8)) {}
 };
 
 std::uint32_t StoneColour(int tx, int ty) {
@@ -34,8 +31,8 @@ std::uint32_t StoneColour(int tx, int ty) {
     }
     const double tone = 0.85 + 0.22 * Hash01(block, 0, 82);
     const double lit = (lx == 2 || ly == 2) ? 1.18 : (lx == 29 || ly == 29) ? 0.85 : 1.0;
-    const double noise = 0.82 + 0.28 * TiledNoise(tx * 6.0 / kPeriod, ty * 6.0 / kPeriod, 6, 83) +
-                         0.1 * Hash01(tx, ty, 84);
+    const double noise =
+        0.82 + 0.28 * TiledNoise(tx * 6.0 / kPeriod, ty * 6.0 / kPeriod, 6, 83) + 0.1 * Hash01(tx, ty, 84);
     return ScaleColour(0x2E3646, tone * lit * noise);
 }
 
@@ -48,8 +45,8 @@ std::uint32_t MetalColour(int tx, int ty) {
     if (lx == 1 || ly == 1) {
         return 0x46576D;
     }
-    const double brushed = 0.9 + 0.12 * TiledNoise(tx * 2.0 / kPeriod, ty * 30.0 / kPeriod, 30, 91) +
-                           0.05 * Hash01(tx, ty, 92);
+    const double brushed =
+        0.9 + 0.12 * TiledNoise(tx * 2.0 / kPeriod, ty * 30.0 / kPeriod, 30, 91) + 0.05 * Hash01(tx, ty, 92);
     const double plate = 0.92 + 0.12 * Hash01(tx / 30, ty / 30, 93);
     const double rivetDistance = std::hypot(std::min(lx, 30 - lx) - 4.5, std::min(ly, 30 - ly) - 4.5);
     if (rivetDistance < 1.6) {
@@ -98,11 +95,13 @@ void PaintWallCell(const Canvas& sheet, int mask, WallStyle style) {
     cairo_fill(cr);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     // Rim light on the top face's open edges; clipped away on joined sides so it never shows at a seam.
-    cairo_rectangle(cr, open.mLeft ? 0 : 1.5, open.mAbove ? 0 : 1.5, (open.mRight ? kCell : kCell - 1.5) - (open.mLeft ? 0 : 1.5),
+    cairo_rectangle(cr, open.mLeft ? 0 : 1.5, open.mAbove ? 0 : 1.5,
+                    (open.mRight ? kCell : kCell - 1.5) - (open.mLeft ? 0 : 1.5),
                     (open.mBelow ? kCell : kCell - 1.5) - (open.mAbove ? 0 : 1.5));
     cairo_clip(cr);
     FacePath(cr, x0 + 0.75, y0 + 0.75, x1 - 0.75, y1 - 0.75, open);
-    SetColour(cr, style == WallStyle::kStone ? 0x9DB6D2 : Palette::kSoundLight, style == WallStyle::kStone ? 0.75 : 0.85);
+    SetColour(cr, style == WallStyle::kStone ? 0x9DB6D2 : Palette::kSoundLight,
+              style == WallStyle::kStone ? 0.75 : 0.85);
     cairo_set_line_width(cr, 1.5);
     cairo_stroke(cr);
     cairo_restore(cr);
@@ -130,9 +129,8 @@ void PaneStrip(cairo_t* cr, double x0, double y0, double x1, double y1) {
 void PaintGlassCell(const Canvas& sheet, int mask) {
     const int cellX = (mask % 4) * kCell;
     const int cellY = (mask / 4) * kCell;
-    FillPixels(sheet, cellX, cellY, kCell, kCell, [&](int x, int y) {
-        return FloorColour(x - cellX - kInset, y - cellY - kInset, kPeriod);
-    });
+    FillPixels(sheet, cellX, cellY, kCell, kCell,
+               [&](int x, int y) { return FloorColour(x - cellX - kInset, y - cellY - kInset, kPeriod); });
     cairo_t* cr = sheet.Cr();
     cairo_save(cr);
     cairo_translate(cr, cellX, cellY);

@@ -28,13 +28,13 @@ void BodyShapes(cairo_t* cr) {
 
 void Shoulders(cairo_t* cr) {
     for (int side : {-1, 1}) {
-        RoundedRect(cr, kCx + side * 130 - 38, kCy - 128, 76, 34, 12);  // trigger
+        RoundedRect(cr, kCx + side * 130 - 38, kCy - 128, 76, 34, 12); // trigger
         SetColour(cr, 0x1A222E);
         cairo_fill_preserve(cr);
         SetColour(cr, kLine);
         cairo_set_line_width(cr, 2.5);
         cairo_stroke(cr);
-        RoundedRect(cr, kCx + side * 130 - 50, kCy - 106, 100, 22, 10);  // bumper
+        RoundedRect(cr, kCx + side * 130 - 50, kCy - 106, 100, 22, 10); // bumper
         SetColour(cr, 0x222B38);
         cairo_fill_preserve(cr);
         SetColour(cr, kLine);
@@ -76,8 +76,18 @@ void Dpad(cairo_t* cr, double x, double y) {
     SetColour(cr, ScaleColour(kLine, 0.7));
     cairo_set_line_width(cr, 1.5);
     cairo_move_to(cr, x - 9, y - 27);
-    for (const auto& [dx, dy] : {std::pair{9, -27}, {9, -9}, {27, -9}, {27, 9}, {9, 9}, {9, 27}, {-9, 27},
-                                 {-9, 9}, {-27, 9}, {-27, -9}, {-9, -9}, {-9, -27}}) {
+    for (const auto& [dx, dy] : {std::pair{9, -27},
+                                 {9, -9},
+                                 {27, -9},
+                                 {27, 9},
+                                 {9, 9},
+                                 {9, 27},
+                                 {-9, 27},
+                                 {-9, 9},
+                                 {-27, 9},
+                                 {-27, -9},
+                                 {-9, -9},
+                                 {-9, -27}}) {
         cairo_line_to(cr, x + dx, y + dy);
     }
     cairo_stroke(cr);
@@ -112,11 +122,14 @@ void Body(const Canvas& canvas) {
         cairo_set_line_width(cr, 1.5);
         cairo_stroke(cr);
     }
-    PaintGlow(canvas, [](cairo_t* c) {
-        SetColour(c, Palette::kSound);
-        cairo_arc(c, kCx, kCy - 72, 10, 0, kTau);
-        cairo_fill(c);
-    }, 5, 1.0);
+    PaintGlow(
+        canvas,
+        [](cairo_t* c) {
+            SetColour(c, Palette::kSound);
+            cairo_arc(c, kCx, kCy - 72, 10, 0, kTau);
+            cairo_fill(c);
+        },
+        5, 1.0);
     SetColour(cr, Palette::kSoundLight);
     cairo_arc(cr, kCx, kCy - 72, 8, 0, kTau);
     cairo_fill(cr);

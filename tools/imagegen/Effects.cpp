@@ -39,8 +39,8 @@ void Shard(cairo_t* cr, int variant) {
 
 void Streak(cairo_t* cr, double x, double y, bool horizontal) {
     // Bright core fading to both ends, soft across.
-    cairo_pattern_t* along = horizontal ? cairo_pattern_create_linear(x, 0, x + 64, 0)
-                                        : cairo_pattern_create_linear(0, y, 0, y + 64);
+    cairo_pattern_t* along =
+        horizontal ? cairo_pattern_create_linear(x, 0, x + 64, 0) : cairo_pattern_create_linear(0, y, 0, y + 64);
     cairo_pattern_add_color_stop_rgba(along, 0, 1, 1, 1, 0);
     cairo_pattern_add_color_stop_rgba(along, 0.5, 1, 1, 1, 1);
     cairo_pattern_add_color_stop_rgba(along, 1, 1, 1, 1, 0);
@@ -82,9 +82,9 @@ bool PaintParticles(const std::string& dir) {
         Shard(cr, k);
         cairo_restore(cr);
     }
-    Streak(cr, 64, 128, true);   // u 0.25..0.5, v 0.5..0.75
-    Streak(cr, 0, 192, false);   // u 0..0.25, v 0.75..1
-    Spark(cr, 192, 128);         // u 0.75..1, v 0.5..0.75
+    Streak(cr, 64, 128, true); // u 0.25..0.5, v 0.5..0.75
+    Streak(cr, 0, 192, false); // u 0..0.25, v 0.75..1
+    Spark(cr, 192, 128);       // u 0.75..1, v 0.5..0.75
     return canvas.Save(dir + "/particle.png");
 }
 
@@ -100,12 +100,13 @@ bool PaintSoundwave(const std::string& dir) {
         const double v = (y + 0.5) / 256.0;
         const double front = std::exp(-std::pow((v - 0.025) / 0.022, 2.0));
         const double trail = 0.55 * std::exp(-v * 3.2) * (v > 0.025 ? 1.0 : v / 0.025);
-        const double ripple = 0.18 * std::exp(-v * 2.5) * std::pow(0.5 + 0.5 * std::cos((v - 0.025) * 2 * M_PI * 5), 6.0);
+        const double ripple =
+            0.18 * std::exp(-v * 2.5) * std::pow(0.5 + 0.5 * std::cos((v - 0.025) * 2 * M_PI * 5), 6.0);
         const double alpha = std::clamp(front + trail + ripple, 0.0, 1.0);
         const auto a = static_cast<std::uint32_t>(std::lround(alpha * 255));
         auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride);
         for (int x = 0; x < 64; ++x) {
-            row[x] = (a << 24) | (a << 16) | (a << 8) | a;  // premultiplied white
+            row[x] = (a << 24) | (a << 16) | (a << 8) | a; // premultiplied white
         }
     }
     cairo_surface_mark_dirty(canvas.Surface());

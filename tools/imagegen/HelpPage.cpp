@@ -11,7 +11,7 @@ namespace Velmora::Tools {
 namespace {
 
 constexpr double kTau = 2 * M_PI;
-constexpr double kScaleY = 1024.0 / 768.0;  // designed at 1024x768, stored at 1024x1024
+constexpr double kScaleY = 1024.0 / 768.0; // designed at 1024x768, stored at 1024x1024
 
 void Background(cairo_t* cr) {
     cairo_pattern_t* fill = cairo_pattern_create_radial(512, 300, 50, 512, 384, 720);
@@ -186,11 +186,14 @@ bool PaintHelpPage(const std::string& dir) {
     cairo_t* cr = canvas.Cr();
     cairo_scale(cr, 1, kScaleY);
     Background(cr);
-    PaintGlow(canvas, [](cairo_t* c) {
-        cairo_scale(c, 1, kScaleY);
-        SetColour(c, Palette::kSound);
-        DrawText(c, "SansCondensed-Bold", 46, "HOW TO PLAY", 512, 78, Align::kCentre);
-    }, 10, 1.0);
+    PaintGlow(
+        canvas,
+        [](cairo_t* c) {
+            cairo_scale(c, 1, kScaleY);
+            SetColour(c, Palette::kSound);
+            DrawText(c, "SansCondensed-Bold", 46, "HOW TO PLAY", 512, 78, Align::kCentre);
+        },
+        10, 1.0);
     SetColour(cr, 0xF2FAFF);
     DrawText(cr, "SansCondensed-Bold", 46, "HOW TO PLAY", 512, 78, Align::kCentre);
     Controls(cr, 60, 140);

@@ -70,10 +70,18 @@ void PaintSocket(cairo_t* cr) {
     SetColour(cr, ScaleColour(Palette::kGold, 0.45));
     cairo_set_line_width(cr, 2);
     const double x0 = kSocketX0 + 6, x1 = kSocketX1 - 6, y0 = kSocketY0 + 6, y1 = kSocketY1 - 6, l = 9;
-    cairo_move_to(cr, x0, y0 + l); cairo_line_to(cr, x0, y0); cairo_line_to(cr, x0 + l, y0);
-    cairo_move_to(cr, x1 - l, y0); cairo_line_to(cr, x1, y0); cairo_line_to(cr, x1, y0 + l);
-    cairo_move_to(cr, x1, y1 - l); cairo_line_to(cr, x1, y1); cairo_line_to(cr, x1 - l, y1);
-    cairo_move_to(cr, x0 + l, y1); cairo_line_to(cr, x0, y1); cairo_line_to(cr, x0, y1 - l);
+    cairo_move_to(cr, x0, y0 + l);
+    cairo_line_to(cr, x0, y0);
+    cairo_line_to(cr, x0 + l, y0);
+    cairo_move_to(cr, x1 - l, y0);
+    cairo_line_to(cr, x1, y0);
+    cairo_line_to(cr, x1, y0 + l);
+    cairo_move_to(cr, x1, y1 - l);
+    cairo_line_to(cr, x1, y1);
+    cairo_line_to(cr, x1 - l, y1);
+    cairo_move_to(cr, x0 + l, y1);
+    cairo_line_to(cr, x0, y1);
+    cairo_line_to(cr, x0, y1 - l);
     cairo_stroke(cr);
 }
 

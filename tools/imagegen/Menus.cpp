@@ -13,34 +13,22 @@ namespace Velmora::Tools {
 namespace {
 
 constexpr double kTau = 2 * M_PI;
-constexpr double kRoomCell = 48;  // design pixels per tile in the menu background
+constexpr double kRoomCell = 48; // design pixels per tile in the menu background
 
 // The menu background room, row 0 at the top: '#' stone, 'M' metal, 'G' glass, '.' floor,
 // 'c' carpet, 't' ceramic, 'g' grate, 'w' wood, 'E' exit, 'D' closed door, 'O' open door,
 // 'L' laser fence.
 const char* const kRoom[] = {
-    "######################",
-    "#cccccccc#......#tttt#",
-    "#cccccccc#......Gtttt#",
-    "#cccccccc#......Gtttt#",
-    "#cccccccc#......#tttt#",
-    "####O#####......##D###",
-    "#.......ggggggg......#",
-    "#.......ggggggg......#",
-    "#...#####GGGG####....#",
-    "#...#wwwwwwwwwww#.MM.#",
-    "#...#wwwwwwwwwww#.MM.#",
-    "#...Owwwwwwwwwww#....#",
-    "#...#wwwwwwwwwww#LLLL#",
-    "#...#####GGG#####....#",
-    "#.................EE.#",
-    "######################",
+    "######################", "#cccccccc#......#tttt#", "#cccccccc#......Gtttt#", "#cccccccc#......Gtttt#",
+    "#cccccccc#......#tttt#", "####O#####......##D###", "#.......ggggggg......#", "#.......ggggggg......#",
+    "#...#####GGGG####....#", "#...#wwwwwwwwwww#.MM.#", "#...#wwwwwwwwwww#.MM.#", "#...Owwwwwwwwwww#....#",
+    "#...#wwwwwwwwwww#LLLL#", "#...#####GGG#####....#", "#.................EE.#", "######################",
 };
 constexpr int kRoomWidth = 22;
 constexpr int kRoomHeight = 16;
 
 int TileIdOf(char c) {
-    static const std::map<char, int> kIds = {{'.', 0}, {'#', 1}, {'G', 2}, {'c', 3}, {'M', 5}, {'t', 6},
+    static const std::map<char, int> kIds = {{'.', 0}, {'#', 1}, {'G', 2}, {'c', 3},  {'M', 5},  {'t', 6},
                                              {'g', 7}, {'E', 8}, {'L', 9}, {'D', 11}, {'O', 12}, {'w', 13}};
     const auto found = kIds.find(c);
     return found == kIds.end() ? 0 : found->second;
@@ -59,7 +47,7 @@ void DrawRoomTiles(cairo_t* cr, const std::vector<TileEntry>& tiles) {
             const int g = tile.mGroup;
             const int mask = g == 0 ? 0
                                     : (group(x + 1, y) == g ? 1 : 0) | (group(x, y + 1) == g ? 2 : 0) |
-                                          (group(x - 1, y) == g ? 4 : 0) | (group(x, y - 1) == g ? 8 : 0);
+                    (group(x - 1, y) == g ? 4 : 0) | (group(x, y - 1) == g ? 8 : 0);
             DrawTileFrame(cr, tile, mask, x * kRoomCell, y * kRoomCell, kRoomCell);
         }
     }
@@ -123,22 +111,27 @@ void SoundRings(const Canvas& canvas, double cellX, double cellY, double angle, 
         cairo_arc(c, x, y, 26, 0, kTau);
         cairo_stroke(c);
     };
-    PaintGlow(canvas, [&](cairo_t* c) { rings(c, 7); }, 10, 0.9);
-    PaintGlow(canvas, [&](cairo_t* c) { rings(c, 2.5); }, 2, 1.0);
+    PaintGlow(
+        canvas, [&](cairo_t* c) { rings(c, 7); }, 10, 0.9);
+    PaintGlow(
+        canvas, [&](cairo_t* c) { rings(c, 2.5); }, 2, 1.0);
 }
 
 // The noise generator's white waves, full circles fading outward.
 void GeneratorRings(const Canvas& canvas, double cellX, double cellY, double scaleY) {
-    PaintGlow(canvas, [&](cairo_t* c) {
-        cairo_scale(c, 1, scaleY);
-        for (int i = 0; i < 3; ++i) {
-            SetColour(c, Palette::kWhiteGun, 0.55 - 0.15 * i);
-            cairo_set_line_width(c, 2.5);
-            cairo_new_sub_path(c);
-            cairo_arc(c, cellX * kRoomCell, cellY * kRoomCell, 34 + 30 * i, 0, kTau);
-            cairo_stroke(c);
-        }
-    }, 3, 0.8);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            cairo_scale(c, 1, scaleY);
+            for (int i = 0; i < 3; ++i) {
+                SetColour(c, Palette::kWhiteGun, 0.55 - 0.15 * i);
+                cairo_set_line_width(c, 2.5);
+                cairo_new_sub_path(c);
+                cairo_arc(c, cellX * kRoomCell, cellY * kRoomCell, 34 + 30 * i, 0, kTau);
+                cairo_stroke(c);
+            }
+        },
+        3, 0.8);
 }
 
 void Vignette(cairo_t* cr) {

@@ -108,16 +108,22 @@ bool PaintVelmora(const std::string& dir) {
         VelmoraWave(c, 205, 180, 844);
         cairo_stroke(c);
     };
-    PaintGlow(canvas, [&](cairo_t* c) {
-        SetColour(c, Palette::kSound);
-        title(c);
-        wave(c);
-    }, 16.0, 1.0, false);
-    PaintGlow(canvas, [&](cairo_t* c) {
-        SetColour(c, Palette::kSoundLight);
-        title(c);
-        wave(c);
-    }, 4.0, 0.8);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            SetColour(c, Palette::kSound);
+            title(c);
+            wave(c);
+        },
+        16.0, 1.0, false);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            SetColour(c, Palette::kSoundLight);
+            title(c);
+            wave(c);
+        },
+        4.0, 0.8);
     cairo_pattern_t* fill = cairo_pattern_create_linear(0, 60, 0, 150);
     AddStop(fill, 0, 0xFFFFFF);
     AddStop(fill, 1, Palette::kSoundLight);

@@ -55,18 +55,27 @@ void Bolt(cairo_t* cr, double cx, double cy, double r) {
 
 std::uint32_t GunColour(GunIcon icon) {
     switch (icon) {
-    case GunIcon::kSound: return Palette::kSound;
-    case GunIcon::kWhite: return Palette::kWhiteGun;
-    case GunIcon::kShock: return Palette::kShock;
+        case GunIcon::kSound:
+            return Palette::kSound;
+        case GunIcon::kWhite:
+            return Palette::kWhiteGun;
+        case GunIcon::kShock:
+            return Palette::kShock;
     }
     return Palette::kSound;
 }
 
 void DrawGunIcon(cairo_t* cr, GunIcon icon, double cx, double cy, double r) {
     switch (icon) {
-    case GunIcon::kSound: SoundArcs(cr, cx, cy, r); break;
-    case GunIcon::kWhite: NoiseDots(cr, cx, cy, r); break;
-    case GunIcon::kShock: Bolt(cr, cx, cy, r); break;
+        case GunIcon::kSound:
+            SoundArcs(cr, cx, cy, r);
+            break;
+        case GunIcon::kWhite:
+            NoiseDots(cr, cx, cy, r);
+            break;
+        case GunIcon::kShock:
+            Bolt(cr, cx, cy, r);
+            break;
     }
 }
 
@@ -74,12 +83,15 @@ bool PaintGunPickup(const std::string& dir, const std::string& name, GunIcon ico
     Canvas canvas(64, 64);
     cairo_t* cr = canvas.Cr();
     const std::uint32_t colour = GunColour(icon);
-    PaintGlow(canvas, [&](cairo_t* c) {
-        SetColour(c, colour);
-        cairo_set_line_width(c, 4);
-        cairo_arc(c, 32, 32, 25, 0, kTau);
-        cairo_stroke(c);
-    }, 4.0, 1.0, false);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            SetColour(c, colour);
+            cairo_set_line_width(c, 4);
+            cairo_arc(c, 32, 32, 25, 0, kTau);
+            cairo_stroke(c);
+        },
+        4.0, 1.0, false);
     cairo_pattern_t* disc = cairo_pattern_create_radial(32, 28, 2, 32, 32, 26);
     AddStop(disc, 0, MixColour(0x121924, colour, 0.18));
     AddStop(disc, 1, 0x080B10);
@@ -91,10 +103,13 @@ bool PaintGunPickup(const std::string& dir, const std::string& name, GunIcon ico
     cairo_set_line_width(cr, 2.2);
     cairo_arc(cr, 32, 32, 24.5, 0, kTau);
     cairo_stroke(cr);
-    PaintGlow(canvas, [&](cairo_t* c) {
-        SetColour(c, colour);
-        DrawGunIcon(c, icon, 32, 32, 17);
-    }, 2.5, 0.9);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            SetColour(c, colour);
+            DrawGunIcon(c, icon, 32, 32, 17);
+        },
+        2.5, 0.9);
     SetColour(cr, MixColour(colour, 0xFFFFFF, 0.35));
     DrawGunIcon(cr, icon, 32, 32, 17);
     return canvas.Save(dir + "/" + name);
@@ -106,12 +121,15 @@ bool PaintBriefcase(const std::string& path, int size, bool flat) {
     cairo_scale(cr, size / 64.0, size / 64.0);
     auto body = [](cairo_t* c) { RoundedRect(c, 11, 20, 42, 30, 4); };
     if (!flat) {
-        PaintGlow(canvas, [&](cairo_t* c) {
-            cairo_scale(c, size / 64.0, size / 64.0);
-            body(c);
-            SetColour(c, Palette::kGold, 0.9);
-            cairo_fill(c);
-        }, 5.0, 0.9, false);
+        PaintGlow(
+            canvas,
+            [&](cairo_t* c) {
+                cairo_scale(c, size / 64.0, size / 64.0);
+                body(c);
+                SetColour(c, Palette::kGold, 0.9);
+                cairo_fill(c);
+            },
+            5.0, 0.9, false);
     }
     // Handle.
     SetColour(cr, 0x1A120C);
@@ -150,14 +168,17 @@ bool PaintBriefcase(const std::string& path, int size, bool flat) {
 bool PaintGenerator(const std::string& dir) {
     Canvas canvas(64, 64);
     cairo_t* cr = canvas.Cr();
-    PaintGlow(canvas, [](cairo_t* c) {
-        SetColour(c, Palette::kWhiteGun, 0.7);
-        cairo_set_line_width(c, 3);
-        for (double r : {13.0, 20.0}) {
-            cairo_arc(c, 32, 32, r, 0, kTau);
-            cairo_stroke(c);
-        }
-    }, 3.0, 0.5, false);
+    PaintGlow(
+        canvas,
+        [](cairo_t* c) {
+            SetColour(c, Palette::kWhiteGun, 0.7);
+            cairo_set_line_width(c, 3);
+            for (double r : {13.0, 20.0}) {
+                cairo_arc(c, 32, 32, r, 0, kTau);
+                cairo_stroke(c);
+            }
+        },
+        3.0, 0.5, false);
     cairo_pattern_t* box = cairo_pattern_create_linear(0, 10, 0, 54);
     AddStop(box, 0, 0x3A4658);
     AddStop(box, 1, 0x1A212C);
@@ -197,12 +218,15 @@ bool PaintWaypoint(const std::string& dir) {
     Canvas canvas(32, 32);
     cairo_t* cr = canvas.Cr();
     constexpr std::uint32_t kMarker = 0xC8FF3C;
-    PaintGlow(canvas, [](cairo_t* c) {
-        SetColour(c, kMarker);
-        cairo_set_line_width(c, 2.5);
-        cairo_arc(c, 16, 16, 10, 0, kTau);
-        cairo_stroke(c);
-    }, 2.0, 0.8, false);
+    PaintGlow(
+        canvas,
+        [](cairo_t* c) {
+            SetColour(c, kMarker);
+            cairo_set_line_width(c, 2.5);
+            cairo_arc(c, 16, 16, 10, 0, kTau);
+            cairo_stroke(c);
+        },
+        2.0, 0.8, false);
     SetColour(cr, 0x0A0F05, 0.6);
     cairo_arc(cr, 16, 16, 9, 0, kTau);
     cairo_fill(cr);
@@ -232,11 +256,14 @@ bool PaintEmote(const std::string& dir, const std::string& name, const std::stri
         cairo_line_to(c, 39, 45);
         cairo_close_path(c);
     };
-    PaintGlow(canvas, [&](cairo_t* c) {
-        bubble(c);
-        SetColour(c, colour);
-        cairo_fill(c);
-    }, 4.0, 0.9, false);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            bubble(c);
+            SetColour(c, colour);
+            cairo_fill(c);
+        },
+        4.0, 0.9, false);
     bubble(cr);
     cairo_pattern_t* fill = cairo_pattern_create_radial(28, 22, 2, 32, 28, 22);
     AddStop(fill, 0, MixColour(colour, 0xFFFFFF, 0.35));

@@ -26,11 +26,14 @@ void PaintPerson(const Canvas& canvas, std::uint32_t body, std::uint32_t rim, bo
     cairo_t* cr = canvas.Cr();
     const double width = guard ? 19 : 16.5;
     const double depth = guard ? 11.5 : 10;
-    PaintGlow(canvas, [&](cairo_t* c) {
-        PersonPath(c, width + 1.5, depth + 1.5);
-        SetColour(c, rim, 0.8);
-        cairo_fill(c);
-    }, 3.5, 0.7, false, true);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            PersonPath(c, width + 1.5, depth + 1.5);
+            SetColour(c, rim, 0.8);
+            cairo_fill(c);
+        },
+        3.5, 0.7, false, true);
     // Shoulders with a soft light from the front left.
     cairo_pattern_t* shade = cairo_pattern_create_radial(27, 32, 2, 32, 37, width + 3);
     AddStop(shade, 0, ScaleColour(body, 1.7));
@@ -70,12 +73,15 @@ void PaintPerson(const Canvas& canvas, std::uint32_t body, std::uint32_t rim, bo
 // The player's highlight: a ring of sound-blue light round the figure, so the player stands out
 // from guards and floor at play size.
 void PaintPlayerRing(const Canvas& canvas, double cx, double cy, double radius) {
-    PaintGlow(canvas, [&](cairo_t* c) {
-        cairo_arc(c, cx, cy, radius, 0, kTau);
-        SetColour(c, Palette::kSound);
-        cairo_set_line_width(c, 5);
-        cairo_stroke(c);
-    }, 4.0, 0.9);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            cairo_arc(c, cx, cy, radius, 0, kTau);
+            SetColour(c, Palette::kSound);
+            cairo_set_line_width(c, 5);
+            cairo_stroke(c);
+        },
+        4.0, 0.9);
     cairo_t* cr = canvas.Cr();
     cairo_arc(cr, cx, cy, radius, 0, kTau);
     SetColour(cr, Palette::kSoundLight, 0.85);
@@ -94,11 +100,14 @@ void PaintPlayerFigure(const Canvas& canvas) {
     SetColour(cr, 0x07090D);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    PaintGlow(canvas, [](cairo_t* c) {
-        SetColour(c, Palette::kSound);
-        cairo_arc(c, 37, 7, 4, 0, kTau);
-        cairo_fill(c);
-    }, 3.0, 1.0, true, true);
+    PaintGlow(
+        canvas,
+        [](cairo_t* c) {
+            SetColour(c, Palette::kSound);
+            cairo_arc(c, 37, 7, 4, 0, kTau);
+            cairo_fill(c);
+        },
+        3.0, 1.0, true, true);
     SetColour(cr, Palette::kSoundLight);
     cairo_arc(cr, 37, 7, 2.2, 0, kTau);
     cairo_fill(cr);
@@ -129,7 +138,8 @@ bool PaintPlayer(const std::string& dir) {
 }
 
 // A guard from above: the uniform's colour and the rim light tell the kinds apart.
-bool PaintGuard(const std::string& dir, const std::string& name, std::uint32_t body, std::uint32_t rim, std::uint32_t lamp) {
+bool PaintGuard(const std::string& dir, const std::string& name, std::uint32_t body, std::uint32_t rim,
+                std::uint32_t lamp) {
     Canvas canvas(64, 64);
     cairo_t* cr = canvas.Cr();
     PaintPerson(canvas, body, rim, true);
@@ -140,11 +150,14 @@ bool PaintGuard(const std::string& dir, const std::string& name, std::uint32_t b
     SetColour(cr, 0x07090D);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
-    PaintGlow(canvas, [&](cairo_t* c) {
-        SetColour(c, lamp);
-        cairo_arc(c, 37, 7.5, 4, 0, kTau);
-        cairo_fill(c);
-    }, 3.0, 1.0);
+    PaintGlow(
+        canvas,
+        [&](cairo_t* c) {
+            SetColour(c, lamp);
+            cairo_arc(c, 37, 7.5, 4, 0, kTau);
+            cairo_fill(c);
+        },
+        3.0, 1.0);
     SetColour(cr, MixColour(lamp, 0xFFFFFF, 0.6));
     cairo_arc(cr, 37, 7.5, 2.2, 0, kTau);
     cairo_fill(cr);

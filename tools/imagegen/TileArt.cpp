@@ -9,19 +9,13 @@ namespace Velmora::Tools {
 
 namespace {
 
-
-int Wrap(int v, int period) {
-    return ((v % period) + period) % period;
-}
+int Wrap(int v, int period) { return ((v % period) + period) % period; }
 
 double Noise(int tx, int ty, int period, int cells, int seed) {
-    return TiledNoise(tx * static_cast<double>(cells) / period, ty * static_cast<double>(cells) / period, cells,
-                      seed);
+    return TiledNoise(tx * static_cast<double>(cells) / period, ty * static_cast<double>(cells) / period, cells, seed);
 }
 
-std::unique_ptr<Canvas> NewTile() {
-    return std::make_unique<Canvas>(kCell, kCell);
-}
+std::unique_ptr<Canvas> NewTile() { return std::make_unique<Canvas>(kCell, kCell); }
 
 } // namespace
 
@@ -86,7 +80,7 @@ std::unique_ptr<Canvas> PaintGrate() {
         const int ly = y % 8;
         const int lx = x % 32;
         const double grain = 0.9 + 0.2 * Hash01(x, y, 41);
-        if (lx < 3) {  // cross beam under the bars
+        if (lx < 3) { // cross beam under the bars
             return ScaleColour(0x1E2733, grain * (lx == 0 ? 1.3 : 0.9));
         }
         if (ly < 5) {

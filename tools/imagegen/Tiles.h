@@ -16,7 +16,7 @@ constexpr int kInset = 2;
 /// One entry of the tile catalogue with the texture that draws it.
 struct TileEntry {
     std::string mName;
-    std::string mTexture;  ///< relative to data/image
+    std::string mTexture; ///< relative to data/image
     int mGroup = 0;
     bool mBlocksPlayer = false;
     bool mBlocksEnemy = false;

@@ -52,8 +52,8 @@ void DrawLasers(cairo_t* cr, double t) {
     struct Beam {
         double ax, ay, bx, by, phase;
     };
-    const Beam beams[] = {{47, 90, 603, 140, 0.0}, {47, 250, 603, 205, 1.7}, {120, 27, 180, 323, 3.1},
-                          {520, 27, 470, 323, 4.4}};
+    const Beam beams[] = {
+        {47, 90, 603, 140, 0.0}, {47, 250, 603, 205, 1.7}, {120, 27, 180, 323, 3.1}, {520, 27, 470, 323, 4.4}};
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     for (const Beam& beam : beams) {
         const double pulse = 0.55 + 0.35 * std::sin(t * 5.0 + beam.phase);

@@ -15,10 +15,10 @@ namespace {
 
 struct Layer {
     int mSeed;
-    double mSpeed;        // pixels per second the layer drifts left
+    double mSpeed; // pixels per second the layer drifts left
     double mMinHeight, mMaxHeight;
     std::uint32_t mColour;
-    double mLitWindows;   // share of lit windows
+    double mLitWindows; // share of lit windows
     double mWindowAlpha;
 };
 

@@ -31,10 +31,18 @@ Director::Director() : mPrevious(kWidth, kHeight), mGlow(kWidth, kHeight) {}
 void Director::DrawShot(cairo_t* cr, int shot, double t) const {
     const double local = t - kShotStarts[shot];
     switch (shot) {
-    case 0: DrawCityScene(cr, local); break;
-    case 1: DrawTowerScene(cr, local); break;
-    case 2: DrawBriefcaseScene(cr, local); break;
-    default: mRings.Draw(cr, local); break;
+        case 0:
+            DrawCityScene(cr, local);
+            break;
+        case 1:
+            DrawTowerScene(cr, local);
+            break;
+        case 2:
+            DrawBriefcaseScene(cr, local);
+            break;
+        default:
+            mRings.Draw(cr, local);
+            break;
     }
 }
 
@@ -45,7 +53,8 @@ void Director::Render(const Tools::Canvas& canvas, double t) {
     // Around a cut the shot before is laid over this one, fading away.
     if (shot > 0 && t < kShotStarts[shot] + kCrossfade / 2) {
         DrawShot(mPrevious.Cr(), shot - 1, t);
-        const double outgoing = 1.0 - SmoothStep(kShotStarts[shot] - kCrossfade / 2, kShotStarts[shot] + kCrossfade / 2, t);
+        const double outgoing =
+            1.0 - SmoothStep(kShotStarts[shot] - kCrossfade / 2, kShotStarts[shot] + kCrossfade / 2, t);
         cairo_set_source_surface(cr, mPrevious.Surface(), 0, 0);
         cairo_paint_with_alpha(cr, outgoing);
     }
@@ -69,7 +78,9 @@ void Director::Bloom(const Tools::Canvas& canvas) {
             std::uint32_t pixel = 0xFF000000u;
             for (int shift = 0; shift < 24; shift += 8) {
                 const int channel = static_cast<int>((in[x] >> shift) & 0xFF);
-                pixel |= static_cast<std::uint32_t>(std::max(0, channel - kBloomThreshold) * 255 / (255 - kBloomThreshold)) << shift;
+                pixel |=
+                    static_cast<std::uint32_t>(std::max(0, channel - kBloomThreshold) * 255 / (255 - kBloomThreshold))
+                    << shift;
             }
             out[x] = pixel;
         }

@@ -17,8 +17,8 @@ struct Wall {
 
 /// Where a ray met a wall.
 struct RayHit {
-    double mDistance;  ///< along the ray; the ray's length when nothing was hit
-    int mWall;         ///< index of the wall, −1 when none
+    double mDistance; ///< along the ray; the ray's length when nothing was hit
+    int mWall;        ///< index of the wall, −1 when none
 };
 
 /// A set of walls that rays can be cast against.

@@ -19,11 +19,11 @@ namespace {
 
 // One chord per bar (two when split); the city, the building, the briefcase, the rings, the end.
 const std::vector<std::string> kChords = {
-    "Dm", "Dm", "Bbmaj7",              // city
-    "A7sus4 A7", "Dm", "Gm6",          // building
-    "Bbmaj7", "A7",                    // briefcase
-    "Dm", "Bbmaj7", "Gm6 A7",          // rings
-    "Dm",                              // title
+    "Dm",        "Dm",     "Bbmaj7", // city
+    "A7sus4 A7", "Dm",     "Gm6",    // building
+    "Bbmaj7",    "A7",               // briefcase
+    "Dm",        "Bbmaj7", "Gm6 A7", // rings
+    "Dm",                            // title
 };
 
 const char* const kVibesMotif = "r:2 A4:0.5 D5:1.5 | r:1 F5:1 E5:2 | r:2 D5:0.5 C5 Bb4:1 | A4:3 r:1";

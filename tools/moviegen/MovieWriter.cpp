@@ -67,7 +67,8 @@ bool MovieWriter::StartVideo() {
 }
 
 bool MovieWriter::StartAudio() {
-    if (vorbis_encode_init_vbr(&mAudioInfo, 2, mSettings.mAudioRate, static_cast<float>(mSettings.mAudioQuality)) != 0) {
+    if (vorbis_encode_init_vbr(&mAudioInfo, 2, mSettings.mAudioRate, static_cast<float>(mSettings.mAudioQuality)) !=
+        0) {
         return false;
     }
     return vorbis_analysis_init(&mAudioDsp, &mAudioInfo) == 0 && vorbis_block_init(&mAudioDsp, &mAudioBlock) == 0;
@@ -108,7 +109,7 @@ void MovieWriter::SetAudio(const AudioGen::Stereo& audio) {
         vorbis_analysis_wrote(&mAudioDsp, count);
         EncodeAudio(false);
     }
-    vorbis_analysis_wrote(&mAudioDsp, 0);  // marks the end of the stream
+    vorbis_analysis_wrote(&mAudioDsp, 0); // marks the end of the stream
     EncodeAudio(true);
 }
 
@@ -151,7 +152,8 @@ void MovieWriter::ToYcbcr(cairo_surface_t* frame) {
     const unsigned char* data = cairo_image_surface_get_data(frame);
     const int stride = cairo_image_surface_get_stride(frame);
     auto rgb = [&](int x, int y, double out[3]) {
-        const auto* pixel = reinterpret_cast<const std::uint32_t*>(data + std::min(y, mSettings.mHeight - 1) * stride) + x;
+        const auto* pixel =
+            reinterpret_cast<const std::uint32_t*>(data + std::min(y, mSettings.mHeight - 1) * stride) + x;
         out[0] = (*pixel >> 16) & 0xFF;
         out[1] = (*pixel >> 8) & 0xFF;
         out[2] = *pixel & 0xFF;
@@ -182,8 +184,10 @@ void MovieWriter::WriteAudioUntil(double time) {
 }
 
 void MovieWriter::Write(const ogg_page& page) {
-    mOk = std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), mFile) == static_cast<size_t>(page.header_len) &&
-          std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), mFile) == static_cast<size_t>(page.body_len) && mOk;
+    mOk = std::fwrite(page.header, 1, static_cast<size_t>(page.header_len), mFile) ==
+            static_cast<size_t>(page.header_len) &&
+        std::fwrite(page.body, 1, static_cast<size_t>(page.body_len), mFile) == static_cast<size_t>(page.body_len) &&
+        mOk;
 }
 
 bool MovieWriter::Finish() {

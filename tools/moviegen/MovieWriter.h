@@ -25,9 +25,9 @@ public:
         int mWidth = 640;
         int mHeight = 360;
         int mFps = 24;
-        int mVideoQuality = 40;        ///< libtheoraenc 0 … 63
-        int mKeyframeInterval = 64;    ///< frames
-        double mAudioQuality = 0.3;    ///< libvorbisenc −0.1 … 1
+        int mVideoQuality = 40;     ///< libtheoraenc 0 … 63
+        int mKeyframeInterval = 64; ///< frames
+        double mAudioQuality = 0.3; ///< libvorbisenc −0.1 … 1
         int mAudioRate = 44100;
     };
 

@@ -15,25 +15,25 @@ namespace Palette = Tools::Palette;
 
 namespace {
 
-constexpr double kRingSpeed = 150.0;  // pixels per second
-constexpr double kRingLife = 3.2;     // seconds
+constexpr double kRingSpeed = 150.0; // pixels per second
+constexpr double kRingLife = 3.2;    // seconds
 constexpr double kConeHalfAngle = 0.42;
 constexpr double kConeLength = 125.0;
 
 FloorPlan MakePlan() {
     FloorPlan plan;
     plan.AddBox(40, 30, 560, 300);
-    plan.AddWall({240, 30}, {240, 125});  // left rooms | middle rooms, door 125–170
+    plan.AddWall({240, 30}, {240, 125}); // left rooms | middle rooms, door 125–170
     plan.AddWall({240, 170}, {240, 330});
-    plan.AddWall({420, 30}, {420, 195});  // middle rooms | right rooms, door 195–240
+    plan.AddWall({420, 30}, {420, 195}); // middle rooms | right rooms, door 195–240
     plan.AddWall({420, 240}, {420, 330});
-    plan.AddWall({40, 180}, {110, 180});  // left rooms, door 110–160
+    plan.AddWall({40, 180}, {110, 180}); // left rooms, door 110–160
     plan.AddWall({160, 180}, {240, 180});
-    plan.AddWall({240, 160}, {290, 160});  // middle rooms, door 290–370
+    plan.AddWall({240, 160}, {290, 160}); // middle rooms, door 290–370
     plan.AddWall({370, 160}, {420, 160});
-    plan.AddWall({420, 175}, {495, 175});  // right rooms, door 495–545
+    plan.AddWall({420, 175}, {495, 175}); // right rooms, door 495–545
     plan.AddWall({545, 175}, {600, 175});
-    plan.AddBox(322, 70, 18, 18);  // pillars that tear the rings
+    plan.AddBox(322, 70, 18, 18); // pillars that tear the rings
     plan.AddBox(125, 255, 16, 16);
     plan.AddBox(505, 250, 14, 30);
     return plan;
@@ -41,8 +41,7 @@ FloorPlan MakePlan() {
 
 } // namespace
 
-RingScene::RingScene()
-    : mPlan(MakePlan()), mPlayer{330, 250}, mRing(mPlan, mPlayer, 540, kRingSpeed * kRingLife, 3) {
+RingScene::RingScene() : mPlan(MakePlan()), mPlayer{330, 250}, mRing(mPlan, mPlayer, 540, kRingSpeed * kRingLife, 3) {
     const Guard guards[] = {{{130, 95}, 0.6, -1}, {{525, 100}, 2.6, -1}, {{535, 285}, -2.4, -1}, {{300, 110}, 0.3, -1}};
     for (Guard guard : guards) {
         const double distance = mRing.ArrivalAt(guard.mAt, 10.0);
@@ -87,11 +86,12 @@ void RingScene::DrawGuard(cairo_t* cr, const Guard& guard, double t) const {
     for (int i = 0; i <= 24; ++i) {
         const double angle = heading - kConeHalfAngle + 2 * kConeHalfAngle * i / 24;
         const RayHit hit = mPlan.Cast(guard.mAt, std::cos(angle), std::sin(angle), kConeLength);
-        cairo_line_to(cr, guard.mAt.mX + std::cos(angle) * hit.mDistance, guard.mAt.mY + std::sin(angle) * hit.mDistance);
+        cairo_line_to(cr, guard.mAt.mX + std::cos(angle) * hit.mDistance,
+                      guard.mAt.mY + std::sin(angle) * hit.mDistance);
     }
     cairo_close_path(cr);
-    cairo_pattern_t* cone = cairo_pattern_create_radial(guard.mAt.mX, guard.mAt.mY, 5, guard.mAt.mX, guard.mAt.mY,
-                                                        kConeLength);
+    cairo_pattern_t* cone =
+        cairo_pattern_create_radial(guard.mAt.mX, guard.mAt.mY, 5, guard.mAt.mX, guard.mAt.mY, kConeLength);
     AddStop(cone, 0, Palette::kAmber, 0.38 + 0.2 * turn);
     AddStop(cone, 1, Palette::kAmber, 0.0);
     cairo_set_source(cr, cone);
@@ -158,7 +158,8 @@ void TitleWave(cairo_t* cr, double y, double x0, double x1, double phase) {
 
 double SpacedWidth(cairo_t* cr, const char* text, double size, double spacing) {
     double width = 0;
-    for (const char* c = text; *c; ++c) width += Tools::TextWidth(cr, "SansCondensed-Bold", size, std::string(1, *c)) + spacing;
+    for (const char* c = text; *c; ++c)
+        width += Tools::TextWidth(cr, "SansCondensed-Bold", size, std::string(1, *c)) + spacing;
     return width - spacing;
 }
 
@@ -175,7 +176,8 @@ void DrawTitle(cairo_t* cr, double t) {
     AddStop(fill, 0, 0xFFFFFF, show);
     AddStop(fill, 1, Palette::kSoundLight, show);
     cairo_set_source(cr, fill);
-    for (const char* c = title; *c; ++c) x += Tools::DrawText(cr, "SansCondensed-Bold", size, std::string(1, *c), x, 200) + 10;
+    for (const char* c = title; *c; ++c)
+        x += Tools::DrawText(cr, "SansCondensed-Bold", size, std::string(1, *c), x, 200) + 10;
     cairo_pattern_destroy(fill);
     SetColour(cr, Palette::kSoundLight, show);
     cairo_set_line_width(cr, 1.6);

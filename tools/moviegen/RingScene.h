@@ -23,8 +23,8 @@ public:
 private:
     struct Guard {
         Point mAt;
-        double mHeading;   // radians, where it looks while panning
-        double mAlerted;   // seconds into the shot a ring reaches it; −1 never
+        double mHeading; // radians, where it looks while panning
+        double mAlerted; // seconds into the shot a ring reaches it; −1 never
     };
 
     void DrawPlan(cairo_t* cr) const;

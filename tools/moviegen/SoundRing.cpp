@@ -15,8 +15,7 @@ constexpr double kBounceLoss = 0.6;
 
 } // namespace
 
-SoundRing::SoundRing(const FloorPlan& plan, Point origin, int rays, double reach, int bounces)
-    : mSpacing(kTau / rays) {
+SoundRing::SoundRing(const FloorPlan& plan, Point origin, int rays, double reach, int bounces) : mSpacing(kTau / rays) {
     for (int r = 0; r < rays; ++r) {
         Path path;
         Point at = origin;

@@ -24,11 +24,11 @@ public:
 private:
     struct Path {
         std::vector<Point> mPoints;
-        std::vector<double> mLengths;  // distance along the path at each point
+        std::vector<double> mLengths; // distance along the path at each point
     };
     struct Front {
         Point mAt;
-        int mBounces = -1;  // −1: the ray has ended
+        int mBounces = -1; // −1: the ray has ended
     };
 
     Front FrontOf(const Path& path, double distance) const;

@@ -10,7 +10,7 @@ constexpr double kBpm = 90.0;
 constexpr double kBeat = 60.0 / kBpm;
 constexpr double kBar = 4.0 * kBeat;
 constexpr int kBars = 12;
-constexpr double kSeconds = kBars * kBar;  // 32 s
+constexpr double kSeconds = kBars * kBar; // 32 s
 constexpr int kFrames = static_cast<int>(kSeconds * kFps);
 
 // Scenes follow the music's phrases: three bars of city, three of the building, two of the

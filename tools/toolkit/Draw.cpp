@@ -16,7 +16,8 @@
 namespace Velmora::Tools {
 
 Canvas::Canvas(int width, int height)
-    : mWidth(width), mHeight(height),
+    : mWidth(width),
+      mHeight(height),
       mSurface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
       mCr(cairo_create(mSurface)) {
     cairo_set_antialias(mCr, CAIRO_ANTIALIAS_BEST);
@@ -27,13 +28,10 @@ Canvas::~Canvas() {
     cairo_surface_destroy(mSurface);
 }
 
-bool Canvas::Save(const std::string& path) const {
-    return SaveSurface(mSurface, path);
-}
+bool Canvas::Save(const std::string& path) const { return SaveSurface(mSurface, path); }
 
 void SetColour(cairo_t* cr, std::uint32_t rgb, double alpha) {
-    cairo_set_source_rgba(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0,
-                          alpha);
+    cairo_set_source_rgba(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha);
 }
 
 void AddStop(cairo_pattern_t* pattern, double offset, std::uint32_t rgb, double alpha) {
@@ -51,7 +49,9 @@ void BoxPass(std::vector<int>& plane, int w, int h, int half, bool rows) {
     std::vector<int> line(length);
     const int window = 2 * half + 1;
     for (int l = 0; l < lines; ++l) {
-        auto at = [&](int i) -> int& { return rows ? plane[static_cast<size_t>(l) * w + i] : plane[static_cast<size_t>(i) * w + l]; };
+        auto at = [&](int i) -> int& {
+            return rows ? plane[static_cast<size_t>(l) * w + i] : plane[static_cast<size_t>(i) * w + l];
+        };
         for (int i = 0; i < length; ++i) {
             line[i] = at(i);
         }
@@ -97,7 +97,8 @@ void BlurSurface(cairo_surface_t* surface, double radius) {
         for (int y = 0; y < h; ++y) {
             auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<size_t>(y) * stride);
             for (int x = 0; x < w; ++x) {
-                const std::uint32_t v = static_cast<std::uint32_t>(std::clamp(plane[static_cast<size_t>(y) * w + x], 0, 255));
+                const std::uint32_t v =
+                    static_cast<std::uint32_t>(std::clamp(plane[static_cast<size_t>(y) * w + x], 0, 255));
                 row[x] = (row[x] & ~(0xFFu << (8 * channel))) | (v << (8 * channel));
             }
         }
@@ -134,9 +135,7 @@ void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) 
     cairo_close_path(cr);
 }
 
-std::string DejaVuPath(const std::string& style) {
-    return "/usr/share/fonts/truetype/dejavu/DejaVu" + style + ".ttf";
-}
+std::string DejaVuPath(const std::string& style) { return "/usr/share/fonts/truetype/dejavu/DejaVu" + style + ".ttf"; }
 
 cairo_font_face_t* DejaVuFace(const std::string& style) {
     static FT_Library library = nullptr;
@@ -202,7 +201,7 @@ double DrawText(cairo_t* cr, const std::string& style, double size, const std::s
 
 double Hash01(int x, int y, int seed) {
     std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
-                      static_cast<std::uint32_t>(seed) * 2246822519u;
+        static_cast<std::uint32_t>(seed) * 2246822519u;
     h = (h ^ (h >> 13)) * 1274126177u;
     h ^= h >> 16;
     return (h & 0xFFFFFF) / 16777216.0;

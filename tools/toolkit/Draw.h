@@ -44,8 +44,8 @@ void BlurSurface(cairo_surface_t* surface, double radius);
 /// the canvas with the given strength (additive when `additive`, otherwise over): the neon glow.
 /// With `inheritTransform` the layer starts with the canvas' current transformation, so a glow
 /// drawn in design units lands where the canvas' own drawing does.
-void PaintGlow(const Canvas& canvas, const std::function<void(cairo_t*)>& draw, double radius,
-               double strength, bool additive = true, bool inheritTransform = false);
+void PaintGlow(const Canvas& canvas, const std::function<void(cairo_t*)>& draw, double radius, double strength,
+               bool additive = true, bool inheritTransform = false);
 
 /// Path of a rectangle with rounded corners.
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
@@ -60,8 +60,8 @@ std::string DejaVuPath(const std::string& style);
 enum class Align { kLeft, kCentre, kRight };
 
 /// Draws text with its baseline at y using a DejaVu face; returns the advance width in pixels.
-double DrawText(cairo_t* cr, const std::string& style, double size, const std::string& text, double x,
-                double y, Align align = Align::kLeft);
+double DrawText(cairo_t* cr, const std::string& style, double size, const std::string& text, double x, double y,
+                Align align = Align::kLeft);
 /// Advance width of text in pixels.
 double TextWidth(cairo_t* cr, const std::string& style, double size, const std::string& text);
 

@@ -119,8 +119,8 @@ bool WritePng(const RgbaImage& image, const std::string& path) {
     png_init_io(file.mPng, file.mFile);
     png_set_compression_level(file.mPng, 9);
     png_set_IHDR(file.mPng, file.mInfo, image.mWidth, image.mHeight, 8,
-                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
     png_write_info(file.mPng, file.mInfo);
     std::vector<std::uint8_t> row(static_cast<size_t>(image.mWidth) * 4);
     for (int y = 0; y < image.mHeight; ++y) {

@@ -1,9 +1,9 @@
 // Draws through the real window and GL context (under Xvfb in the test run) and reads the
 // pixels back.
-#include "core/FrameMessages.h"
-#include "core/Game.h"
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
+#include "core/FrameMessages.h"
+#include "core/Game.h"
 #include "core/ISystem.h"
 #include "core/Value.h"
 #include "core/ValueCursor.h"
@@ -43,11 +43,11 @@ protected:
         Game& game = Game::GetInstance();
         game.SetRootPath(root);
         if (GraphicsManager::GetInstance().mScreen) return;
-        setenv("SDL_VIDEO_CENTERED", "1", 1);  // as the game does: windows stay on the screen
+        setenv("SDL_VIDEO_CENTERED", "1", 1); // as the game does: windows stay on the screen
         ASSERT_EQ(::Velmora::Tests::InitVideoSubsystem(), 0) << SDL_GetError();
         // Another suite's window makes SDL report that window's size as the desktop's.
         sOtherWindowBefore = SDL_GetVideoSurface() != nullptr;
-        game.mInitialized = true;  // the managers the graphics manager adds initialise at once
+        game.mInitialized = true; // the managers the graphics manager adds initialise at once
         GraphicsManager::GetInstance().Initialize();
         sStartMode = GraphicsManager::GetInstance().GetCurrentMode();
     }
@@ -56,7 +56,8 @@ protected:
     static VideoMode ScreenSize() {
         Display* display = XOpenDisplay(nullptr);
         if (!display) return {};
-        const VideoMode size{DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display)), true};
+        const VideoMode size{DisplayWidth(display, DefaultScreen(display)),
+                             DisplayHeight(display, DefaultScreen(display)), true};
         XCloseDisplay(display);
         return size;
     }
@@ -102,7 +103,8 @@ protected:
     static Renderer& GetRenderer() { return GraphicsManager::GetInstance().GetRenderer(); }
 
     static void AddQuad(Texture* texture, int layer, double left, double bottom, double size) {
-        GetRenderer().GetBatch(kPrimitiveQuads, texture, layer, 1024, kBlendAlpha)
+        GetRenderer()
+            .GetBatch(kPrimitiveQuads, texture, layer, 1024, kBlendAlpha)
             .AddTexturedRect(left, left + size, bottom, bottom + size, 0, 0, 1, 1, 0xFFFFFFFFu);
     }
 };
@@ -131,11 +133,11 @@ TEST_F(Rendering, HigherLayersCoverLowerOnesAndTexturesKeepTheirColours) {
     Texture* red = TextureManager::GetInstance().GetTexture("red.png");
     Texture* blue = TextureManager::GetInstance().GetTexture("blue.png");
     ASSERT_NE(red->mGlId, 0u);
-    AddQuad(red, 801, 100, 100, 50);   // added first, drawn last
+    AddQuad(red, 801, 100, 100, 50); // added first, drawn last
     AddQuad(blue, 800, 125, 125, 50);
     GetRenderer().Flush();
     EXPECT_EQ(PixelAt(110, 110), kRed);
-    EXPECT_EQ(PixelAt(140, 140), kRed);   // overlap: the higher layer wins
+    EXPECT_EQ(PixelAt(140, 140), kRed); // overlap: the higher layer wins
     EXPECT_EQ(PixelAt(170, 170), kBlue);
     EXPECT_EQ(PixelAt(300, 300), kBlack);
 }
@@ -144,7 +146,7 @@ TEST_F(Rendering, ImagesAreUploadedTopRowFirst) {
     Texture* image = TextureManager::GetInstance().GetTexture("updown.png");
     AddQuad(image, 800, 200, 200, 64);
     GetRenderer().Flush();
-    EXPECT_EQ(PixelAt(232, 255), kGreen);  // upper part of the quad
+    EXPECT_EQ(PixelAt(232, 255), kGreen); // upper part of the quad
     EXPECT_EQ(PixelAt(232, 208), kRed);
 }
 
@@ -156,7 +158,7 @@ TEST_F(Rendering, AdditiveBlendingAddsAndAlphaTestDropsFaintPixels) {
     renderer.Flush();
     EXPECT_EQ(PixelAt(75, 50), PackColor(255, 255, 0));
     EXPECT_EQ(PixelAt(125, 50), kGreen);
-    EXPECT_EQ(PixelAt(10, 10), kRed);  // alpha 20/255 is below the 0.1 threshold
+    EXPECT_EQ(PixelAt(10, 10), kRed); // alpha 20/255 is below the 0.1 threshold
 }
 
 TEST_F(Rendering, TextDrawsTheGlyphRectanglesInTheTextColour) {
@@ -168,7 +170,7 @@ TEST_F(Rendering, TextDrawsTheGlyphRectanglesInTheTextColour) {
     EXPECT_EQ(PixelAt(305, 105), PackColor(255, 255, 0));
     EXPECT_EQ(PixelAt(305, 111), kBlack);
     EXPECT_EQ(PixelAt(311, 105), kBlack);
-    EXPECT_EQ(PixelAt(300 + 13 + 4, 105), PackColor(255, 255, 0));  // second 'A' after 9 + 4
+    EXPECT_EQ(PixelAt(300 + 13 + 4, 105), PackColor(255, 255, 0)); // second 'A' after 9 + 4
 }
 
 TEST_F(Rendering, ShaderProgramsApplyTheirUniforms) {
@@ -185,7 +187,7 @@ TEST_F(Rendering, ShaderProgramsApplyTheirUniforms) {
     Texture* broken = textures.GetTexture("white.png", "Broken");
     EXPECT_FALSE(broken->mProgram->IsBuilt());
     EXPECT_TRUE(log.Contains("[GRAPHICS:1] Failed to compile shader "));
-    AddQuad(broken, 800, 100, 10, 40);  // drawn without the program
+    AddQuad(broken, 800, 100, 10, 40); // drawn without the program
     GetRenderer().Flush();
     EXPECT_EQ(PixelAt(120, 30), PackColor(255, 255, 255));
 }
@@ -193,7 +195,7 @@ TEST_F(Rendering, ShaderProgramsApplyTheirUniforms) {
 TEST_F(Rendering, ViewMapsWorldUnitsOntoTheWindow) {
     GraphicsManager& graphics = GraphicsManager::GetInstance();
     View& view = graphics.GetView();
-    view.SetZoom(15.0);  // 480 world units over 480 pixels: one unit per pixel
+    view.SetZoom(15.0); // 480 world units over 480 pixels: one unit per pixel
     view.SetPosition(1000.0, 2000.0);
     view.ApplyView();
     GetRenderer().GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha).AddRect(1000, 1010, 2000, 2010, kBlue);
@@ -244,7 +246,7 @@ private:
 TEST_F(Rendering, SpritesTurnWithTheirDirectionAndStackByTextureWithinTheirLayer) {
     GraphicsManager& graphics = GraphicsManager::GetInstance();
     View& view = graphics.GetView();
-    view.SetZoom(15.0);  // one world unit per pixel; world (0, 0) at pixel (320, 240)
+    view.SetZoom(15.0); // one world unit per pixel; world (0, 0) at pixel (320, 240)
     view.SetPosition(0.0, 0.0);
     view.ApplyView();
     SpriteEntity facingRight("arrow.png", 0.0, 0.0, 1.0, 0.0);
@@ -260,7 +262,7 @@ TEST_F(Rendering, SpritesTurnWithTheirDirectionAndStackByTextureWithinTheirLayer
     // Facing +x, the image's top (green) is on the right.
     EXPECT_EQ(PixelAt(320 + 20, 240), kGreen);
     EXPECT_EQ(PixelAt(320 - 20, 240), kRed);
-    EXPECT_EQ(PixelAt(320, 240 + 45), kBlack);  // 76.8 units wide, now lying on its side
+    EXPECT_EQ(PixelAt(320, 240 + 45), kBlack); // 76.8 units wide, now lying on its side
     // Upright, the top is up.
     EXPECT_EQ(PixelAt(320 - 150, 240 + 20), kGreen);
     EXPECT_EQ(PixelAt(320 - 150, 240 - 20), kRed);
@@ -268,7 +270,7 @@ TEST_F(Rendering, SpritesTurnWithTheirDirectionAndStackByTextureWithinTheirLayer
     TextureManager& textures = TextureManager::GetInstance();
     const bool squareOnTop = std::less<Texture*>()(textures.GetTexture("arrow.png"), textures.GetTexture("square.png"));
     EXPECT_EQ(PixelAt(320 + 20, 240 + 100 + 10), squareOnTop ? kBlue : kGreen);
-    EXPECT_EQ(PixelAt(320 - 20, 240 + 100 + 10), kGreen);  // only the arrow reaches this far left
+    EXPECT_EQ(PixelAt(320 - 20, 240 + 100 + 10), kGreen); // only the arrow reaches this far left
 
     // Text afterwards, in window pixels as in the overlay pass, over the sprites.
     graphics.LoadPixelSpace();
@@ -293,7 +295,7 @@ public:
 TEST_F(Rendering, RenderPassDrawsWorldUnderTheViewAndOverlayInPixels) {
     GraphicsManager& graphics = GraphicsManager::GetInstance();
     graphics.GetView().SetZoom(15.0);
-    graphics.GetView().SetPosition(0.0, 0.0);  // world origin at the window centre
+    graphics.GetView().SetPosition(0.0, 0.0); // world origin at the window centre
     PassDrawer drawer;
     Game& game = Game::GetInstance();
     game.mSystems.push_back(&drawer);

@@ -36,7 +36,9 @@ protected:
         graphics.ResetState();
         GetBloom().BeginCapture();
         const double x = width / 2, y = height / 2;
-        graphics.GetRenderer().GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha).AddRect(x - 2, x + 2, y - 2, y + 2, 0xFFFFFFFFu);
+        graphics.GetRenderer()
+            .GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha)
+            .AddRect(x - 2, x + 2, y - 2, y + 2, 0xFFFFFFFFu);
         graphics.GetRenderer().Flush();
         GetBloom().EndAndCompose();
         std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);

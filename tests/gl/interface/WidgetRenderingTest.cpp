@@ -98,7 +98,9 @@ protected:
     }
 
     // The middle of a widget's left frame edge.
-    static Rgb LeftFrame(const Widget& w) { return PixelAt(w.GetAbsoluteX() + 1, w.GetAbsoluteY() + w.GetAreaHeight() / 2.0); }
+    static Rgb LeftFrame(const Widget& w) {
+        return PixelAt(w.GetAbsoluteX() + 1, w.GetAbsoluteY() + w.GetAreaHeight() / 2.0);
+    }
 
     std::unique_ptr<Graphics::Texture> mPage;
     Graphics::Font mFont;
@@ -113,7 +115,7 @@ TEST_F(WidgetRendering, ButtonsShowGreenFramesWhiteTextAndTheFocusedOneIsWhite) 
     mInput.SetMousePosition(600, 450);
     mRoot.Update(0.0);
     mRoot.HandleInput(PadInput{});
-    mRoot.Update(1.0);  // every look animation has ended
+    mRoot.Update(1.0); // every look animation has ended
     Draw();
     ASSERT_EQ(mRoot.GetFocus(), mButtons[0]);
     EXPECT_EQ(LeftFrame(*mButtons[0]), (Rgb{255, 255, 255}));
@@ -150,7 +152,7 @@ TEST_F(WidgetRendering, HoveringAButtonTurnsItsFrameCyanOverThreeTwentiethsOfASe
     const Rgb halfway = LeftFrame(quit);
     EXPECT_EQ(halfway.mRed, 0);
     EXPECT_EQ(halfway.mGreen, 255);
-    EXPECT_NEAR(halfway.mBlue, 255 * 0.7071, 2);  // the sine curve is 71 % of the way at half time
+    EXPECT_NEAR(halfway.mBlue, 255 * 0.7071, 2); // the sine curve is 71 % of the way at half time
     mRoot.Update(0.075);
     Draw();
     EXPECT_EQ(LeftFrame(quit), (Rgb{0, 255, 255}));

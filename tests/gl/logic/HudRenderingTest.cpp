@@ -21,9 +21,7 @@ constexpr int kHeight = 600;
 
 class HudRendering : public testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(Tests::OpenGameWindow(kWidth, kHeight)) << SDL_GetError();
-    }
+    void SetUp() override { ASSERT_TRUE(Tests::OpenGameWindow(kWidth, kHeight)) << SDL_GetError(); }
 
     void Draw(const HudState& state, bool useShader) {
         Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
@@ -69,13 +67,13 @@ TEST_F(HudRendering, TheShaderMeterFillsTheSlotInTheGunsColourUpToThePower) {
     SlotPoint(0.75, x, y);
     const uint32_t empty = MeanColor(x, y);
 
-    state.mMeterPower = 1.0;  // reloaded and fully charged
+    state.mMeterPower = 1.0; // reloaded and fully charged
     Draw(state, true);
     const uint32_t full = MeanColor(x, y);
     EXPECT_GT(Blue(full), Blue(empty) + 60) << "the charge half glows blue";
     EXPECT_GT(Blue(full), Red(full) + 40);
 
-    state.mMeterPower = 0.0;  // reloaded, no charge: the reload half only
+    state.mMeterPower = 0.0; // reloaded, no charge: the reload half only
     Draw(state, true);
     EXPECT_LT(Blue(MeanColor(x, y)), Blue(full) - 40) << "the charge half is dark again";
     SlotPoint(0.25, x, y);

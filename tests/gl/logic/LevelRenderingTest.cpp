@@ -4,11 +4,11 @@
 #include "graphics/GraphicsManager.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
+#include "support/GraphicsFixtures.h"
+#include "support/TestSupport.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/TileManager.h"
-#include "support/GraphicsFixtures.h"
-#include "support/TestSupport.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -53,19 +53,22 @@ protected:
         const double pixelsPerCell = 480.0 / 9.0;
         constexpr int kSide = 32;
         std::vector<uint8_t> rgba(kSide * kSide * 4);
-        glReadPixels(static_cast<int>((x + 0.5) * pixelsPerCell) - kSide / 2, static_cast<int>((y + 0.5) * pixelsPerCell) - kSide / 2,
-                     kSide, kSide, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        glReadPixels(static_cast<int>((x + 0.5) * pixelsPerCell) - kSide / 2,
+                     static_cast<int>((y + 0.5) * pixelsPerCell) - kSide / 2, kSide, kSide, GL_RGBA, GL_UNSIGNED_BYTE,
+                     rgba.data());
         int sum[3] = {};
         for (size_t i = 0; i < rgba.size(); i += 4) {
             for (int c = 0; c < 3; ++c) sum[c] += rgba[i + c];
         }
         const int n = kSide * kSide;
-        return Graphics::PackColor(static_cast<uint8_t>(sum[0] / n), static_cast<uint8_t>(sum[1] / n), static_cast<uint8_t>(sum[2] / n));
+        return Graphics::PackColor(static_cast<uint8_t>(sum[0] / n), static_cast<uint8_t>(sum[1] / n),
+                                   static_cast<uint8_t>(sum[2] / n));
     }
 
     static int Difference(uint32_t a, uint32_t b) {
         int sum = 0;
-        for (int shift = 0; shift < 24; shift += 8) sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
+        for (int shift = 0; shift < 24; shift += 8)
+            sum += std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF));
         return sum;
     }
 
@@ -99,7 +102,7 @@ TEST_F(LevelRendering, OpeningTheDoorAndBreakingGlassChangeWhatIsDrawn) {
     EXPECT_GT(Difference(door, CellColor(5, 4)), 30);
     EXPECT_GT(Difference(door, CellColor(5, 5)), 30);
     EXPECT_GT(Difference(glass, CellColor(2, 3)), 15) << std::hex << glass << " " << CellColor(2, 3);
-    EXPECT_LT(Difference(glass, CellColor(8, 3)), 5);  // the other pane is whole
+    EXPECT_LT(Difference(glass, CellColor(8, 3)), 5); // the other pane is whole
 }
 
 } // namespace

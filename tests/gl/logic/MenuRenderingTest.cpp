@@ -4,13 +4,13 @@
 #include "core/Game.h"
 #include "core/GameScreen.h"
 #include "core/InputManager.h"
+#include "game/LogicManager.h"
 #include "graphics/FontManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "interface/WButton.h"
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
-#include "game/LogicManager.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "support/GraphicsFixtures.h"
@@ -46,7 +46,8 @@ class MenuRendering : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(Tests::OpenGameWindow(1024, 768)) << SDL_GetError();
-        for (const char* font : {"default", "menu", "menu_small"}) ASSERT_TRUE(Graphics::FontManager::GetInstance().LoadFont(font));
+        for (const char* font : {"default", "menu", "menu_small"})
+            ASSERT_TRUE(Graphics::FontManager::GetInstance().LoadFont(font));
         InputManager::GetInstance().SetMousePosition(-100.0, -100.0);
         InputManager::GetInstance().Snapshot();
         mGame.PushScreen(new GreyScreen());
@@ -96,7 +97,7 @@ protected:
 };
 
 TEST_F(MenuRendering, TheLevelShowsDarkenedUnderTheLogoAndTheFocusedButton) {
-    Frame(1.0);  // every fade and highlight has finished
+    Frame(1.0); // every fade and highlight has finished
     // The screen below still draws, under the translucent dark layer: 200 · (1 − 160/255).
     const Rgb corner = PixelAt(5, 5);
     for (int c : corner) EXPECT_NEAR(c, 75, 3);

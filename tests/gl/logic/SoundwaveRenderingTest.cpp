@@ -7,16 +7,16 @@
 #include "core/Factory.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
-#include "graphics/GraphicsManager.h"
-#include "graphics/TextureManager.h"
 #include "game/ComponentSoundwave.h"
-#include "world/Level.h"
-#include "world/LevelFile.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
-#include "world/TileManager.h"
+#include "graphics/GraphicsManager.h"
+#include "graphics/TextureManager.h"
 #include "support/GraphicsFixtures.h"
 #include "support/TestSupport.h"
+#include "world/Level.h"
+#include "world/LevelFile.h"
+#include "world/TileManager.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
@@ -76,8 +76,8 @@ protected:
         if (everything) {
             LogicManager::GetInstance().RenderWorld(graphics.GetRenderer());
         } else {
-            LogicManager::GetInstance().GetLevel()->Render(graphics.GetRenderer(), view.mLeft, view.mBottom, view.mRight,
-                                                           view.mTop);
+            LogicManager::GetInstance().GetLevel()->Render(graphics.GetRenderer(), view.mLeft, view.mBottom,
+                                                           view.mRight, view.mTop);
         }
         graphics.GetRenderer().Flush();
         std::vector<uint8_t> rgba(kWidth * kHeight * 4);
@@ -150,7 +150,7 @@ TEST_F(SoundwaveRendering, AWaveFiredDownTheHallComesBackPastItsSource) {
     const Light ahead = AddedLight(out, plain, kSourceX + 150, kSourceX + 230, 40, 120);
     const Light behind = AddedLight(out, plain, 40, kSourceX - 16, 40, 120);
     EXPECT_GT(ahead.mBlue, 4.0);
-    EXPECT_GT(ahead.mBlue, ahead.mRed);  // the blue of a sound gun's wave
+    EXPECT_GT(ahead.mBlue, ahead.mRed); // the blue of a sound gun's wave
     EXPECT_LT(behind.mBlue, 0.5);
 
     // The far wall is 368 units from the source: after about 800 units the wave has come back

@@ -4,8 +4,8 @@
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
 #include "graphics/ComponentTransform.h"
-#include "world/LevelMessages.h"
 #include "support/TestSupport.h"
+#include "world/LevelMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -41,10 +41,11 @@ public:
 class ComponentGhostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ComponentGhost::SetBehaviorFactory([this](const std::string& name, uint32_t entity) -> std::unique_ptr<Behavior> {
-            if (name != "BehaviorPatrol" && name != "BehaviorListen") return nullptr;
-            return std::make_unique<TestBehavior>(mJournal, name, entity);
-        });
+        ComponentGhost::SetBehaviorFactory(
+            [this](const std::string& name, uint32_t entity) -> std::unique_ptr<Behavior> {
+                if (name != "BehaviorPatrol" && name != "BehaviorListen") return nullptr;
+                return std::make_unique<TestBehavior>(mJournal, name, entity);
+            });
     }
     void TearDown() override { ComponentGhost::SetBehaviorFactory(nullptr); }
 
@@ -79,10 +80,10 @@ TEST_F(ComponentGhostTest, ReadsItsSettingsAndAnEmptyBehaviourList) {
     const ValueList data{1, 96, 3.5, "ignored", "EndBehaviors", "ComponentNext"};
     ComponentGhost* ghost = Spawn(data);
     EXPECT_TRUE(ghost->mCatchesPlayer);
-    EXPECT_DOUBLE_EQ(ghost->mMoveSpeed, 96.0);  // an integer is read as a double
+    EXPECT_DOUBLE_EQ(ghost->mMoveSpeed, 96.0); // an integer is read as a double
     EXPECT_DOUBLE_EQ(ghost->mTurnSpeed, 3.5);
     EXPECT_TRUE(ghost->mActions.IsEmpty());
-    EXPECT_EQ(mStoppedAt, 5u);  // on the next component's name
+    EXPECT_EQ(mStoppedAt, 5u); // on the next component's name
     EXPECT_TRUE(mLog.mLines.empty());
 }
 
@@ -101,14 +102,25 @@ TEST_F(ComponentGhostTest, BuildsBehavioursInDataOrderFromTheSameStream) {
 }
 
 TEST_F(ComponentGhostTest, AnUnknownBehaviourIsLoggedAndEndsTheListButNotTheArchetype) {
-    const ValueList data{1, 1.0, 1.0, "x", "BehaviorPatrol", 1.0, "BehaviorDance", 3, "fast",
-                         "BehaviorListen", 2.0, "EndBehaviors", "ComponentNext"};
+    const ValueList data{1,
+                         1.0,
+                         1.0,
+                         "x",
+                         "BehaviorPatrol",
+                         1.0,
+                         "BehaviorDance",
+                         3,
+                         "fast",
+                         "BehaviorListen",
+                         2.0,
+                         "EndBehaviors",
+                         "ComponentNext"};
     ComponentGhost* ghost = Spawn(data);
     EXPECT_TRUE(mLog.Contains(
         "[CORE:1] Unknown behavior `BehaviorDance` in ghost data; the rest of the behavior list is ignored"));
     ASSERT_EQ(ghost->mActions.GetCount(), 1u);
     EXPECT_EQ(BehaviorAt(*ghost, 0).mName, "BehaviorPatrol");
-    EXPECT_EQ(mStoppedAt, 12u);  // past "EndBehaviors": the next component still loads
+    EXPECT_EQ(mStoppedAt, 12u); // past "EndBehaviors": the next component still loads
 
     // Without an end marker the reading stops at the end of the data.
     const ValueList truncated{1, 1.0, 1.0, "x", "BehaviorPatrol", 1.0};
@@ -117,7 +129,8 @@ TEST_F(ComponentGhostTest, AnUnknownBehaviourIsLoggedAndEndsTheListButNotTheArch
 }
 
 TEST_F(ComponentGhostTest, TheRealNameTableMakesTheSixDataBehavioursAndReadsTheirParameters) {
-    for (const char* name : {"BehaviorAlarm", "BehaviorChase", "BehaviorGuard", "BehaviorPan", "BehaviorPatrol", "BehaviorListen"}) {
+    for (const char* name :
+         {"BehaviorAlarm", "BehaviorChase", "BehaviorGuard", "BehaviorPan", "BehaviorPatrol", "BehaviorListen"}) {
         const std::unique_ptr<Behavior> behavior = ComponentGhost::CreateBehavior(name, 1);
         ASSERT_NE(behavior, nullptr) << name;
         EXPECT_EQ(behavior->mLanes, kLaneBehavior) << name;
@@ -128,11 +141,32 @@ TEST_F(ComponentGhostTest, TheRealNameTableMakesTheSixDataBehavioursAndReadsThei
     }
     ComponentGhost::SetBehaviorFactory(nullptr);
     // Each behaviour reads its own parameters, so the next name is found after them.
-    const ValueList data{1, 1.0, 1.0, "x", "BehaviorChase", 0.5, 2.0, "BehaviorAlarm", 3, 1.5, "", "BehaviorPan",
-                         90, 1.0, "BehaviorListen", 0.5, "BehaviorPatrol", 60, 1.0, "BehaviorGuard", 2.0, "EndBehaviors"};
+    const ValueList data{1,
+                         1.0,
+                         1.0,
+                         "x",
+                         "BehaviorChase",
+                         0.5,
+                         2.0,
+                         "BehaviorAlarm",
+                         3,
+                         1.5,
+                         "",
+                         "BehaviorPan",
+                         90,
+                         1.0,
+                         "BehaviorListen",
+                         0.5,
+                         "BehaviorPatrol",
+                         60,
+                         1.0,
+                         "BehaviorGuard",
+                         2.0,
+                         "EndBehaviors"};
     EXPECT_EQ(Spawn(data)->mActions.GetCount(), 6u);
     EXPECT_EQ(mStoppedAt, data.size());
-    const ValueList unknown{1, 1.0, 1.0, "x", "BehaviorGuard", 2.0, "BehaviorDance", 1.0, "BehaviorPan", 5, 5, "EndBehaviors"};
+    const ValueList unknown{1,   1.0,           1.0, "x", "BehaviorGuard", 2.0, "BehaviorDance",
+                            1.0, "BehaviorPan", 5,   5,   "EndBehaviors"};
     EXPECT_EQ(Spawn(unknown)->mActions.GetCount(), 1u);
     EXPECT_TRUE(mLog.Contains("Unknown behavior `BehaviorDance`"));
 }
@@ -158,10 +192,10 @@ TEST_F(ComponentGhostTest, RoutesMessagesToTheList) {
     Logic::MessageEndLevel end;
     ghost->HandleMessage(end);
     EXPECT_TRUE(mEntity->IsDestroyed());
-    EXPECT_EQ(mJournal.size(), 2u);  // not forwarded
+    EXPECT_EQ(mJournal.size(), 2u); // not forwarded
     EXPECT_EQ(ghost->mTransform, mEntity->GetComponent<Graphics::ComponentTransform>());
     EXPECT_NE(ghost->mTransform, nullptr);
-    EXPECT_EQ(ghost->mBody, nullptr);  // the entity has none
+    EXPECT_EQ(ghost->mBody, nullptr); // the entity has none
     ghost->Deinitialize();
     EXPECT_TRUE(ghost->mActions.IsEmpty());
 }

@@ -6,8 +6,8 @@
 #include "ai/ComponentGhost.h"
 #include "ai/ComponentPerception.h"
 #include "core/ValueCursor.h"
-#include "world/LevelMessages.h"
 #include "unit/logic/PlayFixtures.h"
+#include "world/LevelMessages.h"
 
 #include <string>
 #include <vector>

@@ -25,7 +25,7 @@ ALint StateOf(ALuint source) {
 class AudioManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("ALSOFT_DRIVERS", "null", 0);  // ctest sets it; a bare run of the binary needs it too
+        setenv("ALSOFT_DRIVERS", "null", 0); // ctest sets it; a bare run of the binary needs it too
         mSavedRoot = Game::GetInstance().GetRootPath();
         const std::string root = Tests::MakeTempDir();
         Game::GetInstance().SetRootPath(root);
@@ -145,14 +145,14 @@ TEST_F(AudioManagerTest, VolumesAreClampedStoredAndApplied) {
     EXPECT_FLOAT_EQ(mAudio.GetMusicVolume(), 1.0f);
     EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(-0.2), 0.0f);
     EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(0.55), 0.55f);
-    EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(std::nan("")), 0.55f);  // garbage keeps the setting
+    EXPECT_FLOAT_EQ(mAudio.SetSampleVolume(std::nan("")), 0.55f); // garbage keeps the setting
 
     ALfloat gain = 0.0f;
     alGetSourcef(mAudio.GetMusicSource(), AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 1.0f);
     alGetSourcef(mAudio.GetSampleSources().at(0), AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.55f);
-    mAudio.PlaySample(blip);  // new effects start at the stored volume
+    mAudio.PlaySample(blip); // new effects start at the stored volume
     alGetSourcef(mAudio.GetSampleSources().back(), AL_GAIN, &gain);
     EXPECT_FLOAT_EQ(gain, 0.55f);
 }
@@ -225,9 +225,10 @@ TEST_F(AudioManagerTest, AMusicFileDamagedMidStreamStopsThatTrackWithOneLine) {
     }
     EXPECT_FALSE(mAudio.GetMusicStream().IsActive());
     EXPECT_EQ(StateOf(mAudio.GetMusicSource()), AL_STOPPED);
-    EXPECT_EQ(log.mLines, (std::vector<std::string>{"[AUDIO:1] Damaged Vorbis data in " +
-                                                    Game::GetInstance().DataPath("audio", "BGM/damaged.ogg") +
-                                                    "; the music stops"}));
+    EXPECT_EQ(
+        log.mLines,
+        (std::vector<std::string>{"[AUDIO:1] Damaged Vorbis data in " +
+                                  Game::GetInstance().DataPath("audio", "BGM/damaged.ogg") + "; the music stops"}));
 }
 
 TEST(AudioManager, LoadsBeforeTheDeviceOpensAreFilledInPlace) {
@@ -243,14 +244,14 @@ TEST(AudioManager, LoadsBeforeTheDeviceOpensAreFilledInPlace) {
         ASSERT_NE(early, nullptr);
         EXPECT_EQ(*early, 0u);
         EXPECT_EQ(*track, 0u);
-        audio.PlaySampleHandle(early);  // no device yet: nothing happens
+        audio.PlaySampleHandle(early); // no device yet: nothing happens
         audio.PlayMusic(1);
         EXPECT_EQ(audio.GetDecodeCount(), 0);
         audio.Initialize();
         EXPECT_NE(*early, 0u);
         EXPECT_NE(*track, 0u);
         EXPECT_EQ(audio.LoadSample("early.ogg"), early);
-    }  // the destructor closes the device again
+    } // the destructor closes the device again
     Game::GetInstance().SetRootPath(saved);
 }
 

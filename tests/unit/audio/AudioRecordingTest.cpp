@@ -27,7 +27,7 @@ struct ProbeRun {
 ProbeRun RunProbe(const std::string& environment, const std::string& root, const std::string& sound, double seconds,
                   const std::string& mode = "") {
     const std::string command = "env -u ALSOFT_DRIVERS " + environment + " " + Quote(VELMORA_AUDIO_PROBE) + " " +
-                                Quote(root) + " " + Quote(sound) + " " + std::to_string(seconds) + " " + mode;
+        Quote(root) + " " + Quote(sound) + " " + std::to_string(seconds) + " " + mode;
     ProbeRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -59,7 +59,7 @@ std::vector<double> ReadWavFirstChannel(const std::string& path, uint32_t& rate)
             channels = ReadLittle(bytes, at + 10, 2);
             rate = ReadLittle(bytes, at + 12, 4);
             bits = ReadLittle(bytes, at + 22, 2);
-            if (format == 0xfffe && size >= 26) format = ReadLittle(bytes, at + 32, 2);  // sub-format GUID
+            if (format == 0xfffe && size >= 26) format = ReadLittle(bytes, at + 32, 2); // sub-format GUID
         } else if (id == "data" && channels > 0) {
             const size_t frameBytes = channels * bits / 8;
             for (size_t frame = at + 8; frame + frameBytes <= at + 8 + size; frame += frameBytes) {
@@ -106,7 +106,7 @@ TEST(AudioRecording, AnEffectPlayedThroughTheWaveWriterIsThereInTheRecording) {
     ASSERT_GT(samples.size(), rate / 2);
     double peak = 0.0;
     for (const double sample : samples) peak = std::max(peak, std::abs(sample));
-    EXPECT_GT(peak, 0.05);  // 0.5 amplitude at the default effect volume 0.3
+    EXPECT_GT(peak, 0.05); // 0.5 amplitude at the default effect volume 0.3
     const double tone = PowerAt(samples, 440.0, rate);
     for (const double other : {220.0, 330.0, 550.0, 880.0, 1000.0}) {
         EXPECT_GT(tone, 100.0 * PowerAt(samples, other, rate)) << other << " Hz";
@@ -118,7 +118,8 @@ TEST(AudioRecording, StreamedMusicLoopsWithoutAGapOrAClick) {
     // A quarter second holding exactly 110 periods: end and start join in phase.
     Tests::WriteBytes(root + "/data/audio/BGM/loop.ogg", Tests::EncodeSineOgg(1, 44100, 0.25, 440.0));
     const std::string recording = root + "/out.wav";
-    Tests::WriteFile(root + "/alsoft.conf", "[general]\ndrivers=wave\nfrequency=44100\n[wave]\nfile=" + recording + "\n");
+    Tests::WriteFile(root + "/alsoft.conf",
+                     "[general]\ndrivers=wave\nfrequency=44100\n[wave]\nfile=" + recording + "\n");
 
     const ProbeRun run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, "BGM/loop.ogg", 1.6, "music");
     ASSERT_EQ(run.mStatus, 0) << run.mOutput;

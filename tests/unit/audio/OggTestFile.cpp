@@ -86,8 +86,8 @@ std::vector<uint8_t> EncodeSineOgg(int channels, long rate, double seconds, doub
 
 void WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace Velmora::Tests

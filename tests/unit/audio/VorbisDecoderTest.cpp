@@ -61,7 +61,7 @@ TEST(VorbisDecoder, RejectsMissingGarbageAndBrokenFilesSoftly) {
     Tests::LogCapture log;
     DecodedSound sound;
     EXPECT_FALSE(VorbisDecoder::DecodeFile("/nonexistent/velmora/sound.ogg", sound));
-    EXPECT_TRUE(log.mLines.empty());  // a missing file is silent
+    EXPECT_TRUE(log.mLines.empty()); // a missing file is silent
 
     const std::vector<uint8_t> garbage(3000, 0x5a);
     EXPECT_FALSE(VorbisDecoder::DecodeMemory(garbage, sound, "garbage.ogg"));
@@ -99,7 +99,7 @@ TEST(VorbisDecoder, DamagedAudioPagesAreDroppedNotPlayedAsNoise) {
 
 std::vector<uint8_t> ReadToEnd(VorbisStream& stream) {
     std::vector<uint8_t> pcm;
-    uint8_t chunk[3000];  // not a multiple of the packet size: reads end mid-packet
+    uint8_t chunk[3000]; // not a multiple of the packet size: reads end mid-packet
     size_t got = 0;
     while (stream.Read(chunk, got) == VorbisStream::ReadResult::kData) pcm.insert(pcm.end(), chunk, chunk + got);
     return pcm;
@@ -140,7 +140,7 @@ TEST(VorbisDecoder, RefusesStreamsClaimingMoreThanTenMinutes) {
     EXPECT_FALSE(VorbisDecoder::DecodeMemory(bytes, sound, "endless.ogg"));
     EXPECT_TRUE(log.Contains("Sound file too long: endless.ogg"));
 
-    ClaimLength(bytes, ogg_int64_t{1} << 62);  // would overflow a naive size computation
+    ClaimLength(bytes, ogg_int64_t{1} << 62); // would overflow a naive size computation
     EXPECT_FALSE(VorbisDecoder::DecodeMemory(bytes, sound, "huge.ogg"));
     EXPECT_TRUE(sound.mPcm.empty());
 }

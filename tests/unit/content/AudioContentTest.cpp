@@ -20,16 +20,30 @@ namespace Velmora {
 namespace {
 
 const std::vector<std::string> kEffects = {
-    "SFX/Player/gunfire.ogg",     "SFX/Player/shockwave.ogg",   "SFX/Player/foot1.ogg",
-    "SFX/Player/foot2.ogg",       "SFX/Level/ShatterGlass0.ogg", "SFX/Level/ShatterGlass1.ogg",
-    "SFX/Level/ShatterGlass2.ogg", "SFX/UI/winlevel.ogg",        "SFX/UI/lose.ogg",
-    "SFX/UI/phew.ogg",            "SFX/UI/power_change.ogg",    "SFX/UI/item_get.ogg",
-    "SFX/UI/lowblip.ogg",         "SFX/UI/midblip.ogg",         "SFX/Guard/alarm.ogg",
-    "SFX/Guard/exclaim.ogg",      "SFX/Guard/question.ogg",
+    "SFX/Player/gunfire.ogg",
+    "SFX/Player/shockwave.ogg",
+    "SFX/Player/foot1.ogg",
+    "SFX/Player/foot2.ogg",
+    "SFX/Level/ShatterGlass0.ogg",
+    "SFX/Level/ShatterGlass1.ogg",
+    "SFX/Level/ShatterGlass2.ogg",
+    "SFX/UI/winlevel.ogg",
+    "SFX/UI/lose.ogg",
+    "SFX/UI/phew.ogg",
+    "SFX/UI/power_change.ogg",
+    "SFX/UI/item_get.ogg",
+    "SFX/UI/lowblip.ogg",
+    "SFX/UI/midblip.ogg",
+    "SFX/Guard/alarm.ogg",
+    "SFX/Guard/exclaim.ogg",
+    "SFX/Guard/question.ogg",
 };
 
 const std::vector<std::string> kMusic = {
-    "BGM/vm_tense.ogg", "BGM/vm_chase.ogg", "BGM/vm_blues_title.ogg", "BGM/vm_blues_credits.ogg",
+    "BGM/vm_tense.ogg",
+    "BGM/vm_chase.ogg",
+    "BGM/vm_blues_title.ogg",
+    "BGM/vm_blues_credits.ogg",
 };
 
 /// A decoded file: samples per channel as the game's 16-bit buffer holds them.

@@ -21,9 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string DataPath(const std::string& relative) {
-    return Tests::SourceDir() + "/data/" + relative;
-}
+std::string DataPath(const std::string& relative) { return Tests::SourceDir() + "/data/" + relative; }
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
@@ -36,8 +34,8 @@ Surface LoadRgba(const std::string& path) {
     if (!loaded) {
         return nullptr;
     }
-    Surface rgba(SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000,
-                                      0xFF000000));
+    Surface rgba(
+        SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000));
     SDL_SetAlpha(loaded.get(), 0, 255);
     SDL_BlitSurface(loaded.get(), nullptr, rgba.get(), nullptr);
     return rgba;
@@ -69,15 +67,15 @@ TEST(ContentImages, EveryPngDecodesWithSaneSize) {
 
 TEST(ContentImages, NamedImagesExistWithTheExpectedShapes) {
     const std::map<std::string, std::pair<int, int>> sizes = {
-        {"particle.png", {256, 256}}, {"waypoint.png", {32, 32}}, {"player.png", {128, 128}},
-        {"guard.png", {64, 64}}, {"soundwave.png", {64, 256}}, {"hud.png", {1024, 128}},
+        {"particle.png", {256, 256}}, {"waypoint.png", {32, 32}},   {"player.png", {128, 128}},
+        {"guard.png", {64, 64}},      {"soundwave.png", {64, 256}}, {"hud.png", {1024, 128}},
     };
-    for (const char* name : {"hud.png", "hudbriefcase.png", "chargemeter.png", "laser_dot.png", "particle.png",
-                             "soundwave.png", "norrik.png", "zenthra.png", "velmora.png", "xboxcontroller.png",
-                             "roomrender.png", "helpmenu.png", "player.png", "guard.png", "guard_alert.png",
-                             "guard_pan.png", "guard_alarm.png",
-                             "gun_sound.png", "gun_white.png", "gun_shock.png", "briefcase.png", "generator.png",
-                             "waypoint.png", "emote_exclaim.png", "emote_question.png"}) {
+    for (const char* name :
+         {"hud.png",        "hudbriefcase.png", "chargemeter.png", "laser_dot.png",     "particle.png",
+          "soundwave.png",  "norrik.png",       "zenthra.png",     "velmora.png",       "xboxcontroller.png",
+          "roomrender.png", "helpmenu.png",     "player.png",      "guard.png",         "guard_alert.png",
+          "guard_pan.png",  "guard_alarm.png",  "gun_sound.png",   "gun_white.png",     "gun_shock.png",
+          "briefcase.png",  "generator.png",    "waypoint.png",    "emote_exclaim.png", "emote_question.png"}) {
         SCOPED_TRACE(name);
         Surface image(IMG_Load(DataPath(std::string("image/") + name).c_str()));
         ASSERT_NE(image, nullptr);
@@ -98,14 +96,15 @@ TEST(ContentImages, ParticleAtlasHasItsCellsWhereTheEffectsLook) {
     auto coverage = [&](double u0, double v0) {
         long sum = 0;
         for (int y = 0; y < 64; ++y)
-            for (int x = 0; x < 64; ++x) sum += Pixel(atlas.get(), static_cast<int>(u0 * 256) + x, static_cast<int>(v0 * 256) + y)[3];
+            for (int x = 0; x < 64; ++x)
+                sum += Pixel(atlas.get(), static_cast<int>(u0 * 256) + x, static_cast<int>(v0 * 256) + y)[3];
         return sum / (64.0 * 64.0);
     };
     for (int k = 0; k < 4; ++k) EXPECT_GT(coverage(0.25 * k, 0.0), 20) << "shard " << k;
-    EXPECT_GT(coverage(0.25, 0.5), 10);  // horizontal door streak
-    EXPECT_GT(coverage(0.0, 0.75), 10);  // vertical door streak
-    EXPECT_GT(coverage(0.75, 0.5), 20);  // spark
-    EXPECT_EQ(coverage(0.5, 0.25), 0);   // unused cell
+    EXPECT_GT(coverage(0.25, 0.5), 10); // horizontal door streak
+    EXPECT_GT(coverage(0.0, 0.75), 10); // vertical door streak
+    EXPECT_GT(coverage(0.75, 0.5), 20); // spark
+    EXPECT_EQ(coverage(0.5, 0.25), 0);  // unused cell
     // The spark is centred and round: bright middle, transparent corner.
     EXPECT_GT(Pixel(atlas.get(), 224, 160)[3], 200);
     EXPECT_EQ(Pixel(atlas.get(), 193, 129)[3], 0);
@@ -118,7 +117,7 @@ TEST(ContentImages, SoundwaveRibbonIsBrightAtTheFrontAndFadesAlongTheTrail) {
     EXPECT_GT(front, 200);
     EXPECT_GT(front, Pixel(ribbon.get(), 32, 64)[3]);
     EXPECT_GT(Pixel(ribbon.get(), 32, 64)[3], Pixel(ribbon.get(), 32, 250)[3]);
-    for (int y = 0; y < 256; y += 17) {  // constant across the band, so neighbouring bands join
+    for (int y = 0; y < 256; y += 17) { // constant across the band, so neighbouring bands join
         EXPECT_EQ(Pixel(ribbon.get(), 0, y)[3], Pixel(ribbon.get(), 63, y)[3]);
     }
 }

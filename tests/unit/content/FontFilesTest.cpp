@@ -62,7 +62,7 @@ bool ParseFnt(const std::string& path, FntFile& font) {
         } else if (tag == "page") {
             font.mPageFile = kv["file"];
         } else if (tag == "char") {
-            font.mChars[num("id")] = {num("x"), num("y"), num("width"), num("height"),
+            font.mChars[num("id")] = {num("x"),       num("y"),       num("width"),    num("height"),
                                       num("xoffset"), num("yoffset"), num("xadvance"), num("page")};
         } else if (tag == "kerning") {
             font.mKerning[{num("first"), num("second")}] = num("amount");
@@ -115,8 +115,7 @@ TEST_P(FontFiles, ParsesCoversAsciiAndFitsThePage) {
     SDL_FreeSurface(page);
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFonts, FontFiles,
-                         ::testing::Values("default", "console", "menu", "menu_small", "digital"));
+INSTANTIATE_TEST_SUITE_P(AllFonts, FontFiles, ::testing::Values("default", "console", "menu", "menu_small", "digital"));
 
 TEST(FontFilesTraits, ProportionalFontsKernAndTheConsoleAndClockAreMonospaced) {
     const std::string dir = Tests::SourceDir() + "/data/fonts/";

@@ -20,7 +20,7 @@ struct TileRecord {
     std::string mName;
     std::string mTexture;
     int mGroup = 0;
-    unsigned mFlags = 0;  // 0x01 player, 0x02 enemy, 0x04 sound, 0x08 vision, 0x10 shatters
+    unsigned mFlags = 0; // 0x01 player, 0x02 enemy, 0x04 sound, 0x08 vision, 0x10 shatters
 };
 
 int IntAttribute(const TiXmlElement* e, const char* name) {
@@ -50,9 +50,9 @@ std::vector<TileRecord> ReadCatalogue() {
         const TiXmlElement* group = tile->FirstChildElement("group");
         record.mGroup = group && group->GetText() ? std::atoi(group->GetText()) : 0;
         const TiXmlElement* flags = tile->FirstChildElement("flags");
-        record.mFlags = (IntAttribute(flags, "blkplayer") ? 0x01u : 0u) | (IntAttribute(flags, "blkenemy") ? 0x02u : 0u) |
-                        (IntAttribute(flags, "blksound") ? 0x04u : 0u) | (IntAttribute(flags, "blkvision") ? 0x08u : 0u) |
-                        (IntAttribute(flags, "shatters") ? 0x10u : 0u);
+        record.mFlags = (IntAttribute(flags, "blkplayer") ? 0x01u : 0u) |
+            (IntAttribute(flags, "blkenemy") ? 0x02u : 0u) | (IntAttribute(flags, "blksound") ? 0x04u : 0u) |
+            (IntAttribute(flags, "blkvision") ? 0x08u : 0u) | (IntAttribute(flags, "shatters") ? 0x10u : 0u);
         tiles.push_back(record);
     }
     return tiles;
@@ -63,10 +63,10 @@ TEST(TileCatalogue, FixedIdsHaveTheirMeaningAndEveryTextureExists) {
     ASSERT_GE(tiles.size(), 13u);
     EXPECT_EQ(tiles[0].mFlags, 0u);
     EXPECT_EQ(tiles[0].mGroup, 0);
-    EXPECT_EQ(tiles[4].mFlags, 0u);   // shattered glass is floor
-    EXPECT_EQ(tiles[8].mFlags, 0u);   // the exit is walkable
+    EXPECT_EQ(tiles[4].mFlags, 0u); // shattered glass is floor
+    EXPECT_EQ(tiles[8].mFlags, 0u); // the exit is walkable
     EXPECT_EQ(tiles[8].mGroup, 0);
-    EXPECT_EQ(tiles[11].mFlags, 0x0Fu);  // a closed door blocks everything
+    EXPECT_EQ(tiles[11].mFlags, 0x0Fu); // a closed door blocks everything
     EXPECT_EQ(tiles[12].mFlags, 0u);
     bool wall = false, glass = false, playerOnly = false, enemyOnly = false;
     for (const TileRecord& t : tiles) {
@@ -77,7 +77,7 @@ TEST(TileCatalogue, FixedIdsHaveTheirMeaningAndEveryTextureExists) {
         enemyOnly |= t.mFlags == 0x02u;
         SDL_Surface* image = IMG_Load((Tests::SourceDir() + "/data/image/" + t.mTexture).c_str());
         ASSERT_NE(image, nullptr) << t.mTexture;
-        if (t.mGroup != 0) {  // a 4x4 sheet of square variants
+        if (t.mGroup != 0) { // a 4x4 sheet of square variants
             EXPECT_EQ(image->w, image->h);
             EXPECT_EQ(image->w % 128, 0);
         }
@@ -96,7 +96,9 @@ struct SurfaceDeleter {
 // Colour where the game's bilinear sampling meets the inset edge: the mean of the two texels
 // either side of the boundary at `edge` (a column when `vertical`, else a row), at `along`.
 double EdgeValue(const SDL_Surface* s, int edge, int along, bool vertical, int channel) {
-    auto at = [&](int x, int y) { return static_cast<const unsigned char*>(s->pixels)[y * s->pitch + x * 4 + channel]; };
+    auto at = [&](int x, int y) {
+        return static_cast<const unsigned char*>(s->pixels)[y * s->pitch + x * 4 + channel];
+    };
     return vertical ? (at(edge - 1, along) + at(edge, along)) / 2.0 : (at(along, edge - 1) + at(along, edge)) / 2.0;
 }
 
@@ -109,8 +111,9 @@ void CompareEdges(const SDL_Surface* s, int first, int second, bool horizontalJo
     int samples = 0;
     for (int i = inset; i < quarter - inset; ++i) {
         for (int channel = 0; channel < 4; ++channel) {
-            const double a = horizontalJoin ? EdgeValue(s, c1 * quarter + quarter - inset, r1 * quarter + i, true, channel)
-                                            : EdgeValue(s, r1 * quarter + quarter - inset, c1 * quarter + i, false, channel);
+            const double a = horizontalJoin
+                ? EdgeValue(s, c1 * quarter + quarter - inset, r1 * quarter + i, true, channel)
+                : EdgeValue(s, r1 * quarter + quarter - inset, c1 * quarter + i, false, channel);
             const double b = horizontalJoin ? EdgeValue(s, c2 * quarter + inset, r2 * quarter + i, true, channel)
                                             : EdgeValue(s, r2 * quarter + inset, c2 * quarter + i, false, channel);
             mean += std::abs(a - b);

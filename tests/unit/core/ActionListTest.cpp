@@ -62,7 +62,7 @@ protected:
         return names;
     }
 
-    Strings mJournal;  // declared first: outlives the list, whose actions write to it when deleted
+    Strings mJournal; // declared first: outlives the list, whose actions write to it when deleted
     ActionList mList;
 };
 
@@ -79,7 +79,7 @@ TEST_F(ActionListTest, BlockerInsertedInFrontPausesTheBehaviourAndItResumesTheSt
     };
     mList.Update(0.1);
     EXPECT_EQ(Take(), (Strings{"behaviour.update"}));
-    EXPECT_EQ(Names(), (Strings{"move", "behaviour"}));  // the new action became the head
+    EXPECT_EQ(Names(), (Strings{"move", "behaviour"})); // the new action became the head
 
     mList.Update(0.1);
     EXPECT_EQ(Take(), (Strings{"move.start", "move.resume", "move.update", "behaviour.pause"}));
@@ -88,7 +88,7 @@ TEST_F(ActionListTest, BlockerInsertedInFrontPausesTheBehaviourAndItResumesTheSt
     EXPECT_EQ(Take(), (Strings{"move.update", "move.deleted"}));
     mList.Update(0.1);
     EXPECT_EQ(Take(), (Strings{"behaviour.resume", "behaviour.update"}));
-    EXPECT_EQ(behaviour->mUpdates, 3);  // steps 1, 2 and 5
+    EXPECT_EQ(behaviour->mUpdates, 3); // steps 1, 2 and 5
 }
 
 TEST_F(ActionListTest, OnlySharedLanesOfBlockingActionsHoldOthersUp) {
@@ -103,7 +103,7 @@ TEST_F(ActionListTest, OnlySharedLanesOfBlockingActionsHoldOthersUp) {
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "behaviour.update"), 2);
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "emote.update"), 2);
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "look.update"), 0);
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), "look.pause"), 0);  // never ran, so never paused
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "look.pause"), 0); // never ran, so never paused
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "look.start"), 0);
 }
 
@@ -130,10 +130,11 @@ TEST_F(ActionListTest, AMessageStartsANeverUpdatedActionFirstAndReachesEveryLane
     PingMessage ping;
     mList.HandleMessage(ping);
     mList.HandleMessage(ping);
-    EXPECT_EQ(Take(), (Strings{"blocker.start", "blocker.PingMessage", "behaviour.start", "behaviour.PingMessage",
-                               "blocker.PingMessage", "behaviour.PingMessage"}));
+    EXPECT_EQ(Take(),
+              (Strings{"blocker.start", "blocker.PingMessage", "behaviour.start", "behaviour.PingMessage",
+                       "blocker.PingMessage", "behaviour.PingMessage"}));
     mList.Update(0.1);
-    EXPECT_EQ(Take(), (Strings{"blocker.resume", "blocker.update"}));  // already started: no second OnStart
+    EXPECT_EQ(Take(), (Strings{"blocker.resume", "blocker.update"})); // already started: no second OnStart
 }
 
 TEST_F(ActionListTest, ActionsAddedBehindTheCurrentOneRunInTheSameStep) {
@@ -144,8 +145,9 @@ TEST_F(ActionListTest, ActionsAddedBehindTheCurrentOneRunInTheSameStep) {
     };
     mList.PushBack(first);
     mList.Update(0.1);
-    EXPECT_EQ(Take(), (Strings{"first.start", "first.resume", "first.update", "appended.start", "appended.resume",
-                               "appended.update"}));
+    EXPECT_EQ(Take(),
+              (Strings{"first.start", "first.resume", "first.update", "appended.start", "appended.resume",
+                       "appended.update"}));
 }
 
 TEST_F(ActionListTest, RemovingLanesFromInsideAnUpdateIsSafeAndSkipsTheRemovedActions) {
@@ -164,9 +166,10 @@ TEST_F(ActionListTest, RemovingLanesFromInsideAnUpdateIsSafeAndSkipsTheRemovedAc
         chase->mOnUpdate = nullptr;
     };
     mList.Update(0.1);
-    EXPECT_EQ(Take(), (Strings{"move.start", "move.resume", "move.update", "chase.start", "chase.resume",
-                               "chase.update", "guard.start", "guard.resume", "guard.update", "move.deleted",
-                               "chase.deleted", "turn.deleted", "listen.deleted"}));
+    EXPECT_EQ(Take(),
+              (Strings{"move.start", "move.resume", "move.update", "chase.start", "chase.resume", "chase.update",
+                       "guard.start", "guard.resume", "guard.update", "move.deleted", "chase.deleted", "turn.deleted",
+                       "listen.deleted"}));
     EXPECT_EQ(Names(), (Strings{"alarm", "guard"}));
     mList.Update(0.1);
     EXPECT_EQ(Take(), (Strings{"alarm.start", "alarm.resume", "alarm.update", "guard.pause"}));
@@ -175,7 +178,7 @@ TEST_F(ActionListTest, RemovingLanesFromInsideAnUpdateIsSafeAndSkipsTheRemovedAc
 
 TEST_F(ActionListTest, RemoveReturnsTheNextLiveActionAndClearTakesEverything) {
     RecordingAction* a = Make("a", 1, false);
-    RecordingAction* b = Make("b", 0, false);  // no lanes: only Clear and Remove reach it
+    RecordingAction* b = Make("b", 0, false); // no lanes: only Clear and Remove reach it
     RecordingAction* c = Make("c", 4, false);
     mList.PushBack(a);
     mList.PushBack(b);

@@ -2,13 +2,13 @@
 // zones, the rumble ramp and its suppression, steering the player and feeding the menus.
 #include "unit/logic/PlayFixtures.h"
 
+#include "game/ComponentPlayer.h"
 #include "game/ControllerManager.h"
 #include "graphics/GraphicsManager.h"
 #include "interface/WidgetRoot.h"
-#include "game/ComponentPlayer.h"
-#include "world/LevelMessages.h"
 #include "support/FakePad.h"
 #include "unit/interface/WidgetTestSupport.h"
+#include "world/LevelMessages.h"
 
 #include <SDL.h>
 
@@ -88,12 +88,12 @@ TEST_F(ControllerManagerTest, LosingThePadWhileSteeringStopsCountingTheStick) {
 
 TEST_F(ControllerManagerTest, EachPollBroadcastsAndAChangedPacketHidesTheCursor) {
     SDL_ShowCursor(SDL_ENABLE);
-    Poll();  // the same packet as Initialize's first reading: the cursor stays
+    Poll(); // the same packet as Initialize's first reading: the cursor stays
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
-    mPad.mState.mThumbRX = 1;  // any change, even inside the dead zone
+    mPad.mState.mThumbRX = 1; // any change, even inside the dead zone
     Poll();
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
-    SDL_ShowCursor(SDL_ENABLE);  // the mouse moved
+    SDL_ShowCursor(SDL_ENABLE); // the mouse moved
     Poll();
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
     mPad.mState.mButtons = kPadB;
@@ -138,7 +138,7 @@ TEST_F(ControllerManagerTest, StickDeadZoneIsTestedOnEachAxis) {
 TEST_F(ControllerManagerTest, LeftStickWalksTowardsItsWindowPointAtHalfSpeedWhileCharging) {
     Logic::ComponentPlayer* player = MakePlayer();
     const double speed = Logic::LogicManager::GetInstance().mPlayerMoveSpeed;
-    mPad.mState.mThumbLX = 32767;  // the window point (1200, 300): straight right of the player
+    mPad.mState.mThumbLX = 32767; // the window point (1200, 300): straight right of the player
     Poll();
     EXPECT_EQ(mControllers.mLeftStickPoint, Vector2(1200, 300));
     EXPECT_EQ(player->mVelocity, Vector2(speed, 0));
@@ -149,7 +149,7 @@ TEST_F(ControllerManagerTest, LeftStickWalksTowardsItsWindowPointAtHalfSpeedWhil
     Poll();
     EXPECT_NEAR(player->mVelocity.x, 0.0, 1e-9);
     EXPECT_NEAR(player->mVelocity.y, -speed / 2, 1e-9);
-    mPad.mState.mThumbLY = 0;  // released: the pad stops the player
+    mPad.mState.mThumbLY = 0; // released: the pad stops the player
     Poll();
     EXPECT_EQ(player->mVelocity, Vector2());
     EXPECT_FALSE(mControllers.mStickActive);
@@ -191,13 +191,13 @@ TEST_F(ControllerManagerTest, WithoutAPlayerThereIsNoRumbleAndNoSteering) {
     Poll(10);
     ASSERT_EQ(mControllers.mVibration, 1200);
     Logic::MessageEndLevel end;
-    player->mOwner->HandleMessage(end);  // the player leaves with the level
+    player->mOwner->HandleMessage(end); // the player leaves with the level
     Poll();
     EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{0, 0}));
     const size_t sent = mPad.mVibrations.size();
     mPad.mState.mThumbLX = 30000;
     Poll(5);
-    EXPECT_EQ(mPad.mVibrations.size(), sent);  // nothing more to stop
+    EXPECT_EQ(mPad.mVibrations.size(), sent); // nothing more to stop
     EXPECT_EQ(mControllers.mVibration, 0);
     EXPECT_FALSE(mControllers.mStickActive);
     EXPECT_EQ(mBroadcasts.Count("MessageXboxInput"), 16);
@@ -216,7 +216,7 @@ TEST_F(ControllerManagerTest, LeftStickAngleAndMagnitudeFeedTheMenus) {
     mPad.mState.mButtons = kPadA;
     Poll();
     EXPECT_TRUE(mControllers.GetMenuPadInput().mAPressed);
-    Poll();  // still held: pressed only once
+    Poll(); // still held: pressed only once
     EXPECT_FALSE(mControllers.GetMenuPadInput().mAPressed);
     // B, Start and the D-pad likewise; Start is also reported while held.
     mPad.mState.mButtons = kPadB | kPadStart | kPadDpadDown | kPadDpadLeft;
@@ -233,7 +233,8 @@ TEST_F(ControllerManagerTest, LeftStickAngleAndMagnitudeFeedTheMenus) {
 
 TEST_F(ControllerManagerTest, InitializeInstallsTheMenuPadProviderOnWidgetRoots) {
     Interface::Tests::RootFixture fixture;
-    auto* widget = fixture.mRoot.Add(std::make_unique<Interface::Tests::FixedWidget>(10, 10, Interface::Widget::kFocusable));
+    auto* widget =
+        fixture.mRoot.Add(std::make_unique<Interface::Tests::FixedWidget>(10, 10, Interface::Widget::kFocusable));
     fixture.mRoot.Update(0.0);
     ASSERT_EQ(fixture.mRoot.GetFocus(), widget);
     mPad.mState.mButtons = kPadA;
@@ -253,7 +254,7 @@ TEST_F(ControllerManagerTest, TheMenuProviderLeavesWithItsManager) {
     Interface::Tests::RootFixture fixture;
     fixture.mRoot.Add(std::make_unique<Interface::Tests::FixedWidget>(10, 10, Interface::Widget::kFocusable));
     fixture.mRoot.Update(0.0);
-    EXPECT_FALSE(fixture.mRoot.HandleInput());  // no provider: no pad, nothing to do
+    EXPECT_FALSE(fixture.mRoot.HandleInput()); // no provider: no pad, nothing to do
 }
 
 } // namespace

@@ -44,7 +44,8 @@ protected:
     static Strings Matching(const std::string& suffix) {
         Strings found;
         for (const std::string& entry : Journal()) {
-            if (entry.size() >= suffix.size() && entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            if (entry.size() >= suffix.size() &&
+                entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0) {
                 found.push_back(entry);
             }
         }
@@ -67,9 +68,10 @@ TEST_F(EntityTest, ComponentsGetMessagesInAscendingNameOrderAndEntitiesNewestFir
 
     MessageUpdateLogic tick(1.0 / 60.0);
     mManager.SendToAll(tick);
-    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#2.MessageUpdateLogic", "ComponentBeta#2.MessageUpdateLogic",
-                                  "ComponentAlpha#1.MessageUpdateLogic", "ComponentBeta#1.MessageUpdateLogic",
-                                  "ComponentGamma#1.MessageUpdateLogic"}));
+    EXPECT_EQ(Journal(),
+              (Strings{"ComponentAlpha#2.MessageUpdateLogic", "ComponentBeta#2.MessageUpdateLogic",
+                       "ComponentAlpha#1.MessageUpdateLogic", "ComponentBeta#1.MessageUpdateLogic",
+                       "ComponentGamma#1.MessageUpdateLogic"}));
 }
 
 TEST_F(EntityTest, SpawnIndexesLoadsInstanceDataIntoEachComponentThenInitialises) {
@@ -78,8 +80,9 @@ TEST_F(EntityTest, SpawnIndexesLoadsInstanceDataIntoEachComponentThenInitialises
 
     EXPECT_EQ(entity->GetState(), Entity::kStateSpawned);
     EXPECT_EQ(mManager.FindById(7), entity);
-    EXPECT_EQ(Journal(), (Strings{"ComponentBeta#7.LoadInstance", "ComponentGamma#7.LoadInstance",
-                                  "ComponentBeta#7.Initialize", "ComponentGamma#7.Initialize"}));
+    EXPECT_EQ(Journal(),
+              (Strings{"ComponentBeta#7.LoadInstance", "ComponentGamma#7.LoadInstance", "ComponentBeta#7.Initialize",
+                       "ComponentGamma#7.Initialize"}));
     // Every component reads the instance data from its start.
     EXPECT_EQ(entity->GetComponent<ComponentBeta>()->mInstancePosition, Vector2(3, 4));
     EXPECT_EQ(entity->GetComponent<ComponentGamma>()->mPosition, Vector2(3, 4));
@@ -102,8 +105,9 @@ TEST_F(EntityTest, EntityDestroyedDuringATickIsSilentButAliveUntilTheEndOfTheFra
 
     MessageUpdateLogic tick(1.0 / 60.0);
     mManager.SendToAll(tick);
-    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#3.MessageUpdateLogic", "ComponentAlpha#2.MessageUpdateLogic",
-                                  "ComponentBeta#2.MessageUpdateLogic"}));
+    EXPECT_EQ(Journal(),
+              (Strings{"ComponentAlpha#3.MessageUpdateLogic", "ComponentAlpha#2.MessageUpdateLogic",
+                       "ComponentBeta#2.MessageUpdateLogic"}));
     mManager.SendToAll(tick);
     EXPECT_EQ(Matching(".MessageUpdateLogic").size(), 4u) << "destroyed entities hear nothing more";
 
@@ -116,9 +120,9 @@ TEST_F(EntityTest, EntityDestroyedDuringATickIsSilentButAliveUntilTheEndOfTheFra
     Journal().clear();
     EndFrame();
     // Deleted from the back of the doomed list: the middle one was destroyed last.
-    EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#2.Deinitialize", "ComponentBeta#2.Deinitialize",
-                                  "ComponentAlpha#2.deleted", "ComponentBeta#2.deleted",
-                                  "ComponentAlpha#1.Deinitialize", "ComponentAlpha#1.deleted"}));
+    EXPECT_EQ(Journal(),
+              (Strings{"ComponentAlpha#2.Deinitialize", "ComponentBeta#2.Deinitialize", "ComponentAlpha#2.deleted",
+                       "ComponentBeta#2.deleted", "ComponentAlpha#1.Deinitialize", "ComponentAlpha#1.deleted"}));
     EXPECT_EQ(ListedIds(), (Strings{"3"}));
     EXPECT_EQ(mManager.FindById(1), nullptr);
     EXPECT_EQ(ComponentAlpha::GetInstances().size(), 1u);
@@ -196,9 +200,9 @@ TEST_F(EntityTest, EmptyEntitySpawnsIsListedAndIsDeletedOnceWhenDestroyedTwice) 
 TEST_F(EntityTest, UnlinkingKeepsTheListIntactWhereverTheEntitySits) {
     Entity* entities[5];
     for (int id = 1; id <= 5; ++id) entities[id - 1] = Spawn(id);
-    entities[4]->Destroy();  // head
-    entities[2]->Destroy();  // middle
-    entities[0]->Destroy();  // tail
+    entities[4]->Destroy(); // head
+    entities[2]->Destroy(); // middle
+    entities[0]->Destroy(); // tail
     EndFrame();
     EXPECT_EQ(ListedIds(), (Strings{"4", "2"}));
     EXPECT_EQ(entities[3]->GetNext(), entities[1]);
@@ -223,7 +227,7 @@ TEST_F(EntityTest, ReplacedComponentIsDeletedInsteadOfLingeringInItsInstanceSet)
     EXPECT_EQ(Journal(), (Strings{"ComponentAlpha#1.Deinitialize", "ComponentAlpha#1.deleted"}));
     EXPECT_EQ(entity->GetComponent<ComponentAlpha>(), replacement);
     EXPECT_EQ(ComponentAlpha::GetInstances(), (TComponent<ComponentAlpha>::InstanceSet{replacement}));
-    entity->AddComponent(replacement);  // the same object again changes nothing
+    entity->AddComponent(replacement); // the same object again changes nothing
     EXPECT_EQ(entity->GetComponent<ComponentAlpha>(), replacement);
 }
 
@@ -257,7 +261,7 @@ TEST_F(EntityTest, ShutdownDeletesEverythingWithoutDeinitializeOrScriptRelease) 
     EXPECT_EQ(mManager.GetFirst(), nullptr);
     EXPECT_EQ(mManager.GetDoomedCount(), 0u);
     EXPECT_EQ(mManager.FindById(1), nullptr);
-    EndFrame();  // nothing left to delete twice
+    EndFrame(); // nothing left to delete twice
     EXPECT_EQ(Matching(".deleted").size(), 3u);
 }
 
@@ -270,13 +274,13 @@ TEST_F(EntityTest, ScriptReferencesAreMadeOnceThroughTheHookAndReleasedOnDeletio
     mManager.SetScriptHooks(
         [&made](Entity& e) {
             ++made;
-            return e.GetId() == 3 ? -1 : 40 + e.GetId();  // -1: the script side made no reference
+            return e.GetId() == 3 ? -1 : 40 + e.GetId(); // -1: the script side made no reference
         },
         [&released](int ref) { released.push_back(std::to_string(ref)); });
     EXPECT_EQ(entity->GetScriptRef(), 41);
     EXPECT_EQ(entity->GetScriptRef(), 41);
     EXPECT_EQ(made, 1);
-    Spawn(2);  // never asked for a reference
+    Spawn(2); // never asked for a reference
     Entity* refused = Spawn(3);
     EXPECT_EQ(refused->GetScriptRef(), -1);
 
@@ -290,7 +294,7 @@ TEST_F(EntityTest, EndOfFrameInsideADeliveryWaitsForTheNextOne) {
     Entity* actor = Spawn(2, {"ComponentAlpha"});
     actor->GetComponent<ComponentAlpha>()->mOnMessage = [this, victim](Message&) {
         victim->Destroy();
-        EndFrame();  // must not delete the entity the delivery is about to walk to
+        EndFrame(); // must not delete the entity the delivery is about to walk to
     };
     MessageUpdateLogic tick(0.1);
     mManager.SendToAll(tick);

@@ -28,7 +28,8 @@ protected:
 
     // Writes the archetype files and a manifest listing them into a fresh data/object folder
     // and returns the manifest's path.
-    std::string WriteObjects(const std::string& manifest, const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string WriteObjects(const std::string& manifest,
+                             const std::vector<std::pair<std::string, std::string>>& files) {
         mObjects = Tests::MakeTempDir() + "/data/object";
         for (const auto& [name, text] : files) Tests::WriteFile(mObjects + "/" + name + ".xml", text);
         Tests::WriteFile(mObjects + "/manifest.xml", manifest);
@@ -41,7 +42,7 @@ protected:
     }
 
     Tests::LogCapture mLog;
-    ComponentFactory mComponents;  // declared first: outlives the entities and their creators' records
+    ComponentFactory mComponents; // declared first: outlives the entities and their creators' records
     EntityManager mEntities;
     Factory mFactory{mComponents, mEntities};
     std::string mObjects;
@@ -68,7 +69,7 @@ TEST_F(FactoryTest, ComponentFactoryKeepsTheFirstCreatorAndLoadsWhatItCreates) {
     auto* record = static_cast<ComponentCreator<ComponentBeta>*>(creator);
     EXPECT_EQ(record->GetCreatedCount(), 1u);
     entity.AddComponent(beta);
-    entity.AddComponent(mComponents.Create("ComponentBeta", &entity, cursor));  // replaces and deletes the first
+    entity.AddComponent(mComponents.Create("ComponentBeta", &entity, cursor)); // replaces and deletes the first
     EXPECT_EQ(record->GetCreatedCount(), 1u);
 
     EXPECT_EQ(mComponents.Create("ComponentDelta", &entity, cursor), nullptr);
@@ -76,12 +77,12 @@ TEST_F(FactoryTest, ComponentFactoryKeepsTheFirstCreatorAndLoadsWhatItCreates) {
 }
 
 TEST_F(FactoryTest, BuildsSpawnsAndNumbersEntitiesFromArchetypes) {
-    mFactory.LoadManifest(WriteObjects(
-        "<manifest><archetype>guard</archetype><archetype>crate</archetype></manifest>",
-        {{"guard", "<archetype><string>ComponentGamma</string><integer>3</integer>"
-                   "<string>ComponentBeta</string><double>1.5</double><string>slow</string>"
-                   "<string>ComponentAlpha</string></archetype>"},
-         {"crate", "<archetype/>"}}));
+    mFactory.LoadManifest(WriteObjects("<manifest><archetype>guard</archetype><archetype>crate</archetype></manifest>",
+                                       {{"guard",
+                                         "<archetype><string>ComponentGamma</string><integer>3</integer>"
+                                         "<string>ComponentBeta</string><double>1.5</double><string>slow</string>"
+                                         "<string>ComponentAlpha</string></archetype>"},
+                                        {"crate", "<archetype/>"}}));
 
     const ValueList instance{Vector2(64, 32), Color::FromRgba(9, 8, 7)};
     Entity* guard = mFactory.Create("guard", &instance);
@@ -94,11 +95,11 @@ TEST_F(FactoryTest, BuildsSpawnsAndNumbersEntitiesFromArchetypes) {
     EXPECT_EQ(guard->GetComponent<ComponentBeta>()->mLabel, "slow");
     EXPECT_EQ(guard->GetComponent<ComponentGamma>()->mPosition, Vector2(64, 32));
     // Loaded in archetype order while building; instance data and Initialize in name order after.
-    EXPECT_EQ(Journal(), (std::vector<std::string>{
-                             "ComponentGamma#1.Load", "ComponentBeta#1.Load", "ComponentAlpha#1.Load",
-                             "ComponentAlpha#1.LoadInstance", "ComponentBeta#1.LoadInstance",
-                             "ComponentGamma#1.LoadInstance", "ComponentAlpha#1.Initialize",
-                             "ComponentBeta#1.Initialize", "ComponentGamma#1.Initialize"}));
+    EXPECT_EQ(Journal(),
+              (std::vector<std::string>{"ComponentGamma#1.Load", "ComponentBeta#1.Load", "ComponentAlpha#1.Load",
+                                        "ComponentAlpha#1.LoadInstance", "ComponentBeta#1.LoadInstance",
+                                        "ComponentGamma#1.LoadInstance", "ComponentAlpha#1.Initialize",
+                                        "ComponentBeta#1.Initialize", "ComponentGamma#1.Initialize"}));
 
     Entity* crate = mFactory.Create("crate", nullptr);
     ASSERT_NE(crate, nullptr);
@@ -120,7 +121,8 @@ TEST_F(FactoryTest, FailedLookupUsesNoIdButFailedBuildDoes) {
 
     EXPECT_EQ(mFactory.Create("broken", nullptr), nullptr);
     ASSERT_GE(mLog.mLines.size(), 2u);
-    EXPECT_EQ(mLog.mLines[mLog.mLines.size() - 2], "[CORE:1] Attempt to lookup non-existant component `ComponentDelta`");
+    EXPECT_EQ(mLog.mLines[mLog.mLines.size() - 2],
+              "[CORE:1] Attempt to lookup non-existant component `ComponentDelta`");
     EXPECT_EQ(mLog.mLines.back(), "[CORE:1] Resource `broken` wants component `ComponentDelta` which does not exist");
     EXPECT_EQ(mFactory.Create("ok", nullptr)->GetId(), 4) << "the failed build used id 3";
 
@@ -135,24 +137,25 @@ TEST_F(FactoryTest, FailedLookupUsesNoIdButFailedBuildDoes) {
 
 TEST_F(FactoryTest, AComponentReadingTooLittleMakesTheNextNameEmptyAndFailsTheBuild) {
     // ComponentGamma reads one integer; the second integer is left where a name should be.
-    mFactory.LoadManifest(WriteObjects(
-        "<manifest><archetype>sloppy</archetype></manifest>",
-        {{"sloppy", "<archetype><string>ComponentGamma</string><integer>1</integer><integer>2</integer>"
-                    "<string>ComponentAlpha</string></archetype>"}}));
+    mFactory.LoadManifest(
+        WriteObjects("<manifest><archetype>sloppy</archetype></manifest>",
+                     {{"sloppy",
+                       "<archetype><string>ComponentGamma</string><integer>1</integer><integer>2</integer>"
+                       "<string>ComponentAlpha</string></archetype>"}}));
     EXPECT_EQ(mFactory.Create("sloppy", nullptr), nullptr);
     EXPECT_TRUE(mLog.Contains("[CORE:1] Attempt to lookup non-existant component ``"));
     EXPECT_TRUE(mLog.Contains("[CORE:1] Resource `sloppy` wants component `` which does not exist"));
 }
 
 TEST_F(FactoryTest, ManifestReadsEditableFlagsAndListsArchetypesByName) {
-    mFactory.LoadManifest(WriteObjects(
-        "<manifest><archetype editable='0'>zeta</archetype><note>ignored</note>"
-        "<archetype editable='2'>alpha</archetype><archetype>mid</archetype>"
-        "<archetype editable='yes'>word</archetype><archetype editable='1'>zeta</archetype></manifest>",
-        {{"zeta", "<archetype><string>ComponentAlpha</string></archetype>"},
-         {"alpha", "<archetype><string>ComponentBeta</string></archetype>"},
-         {"mid", "<?xml version='1.0'?><other/>"},
-         {"word", "<archetype><integer>1</integer><nil/><integer>2</integer></archetype>"}}));
+    mFactory.LoadManifest(
+        WriteObjects("<manifest><archetype editable='0'>zeta</archetype><note>ignored</note>"
+                     "<archetype editable='2'>alpha</archetype><archetype>mid</archetype>"
+                     "<archetype editable='yes'>word</archetype><archetype editable='1'>zeta</archetype></manifest>",
+                     {{"zeta", "<archetype><string>ComponentAlpha</string></archetype>"},
+                      {"alpha", "<archetype><string>ComponentBeta</string></archetype>"},
+                      {"mid", "<?xml version='1.0'?><other/>"},
+                      {"word", "<archetype><integer>1</integer><nil/><integer>2</integer></archetype>"}}));
 
     std::vector<std::string> names;
     for (const Archetype* archetype : mFactory.GetArchetypes()) names.push_back(archetype->mName);
@@ -179,8 +182,9 @@ TEST_F(FactoryTest, ManifestAndArchetypeFailuresAreFatalWithTheirReasons) {
     EXPECT_THROW(mFactory.LoadManifest(wrongRoot), Tests::FatalError);
     EXPECT_TRUE(mLog.CriticalContains("Fatal Error: " + wrongRoot + " is missing root <manifest> element"));
 
-    const std::string broken = WriteObjects("<manifest><archetype>good</archetype><archetype>bad</archetype></manifest>",
-                                            {{"good", "<archetype/>"}, {"bad", "<archetype><string>x</archetype>"}});
+    const std::string broken =
+        WriteObjects("<manifest><archetype>good</archetype><archetype>bad</archetype></manifest>",
+                     {{"good", "<archetype/>"}, {"bad", "<archetype><string>x</archetype>"}});
     mLog.mLines.clear();
     EXPECT_THROW(mFactory.LoadManifest(broken), Tests::FatalError);
     ASSERT_EQ(mLog.mLines.size(), 2u);
@@ -211,7 +215,8 @@ TEST_F(FactoryTest, InitializeLoadsTheManifestUnderTheGameRoot) {
         ~RootGuard() { Game::GetInstance().SetRootPath(mSaved); }
     } guard;
     const std::string root = Tests::MakeTempDir();
-    Tests::WriteFile(root + "/data/object/manifest.xml", "<manifest><archetype editable='1'>box</archetype></manifest>");
+    Tests::WriteFile(root + "/data/object/manifest.xml",
+                     "<manifest><archetype editable='1'>box</archetype></manifest>");
     Tests::WriteFile(root + "/data/object/box.xml", "<archetype><string>ComponentAlpha</string></archetype>");
     Game::GetInstance().SetRootPath(root);
     mFactory.Initialize();

@@ -81,7 +81,7 @@ TEST(GameScreenStack, RemovingTheTopResumesTheNewTopAndDeletesOnce) {
     journal.mEntries.clear();
 
     game.RemoveScreen(b);
-    game.RemoveScreen(b);  // queued once only
+    game.RemoveScreen(b); // queued once only
     game.ProcessScreenChanges();
     EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"b.deinit", "a.resume"}));
     EXPECT_EQ(journal.mDeleted, (std::vector<std::string>{"b"}));
@@ -158,8 +158,9 @@ TEST(GameBroadcast, SystemsInOrderThenOnlyTheTopScreen) {
 
     MessageUpdateLoop update(0.0);
     game.SendMessage(update);
-    EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"first.MessageUpdateLoop", "second.MessageUpdateLoop",
-                                                          "top.MessageUpdateLoop"}));
+    EXPECT_EQ(
+        journal.mEntries,
+        (std::vector<std::string>{"first.MessageUpdateLoop", "second.MessageUpdateLoop", "top.MessageUpdateLoop"}));
     game.RemoveAllScreens();
     game.ProcessScreenChanges();
 }

@@ -16,7 +16,7 @@ SDL_Event KeyDown(int key) {
 }
 
 TEST(InputManager, AKeyTappedBetweenTwoSnapshotsIsPressedForOneFrame) {
-    InputManager input;  // SDL is not started: its key state reads all keys up
+    InputManager input; // SDL is not started: its key state reads all keys up
     input.PollKeys();
     // The frame's events: space goes down and up again before the next snapshot. Only the
     // down event is recorded; SDL's state already shows the key up.
@@ -30,7 +30,7 @@ TEST(InputManager, AKeyTappedBetweenTwoSnapshotsIsPressedForOneFrame) {
 
 TEST(InputManager, AKeyAnInputFilterTookReadsUpUntilItIsReleased) {
     InputManager input;
-    Uint8* held = SDL_GetKeyState(nullptr);  // SDL's own array, which its events fill in
+    Uint8* held = SDL_GetKeyState(nullptr); // SDL's own array, which its events fill in
     input.PollKeys();
     input.SwallowKey(SDLK_RETURN);
     held[SDLK_RETURN] = 1;
@@ -42,7 +42,7 @@ TEST(InputManager, AKeyAnInputFilterTookReadsUpUntilItIsReleased) {
     input.PollKeys();
     held[SDLK_RETURN] = 1;
     input.PollKeys();
-    EXPECT_TRUE(input.IsKeyPressed(SDLK_RETURN));  // the next press is the screens' again
+    EXPECT_TRUE(input.IsKeyPressed(SDLK_RETURN)); // the next press is the screens' again
     held[SDLK_RETURN] = 0;
 }
 
@@ -83,7 +83,7 @@ bool PointerAt300x200(int& x, int& y) {
 }
 
 TEST(InputManager, AfterAModeChangeThePointerIsAskedForUntilSdlSeesItMove) {
-    InputManager input;  // no window: SDL reports the pointer at (0, 0), y flips about height 0
+    InputManager input; // no window: SDL reports the pointer at (0, 0), y flips about height 0
     input.SetPointerQuery(PointerAt300x200);
     input.PollMouse();
     EXPECT_EQ(input.GetMousePosition().x, 0.0);

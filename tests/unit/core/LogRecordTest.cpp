@@ -22,7 +22,7 @@ TEST(LogRecord, EmptyTextWritesNothingAndNoChannelMeansNoPrefix) {
         LogRecord record(nullptr, "f", 1, 1, false);
         record.Stream() << "bare " << 42 << ' ' << 1.5;
         record.Flush();
-        record.Flush();  // the second flush finds an empty text
+        record.Flush(); // the second flush finds an empty text
     }
     EXPECT_EQ(log.mLines, (std::vector<std::string>{"bare 42 1.5"}));
 }

@@ -21,7 +21,7 @@ PadJoystick::Reading XpadReading(std::array<int16_t, 6> axes, uint32_t buttons =
 }
 
 TEST(PadJoystick, XpadAxesMapToSticksWithYUpAndTriggersOnTheByteScale) {
-    PadJoystick pad;  // no SDL joystick here: only the mapping is used
+    PadJoystick pad; // no SDL joystick here: only the mapping is used
     EXPECT_FALSE(pad.IsOpen());
     PadState state;
     EXPECT_FALSE(pad.ReadState(state));
@@ -35,10 +35,10 @@ TEST(PadJoystick, XpadAxesMapToSticksWithYUpAndTriggersOnTheByteScale) {
     EXPECT_EQ(state.mRightTrigger, 0);
     state = pad.Map(XpadReading({-32768, -32768, 32767, 32767, 32767, 0}));
     EXPECT_EQ(state.mThumbLX, -32768);
-    EXPECT_EQ(state.mThumbLY, 32767);  // SDL's full up (−32768) cannot be negated in 16 bits
+    EXPECT_EQ(state.mThumbLY, 32767); // SDL's full up (−32768) cannot be negated in 16 bits
     EXPECT_EQ(state.mThumbRY, -32767);
     EXPECT_EQ(state.mLeftTrigger, 255);
-    EXPECT_EQ(state.mRightTrigger, 127);  // half-way, now that the axis has moved
+    EXPECT_EQ(state.mRightTrigger, 127); // half-way, now that the axis has moved
 }
 
 TEST(PadJoystick, TriggerAxesThatNeverMovedReadAsReleased) {
@@ -50,7 +50,7 @@ TEST(PadJoystick, TriggerAxesThatNeverMovedReadAsReleased) {
     state = pad.Map(XpadReading({0, 0, 0, 0, 0, 16384}));
     EXPECT_EQ(state.mRightTrigger, 191);
     state = pad.Map(XpadReading({0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(state.mRightTrigger, 127);  // from now on 0 is a real half-way reading
+    EXPECT_EQ(state.mRightTrigger, 127); // from now on 0 is a real half-way reading
     EXPECT_EQ(state.mLeftTrigger, 0);
 }
 
@@ -59,11 +59,12 @@ TEST(PadJoystick, ButtonsAndHatBecomeXInputBits) {
     uint32_t all = 0;
     for (int b : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}) all |= 1u << b;
     PadState state = pad.Map(XpadReading({}, all, SDL_HAT_UP | SDL_HAT_LEFT));
-    EXPECT_EQ(state.mButtons, kPadA | kPadB | kPadX | kPadY | kPadLeftShoulder | kPadRightShoulder | kPadBack |
-                                  kPadStart | kPadLeftThumb | kPadRightThumb | kPadDpadUp | kPadDpadLeft);
+    EXPECT_EQ(state.mButtons,
+              kPadA | kPadB | kPadX | kPadY | kPadLeftShoulder | kPadRightShoulder | kPadBack | kPadStart |
+                  kPadLeftThumb | kPadRightThumb | kPadDpadUp | kPadDpadLeft);
     state = pad.Map(XpadReading({}, 1u << 7 | 1u << 1, SDL_HAT_RIGHTDOWN));
     EXPECT_EQ(state.mButtons, kPadStart | kPadB | kPadDpadRight | kPadDpadDown);
-    EXPECT_EQ(state.mButtons & 0x0C00, 0);  // no bits besides XInput's
+    EXPECT_EQ(state.mButtons & 0x0C00, 0); // no bits besides XInput's
 }
 
 TEST(PadJoystick, SmallerPadsDegradeToTheSticksTheyHave) {
@@ -112,7 +113,7 @@ TEST(PadRumble, WithoutAMatchingDeviceEveryCallDoesNothingAndLogsOnce) {
     EXPECT_TRUE(log.Contains("has no usable rumble device"));
     PadRumble missing("pad", folder + "/nowhere");
     EXPECT_FALSE(missing.IsAvailable());
-    PadRumble nameless("", folder);  // no pad at all: not worth a line
+    PadRumble nameless("", folder); // no pad at all: not worth a line
     EXPECT_EQ(log.mLines.size(), 2u);
 }
 

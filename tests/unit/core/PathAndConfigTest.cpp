@@ -19,7 +19,8 @@ TEST(Path, JoinUsesSlashAndLetsAbsoluteNamesReplace) {
 
 TEST(Path, PlainNamesStayInsideTheirFolder) {
     for (const char* name : {"player", "gun_sound", "level 1", "a.b", ""}) EXPECT_TRUE(IsPlainName(name)) << name;
-    for (const char* name : {"..", "../x", "a/b", "/etc/passwd", "a\\b", "x..y"}) EXPECT_FALSE(IsPlainName(name)) << name;
+    for (const char* name : {"..", "../x", "a/b", "/etc/passwd", "a\\b", "x..y"})
+        EXPECT_FALSE(IsPlainName(name)) << name;
 }
 
 TEST(Path, RootSearchFindsTheInstalledContentFromThePrograms) {
@@ -75,9 +76,7 @@ TEST(Config, MissingMalformedAndWrongRootAreCriticalFailures) {
     EXPECT_TRUE(log.CriticalContains("Config  file missing root <config> element: " + dir + "/other.xml"));
 }
 
-TEST(Config, TheRepositoryShipsAValidConfig) {
-    EXPECT_TRUE(LoadConfigFile(Tests::SourceDir() + "/config.xml"));
-}
+TEST(Config, TheRepositoryShipsAValidConfig) { EXPECT_TRUE(LoadConfigFile(Tests::SourceDir() + "/config.xml")); }
 
 } // namespace
 } // namespace Velmora

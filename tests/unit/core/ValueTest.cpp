@@ -107,8 +107,8 @@ TEST(WriteValue, WritesEachTypeWithStandardFormattingAndNoWhitespace) {
 }
 
 TEST(WriteValue, WhatIsWrittenReadsBackTheSame) {
-    const ValueList original{"a < b && c > d", "", 0.25, -1e-3, 123456, Vector2(-1.5, 2e10),
-                             Color::FromRgba(12, 34, 56, 0x80)};
+    const ValueList original{
+        "a < b && c > d", "", 0.25, -1e-3, 123456, Vector2(-1.5, 2e10), Color::FromRgba(12, 34, 56, 0x80)};
     std::string xml;
     for (const Value& value : original) xml += Write(value);
     const ValueList read = Read(xml);

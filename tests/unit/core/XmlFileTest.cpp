@@ -44,7 +44,8 @@ TEST(XmlFile, ReadsAFileWithWindowsLineEnds) {
     Tests::WriteFile(dir + "/a.xml", "<a>\r\n\t<b>one\r\ntwo\rthree</b>\r\n</a>\r\n");
     TiXmlDocument document;
     ASSERT_TRUE(LoadXmlFile(dir + "/a.xml", document));
-    EXPECT_STREQ(document.FirstChildElement("a")->FirstChildElement("b")->GetText(), "one two three") << "line ends are white space";
+    EXPECT_STREQ(document.FirstChildElement("a")->FirstChildElement("b")->GetText(), "one two three")
+        << "line ends are white space";
 }
 
 TEST(XmlFile, NestingScanAgreesWithTheParser) {
@@ -55,15 +56,15 @@ TEST(XmlFile, NestingScanAgreesWithTheParser) {
     } cases[] = {
         {"<a><b/><c><d x='1'/></c></a>", 3},
         {"<a><!-- <b><c><d> --></a>", 1},
-        {"<a><!--><b/>--><c/></a>", 2},                  // "<!-->" opens a comment only
+        {"<a><!--><b/>--><c/></a>", 2}, // "<!-->" opens a comment only
         {"<a><![CDATA[<b><c>]]><b/></a>", 2},
         {"<a x='<b><c>' y=\"/>\"><b/></a>", 2},
         {"<?xml version='1.0' encoding='>' ?><a><b/></a>", 2},
-        {"<a><?XML foo='>'?><b/></a>", 2},              // quotes outside version/encoding/standalone
+        {"<a><?XML foo='>'?><b/></a>", 2}, // quotes outside version/encoding/standalone
         {"<a><!DOCTYPE a '>' ><b/></a>", 2},
-        {"<a>\xE2<!--<b><c/></b></a>", 3},               // a lead byte in text swallows "<!"
-        {"<a x='\xE2'><!--'><b/></a>", 2},               // ... and a quote in a value
-        {"<a/>text<b><c/></b>", 1},                       // text after the root ends the document
+        {"<a>\xE2<!--<b><c/></b></a>", 3}, // a lead byte in text swallows "<!"
+        {"<a x='\xE2'><!--'><b/></a>", 2}, // ... and a quote in a value
+        {"<a/>text<b><c/></b>", 1},        // text after the root ends the document
         {"\xEF\xBB\xBF<a><_b><\xC3\xA9/></_b></a>", 3},
         {"<a><b></a></b>", 2},
     };

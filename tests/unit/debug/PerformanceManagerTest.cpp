@@ -35,7 +35,7 @@ TEST(PerformanceManager, NoStatisticsUntilMoreThanASecondHasPassed) {
     const int counter = perf.RegisterCounter("Frames per Second", true);
     perf.Count(counter);
     perf.AddFrame(0.5);
-    perf.AddFrame(0.5);  // exactly 1.0 is not "more than a second"
+    perf.AddFrame(0.5); // exactly 1.0 is not "more than a second"
     EXPECT_EQ(perf.GetCounters()[0].mLast, 0);
     perf.AddFrame(0.001);
     EXPECT_EQ(perf.GetCounters()[0].mLast, 1);
@@ -47,7 +47,7 @@ TEST(PerformanceManager, IdsAreOneBasedAndANameIsRegisteredOnce) {
     EXPECT_EQ(perf.RegisterTimer("Buffer Swap"), 2);
     EXPECT_EQ(perf.RegisterTimer("Rendering Time"), 1);
     EXPECT_EQ(perf.RegisterCounter("Ray Collisions", false), 1);
-    perf.StartTimer(0);  // unknown ids are ignored
+    perf.StartTimer(0); // unknown ids are ignored
     perf.StopTimer(99);
     perf.Count(-1);
 }

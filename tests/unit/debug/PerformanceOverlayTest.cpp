@@ -43,7 +43,7 @@ TEST(PerformanceOverlay, OneLinePerStatisticFromTheTopDown) {
     perf.RegisterTimer("Idle");
     const int frames = perf.RegisterCounter("Frames per Second", true);
     perf.StartTimer(busy);
-    now += 3000;  // longer than the period: the bar is clamped to full
+    now += 3000; // longer than the period: the bar is clamped to full
     perf.StopTimer(busy);
     perf.Count(frames);
     perf.AddFrame(1.5);
@@ -59,10 +59,11 @@ TEST(PerformanceOverlay, OneLinePerStatisticFromTheTopDown) {
     // Fills: the busy timer and the counter; the idle timer has an empty bar.
     const Graphics::Batch& fills = *byLayer.at(5000);
     ASSERT_EQ(fills.mCount, 8u);
-    EXPECT_EQ(fills.GetVertices()[1].mX - fills.GetVertices()[0].mX, fills.GetVertices()[5].mX - fills.GetVertices()[4].mX);
-    EXPECT_EQ(fills.GetVertices()[4].mBlue, 255);  // counters: opaque blue
+    EXPECT_EQ(fills.GetVertices()[1].mX - fills.GetVertices()[0].mX,
+              fills.GetVertices()[5].mX - fills.GetVertices()[4].mX);
+    EXPECT_EQ(fills.GetVertices()[4].mBlue, 255); // counters: opaque blue
     EXPECT_EQ(fills.GetVertices()[4].mAlpha, 255);
-    EXPECT_GT(fills.GetVertices()[0].mY, fills.GetVertices()[4].mY);  // timers above counters
+    EXPECT_GT(fills.GetVertices()[0].mY, fills.GetVertices()[4].mY); // timers above counters
     EXPECT_LE(fills.GetVertices()[2].mY, 800.0);
     // Outlines: four lines per statistic.
     EXPECT_EQ(byLayer.at(5001)->mCount, 3u * 8u);

@@ -26,7 +26,7 @@ TEST(TweakBarWindow, GroupsFollowTheirFirstKeyUngroupedComeFirst) {
     ASSERT_EQ(groups.size(), 4u);
     EXPECT_EQ(groups[0].first, "");
     EXPECT_EQ(Keys(groups[0]), std::vector<std::string>{"Loose"});
-    EXPECT_EQ(groups[1].first, "Debug Draw");  // "Debug/Player" is the first key
+    EXPECT_EQ(groups[1].first, "Debug Draw"); // "Debug/Player" is the first key
     EXPECT_EQ(Keys(groups[1]), (std::vector<std::string>{"Debug/Player", "Physics/mFPMDrawOn"}));
     EXPECT_EQ(groups[2].first, "Debug");
     EXPECT_EQ(groups[3].first, "Physics");
@@ -39,13 +39,15 @@ TEST(TweakBarWindow, DragSpeedAndPrecisionComeFromTheDefinition) {
         return TweakBarWindow::DragSpeed(ParseTweakDefinition(definition), isInt);
     };
     EXPECT_DOUBLE_EQ(speed("min=1.0 max=30.0 step=.5", false), 0.5);
-    EXPECT_DOUBLE_EQ(speed("min=1 max=201", true), 0.4);   // a five-hundredth of the range
+    EXPECT_DOUBLE_EQ(speed("min=1 max=201", true), 0.4); // a five-hundredth of the range
     EXPECT_DOUBLE_EQ(speed("label='Direction Angle'", false), 0.1);
     EXPECT_DOUBLE_EQ(speed("min=2.0", true), 0.2);
-    EXPECT_DOUBLE_EQ(speed("step=-1 min=0 max=0", false), 0.1);  // nonsense steps fall back
+    EXPECT_DOUBLE_EQ(speed("step=-1 min=0 max=0", false), 0.1); // nonsense steps fall back
     EXPECT_DOUBLE_EQ(speed("min=-inf max=inf", false), 0.1);
 
-    const auto format = [](const char* definition) { return TweakBarWindow::DoubleFormat(ParseTweakDefinition(definition)); };
+    const auto format = [](const char* definition) {
+        return TweakBarWindow::DoubleFormat(ParseTweakDefinition(definition));
+    };
     EXPECT_EQ(format("step=0.01"), "%.2f");
     EXPECT_EQ(format("step=.5"), "%.1f");
     EXPECT_EQ(format("step=2.0"), "%.1f");
@@ -58,7 +60,7 @@ TEST(TweakBarManager, IgnoresEventsUntilThePanelsExist) {
     click.type = SDL_MOUSEBUTTONDOWN;
     click.button.button = SDL_BUTTON_LEFT;
     EXPECT_FALSE(TweakBarManager::GetInstance().HandleEvent(click));
-    TweakBarManager::GetInstance().Draw();  // no GL context: nothing happens
+    TweakBarManager::GetInstance().Draw(); // no GL context: nothing happens
 }
 
 } // namespace

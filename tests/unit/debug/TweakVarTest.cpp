@@ -42,7 +42,7 @@ TEST(TweakVar, RegistersWithTheMainPanelAndReadsThroughTheAddress) {
     const TweakBar::Variable* variable = TweakBarManager::GetInstance().FindVariable("Test/Speed");
     ASSERT_NE(variable, nullptr);
     EXPECT_EQ(variable->mType, TweakType::kDouble);
-    *static_cast<double*>(variable->mAddress) = 120.0;  // what the panel does on an edit
+    *static_cast<double*>(variable->mAddress) = 120.0; // what the panel does on an edit
     EXPECT_DOUBLE_EQ(speed, 120.0);
 
     logLevel = 7;
@@ -75,9 +75,7 @@ TEST(TweakVar, AShortLivedSecondOwnerLeavesTheFirstRegistrationActive) {
     const TweakBar::Variable* variable = TweakBarManager::GetInstance().FindVariable("Test/Shared");
     ASSERT_NE(variable, nullptr);
     EXPECT_EQ(variable->mAddress, &lasting.mValue);
-    {
-        TweakVar<int> gone("Test/Alone", "group='Test'", 3);
-    }
+    { TweakVar<int> gone("Test/Alone", "group='Test'", 3); }
     EXPECT_EQ(TweakBarManager::GetInstance().FindVariable("Test/Alone"), nullptr);
 }
 

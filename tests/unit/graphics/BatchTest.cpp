@@ -47,7 +47,7 @@ TEST(Renderer, SameKeySharesABatchAndFlushDrawsInKeyOrderThenEmpties) {
     Renderer renderer([&drawn](const Batch& batch) { drawn.push_back({batch.GetKey(), batch.mCount}); });
     Batch& sprites = renderer.GetBatch(kPrimitiveQuads, FakeTexture(1), 800, 1024, kBlendAlpha);
     Batch& tiles = renderer.GetBatch(kPrimitiveQuads, FakeTexture(2), 0, 1024, kBlendAlpha);
-    renderer.GetBatch(kPrimitiveLines, nullptr, 5, 64, kBlendAlpha);  // stays empty: not drawn
+    renderer.GetBatch(kPrimitiveLines, nullptr, 5, 64, kBlendAlpha); // stays empty: not drawn
     EXPECT_EQ(&renderer.GetBatch(kPrimitiveQuads, FakeTexture(1), 800, 1024, kBlendAlpha), &sprites);
     EXPECT_NE(&renderer.GetBatch(kPrimitiveQuads, FakeTexture(1), 800, 1024, kBlendAdditive), &sprites);
     sprites.AddRect(0, 1, 0, 1, 0xFFFFFFFF);
@@ -70,7 +70,7 @@ TEST(Batch, FullBatchDropsWholePrimitives) {
     Batch quads(BatchKey{0, kPrimitiveQuads, 10, kBlendAlpha, nullptr});
     quads.AddRect(0, 1, 0, 1, 0xFFFFFFFF);
     quads.AddRect(0, 1, 0, 1, 0xFFFFFFFF);
-    quads.AddRect(0, 1, 0, 1, 0xFFFFFFFF);  // needs 4, only 2 left
+    quads.AddRect(0, 1, 0, 1, 0xFFFFFFFF); // needs 4, only 2 left
     EXPECT_EQ(quads.mCount, 8u);
     EXPECT_TRUE(quads.AddVertex(0, 0, 0, 0, 0));
     EXPECT_TRUE(quads.AddVertex(0, 0, 0, 0, 0));
@@ -78,7 +78,7 @@ TEST(Batch, FullBatchDropsWholePrimitives) {
     EXPECT_EQ(quads.mCount, 10u);
 
     Batch lines(BatchKey{0, kPrimitiveLines, 7, kBlendAlpha, nullptr});
-    lines.AddCircle(0, 0, 100, 0xFFFFFFFF);  // 36 segments, 3 fit
+    lines.AddCircle(0, 0, 100, 0xFFFFFFFF); // 36 segments, 3 fit
     EXPECT_EQ(lines.mCount, 6u);
 }
 

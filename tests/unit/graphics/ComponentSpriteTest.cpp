@@ -81,8 +81,8 @@ TEST_F(SpriteTest, UprightSpriteIsTextureSizeTimesPointThreeAroundThePosition) {
 }
 
 TEST_F(SpriteTest, TopOfTheImagePointsAlongTheDirection) {
-    ComponentSprite* sprite = AddSprite(SizedTexture(20, 40));  // half-size 3 × 6
-    sprite->mTransform->mDirection = {5.0, 0.0};                // facing +x: a quarter turn clockwise
+    ComponentSprite* sprite = AddSprite(SizedTexture(20, 40)); // half-size 3 × 6
+    sprite->mTransform->mDirection = {5.0, 0.0};               // facing +x: a quarter turn clockwise
     sprite->Draw(mRenderer);
     const Vertex* v = mRenderer.GetBatches().begin()->second->GetVertices();
     // The image's top-left corner (v[3], (−3, 6) unrotated) ends up at (6, 3).
@@ -112,10 +112,10 @@ TEST_F(SpriteTest, ColourAlphaIsScaledAndZeroAlphaDrawsNothing) {
     EXPECT_EQ(batch.GetVertices()[0].mAlpha, 100);
     sprite->mAlpha = 0.999;
     sprite->Draw(mRenderer);
-    EXPECT_EQ(batch.GetVertices()[4].mAlpha, 199);  // truncated
+    EXPECT_EQ(batch.GetVertices()[4].mAlpha, 199); // truncated
     sprite->mAlpha = 3.0;
     sprite->Draw(mRenderer);
-    EXPECT_EQ(batch.GetVertices()[8].mAlpha, 255);  // saturated, not wrapped
+    EXPECT_EQ(batch.GetVertices()[8].mAlpha, 255); // saturated, not wrapped
     sprite->mAlpha = 0.0;
     sprite->Draw(mRenderer);
     EXPECT_EQ(batch.mCount, 12u);

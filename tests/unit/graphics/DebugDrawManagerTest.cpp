@@ -20,7 +20,7 @@ TEST(DebugDraw, LinesAndCirclesFadeAndLastOneFrame) {
     });
     debug.DrawLine(0, 0, 10, 10, Graphics::PackColor(255, 0, 0, 200), 0.25);
     debug.DrawCircle(5, 5, 2, Graphics::PackColor(0, 255, 0, 255));
-    debug.DrawLine(0, 0, 1, 1, Graphics::PackColor(0, 0, 255, 255), 3.0);  // fade beyond 1: invisible
+    debug.DrawLine(0, 0, 1, 1, Graphics::PackColor(0, 0, 255, 255), 3.0); // fade beyond 1: invisible
     const Graphics::Batch& lines = debug.GetLines();
     EXPECT_EQ(lines.mPrimitive, Graphics::kPrimitiveLines);
     EXPECT_EQ(lines.mCapacity, DebugDrawManager::kLineCapacity);
@@ -38,10 +38,10 @@ TEST(DebugDraw, LinesAndCirclesFadeAndLastOneFrame) {
 
 TEST(DebugDraw, WatchAlphaFollowsTheRemainingShare) {
     EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 2.0, 2.0}), 255);
-    EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 5.0, 2.0}), 255);  // never above the lifetime
+    EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 5.0, 2.0}), 255); // never above the lifetime
     EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 1.0, 2.0}), static_cast<uint8_t>(255 * std::sin(std::numbers::pi / 4)));
     EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 0.0, 2.0}), 0);
-    EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 0.0, 0.0}), 255);  // no lifetime: shown once
+    EXPECT_EQ(DebugDrawManager::WatchAlpha({"", 0.0, 0.0}), 255); // no lifetime: shown once
 }
 
 TEST(DebugDraw, WatchesAreReplacedByKeyAndExpire) {
@@ -62,7 +62,7 @@ TEST(DebugDraw, WatchesAreReplacedByKeyAndExpire) {
     EXPECT_EQ(text.mLayer, DebugDrawManager::kWatchLayer);
     EXPECT_EQ(text.mCount, 8u);
     EXPECT_EQ(text.GetVertices()[0].mAlpha, 255);
-    EXPECT_EQ(debug.GetWatches().size(), 1u);  // "other" had 0.5 s left
+    EXPECT_EQ(debug.GetWatches().size(), 1u); // "other" had 0.5 s left
     EXPECT_NEAR(debug.GetWatches().at("player.speed").mRemaining, 0.4, 1e-12);
     renderer.Clear();
     debug.RenderOverlay(0.6, renderer);

@@ -39,7 +39,7 @@ TEST(Font, ParsesMetricsGlyphsAndKerning) {
     EXPECT_DOUBLE_EQ(v.mV1, 10.0 / 32);
     EXPECT_EQ(font.GetKerning('A', 'V'), -2);
     EXPECT_EQ(font.GetKerning('V', 'A'), 0);
-    EXPECT_EQ(font.mGlyphs['B'].mXAdvance, 0);  // no char line: all zero
+    EXPECT_EQ(font.mGlyphs['B'].mXAdvance, 0); // no char line: all zero
 }
 
 TEST(Font, PaddedPagesScaleTheTextureRectangle) {
@@ -55,7 +55,7 @@ TEST(Font, WidthAddsAdvancesAndKerning) {
     EXPECT_EQ(font.TextWidth(""), 0.0);
     EXPECT_EQ(font.TextWidth("A"), 9.0);
     EXPECT_EQ(font.TextWidth("VA"), 18.0);
-    EXPECT_EQ(font.TextWidth("AV"), 16.0);  // two narrower than the sum of the advances
+    EXPECT_EQ(font.TextWidth("AV"), 16.0); // two narrower than the sum of the advances
     EXPECT_EQ(font.TextWidth("A V"), 22.0);
     // Characters above 127 are negative as signed bytes: no width, and they break a kerned pair.
     EXPECT_EQ(font.TextWidth("A\xC3\xA9V"), 18.0);
@@ -75,11 +75,11 @@ TEST(Font, DrawPlacesGlyphQuadsFromTheLineBottom) {
     ASSERT_EQ(batch->mCount, 8u);
     const Vertex* v = batch->GetVertices();
     // x and y are rounded down; 'A' has xoffset 1, yoffset 2 in a 12-pixel line.
-    EXPECT_EQ(v[0].mX, 101);      // left, bottom
+    EXPECT_EQ(v[0].mX, 101); // left, bottom
     EXPECT_EQ(v[0].mY, 50 + 10 - 10);
-    EXPECT_EQ(v[2].mX, 109);      // right, top
+    EXPECT_EQ(v[2].mX, 109); // right, top
     EXPECT_EQ(v[2].mY, 60);
-    EXPECT_EQ(v[3].mU, 0.0);      // top-left texture corner
+    EXPECT_EQ(v[3].mU, 0.0); // top-left texture corner
     EXPECT_EQ(v[3].mV, 0.0);
     // 'V' follows after the advance (9) and the kerning (−2).
     EXPECT_EQ(v[4].mX, 100 + 9 - 2);
@@ -108,16 +108,17 @@ TEST(Font, EmptyAndHighCharactersDrawNothing) {
 
 TEST(Font, BadLinesAreIgnored) {
     Font font;
-    font.Parse("common lineHeight=abc base=-5\n"
-               "char id=300 x=1 width=5 xadvance=7\n"
-               "char id=-1 xadvance=7\n"
-               "char x=1 width=5 xadvance=7\n"
-               "char id=66 x=99999999999999999999 width=-4 height=2147483647 xadvance=+3\n"
-               "kerning first=65 second=999 amount=4\n"
-               "kerning first=65\n"
-               "char\n=\n==x\nchar id==\n\r\n   \n"
-               "kerning first=66 second=66 amount=-99999999999\n",
-               0, 0);
+    font.Parse(
+        "common lineHeight=abc base=-5\n"
+        "char id=300 x=1 width=5 xadvance=7\n"
+        "char id=-1 xadvance=7\n"
+        "char x=1 width=5 xadvance=7\n"
+        "char id=66 x=99999999999999999999 width=-4 height=2147483647 xadvance=+3\n"
+        "kerning first=65 second=999 amount=4\n"
+        "kerning first=65\n"
+        "char\n=\n==x\nchar id==\n\r\n   \n"
+        "kerning first=66 second=66 amount=-99999999999\n",
+        0, 0);
     EXPECT_EQ(font.mLineHeight, 0);
     EXPECT_EQ(font.mBase, -5);
     EXPECT_EQ(font.mGlyphs[0].mXAdvance, 0);
@@ -125,9 +126,9 @@ TEST(Font, BadLinesAreIgnored) {
     EXPECT_EQ(font.mGlyphs['B'].mXAdvance, 3);
     EXPECT_EQ(font.mGlyphs['B'].mWidth, -4);
     EXPECT_EQ(font.mGlyphs['B'].mHeight, 1000000);
-    EXPECT_EQ(font.mGlyphs['B'].mU0, 0.0);  // no page size: no texture coordinates
+    EXPECT_EQ(font.mGlyphs['B'].mU0, 0.0); // no page size: no texture coordinates
     EXPECT_EQ(font.GetKerning('B', 'B'), -1000000);
-    EXPECT_EQ(font.mKerning.size(), 2u);  // (B, B) and "kerning first=65" as (65, 0)
+    EXPECT_EQ(font.mKerning.size(), 2u); // (B, B) and "kerning first=65" as (65, 0)
 }
 
 TEST(FontManager, LoadsAFontWithItsPageRegisteredAsTexture) {
@@ -185,8 +186,8 @@ TEST(FontManager, ScaledTextUsesItsLayerAndOnlyRightAlignment) {
     ASSERT_NE(batch, nullptr);
     EXPECT_EQ(batch->mLayer, FontManager::kTextLayer);
     EXPECT_EQ(batch->GetVertices()[0].mX, 102);          // centring is not offered: left
-    EXPECT_EQ(batch->GetVertices()[4].mX, 100 - 18 + 2);  // right: the scaled width ends at x
-    EXPECT_EQ(batch->GetVertices()[2].mY, 20);            // (12 − 2) × 2 above the bottom
+    EXPECT_EQ(batch->GetVertices()[4].mX, 100 - 18 + 2); // right: the scaled width ends at x
+    EXPECT_EQ(batch->GetVertices()[2].mY, 20);           // (12 − 2) × 2 above the bottom
 }
 
 } // namespace

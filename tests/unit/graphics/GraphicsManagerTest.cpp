@@ -1,9 +1,9 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/ISystem.h"
-#include "graphics/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
 #include "debug/TweakBar.h"
+#include "graphics/DebugDrawManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 
@@ -46,8 +46,9 @@ TEST(GraphicsManager, RenderPassBroadcastsInOrderAndFlushesTwice) {
     game.mSystems.erase(std::find(game.mSystems.begin(), game.mSystems.end(), &recorder));
     graphics.GetRenderer().SetDrawer({});
     graphics.mDrawPerf = drawPerf;
-    EXPECT_EQ(recorder.mNames, (std::vector<std::string>{"MessageBeginFrame", "MessageRenderWorld",
-                                                         "MessageRenderOverlay", "MessageEndFrame"}));
+    EXPECT_EQ(recorder.mNames,
+              (std::vector<std::string>{"MessageBeginFrame", "MessageRenderWorld", "MessageRenderOverlay",
+                                        "MessageEndFrame"}));
     EXPECT_EQ(recorder.mRenderer, &graphics.GetRenderer());
     // The world batch is flushed before the overlay pass adds its own.
     EXPECT_EQ(flushedLayers, (std::vector<int>{0, 900}));
@@ -75,15 +76,15 @@ TEST(GraphicsManager, BloomPresetsSetTheTweakValuesAndTheGlowFadesBetweenThem) {
     GraphicsManager& graphics = GraphicsManager::GetInstance();
     graphics.ApplyDefaultBloomPreset();
     EXPECT_EQ(graphics.GetBloom().GetCurrent(), Bloom::Values{});
-    EXPECT_EQ(FramesUntilSettled(graphics), 30);  // 1.5 from zero in steps of 0.05
+    EXPECT_EQ(FramesUntilSettled(graphics), 30); // 1.5 from zero in steps of 0.05
     graphics.ApplyDimBloomPreset();
-    EXPECT_EQ(graphics.GetBloom().GetCurrent()[0], 1.5f);  // the dim look fades in, it does not jump
+    EXPECT_EQ(graphics.GetBloom().GetCurrent()[0], 1.5f); // the dim look fades in, it does not jump
     EXPECT_EQ(graphics.mBloomRatio0.Get(), 0.5);
     EXPECT_EQ(graphics.mBloomRatio1.Get(), 0.0);
     EXPECT_EQ(graphics.mBloomRatio2.Get(), 1.5);
     EXPECT_EQ(graphics.mBloomRatio3.Get(), 1.5);
     EXPECT_EQ(graphics.mBloomBrightness.Get(), 0.2);
-    EXPECT_EQ(FramesUntilSettled(graphics), 20);  // every value moves by 1
+    EXPECT_EQ(FramesUntilSettled(graphics), 20); // every value moves by 1
     graphics.ApplyDefaultBloomPreset();
     EXPECT_EQ(graphics.GetBloom().GetCurrent(), Bloom::Values{});
 }

@@ -51,8 +51,8 @@ TEST(Texture, ReadImagePadsWithZeroAndKeepsTheImageTopLeft) {
     EXPECT_EQ(pixel(0, 0), PackColor(0, 255, 0));
     EXPECT_EQ(pixel(1, 1), PackColor(255, 0, 0));
     EXPECT_EQ(pixel(5, 2), PackColor(0, 0, 255));
-    EXPECT_EQ(pixel(6, 1), PackColor(0, 0, 0));  // padding on the right
-    EXPECT_EQ(pixel(2, 3), PackColor(0, 0, 0));  // padding below
+    EXPECT_EQ(pixel(6, 1), PackColor(0, 0, 0)); // padding on the right
+    EXPECT_EQ(pixel(2, 3), PackColor(0, 0, 0)); // padding below
 }
 
 TEST(Texture, UnreadableFilesFailAndKeepTheSizes) {
@@ -69,12 +69,15 @@ TEST(Texture, UnreadableFilesFailAndKeepTheSizes) {
     // formats are not tried at all.
     Tests::LogCapture log;
     const std::string png(std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0", 24) + "rest");
-    const std::string bmp(std::string("BM\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0\xa0\x86\x01\0\x60\x79\xfe\xff", 26) + "rest");
-    for (const auto& [name, bytes] : {std::pair{"huge.png", png}, {"huge.bmp", bmp}, {"a.gif", std::string("GIF89a....")}}) {
+    const std::string bmp(std::string("BM\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0\xa0\x86\x01\0\x60\x79\xfe\xff", 26) +
+                          "rest");
+    for (const auto& [name, bytes] :
+         {std::pair{"huge.png", png}, {"huge.bmp", bmp}, {"a.gif", std::string("GIF89a....")}}) {
         Tests::WriteFile(root.Path() + "/" + name, bytes);
         ImageData image;
         EXPECT_FALSE(Texture::ReadImage(root.Path() + "/" + name, image)) << name;
-        EXPECT_TRUE(log.Contains("[GRAPHICS:1] Not a PNG or BMP image of 1 to 8192 pixels a side: " + root.Path() + "/" + name));
+        EXPECT_TRUE(log.Contains("[GRAPHICS:1] Not a PNG or BMP image of 1 to 8192 pixels a side: " + root.Path() +
+                                 "/" + name));
     }
 }
 

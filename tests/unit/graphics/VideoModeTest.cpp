@@ -9,8 +9,7 @@ using Modes = std::vector<VideoMode>;
 
 TEST(VideoModes, SmallDesktopOffersOnlyTheWindowsThatFit) {
     EXPECT_EQ(FilterWindowedModes(1024, 768), (Modes{{1024, 768, false}, {800, 600, false}}));
-    EXPECT_EQ(FilterWindowedModes(1280, 800),
-              (Modes{{1280, 800, false}, {1024, 768, false}, {800, 600, false}}));
+    EXPECT_EQ(FilterWindowedModes(1280, 800), (Modes{{1280, 800, false}, {1024, 768, false}, {800, 600, false}}));
     EXPECT_EQ(FilterWindowedModes(1920, 1200).size(), 6u);
     EXPECT_EQ(FilterWindowedModes(1920, 1200).front(), (VideoMode{1440, 900, false}));
     // A desktop below the smallest candidate leaves nothing to choose.
@@ -19,11 +18,16 @@ TEST(VideoModes, SmallDesktopOffersOnlyTheWindowsThatFit) {
 
 TEST(VideoModes, FullScreenModesClosestAspectFirstThenLargest) {
     const Modes offered{{1280, 1024, false}, {1280, 960, false}, {640, 480, false}, {1600, 1200, false},
-                        {800, 600, false}, {1280, 800, false}, {1024, 600, false}};
+                        {800, 600, false},   {1280, 800, false}, {1024, 600, false}};
     const Modes sorted = SortFullscreenModes(offered, 1600, 1200);
     // 4:3 first by size, then 5:4, then 16:10, then the wider 1024×600; 640×480 is too small.
-    EXPECT_EQ(sorted, (Modes{{1600, 1200, true}, {1280, 960, true}, {800, 600, true}, {1280, 1024, true},
-                             {1280, 800, true}, {1024, 600, true}}));
+    EXPECT_EQ(sorted,
+              (Modes{{1600, 1200, true},
+                     {1280, 960, true},
+                     {800, 600, true},
+                     {1280, 1024, true},
+                     {1280, 800, true},
+                     {1024, 600, true}}));
 }
 
 TEST(VideoModes, EqualAspectsOrderByWidthThenHeight) {
@@ -55,11 +59,11 @@ TEST(VideoModes, StartModeKeepsASavedModeTheDisplayCanShowElseTheBest) {
     };
     const Modes none;
     const Case cases[] = {
-        {nullptr, fullscreen, {1280, 800, true}},      // first start: the best full-screen mode
-        {nullptr, none, {1280, 800, true}},            // any size: the desktop's
+        {nullptr, fullscreen, {1280, 800, true}}, // first start: the best full-screen mode
+        {nullptr, none, {1280, 800, true}},       // any size: the desktop's
         {&savedFull, fullscreen, savedFull},
-        {&lostFull, fullscreen, {1280, 800, true}},    // the display lost that size
-        {&savedFull, none, savedFull},                 // any size that fits
+        {&lostFull, fullscreen, {1280, 800, true}}, // the display lost that size
+        {&savedFull, none, savedFull},              // any size that fits
         {&savedWindow, fullscreen, savedWindow},
         {&hugeWindow, fullscreen, {1280, 800, false}}, // larger than the desktop
         {&tinyWindow, fullscreen, {1280, 800, false}},

@@ -30,7 +30,7 @@ TEST(FocusTest, ATreeWithoutFocusableWidgetsKeepsNoFocusAndIgnoresNavigation) {
 TEST(FocusTest, SearchesPreferDescendantsAndNeverWrapOrClimb) {
     WField field(100, 100);
     auto* first = field.Emplace<FixedWidget>(10, 10, kFocusable);
-    field.Emplace<FixedWidget>(10, 10);  // a label
+    field.Emplace<FixedWidget>(10, 10); // a label
     auto* group = field.Emplace<FixedContainer>(10, 10, kFocusable);
     auto* inner1 = group->Emplace<FixedWidget>(10, 10, kFocusable);
     auto* inner2 = group->Emplace<FixedWidget>(10, 10, kFocusable);
@@ -43,10 +43,10 @@ TEST(FocusTest, SearchesPreferDescendantsAndNeverWrapOrClimb) {
     EXPECT_EQ(NextFocusable(*first), group);
     EXPECT_EQ(PreviousFocusable(*last), group);
     EXPECT_EQ(NextFocusable(*inner1), inner2);
-    EXPECT_EQ(NextFocusable(*inner2), nullptr);  // no climbing to the group's siblings
-    EXPECT_EQ(NextFocusable(*last), nullptr);    // no wrapping
+    EXPECT_EQ(NextFocusable(*inner2), nullptr); // no climbing to the group's siblings
+    EXPECT_EQ(NextFocusable(*last), nullptr);   // no wrapping
     EXPECT_EQ(PreviousFocusable(*first), nullptr);
-    EXPECT_EQ(NextFocusable(field), nullptr);     // no parent
+    EXPECT_EQ(NextFocusable(field), nullptr); // no parent
 
     // A non-focusable group is searched; a disabled one is skipped with all it holds.
     group->mState = 0;
@@ -65,16 +65,16 @@ TEST(FocusTest, FocusChangesTellTheOldAndTheNewFocusAndTheirSubtrees) {
     auto* a = f.mRoot.Add(std::make_unique<FixedWidget>(10, 10, kFocusable));
     auto* group = f.mRoot.Add(std::make_unique<FixedContainer>(10, 10, kFocusable));
     auto* child = group->Emplace<FixedWidget>(10, 10);
-    f.Frame(0.1);  // nothing focused: the first focusable widget gets the focus
+    f.Frame(0.1); // nothing focused: the first focusable widget gets the focus
     EXPECT_EQ(f.mRoot.GetFocus(), a);
     EXPECT_TRUE(a->HasState(Widget::kFocused));
     f.Tap(SDLK_DOWN);
     EXPECT_EQ(f.mRoot.GetFocus(), group);
     EXPECT_EQ(a->mEvents, (Kinds{WidgetEvent::kFocusGained, WidgetEvent::kFocusLost}));
-    EXPECT_EQ(child->mEvents, (Kinds{WidgetEvent::kFocusGained}));  // broadcast from the new focus
+    EXPECT_EQ(child->mEvents, (Kinds{WidgetEvent::kFocusGained})); // broadcast from the new focus
     EXPECT_TRUE(child->HasState(Widget::kFocused));
     EXPECT_FALSE(a->HasState(Widget::kFocused));
-    EXPECT_FALSE(f.Tap(SDLK_DOWN));  // nothing after it
+    EXPECT_FALSE(f.Tap(SDLK_DOWN)); // nothing after it
     EXPECT_TRUE(f.Tap(SDLK_UP));
     EXPECT_EQ(f.mRoot.GetFocus(), a);
 }
@@ -85,7 +85,7 @@ TEST(FocusTest, DisablingTheContainerThatHoldsTheFocusMovesItAndUnhoversTheSubtr
     auto* inside = panel->Emplace<FixedWidget>(50, 50, kFocusable);
     auto* elsewhere = f.mRoot.Add(std::make_unique<FixedWidget>(10, 10, kFocusable));
     elsewhere->mX = 500;
-    f.mInput.SetMousePosition(10, 10);  // over `inside`
+    f.mInput.SetMousePosition(10, 10); // over `inside`
     f.Frame(0.1);
     ASSERT_EQ(f.mRoot.GetFocus(), inside);
     ASSERT_TRUE(inside->HasState(Widget::kHovered));
@@ -112,7 +112,7 @@ TEST(FocusTest, MouseEntersAndLeavesOnlyEnabledWidgets) {
     w->mY = 100;
     f.mInput.SetMousePosition(105, 119.5);
     f.Frame();
-    f.mInput.SetMousePosition(120, 110);  // the right edge is outside
+    f.mInput.SetMousePosition(120, 110); // the right edge is outside
     f.Frame();
     EXPECT_EQ(w->mEvents, (Kinds{WidgetEvent::kMouseEnter, WidgetEvent::kMouseLeave}));
     w->mState |= Widget::kDisabled;

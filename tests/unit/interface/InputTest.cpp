@@ -82,15 +82,15 @@ TEST(InputTest, AClickActivatesAnEnabledButtonOnceAndADisabledOneNotAtAll) {
     EXPECT_EQ(calls, 1);
     // Entering played the hover sound, the click the activation sound.
     EXPECT_EQ(f.mSounds, (std::vector<const ALuint*>{hover, activation}));
-    EXPECT_FALSE(f.Click(300, 120));  // outside
+    EXPECT_FALSE(f.Click(300, 120)); // outside
     EXPECT_EQ(calls, 1);
 }
 
 TEST(InputTest, EnterActivatesTheFocusedButtonAndPlainFunctionCallbacksGetTheirUserPointer) {
     RootFixture f;
     int calls = 0;
-    auto button = std::make_unique<WButton>(std::make_unique<WButtonCallbackFunction>(
-        [](WButton&, void* user) { ++*static_cast<int*>(user); }, &calls));
+    auto button = std::make_unique<WButton>(
+        std::make_unique<WButtonCallbackFunction>([](WButton&, void* user) { ++*static_cast<int*>(user); }, &calls));
     f.mRoot.Add(std::move(button));
     f.Frame();
     EXPECT_TRUE(f.Tap(SDLK_RETURN));
@@ -103,22 +103,22 @@ TEST(InputTest, HoverAndFocusAnimateTheButtonFrame) {
     RootFixture f;
     int calls = 0;
     WButton* button = AddCountingButton(f, calls);
-    f.Frame(0.0);  // focused: towards white
+    f.Frame(0.0); // focused: towards white
     f.Frame(0.15);
     EXPECT_EQ(button->mStyle.mColor2, Style::kWhite);
     EXPECT_DOUBLE_EQ(button->mStyle.mScalar3, 3.0);
     f.mInput.SetMousePosition(150, 120);
-    f.Frame(0.0);  // hovered: towards cyan over 0.15 s, starting from white
+    f.Frame(0.0); // hovered: towards cyan over 0.15 s, starting from white
     f.Frame(0.075);
     EXPECT_EQ(button->mStyle.mColor2, Color::FromRgba(static_cast<uint8_t>(255 * (1 - 0.70710678)), 255, 255));
     f.Frame(0.075);
     EXPECT_EQ(button->mStyle.mColor2, Style::kCyan);
     EXPECT_EQ(button->mStyle.mColor3, Style::kCyan);
-    f.mRoot.SetFocus(nullptr);  // focus moves away and back: still hovered, still cyan
+    f.mRoot.SetFocus(nullptr); // focus moves away and back: still hovered, still cyan
     f.mInput.SetMousePosition(0, 0);
     f.Frame(0.0);
     f.Frame(0.15);
-    EXPECT_EQ(button->mStyle.mColor2, Style::kWhite);  // left, but focused
+    EXPECT_EQ(button->mStyle.mColor2, Style::kWhite); // left, but focused
 }
 
 TEST(InputTest, DraggingASliderBeyondItsEndsStopsAtZeroAndOne) {
@@ -136,7 +136,7 @@ TEST(InputTest, DraggingASliderBeyondItsEndsStopsAtZeroAndOne) {
     EXPECT_TRUE(f.Frame());
     EXPECT_TRUE(s->IsDragging());
     EXPECT_DOUBLE_EQ(s->GetValue(), 0.5);
-    f.mInput.SetMousePosition(900, 500);  // far right and above: still dragging
+    f.mInput.SetMousePosition(900, 500); // far right and above: still dragging
     f.Frame();
     EXPECT_DOUBLE_EQ(s->GetValue(), 1.0);
     f.mInput.SetMousePosition(-50, 120);
@@ -147,7 +147,7 @@ TEST(InputTest, DraggingASliderBeyondItsEndsStopsAtZeroAndOne) {
     EXPECT_FALSE(s->IsDragging());
     f.mInput.SetMousePosition(300, 120);
     f.Frame();
-    EXPECT_DOUBLE_EQ(s->GetValue(), 0.0);  // moves without the button change nothing
+    EXPECT_DOUBLE_EQ(s->GetValue(), 0.0); // moves without the button change nothing
     EXPECT_EQ(values, (std::vector<double>{0.5, 1.0, 0.0}));
 
     // The knob glides to the value over 0.2 s.
@@ -168,7 +168,7 @@ TEST(InputTest, LeftAndRightStepTheFocusedSliderWithinItsRange) {
     f.Frame();
     ASSERT_EQ(f.mRoot.GetFocus(), s);
     f.Frame(0.15);
-    EXPECT_EQ(s->mStyle.mColor2, Style::kCyan);  // focused: cyan with a taller knob
+    EXPECT_EQ(s->mStyle.mColor2, Style::kCyan); // focused: cyan with a taller knob
     EXPECT_DOUBLE_EQ(s->mStyle.mScalar2, 2.0);
     f.Tap(SDLK_LEFT);
     f.Tap(SDLK_RIGHT);
@@ -180,7 +180,7 @@ TEST(InputTest, LeftAndRightStepTheFocusedSliderWithinItsRange) {
     EXPECT_DOUBLE_EQ(s->GetValue(), 1.0);
     s->SetValue(-1.0);
     EXPECT_DOUBLE_EQ(s->GetValue(), 0.0);
-    EXPECT_EQ(values.size(), 3u);  // SetValue does not call back
+    EXPECT_EQ(values.size(), 3u); // SetValue does not call back
 }
 
 TEST(InputTest, AStepSliderPicksTheNearestStepAndStepsWithTheKeys) {
@@ -190,13 +190,13 @@ TEST(InputTest, AStepSliderPicksTheNearestStepAndStepsWithTheKeys) {
     slider->mMinWidth = 200;
     slider->mMinHeight = 40;
     WStepSlider* s = f.mRoot.Add(std::move(slider));
-    f.Click(120, 20);  // 60 % of the width
+    f.Click(120, 20); // 60 % of the width
     EXPECT_EQ(s->GetIndex(), 3);
     f.Frame(0.2);
     EXPECT_DOUBLE_EQ(s->mStyle.mScalar1, 0.75);
     f.Click(199, 20);
     EXPECT_EQ(s->GetIndex(), 4);
-    f.Tap(SDLK_RIGHT);  // at the last step already: no change, no call
+    f.Tap(SDLK_RIGHT); // at the last step already: no change, no call
     f.Tap(SDLK_LEFT);
     EXPECT_EQ(s->GetIndex(), 3);
     EXPECT_EQ(indices, (std::vector<int32_t>{3, 4, 3}));
@@ -282,8 +282,8 @@ TEST(InputTest, ASelectorStepsWithItsButtonsAndWithLeftAndRight) {
     RootFixture f;
     std::vector<int32_t> steps;
     auto* box = f.mRoot.Add(std::make_unique<WVBox>());
-    auto* selector = box->Emplace<WSelector>(std::make_unique<OptionCycler>(steps),
-                                             std::make_unique<FixedWidget>(10, 10));
+    auto* selector =
+        box->Emplace<WSelector>(std::make_unique<OptionCycler>(steps), std::make_unique<FixedWidget>(10, 10));
     f.Frame();
     EXPECT_EQ(f.mRoot.GetFocus(), selector);
     f.Tap(SDLK_RIGHT);
@@ -292,7 +292,7 @@ TEST(InputTest, ASelectorStepsWithItsButtonsAndWithLeftAndRight) {
     EXPECT_TRUE(f.Click(plusX, selector->mPlus->GetAbsoluteY() + 1));
     EXPECT_EQ(steps, (std::vector<int32_t>{1, 0, 1}));
     EXPECT_EQ(selector->GetOption()->GetWidth(), 40);
-    EXPECT_EQ(box->GetWidth(), selector->GetWidth());  // the box was laid out again
+    EXPECT_EQ(box->GetWidth(), selector->GetWidth()); // the box was laid out again
 }
 
 } // namespace

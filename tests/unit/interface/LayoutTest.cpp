@@ -43,7 +43,7 @@ TEST(LayoutTest, AVerticalBoxStacksItsChildrenFirstOnTop) {
     box.Layout();
     EXPECT_EQ(top->mMinWidth, 94);
     EXPECT_EQ(box.GetWidth(), 100);
-    EXPECT_EQ(WVBox(4, 7).GetHeight(), 14);  // empty: just the margins
+    EXPECT_EQ(WVBox(4, 7).GetHeight(), 14); // empty: just the margins
 }
 
 TEST(LayoutTest, AHorizontalBoxLinesItsChildrenUpLeftToRight) {
@@ -72,7 +72,7 @@ TEST(LayoutTest, NestedBoxesAndAbsolutePositionsWithStyleOffsets) {
     EXPECT_DOUBLE_EQ(b->GetAbsoluteX(), 100 + 5 + 12);
     EXPECT_DOUBLE_EQ(b->GetAbsoluteY(), 200 + 5);
     EXPECT_TRUE(a->IsInside(105, 205));
-    EXPECT_TRUE(a->IsInside(114.9, 234.9));  // stretched to the row's height
+    EXPECT_TRUE(a->IsInside(114.9, 234.9)); // stretched to the row's height
     EXPECT_FALSE(a->IsInside(115, 220));
     column->mStyle.SetOffset(-50, 10);
     EXPECT_DOUBLE_EQ(a->GetAbsoluteX(), 55);

@@ -22,7 +22,7 @@ TEST(StyleTest, ApplyCopiesOnlyTheFieldsTheOverlayDefines) {
     base.SetAlpha(0.5).SetScalar2(3.0);
     Style over;
     over.SetColor1(kRed).SetOffset(4.0, -2.0);
-    over.mScalar2 = 9.0;  // not marked: must not be copied
+    over.mScalar2 = 9.0; // not marked: must not be copied
     Apply(base, over);
     EXPECT_DOUBLE_EQ(base.mAlpha, 0.5);
     EXPECT_EQ(base.mColor1, kRed);
@@ -42,10 +42,10 @@ TEST(StyleTest, ChildrenInheritWhatTheyDoNotSetFromTheNearestAncestorThatDoes) {
     EXPECT_DOUBLE_EQ(leafStyle.mAlpha, 0.25);
     EXPECT_EQ(leafStyle.mColor1, kRed);
     EXPECT_EQ(leafStyle.mColor2, Style::kWhite);
-    EXPECT_EQ(leafStyle.mColor3, Style::kGreen);  // from the default style
+    EXPECT_EQ(leafStyle.mColor3, Style::kGreen); // from the default style
     leaf->mStyle.SetColor1(Style::kCyan);
     EXPECT_EQ(GetEffectiveStyle(*leaf).mColor1, Style::kCyan);
-    EXPECT_EQ(GetEffectiveStyle(outer).mColor2, Style::kGreen);  // parents see nothing of their children
+    EXPECT_EQ(GetEffectiveStyle(outer).mColor2, Style::kGreen); // parents see nothing of their children
 }
 
 TEST(StyleTest, AnAnimationChangesOnlyTheFieldsItsTargetDefines) {
@@ -59,7 +59,7 @@ TEST(StyleTest, AnAnimationChangesOnlyTheFieldsItsTargetDefines) {
     EXPECT_EQ(widget.mStyle.mColor2, Color::FromRgba(0, 255, 127));
     Tick(widget, 0.5);
     EXPECT_EQ(widget.mStyle.mColor2, Style::kCyan);
-    EXPECT_TRUE(widget.mActions.IsEmpty());  // finished at t = 1
+    EXPECT_TRUE(widget.mActions.IsEmpty()); // finished at t = 1
     EXPECT_DOUBLE_EQ(widget.mStyle.mAlpha, before.mAlpha);
     EXPECT_DOUBLE_EQ(widget.mStyle.mScalar1, before.mScalar1);
     EXPECT_EQ(widget.mStyle.mColor1, before.mColor1);
@@ -132,7 +132,7 @@ TEST(StyleTest, AnAnimationQueuedOrRestartedStartsFromTheValuesReachedSoFar) {
 
     // Queued behind a blocking animation, the next one starts where the first one ended.
     Animate(widget, kLaneBehavior, kInterpolateLinear, toCyan, true, 1.0);
-    Tick(widget, 0.75);  // the green animation ends; the cyan one waits for the next step
+    Tick(widget, 0.75); // the green animation ends; the cyan one waits for the next step
     EXPECT_EQ(widget.mStyle.mColor2, Style::kGreen);
     Tick(widget, 0.5);
     EXPECT_EQ(widget.mStyle.mColor2, Color::FromRgba(0, 255, 127));

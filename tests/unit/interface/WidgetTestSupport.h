@@ -36,7 +36,9 @@ public:
 /// A container of a fixed size that keeps its children where they are put.
 class FixedContainer : public WMultiContainer {
 public:
-    FixedContainer(int32_t width, int32_t height, uint8_t state = 0) : mWidth(width), mHeight(height) { mState = state; }
+    FixedContainer(int32_t width, int32_t height, uint8_t state = 0) : mWidth(width), mHeight(height) {
+        mState = state;
+    }
     int32_t GetWidth() const override { return mWidth; }
     int32_t GetHeight() const override { return mHeight; }
 

@@ -4,8 +4,8 @@
 
 #include "ai/ComponentGhost.h"
 #include "ai/PerceptionMessages.h"
-#include "graphics/DebugDrawManager.h"
 #include "game/ComponentPlayer.h"
+#include "graphics/DebugDrawManager.h"
 #include "world/LevelMessages.h"
 
 #include <cmath>
@@ -63,9 +63,9 @@ TEST_F(ComponentPlayerTest, ArchetypeGivesTransformSpriteBodyAndPlayer) {
 
 TEST_F(ComponentPlayerTest, FootstepsComeOncePerStepPeriodWithStrengthSpeedOver125) {
     const double dt = 0.1;
-    Walk({250, 0}, dt);  // arms the body; nothing moved yet
+    Walk({250, 0}, dt); // arms the body; nothing moved yet
     EXPECT_TRUE(Waves().empty());
-    Walk({250, 0}, dt);  // moves 25 units at speed 250: the first step
+    Walk({250, 0}, dt); // moves 25 units at speed 250: the first step
     std::vector<Logic::ComponentSoundwave*> waves = Waves();
     ASSERT_EQ(waves.size(), 1u);
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
@@ -73,9 +73,9 @@ TEST_F(ComponentPlayerTest, FootstepsComeOncePerStepPeriodWithStrengthSpeedOver1
     EXPECT_DOUBLE_EQ(waves[0]->mInitialEnergy, logic.mSoundwaveLifetime * (250.0 / 125.0));
     EXPECT_EQ(waves[0]->mSpread, 360.0);
     const auto* waveTransform = waves[0]->mOwner->GetComponent<Graphics::ComponentTransform>();
-    EXPECT_EQ(waveTransform->mPosition, Vector2(89, 64));  // where the player stood after the move
+    EXPECT_EQ(waveTransform->mPosition, Vector2(89, 64)); // where the player stood after the move
     EXPECT_EQ(waveTransform->mDirection, Vector2());
-    EXPECT_DOUBLE_EQ(mComponent->mStepCooldown, 0.32 - dt);  // set to 0.32, then one tick ran down
+    EXPECT_DOUBLE_EQ(mComponent->mStepCooldown, 0.32 - dt); // set to 0.32, then one tick ran down
     // Ticks 3 and 4 run the cooldown down to 0.02 and step nothing; the cooldown reaches 0 on
     // tick 5 after its move, so the second step comes with the move of tick 6.
     for (int i = 0; i < 3; ++i) Walk({50, 0}, dt);
@@ -99,7 +99,7 @@ TEST_F(ComponentPlayerTest, WhiteStepsMakeWhiteWaves) {
 
 TEST_F(ComponentPlayerTest, NoFootstepsWithAStepPeriodOfZeroNorWhenStandingStill) {
     Walk({0, 0}, 0.1);
-    Walk({0, 0}, 0.1);  // standing still: no MessageMoved, no step
+    Walk({0, 0}, 0.1); // standing still: no MessageMoved, no step
     EXPECT_TRUE(Waves().empty());
     Logic::LogicManager::GetInstance().mSoundwaveStepPeriod = 0.0;
     for (int i = 0; i < 20; ++i) Walk({100, 0}, 0.05);
@@ -112,17 +112,17 @@ TEST_F(ComponentPlayerTest, TheExitWinsOnlyWhenThePlayerMovesOnIt) {
     // Floor at cell (1, 1), the exit at (2, 1), walls round them. Loading a level ends the old
     // one, so the walker is made afterwards.
     LoadLevel("1 1 1 1  1 0 8 1  1 1 1 1", 4, 3);
-    mPlayer = Spawn("player", {80, 48});  // standing on the exit already
+    mPlayer = Spawn("player", {80, 48}); // standing on the exit already
     mComponent = mPlayer->GetComponent<ComponentPlayer>();
     mTransform = mPlayer->GetComponent<Graphics::ComponentTransform>();
     Walk({0, 0}, 0.1);
     Walk({0, 0}, 0.1);
     EXPECT_EQ(mBroadcasts.Count("MessageLevelWon"), 0);
-    mTransform->mPosition = {50, 48};  // floor, walking onto the exit
+    mTransform->mPosition = {50, 48}; // floor, walking onto the exit
     Walk({100, 0}, 0.1);
-    Walk({100, 0}, 0.1);  // to x = 60: still floor
+    Walk({100, 0}, 0.1); // to x = 60: still floor
     EXPECT_EQ(mBroadcasts.Count("MessageLevelWon"), 0);
-    Walk({100, 0}, 0.1);  // to x = 70: the exit
+    Walk({100, 0}, 0.1); // to x = 70: the exit
     EXPECT_EQ(mBroadcasts.Count("MessageLevelWon"), 1);
 }
 
@@ -138,7 +138,7 @@ TEST_F(ComponentPlayerTest, OnlyACatchingGuardsTouchLosesTheLevel) {
     Touch(*harmless, *mPlayer);
     EXPECT_EQ(mBroadcasts.Count("MessageLevelLost"), 0);
     Entity* catcher = Guard(true);
-    Touch(*catcher, *mPlayer);  // the player is the second of the pair here
+    Touch(*catcher, *mPlayer); // the player is the second of the pair here
     EXPECT_EQ(mBroadcasts.Count("MessageLevelLost"), 1);
     Touch(*mPlayer, *catcher);
     EXPECT_EQ(mBroadcasts.Count("MessageLevelLost"), 2);
@@ -155,7 +155,7 @@ TEST_F(ComponentPlayerTest, BeingSeenCountsInGameAndLevel) {
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     EXPECT_EQ(logic.GetLevelCounters().mSeen, 2);
     EXPECT_EQ(Logic::LogicManager::GetInstance().GetGameCounters().mSeen, 2);
-    Ai::MessageEntityVisible visible(42);  // only sight reports count
+    Ai::MessageEntityVisible visible(42); // only sight reports count
     mPlayer->HandleMessage(visible);
     EXPECT_EQ(logic.GetLevelCounters().mSeen, 2);
 }
@@ -173,17 +173,17 @@ TEST_F(ComponentPlayerTest, EndOfLevelDestroysThePlayer) {
 TEST_F(ComponentPlayerTest, MoveTowardsConvertsThroughTheViewAndStopsAtSpeedZero) {
     // An 800 × 600 window showing the world rectangle (0, 0) … (400, 300): two pixels a unit.
     mTransform->mPosition = {100, 100};
-    mComponent->MoveTowards({600, 200}, 132, 800, 600, 0, 0, 400, 300);  // world (300, 100)
+    mComponent->MoveTowards({600, 200}, 132, 800, 600, 0, 0, 400, 300); // world (300, 100)
     EXPECT_EQ(mTransform->mDirection, Vector2(1, 0));
     EXPECT_EQ(mComponent->mVelocity, Vector2(132, 0));
-    mComponent->MoveTowards({200, 500}, 10, 800, 600, 0, 0, 400, 300);  // world (100, 250)
+    mComponent->MoveTowards({200, 500}, 10, 800, 600, 0, 0, 400, 300); // world (100, 250)
     EXPECT_EQ(mTransform->mDirection, Vector2(0, 1));
     EXPECT_EQ(mComponent->mVelocity, Vector2(0, 10));
-    mComponent->MoveTowards({200, 200}, 10, 800, 600, 0, 0, 400, 300);  // the player's own spot
+    mComponent->MoveTowards({200, 200}, 10, 800, 600, 0, 0, 400, 300); // the player's own spot
     EXPECT_EQ(mComponent->mVelocity, Vector2(0, 10));
     mComponent->MoveTowards({600, 200}, 0, 800, 600, 0, 0, 400, 300);
     EXPECT_EQ(mComponent->mVelocity, Vector2());
-    EXPECT_EQ(mTransform->mDirection, Vector2(0, 1));  // speed 0 changes nothing else
+    EXPECT_EQ(mTransform->mDirection, Vector2(0, 1)); // speed 0 changes nothing else
     // The velocity reaches the body on the next tick.
     mComponent->MoveTowards({600, 200}, 50, 800, 600, 0, 0, 400, 300);
     Tick(*mPlayer, 0.1);
@@ -194,10 +194,10 @@ TEST_F(ComponentPlayerTest, MoveTowardsConvertsThroughTheViewAndStopsAtSpeedZero
 TEST_F(ComponentPlayerTest, FaceTowardsLooksFromTheWindowCentre) {
     mComponent->FaceTowards({400, 0}, 800, 600);
     EXPECT_EQ(mTransform->mDirection, Vector2(0, -1));
-    mComponent->FaceTowards({700, 700}, 800, 600);  // (300, 400) from the centre
+    mComponent->FaceTowards({700, 700}, 800, 600); // (300, 400) from the centre
     EXPECT_NEAR(mTransform->mDirection.x, 0.6, 1e-12);
     EXPECT_NEAR(mTransform->mDirection.y, 0.8, 1e-12);
-    mComponent->FaceTowards({400, 300}, 800, 600);  // the centre: no direction to face
+    mComponent->FaceTowards({400, 300}, 800, 600); // the centre: no direction to face
     EXPECT_NEAR(mTransform->mDirection.x, 0.6, 1e-12);
 }
 

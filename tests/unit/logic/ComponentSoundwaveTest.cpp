@@ -3,13 +3,13 @@
 #include "WaveFixtures.h"
 
 #include "core/FrameMessages.h"
-#include "graphics/DebugDrawManager.h"
 #include "debug/PerformanceManager.h"
+#include "graphics/DebugDrawManager.h"
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"
+#include "physics/PhysicsManager.h"
 #include "world/LevelMessages.h"
 #include "world/SoundwaveMessages.h"
-#include "physics/PhysicsManager.h"
 
 #include <gtest/gtest.h>
 
@@ -70,7 +70,9 @@ protected:
         entity->Spawn(nullptr);
         return *ear;
     }
-    static double AngleOf(const SoundwaveRay& ray) { return std::atan2(ray.mDirY, ray.mDirX) * 180.0 / std::numbers::pi; }
+    static double AngleOf(const SoundwaveRay& ray) {
+        return std::atan2(ray.mDirY, ray.mDirX) * 180.0 / std::numbers::pi;
+    }
     static int Sparks() { return Logic::ParticleManager::GetInstance().GetCount(); }
 
     size_t mBodies = 0;
@@ -107,7 +109,7 @@ TEST_F(SoundwaveTest, CreateSetsTheWaveUpAndLaunchFansTheRays) {
 
 TEST_F(SoundwaveTest, AllRoundTheFirstAndLastRaysCoincide) {
     ComponentSoundwave& wave = Fire(Logic::kSound, {50.0, 50.0}, 1.0, {0.0, 0.0}, 360.0);
-    EXPECT_EQ(wave.mDirection, 0.0);  // a zero direction faces along x
+    EXPECT_EQ(wave.mDirection, 0.0); // a zero direction faces along x
     EXPECT_NEAR(wave.GetRay(0).mDirX, wave.GetRay(60).mDirX, 1e-12);
     EXPECT_NEAR(wave.GetRay(0).mDirY, wave.GetRay(60).mDirY, 1e-12);
     EXPECT_NEAR(wave.mChord, 2.0 * std::sin(3.0 * std::numbers::pi / 180.0), 1e-12);
@@ -117,14 +119,14 @@ TEST_F(SoundwaveTest, WithoutLossARayLivesItsEnergyOverSpeedWhateverItsBounces) 
     // A 3 × 3 room: every ray bounces several times in a second.
     Tests::UseLevel({"1 1 1 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 1 1 1"});
     SetSpeedAndLifetime(256.0, 128.0);
-    ComponentSoundwave& wave = Fire(Logic::kSound, {80.0, 80.0}, 2.0, {0.0, 0.0}, 360.0);  // 256 units: 1 s
-    const double dt = 1.0 / 64.0;                                                           // 4 units a step
+    ComponentSoundwave& wave = Fire(Logic::kSound, {80.0, 80.0}, 2.0, {0.0, 0.0}, 360.0); // 256 units: 1 s
+    const double dt = 1.0 / 64.0;                                                         // 4 units a step
     for (int i = 0; i < 63; ++i) wave.Update(dt);
     for (uint32_t i = 0; i < 61; ++i) EXPECT_EQ(wave.GetRay(i).mEnergy, 4.0);
     wave.Update(dt);
     for (uint32_t i = 0; i < 61; ++i) {
         EXPECT_EQ(wave.GetRay(i).mEnergy, 0.0);
-        EXPECT_GE(wave.GetRay(i).mBounces, 2u);  // 48 units to the first wall, 96 to the next
+        EXPECT_GE(wave.GetRay(i).mBounces, 2u); // 48 units to the first wall, 96 to the next
         // Still inside the room.
         const Vector2 at = wave.GetRay(i).mTrail[wave.CurrentSlot()];
         EXPECT_GE(at.x, 32.0);
@@ -132,7 +134,7 @@ TEST_F(SoundwaveTest, WithoutLossARayLivesItsEnergyOverSpeedWhateverItsBounces) 
         EXPECT_GE(at.y, 32.0);
         EXPECT_LE(at.y, 128.0);
     }
-    EXPECT_FALSE(wave.mOwner->IsDestroyed());  // every ray was alive when this step began
+    EXPECT_FALSE(wave.mOwner->IsDestroyed()); // every ray was alive when this step began
     wave.Update(dt);
     EXPECT_TRUE(wave.mOwner->IsDestroyed());
 }
@@ -153,7 +155,7 @@ TEST_F(SoundwaveTest, AReflectingRayTurnsBackAndLeavesASpark) {
     Tests::UseLevel({"0 0 0 1"});
     SetSpeedAndLifetime(600.0, 80.0);
     ComponentSoundwave& wave = Fire(Logic::kSound, {40.0, 16.0}, 1.0, {1.0, 0.0}, 1.0);
-    wave.Update(0.1);  // 60 units: the middle ray meets x = 96 and comes back 4 units
+    wave.Update(0.1); // 60 units: the middle ray meets x = 96 and comes back 4 units
     const SoundwaveRay& ray = wave.GetRay(30);
     EXPECT_EQ(ray.mBounces, 1u);
     EXPECT_DOUBLE_EQ(ray.mDirX, -1.0);
@@ -184,7 +186,7 @@ TEST_F(SoundwaveTest, AStepEndingExactlyOnAWallTurnsTheRayBack) {
     EXPECT_EQ(ray.mDirX, -1.0);
     for (int i = 0; i < 10; ++i) {
         wave.Update(1.0 / 64.0);
-        EXPECT_LE(ray.mTrail[wave.CurrentSlot()].x, 64.0);  // never into the wall
+        EXPECT_LE(ray.mTrail[wave.CurrentSlot()].x, 64.0); // never into the wall
     }
     EXPECT_EQ(ray.mTrail[wave.CurrentSlot()].x, 24.0);
 }
@@ -211,9 +213,9 @@ TEST_F(SoundwaveTest, AShockWaveIsSpentOnAWall) {
     for (uint32_t i = 0; i < 61; ++i) {
         const SoundwaveRay& ray = wave.GetRay(i);
         EXPECT_LE(ray.mEnergy, 0.0);
-        EXPECT_EQ(ray.mBounces, 5u);        // the same wall met again until the step's events run out
+        EXPECT_EQ(ray.mBounces, 5u); // the same wall met again until the step's events run out
         EXPECT_EQ(ray.mDirX, wave.GetRay(i).mDirX);
-        EXPECT_LT(ray.mTrail[wave.CurrentSlot()].x, 100.0);  // absorbed, not reflected or through
+        EXPECT_LT(ray.mTrail[wave.CurrentSlot()].x, 100.0); // absorbed, not reflected or through
     }
     ASSERT_EQ(Sparks(), 61 * 5);
     const Logic::Particle& spark = Logic::ParticleManager::GetInstance().GetParticles()[0];
@@ -238,7 +240,9 @@ TEST_F(SoundwaveTest, AShockWaveBreaksTheWholePaneOnce) {
     for (int i = 0; i < 20 && level.GetLiveCell(3, 1) == 2; ++i) shock.Update(1.0 / 60.0);
     EXPECT_EQ(level.GetLiveCell(3, 1), Logic::kTileShatteredGlass);
     EXPECT_EQ(level.GetLiveCell(3, 2), Logic::kTileShatteredGlass);
-    EXPECT_EQ(Physics::PhysicsManager::GetInstance().GetCollisionMap().GetEdge(2, 1, Physics::CollisionMap::kRight).mFlags, 0u);
+    EXPECT_EQ(
+        Physics::PhysicsManager::GetInstance().GetCollisionMap().GetEdge(2, 1, Physics::CollisionMap::kRight).mFlags,
+        0u);
     EXPECT_EQ(logic.GetLevelCounters().mShatter, 1);
     EXPECT_EQ(logic.GetGameCounters().mShatter, gameShatters + 1);
     // One all-round blue wave of strength 3 at each broken cell's centre.
@@ -253,7 +257,7 @@ TEST_F(SoundwaveTest, AShockWaveBreaksTheWholePaneOnce) {
     ASSERT_EQ(centres.size(), 2u);
     EXPECT_TRUE((centres[0] == Vector2(112, 48) && centres[1] == Vector2(112, 80)) ||
                 (centres[1] == Vector2(112, 48) && centres[0] == Vector2(112, 80)));
-    EXPECT_EQ(Sparks(), 2 * 60);  // the glass bursts; glass gives no spark
+    EXPECT_EQ(Sparks(), 2 * 60); // the glass bursts; glass gives no spark
     // The rays that broke it are spent; the rest now pass where the glass was.
     for (int i = 0; i < 60; ++i) shock.Update(1.0 / 60.0);
     EXPECT_EQ(logic.GetLevelCounters().mShatter, 1);
@@ -262,13 +266,13 @@ TEST_F(SoundwaveTest, AShockWaveBreaksTheWholePaneOnce) {
 TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnits) {
     Tests::UseLevel({"0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0"});
     SetSpeedAndLifetime(60.0, 80.0);
-    ComponentEar& near = AddBody({40.0, 48.0}, 10.0);  // at the source
+    ComponentEar& near = AddBody({40.0, 48.0}, 10.0); // at the source
     ComponentEar& far = AddBody({220.0, 48.0}, 10.0);
     ComponentSoundwave& wave = Fire(Logic::kWhite, {40.0, 48.0}, 1.0, {0.0, 0.0}, 360.0);
-    for (int i = 0; i < 5; ++i) wave.Update(1.0 / 60.0);  // 5 units: not yet
+    for (int i = 0; i < 5; ++i) wave.Update(1.0 / 60.0); // 5 units: not yet
     EXPECT_TRUE(near.mHeard.empty());
     wave.Update(1.0 / 60.0);
-    ASSERT_EQ(near.mHeard.size(), 1u);  // one message per update, however many rays reach it
+    ASSERT_EQ(near.mHeard.size(), 1u); // one message per update, however many rays reach it
     const Logic::MessageSoundwaveCollision& heard = near.mHeard[0];
     EXPECT_EQ(heard.mKind, Logic::kWhite);
     // The first ray in order, with the energy it had before this step's move.
@@ -288,7 +292,7 @@ TEST_F(SoundwaveTest, HitsAreDrawnWhenDebugIsOn) {
     const unsigned quiet = lines.mCount;
     LogicManager::GetInstance().mDebugSoundwave = true;
     wave.Update(1.0 / 60.0);
-    EXPECT_EQ(lines.mCount, quiet + 6 * 2 + 2);  // a six-segment circle of radius 3 and a line
+    EXPECT_EQ(lines.mCount, quiet + 6 * 2 + 2); // a six-segment circle of radius 3 and a line
     EXPECT_EQ(lines.GetVertices()[quiet].mRed, 255);
     EXPECT_EQ(lines.GetVertices()[quiet].mBlue, 0);
 }
@@ -302,7 +306,7 @@ TEST_F(SoundwaveTest, BandsTearOnlyBeyondTheSplitDistance) {
     wave.mRays[10].mDirY = 1.0;
     for (int i = 0; i < 20; ++i) wave.Update(1.0 / 60.0);
     EXPECT_NEAR(wave.mDistance, 20.0, 1e-9);
-    for (uint32_t i = 0; i < 61; ++i) EXPECT_TRUE(wave.GetRay(i).mLinked) << i;  // not beyond 20 yet
+    for (uint32_t i = 0; i < 61; ++i) EXPECT_TRUE(wave.GetRay(i).mLinked) << i; // not beyond 20 yet
     wave.Update(1.0 / 60.0);
     for (uint32_t i = 0; i < 61; ++i) EXPECT_EQ(wave.GetRay(i).mLinked, i != 9 && i != 10) << i;
     // A torn band never heals, even when its rays meet again.
@@ -330,7 +334,7 @@ TEST_F(SoundwaveTest, APillarTearsTheFanWhereNeighboursPartWays) {
     int torn = 0;
     for (uint32_t i = 0; i + 1 < 61; ++i) torn += wave.GetRay(i).mLinked ? 0 : 1;
     EXPECT_GE(torn, 2);
-    EXPECT_TRUE(wave.GetRay(0).mLinked);   // the fan's edges pass the pillar side by side
+    EXPECT_TRUE(wave.GetRay(0).mLinked); // the fan's edges pass the pillar side by side
     EXPECT_TRUE(wave.GetRay(59).mLinked);
     EXPECT_GT(wave.GetRay(30).mBounces, 0u);
     EXPECT_EQ(wave.GetRay(0).mBounces, 0u);
@@ -441,7 +445,7 @@ TEST_F(SoundwaveTest, TheWorldRenderDrawsLiveWavesInOneAdditiveBatch) {
     EXPECT_EQ(drawn[0]->mBlend, Graphics::kBlendAdditive);
     ASSERT_NE(drawn[0]->mTexture, nullptr);
     EXPECT_EQ(drawn[0]->mTexture->mName, "soundwave.png");
-    EXPECT_EQ(vertices, 2u * 60u * 8u);  // both renders of the live wave; none of the destroyed one
+    EXPECT_EQ(vertices, 2u * 60u * 8u); // both renders of the live wave; none of the destroyed one
 }
 
 TEST_F(SoundwaveTest, TheNumberOfLiveWavesIsBounded) {

@@ -10,7 +10,7 @@ TEST(GameCounters, EventsWithACounterRaiseBothSetsOnce) {
     logic.FireTriggerEvent(kEventStep);
     logic.FireTriggerEvent(kEventStep);
     logic.FireTriggerEvent(kEventShatter);
-    logic.FireTriggerEvent(kEventWin);  // no counter
+    logic.FireTriggerEvent(kEventWin); // no counter
     EXPECT_EQ(logic.GetLevelCounters().mSteps, 2);
     EXPECT_EQ(logic.GetGameCounters().mSteps, 2);
     EXPECT_EQ(logic.GetLevelCounters().mShatter, 1);

@@ -97,7 +97,9 @@ TEST_F(HelpTest, ThePadsStartOrANewPressOfBClosesIt) {
 
 class CreditsTest : public Tests::ScreenFixture {
 protected:
-    double LineHeight() const { return Graphics::FontManager::GetInstance().GetFont(CreditsScreen::kFont)->mLineHeight; }
+    double LineHeight() const {
+        return Graphics::FontManager::GetInstance().GetFont(CreditsScreen::kFont)->mLineHeight;
+    }
 };
 
 TEST_F(CreditsTest, EveryMessageGoesToTheScreenBelowFirst) {

@@ -93,9 +93,9 @@ TEST(HudLayout, ClockShowsMinutesSecondsAndHundredthsThenHours) {
         double mSeconds;
         const char* mText;
     } cases[] = {
-        {0.999, "0:00.99"},         {12.345, "0:12.34"}, {7.05, "0:07.05"},   {59.999, "0:59.99"},
-        {100.0, "1:40.00"},         {3599.99, "59:59.99"}, {3600.0, "1:00:00.00"}, {36061.5, "10:01:01.50"},
-        {-3.0, "0:00.00"},          {1e300, "99:59:59.99"},
+        {0.999, "0:00.99"}, {12.345, "0:12.34"},    {7.05, "0:07.05"},      {59.999, "0:59.99"},
+        {100.0, "1:40.00"}, {3599.99, "59:59.99"},  {3600.0, "1:00:00.00"}, {36061.5, "10:01:01.50"},
+        {-3.0, "0:00.00"},  {1e300, "99:59:59.99"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Hud::FormatClock(c.mSeconds) + Hud::FormatHundredths(c.mSeconds), c.mText) << c.mSeconds;
@@ -161,7 +161,7 @@ TEST_F(HudTest, PlainMeterFillsTheReloadHalfAndOnlyThenTheChargeHalf) {
     HudState state;
     state.mGun = kShockGun;
     state.mReload = 0.5;
-    state.mCharge = 0.5;  // not shown: the gun has not reloaded
+    state.mCharge = 0.5; // not shown: the gun has not reloaded
     mHud.Draw(mRenderer, 1200, 750, state, false);
     std::vector<Quad> bars = Quads("chargemeter.png", Hud::kMeterLayer);
     ASSERT_EQ(bars.size(), 1u);

@@ -1,5 +1,6 @@
 // The start-up screens: the preloader loads one listed resource a frame and fails hard on a
 // missing one; the intro steps through its slides or is skipped, and opens the main menu.
+#include "ScreenFixture.h"
 #include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
@@ -9,7 +10,6 @@
 #include "screens/PreloaderScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
-#include "ScreenFixture.h"
 
 #include <array>
 #include <cmath>
@@ -57,7 +57,7 @@ TEST_F(IntroTest, SpaceOnTheFirstSlideGoesStraightToTheMainMenu) {
 
 TEST_F(IntroTest, EveryFramingSkipInputEndsIt) {
     for (const int key : {SDLK_ESCAPE, SDLK_RETURN}) {
-            Push(new WatchedIntro(mGame, mEndSlide));
+        Push(new WatchedIntro(mGame, mEndSlide));
         Frame();
         Tap(key);
         EXPECT_EQ(mEndSlide, 0) << key;
@@ -174,8 +174,9 @@ TEST_F(PreloaderTest, FiveEntriesLoadOneAFrameAndKeepTheScreenUpForSixFrames) {
         ASSERT_EQ(mGame.GetTopScreen(), preloader);
         EXPECT_EQ(mLoaded.size(), frame);
     }
-    EXPECT_EQ(mLoaded, (std::vector<std::string>{"sample:SFX/a.ogg", "track:BGM/b.ogg", "texture:c.png",
-                                                 "texture:d.png", "sample:SFX/e.ogg"}));
+    EXPECT_EQ(mLoaded,
+              (std::vector<std::string>{"sample:SFX/a.ogg", "track:BGM/b.ogg", "texture:c.png", "texture:d.png",
+                                        "sample:SFX/e.ogg"}));
     Frame();
     EXPECT_TRUE(mGame.GetScreens().empty()) << "the sixth frame finds everything loaded and leaves";
     EXPECT_EQ(mLoaded.size(), 5u);
@@ -249,7 +250,8 @@ TEST_F(PreloaderTest, UnknownEntriesAreLoggedAndSkipped) {
     EXPECT_EQ(second->GetEntries().size(), 50u);
     ASSERT_EQ(many.mCritical.size(), 1u);
     EXPECT_NE(many.mCritical[0].find("Unknown preloader type `bad0`, `bad1`, `bad2` and 47 more (50 entries skipped)"),
-              std::string::npos) << many.mCritical[0];
+              std::string::npos)
+        << many.mCritical[0];
 }
 
 TEST_F(PreloaderTest, AResourceThatFailsToLoadIsFatalWithItsKind) {
@@ -291,10 +293,10 @@ TEST(PreloadContent, TheGameListNamesOnlyExistingFilesAndWhatTheMenusAndLevelsNe
     }
     for (const char* needed :
          {"sample:SFX/UI/lowblip.ogg", "sample:SFX/UI/midblip.ogg", "track:BGM/vm_blues_title.ogg",
-          "track:BGM/vm_tense.ogg",
-          "sample:SFX/Player/gunfire.ogg", "sample:SFX/UI/winlevel.ogg", "texture:norrik.png", "texture:zenthra.png",
-          "texture:velmora.png", "texture:xboxcontroller.png", "texture:roomrender.png", "texture:helpmenu.png",
-          "texture:hud.png", "texture:particle.png", "texture:soundwave.png", "texture:tiles/wall_stone.png"}) {
+          "track:BGM/vm_tense.ogg", "sample:SFX/Player/gunfire.ogg", "sample:SFX/UI/winlevel.ogg", "texture:norrik.png",
+          "texture:zenthra.png", "texture:velmora.png", "texture:xboxcontroller.png", "texture:roomrender.png",
+          "texture:helpmenu.png", "texture:hud.png", "texture:particle.png", "texture:soundwave.png",
+          "texture:tiles/wall_stone.png"}) {
         EXPECT_EQ(named.count(needed), 1u) << needed;
     }
     // Each track takes megabytes decoded: the ones first heard later wait for their screens.

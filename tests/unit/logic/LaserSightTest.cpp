@@ -51,8 +51,8 @@ TEST(LaserSight, PathReflectsAtEachWallUntilTheLengthIsSpent) {
 }
 
 TEST(LaserSight, AGlancingPathKeepsItsSidewaysMotion) {
-    const std::vector<Vector2> path = LaserSight::TracePath({0.0, 0.0}, {1.0, 1.0}, 100.0 * std::sqrt(2.0) + 20.0, 4,
-                                                            TwoWalls);
+    const std::vector<Vector2> path =
+        LaserSight::TracePath({0.0, 0.0}, {1.0, 1.0}, 100.0 * std::sqrt(2.0) + 20.0, 4, TwoWalls);
     ASSERT_EQ(path.size(), 3u);
     EXPECT_NEAR(path[1].y, 100.0, 1e-9);
     const Vector2 after = (path[2] - path[1]).Normalized();

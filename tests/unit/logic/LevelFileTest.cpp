@@ -85,13 +85,13 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
         {Body("<tilemap width='2048' height='1024'/>"), "[LEVEL:1] Level has invalid size: "},
         {Body("<tilemap width='99999999999' height='99999999999'/>"), "[LEVEL:1] Level has invalid size: "},
         {Body(tilemap, "<!--entity-->"), "[LOGIC:1] Level has invalid <entity> element: "},
-        {Body(tilemap, "<entity><name>n</name></entity>"), "[LOGIC:1] Level has invalid <entity> element, missing <archetype>: "},
+        {Body(tilemap, "<entity><name>n</name></entity>"),
+         "[LOGIC:1] Level has invalid <entity> element, missing <archetype>: "},
         {Body(tilemap, "<entity><archetype>a</archetype><position x='nan' y='0'/></entity>"),
          "[LOGIC:1] Level has invalid <entity> element, position or direction is not a finite number: "},
         {Body(tilemap, "<entity><archetype>a</archetype><direction x='1' y='-1e999'/></entity>"),
          "[LOGIC:1] Level has invalid <entity> element, position or direction is not a finite number: "},
-        {Body(tilemap, Nested(300)),
-         "[LOGIC:1] Failed to load level file: "},
+        {Body(tilemap, Nested(300)), "[LOGIC:1] Failed to load level file: "},
     };
     for (const auto& c : cases) {
         Tests::LogCapture capture;
@@ -101,7 +101,8 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
     Tests::LogCapture capture;
     for (const std::string name : {"../../object/player", "..", "a/b", "a\\b"}) {
         EXPECT_EQ(LevelFile::LoadLevel("camp", name), nullptr);
-        EXPECT_TRUE(capture.CriticalContains("[LOGIC:1] Level name refused, it would lead out of the level folder: `" + name + "`"));
+        EXPECT_TRUE(capture.CriticalContains("[LOGIC:1] Level name refused, it would lead out of the level folder: `" +
+                                             name + "`"));
     }
     EXPECT_EQ(LevelFile::LoadLevel("camp", "missing"), nullptr);
     EXPECT_TRUE(capture.CriticalContains("Failed to load level file: " + LevelFile::LevelPath("camp", "missing")));
@@ -127,7 +128,7 @@ TEST_F(LevelFileTest, UnknownTileIdsBecomeFloorWithOneWarningNamingThemAndTheFir
     const struct {
         const char* mTilemap;
         std::vector<int32_t> mCells;
-        const char* mWarning;  // null: none
+        const char* mWarning; // null: none
     } cases[] = {
         {"1 1 1  1 99 1", {1, 1, 1, 1, 0, 1}, "99 in 1 cell, the first at cell (1, 1)"},
         {"1 abc 1  2abc 99 abc", {1, 0, 1, 0, 0, 0}, "abc, 2abc, 99 in 4 cells, the first at cell (1, 0)"},
@@ -163,7 +164,7 @@ TEST_F(LevelFileTest, EntitiesReadInAnyChildOrderWithDefaults) {
     EXPECT_EQ(guard.mName, "");
     EXPECT_EQ(guard.mPosition, Vector2(3, 4));
     EXPECT_EQ(guard.mDirection, Vector2());
-    EXPECT_EQ(guard.mData, (ValueList{1.5}));  // values stop at the first non-value
+    EXPECT_EQ(guard.mData, (ValueList{1.5})); // values stop at the first non-value
     const Logic::SpawnInfo& player = *level->GetSpawnList()[1];
     EXPECT_EQ(player.mPosition, Vector2());
     EXPECT_EQ(player.mDirection, Vector2(0, 1));
@@ -173,7 +174,7 @@ TEST_F(LevelFileTest, WriterProducesTheExactText) {
     Level level(&Tests::ContentTiles());
     level.SetName("a<b");
     level.SetCells(2, 2, {1, 2, 8, 0});
-    level.SetStoredCell(1, 1, 13);  // stored, not live, cells are written
+    level.SetStoredCell(1, 1, 13); // stored, not live, cells are written
     auto spawn = std::make_unique<Logic::SpawnInfo>();
     spawn->mArchetype = "guard";
     spawn->mName = "g1";
@@ -251,7 +252,7 @@ TEST_F(LevelFileTest, SavedLevelsReadBackWithPlaceholderMedals) {
 TEST_F(LevelFileTest, AFailedSaveKeepsTheOldFile) {
     auto level = MakeLevelNamed("keep");
     {
-        Tests::LogCapture capture;  // no folder: nothing can be written
+        Tests::LogCapture capture; // no folder: nothing can be written
         EXPECT_FALSE(LevelFile::SaveLevel(*level));
         EXPECT_TRUE(capture.CriticalContains("[EDITOR:1] " + LevelFile::LevelPath("camp", "keep") + "` FOR WRITING"));
     }

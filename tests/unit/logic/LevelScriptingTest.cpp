@@ -70,7 +70,7 @@ TEST_F(LevelScriptingTest, DoorsAnswerWhyTheyDidNotMove) {
 }
 
 TEST_F(LevelScriptingTest, PlayVideoGoesThroughItsReplaceableHook) {
-    Logic::LevelScriptBindings::SetVideoPlayer(nullptr);  // the game connects the video screen here
+    Logic::LevelScriptBindings::SetVideoPlayer(nullptr); // the game connects the video screen here
     EXPECT_NE(Printed("playVideo('movie.ogg')").find("`movie.ogg` not played"), std::string::npos);
     std::string played;
     Logic::LevelScriptBindings::SetVideoPlayer([&played](const std::string& file) { played = file; });

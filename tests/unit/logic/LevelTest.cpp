@@ -4,8 +4,8 @@
 
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"
-#include "world/Level.h"
 #include "physics/PhysicsManager.h"
+#include "world/Level.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +56,9 @@ TEST(LevelTest, WorldPositionsTruncateTowardZero) {
     EXPECT_EQ(level->GetTileIdAt(-5.0, 10.0), 2);
     EXPECT_EQ(level->GetTileIdAt(40.0, 40.0), 8);
     EXPECT_EQ(level->GetTileAt(40.0, 40.0)->mName, "Exit");
-    EXPECT_EQ(level->GetTileIdAt(-40.0, 10.0), 0);   // cell −1: outside
-    EXPECT_EQ(level->GetTileIdAt(64.0, 10.0), 0);    // x = 64 is column 2: outside
-    EXPECT_EQ(level->GetTileIdAt(1e300, 1e300), 0);  // no overflow on absurd positions
+    EXPECT_EQ(level->GetTileIdAt(-40.0, 10.0), 0);  // cell −1: outside
+    EXPECT_EQ(level->GetTileIdAt(64.0, 10.0), 0);   // x = 64 is column 2: outside
+    EXPECT_EQ(level->GetTileIdAt(1e300, 1e300), 0); // no overflow on absurd positions
     EXPECT_EQ(level->GetTileIdAt(std::nan(""), 0.0), 0);
     EXPECT_EQ(level->GetCellTile(5, 5), nullptr);
 }
@@ -70,12 +70,12 @@ TEST(LevelTest, ResizeKeepsOldCellsAndFillsNewOnesWithFloor) {
     });
     EXPECT_FALSE(level->ResizeLevel(0, 3));
     EXPECT_FALSE(level->ResizeLevel(5000, 1));
-    EXPECT_FALSE(level->ResizeLevel(2048, 1024));  // more than 1024 × 1024 cells
+    EXPECT_FALSE(level->ResizeLevel(2048, 1024)); // more than 1024 × 1024 cells
     EXPECT_EQ(level->GetWidth(), 3);
     ASSERT_TRUE(level->ResizeLevel(2, 3));
     EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{8, 9, 1, 2, 0, 0}));
     EXPECT_EQ(level->GetLiveCells(), level->GetStoredCells());
-    EXPECT_EQ(Physics::PhysicsManager::GetInstance().GetCollisionMap().GetWidth(), 2);  // maps follow
+    EXPECT_EQ(Physics::PhysicsManager::GetInstance().GetCollisionMap().GetWidth(), 2); // maps follow
     EXPECT_EQ(Physics::PhysicsManager::GetInstance().GetCollisionMap().GetHeight(), 3);
 }
 
@@ -103,19 +103,19 @@ TEST(LevelTest, ShatteringBreaksTheWholeConnectedPaneOnce) {
         "1 1 1 1 1 1",
     });
     const Physics::CollisionMap& map = Physics::PhysicsManager::GetInstance().GetCollisionMap();
-    EXPECT_NE(map.GetEdge(2, 1, Physics::CollisionMap::kTop).mFlags, 0u);  // glass top faces floor
-    EXPECT_FALSE(level->ShatterTile(2, 2));  // floor
-    EXPECT_FALSE(level->ShatterTile(0, 0));  // stone
+    EXPECT_NE(map.GetEdge(2, 1, Physics::CollisionMap::kTop).mFlags, 0u); // glass top faces floor
+    EXPECT_FALSE(level->ShatterTile(2, 2));                               // floor
+    EXPECT_FALSE(level->ShatterTile(0, 0));                               // stone
     EXPECT_FALSE(level->ShatterTile(-1, 2));
     EXPECT_TRUE(level->ShatterTile(3, 1));
     for (const auto& [x, y] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {1, 3}}) {
         EXPECT_EQ(level->GetLiveCell(x, y), Logic::kTileShatteredGlass) << x << "," << y;
         EXPECT_EQ(level->GetCellFlags(x, y), 0u);
     }
-    EXPECT_EQ(level->GetLiveCell(4, 3), 2);               // the other pane stays
-    EXPECT_EQ(level->GetStoredCell(1, 1), 2);             // what is saved does not change
-    EXPECT_EQ(map.GetEdge(2, 1, Physics::CollisionMap::kTop).mFlags, 0u);  // the map was rebuilt
-    EXPECT_FALSE(level->ShatterTile(3, 1));               // already broken
+    EXPECT_EQ(level->GetLiveCell(4, 3), 2);                               // the other pane stays
+    EXPECT_EQ(level->GetStoredCell(1, 1), 2);                             // what is saved does not change
+    EXPECT_EQ(map.GetEdge(2, 1, Physics::CollisionMap::kTop).mFlags, 0u); // the map was rebuilt
+    EXPECT_FALSE(level->ShatterTile(3, 1));                               // already broken
     level->ResetCells();
     EXPECT_EQ(level->GetLiveCell(1, 1), 2);
 }
@@ -127,8 +127,8 @@ TEST(LevelTest, AHugePaneShattersWithoutDeepRecursion) {
     EXPECT_TRUE(level->ShatterTile(side / 2, side / 2));
     EXPECT_EQ(level->GetLiveCell(0, 0), Logic::kTileShatteredGlass);
     EXPECT_EQ(level->GetLiveCell(side - 1, side - 1), Logic::kTileShatteredGlass);
-    level->SetCells(1, 1, {0});  // keep later tests' collision map small
-    Tests::ClearEntities();      // the broken cells' sound waves (as many as the game allows)
+    level->SetCells(1, 1, {0}); // keep later tests' collision map small
+    Tests::ClearEntities();     // the broken cells' sound waves (as many as the game allows)
 }
 
 TEST(LevelTest, DoorsOpenAsAWholeRun) {
@@ -137,15 +137,15 @@ TEST(LevelTest, DoorsOpenAsAWholeRun) {
         "1 11 1",
         "1 11 12",
     });
-    EXPECT_FALSE(level->OpenDoor(2, 0));  // already open
-    EXPECT_FALSE(level->OpenDoor(0, 0));  // a wall
-    EXPECT_FALSE(level->OpenDoor(3, 0));  // outside
+    EXPECT_FALSE(level->OpenDoor(2, 0)); // already open
+    EXPECT_FALSE(level->OpenDoor(0, 0)); // a wall
+    EXPECT_FALSE(level->OpenDoor(3, 0)); // outside
     const Physics::CollisionMap& map = Physics::PhysicsManager::GetInstance().GetCollisionMap();
     // A closed door blocks like stone (flags 15), so the seam between them carries no edge.
     EXPECT_EQ(map.GetEdge(0, 1, Physics::CollisionMap::kRight).mFlags, 0u);
     EXPECT_TRUE(level->OpenDoor(1, 1));
     for (int y = 0; y < 3; ++y) EXPECT_EQ(level->GetLiveCell(1, y), Logic::kTileOpenDoor);
-    EXPECT_EQ(map.GetEdge(0, 1, Physics::CollisionMap::kRight).mFlags, 0x0Fu);  // the stone now faces a way through
+    EXPECT_EQ(map.GetEdge(0, 1, Physics::CollisionMap::kRight).mFlags, 0x0Fu); // the stone now faces a way through
     EXPECT_FALSE(level->OpenDoor(1, 1));
 }
 
@@ -164,7 +164,8 @@ protected:
     unsigned QuadsOf(int tile) const {
         const Graphics::Texture* texture = mTiles.GetTile(tile)->mTexture;
         for (const auto& [key, batch] : mRenderer.GetBatches()) {
-            if (key.mTexture == texture && key.mLayer == Level::kLayer && key.mCapacity == 4096) return batch->mCount / 4;
+            if (key.mTexture == texture && key.mLayer == Level::kLayer && key.mCapacity == 4096)
+                return batch->mCount / 4;
         }
         return 0;
     }
@@ -177,7 +178,7 @@ protected:
 
 TEST_F(LevelRenderTest, VisibleCellsGoToOneBatchPerTile) {
     Level level(&mTiles);
-    level.SetCells(3, 2, {1, 0, 0, 8, 0, 99});  // 99 is not in the catalogue: not drawn
+    level.SetCells(3, 2, {1, 0, 0, 8, 0, 99}); // 99 is not in the catalogue: not drawn
     level.Render(mRenderer, -100.0, -100.0, 100.0, 100.0);
     EXPECT_EQ(QuadsOf(0), 3u);
     EXPECT_EQ(QuadsOf(1), 1u);
@@ -188,7 +189,7 @@ TEST_F(LevelRenderTest, VisibleCellsGoToOneBatchPerTile) {
     const Graphics::Vertex& corner = batch.GetVertices()[0];
     EXPECT_DOUBLE_EQ(corner.mX, 0.0);
     EXPECT_DOUBLE_EQ(corner.mY, 0.0);
-    EXPECT_DOUBLE_EQ(corner.mU, kInset);  // lone wall: mask 0, inset frame
+    EXPECT_DOUBLE_EQ(corner.mU, kInset); // lone wall: mask 0, inset frame
     EXPECT_EQ(corner.mAlpha, 255);
     mRenderer.Clear();
     // Only the columns and rows the view touches: x in [40, 60] is column 1 only.
@@ -196,9 +197,9 @@ TEST_F(LevelRenderTest, VisibleCellsGoToOneBatchPerTile) {
     EXPECT_EQ(QuadsOf(0), 1u);
     EXPECT_EQ(QuadsOf(1), 0u);
     mRenderer.Clear();
-    level.Render(mRenderer, 500.0, 500.0, 600.0, 600.0);  // beyond the grid
-    level.Render(mRenderer, 0.0, 0.0, 0.0, 0.0);          // a view not yet placed
-    level.Render(mRenderer, 1e11, 1e11, 1e11 + 800.0, 1e11 + 600.0);  // following far-away spawns
+    level.Render(mRenderer, 500.0, 500.0, 600.0, 600.0);             // beyond the grid
+    level.Render(mRenderer, 0.0, 0.0, 0.0, 0.0);                     // a view not yet placed
+    level.Render(mRenderer, 1e11, 1e11, 1e11 + 800.0, 1e11 + 600.0); // following far-away spawns
     level.Render(mRenderer, -1e308, -1e308, -1e308, 1e308);
     EXPECT_EQ(QuadsOf(0) + QuadsOf(1) + QuadsOf(8), 0u);
 }

@@ -7,10 +7,10 @@
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
 #include "graphics/Vertex.h"
+#include "support/GraphicsFixtures.h"
 #include "world/CampaignFile.h"
 #include "world/Level.h"
 #include "world/LevelMessages.h"
-#include "support/GraphicsFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -44,18 +44,21 @@ public:
 class DiaryScreen : public GameScreen {
 public:
     void HandleMessage(Message& message) override {
-        if (message.Is<Logic::MessageBeginLevel>()) ComponentLevelDiary::sDiary.push_back("screen:" + message.GetName());
+        if (message.Is<Logic::MessageBeginLevel>())
+            ComponentLevelDiary::sDiary.push_back("screen:" + message.GetName());
     }
 };
 
 std::string LevelText(const std::string& name, const std::string& entities) {
-    return "<level><name>" + name + "</name><tilemap width='3' height='2'>0 0 0 1 2 1</tilemap>"
-           "<medals gold='1' silver='2' bronze='3'/>" + entities + "</level>";
+    return "<level><name>" + name +
+        "</name><tilemap width='3' height='2'>0 0 0 1 2 1</tilemap>"
+        "<medals gold='1' silver='2' bronze='3'/>" +
+        entities + "</level>";
 }
 
 std::string Spawn(const std::string& archetype, const std::string& name, double x, double y) {
     return "<entity><archetype>" + archetype + "</archetype><name>" + name + "</name><position x='" +
-           std::to_string(x) + "' y='" + std::to_string(y) + "'/><direction x='0' y='1'/></entity>";
+        std::to_string(x) + "' y='" + std::to_string(y) + "'/><direction x='0' y='1'/></entity>";
 }
 
 class LogicManagerTest : public ::testing::Test {
@@ -64,8 +67,9 @@ protected:
         Tests::ContentTiles();
         Tests::InstallSoundwaveArchetype();
         ComponentFactory::GetInstance().Register<ComponentLevelDiary>();
-        Tests::WriteFile(mRoot.Path() + "/data/object/diarist.xml",
-                         "<archetype><string>ComponentLevelDiary</string><string>ComponentTransform</string></archetype>");
+        Tests::WriteFile(
+            mRoot.Path() + "/data/object/diarist.xml",
+            "<archetype><string>ComponentLevelDiary</string><string>ComponentTransform</string></archetype>");
         Factory::GetInstance().LoadArchetype("diarist", mRoot.Path() + "/data/object/diarist.xml", false);
         Logic::ParticleManager::GetInstance().Initialize();
         Tests::ResetWorld();
@@ -96,29 +100,30 @@ TEST_F(LogicManagerTest, AMissingCampaignFailsSilently) {
     EXPECT_TRUE(log.mCritical.empty());
     EXPECT_EQ(mLogic.GetCampaignId(), "");
     EXPECT_TRUE(mLogic.GetLevelNames().empty());
-    EXPECT_EQ(mLogic.GetLevel(), nullptr);  // loading a campaign always ends the level
+    EXPECT_EQ(mLogic.GetLevel(), nullptr); // loading a campaign always ends the level
 }
 
 TEST_F(LogicManagerTest, ACampaignWithoutLevelsIsRefusedAndLogged) {
     WriteCampaign("good", "<campaign><levels><level>one</level><level> two </level></levels></campaign>");
     ASSERT_TRUE(mLogic.LoadCampaign("good"));
-    for (const std::string text : {"<campaign><levels></levels></campaign>", "<campaign><levels/></campaign>",
-                                   "<campaign><level>one</level></campaign>", "<levels><level>a</level></levels>",
-                                   "not xml <", ""}) {
+    for (const std::string text :
+         {"<campaign><levels></levels></campaign>", "<campaign><levels/></campaign>",
+          "<campaign><level>one</level></campaign>", "<levels><level>a</level></levels>", "not xml <", ""}) {
         WriteCampaign("bad", text);
         Tests::LogCapture log;
         EXPECT_FALSE(mLogic.LoadCampaign("bad")) << text;
         ASSERT_EQ(log.mLines.size(), 1u) << text;
         EXPECT_EQ(log.mLines[0], "[LOGIC:1] Campaign has no levels");
         EXPECT_EQ(log.mCritical.size(), 1u);
-        EXPECT_EQ(mLogic.GetCampaignId(), "");  // the good campaign is gone too
+        EXPECT_EQ(mLogic.GetCampaignId(), ""); // the good campaign is gone too
         EXPECT_TRUE(mLogic.GetLevelNames().empty());
     }
 }
 
 TEST_F(LogicManagerTest, ACampaignListsItsLevelsInPlayOrder) {
-    WriteCampaign("camp", "<campaign><levels><level>intro</level><note>x</note><level>vault</level>"
-                          "<level>roof</level></levels><levels><level>ignored</level></levels></campaign>");
+    WriteCampaign("camp",
+                  "<campaign><levels><level>intro</level><note>x</note><level>vault</level>"
+                  "<level>roof</level></levels><levels><level>ignored</level></levels></campaign>");
     ASSERT_TRUE(mLogic.LoadCampaign("camp"));
     EXPECT_EQ(mLogic.GetCampaignId(), "camp");
     EXPECT_EQ(mLogic.GetLevelNames(), (std::vector<std::string>{"intro", "vault", "roof"}));
@@ -128,7 +133,8 @@ TEST_F(LogicManagerTest, ACampaignListsItsLevelsInPlayOrder) {
 
 TEST_F(LogicManagerTest, BeginLevelSpawnsWhatItCanThenAnnouncesTheLevel) {
     WriteCampaign("camp", "<campaign><levels><level>a</level></levels></campaign>");
-    WriteLevel("camp", "a", Spawn("diarist", "first", 10, 20) + Spawn("nope", "lost", 0, 0) + Spawn("diarist", "second", 40, 8));
+    WriteLevel("camp", "a",
+               Spawn("diarist", "first", 10, 20) + Spawn("nope", "lost", 0, 0) + Spawn("diarist", "second", 40, 8));
     ASSERT_TRUE(mLogic.LoadCampaign("camp"));
     mLogic.GetLevelCounters().mShatter = 7;
     Logic::ParticleManager::GetInstance().EmitGlassBurst({0.0, 0.0});
@@ -179,7 +185,7 @@ TEST_F(LogicManagerTest, LoadingAnotherLevelEndsTheOldOne) {
         return std::find(diary.begin(), diary.end(), entry) != diary.end();
     };
     EXPECT_TRUE(told("new:MessageEndLevel"));
-    EXPECT_TRUE(told("old:MessageEndLevel"));  // it never went away on its own
+    EXPECT_TRUE(told("old:MessageEndLevel")); // it never went away on its own
     EXPECT_TRUE(told("new:MessageSpawned"));
 
     // A level that fails to load leaves none; the old one has still ended.
@@ -190,7 +196,7 @@ TEST_F(LogicManagerTest, LoadingAnotherLevelEndsTheOldOne) {
     EXPECT_FALSE(mLogic.ReloadLevel());
     EXPECT_FALSE(ComponentLevelDiary::sDiary.empty());
     ComponentLevelDiary::sDiary.clear();
-    mLogic.UnloadLevel();  // nothing loaded: nobody is told
+    mLogic.UnloadLevel(); // nothing loaded: nobody is told
     EXPECT_TRUE(ComponentLevelDiary::sDiary.empty());
 }
 
@@ -227,8 +233,8 @@ TEST_F(LogicManagerTest, NotificationsAreDrawnCentredNearTheTopAndFade) {
     ASSERT_TRUE(Graphics::FontManager::GetInstance().LoadFont("menu_small"));
     Game::GetInstance().SetRootPath(mRoot.Path());
     mLogic.AddNotification("Glass broke");
-    mLogic.UpdateNotifications(0.5);  // fully faded in
-    mLogic.AddNotification("Just now");  // not yet visible
+    mLogic.UpdateNotifications(0.5);    // fully faded in
+    mLogic.AddNotification("Just now"); // not yet visible
     Graphics::Renderer renderer([](const Graphics::Batch&) {});
     mLogic.DrawNotifications(renderer, 640, 480);
     const Graphics::Batch* bands = nullptr;
@@ -242,11 +248,11 @@ TEST_F(LogicManagerTest, NotificationsAreDrawnCentredNearTheTopAndFade) {
     ASSERT_EQ(bands->mCount, 8u);
     const Graphics::Vertex* band = bands->GetVertices();
     EXPECT_DOUBLE_EQ((band[0].mX + band[1].mX) / 2.0, 320.0);
-    EXPECT_GT(band[2].mY, 400.0);        // near the top
-    EXPECT_GT(band[2].mY, band[6].mY);   // the older one above
+    EXPECT_GT(band[2].mY, 400.0);      // near the top
+    EXPECT_GT(band[2].mY, band[6].mY); // the older one above
     EXPECT_EQ(band[0].mAlpha, 150);
     EXPECT_EQ(band[4].mAlpha, 0);
-    EXPECT_GT(text->mCount, 4u * 10u);  // the glyphs of "Glass broke" and more
+    EXPECT_GT(text->mCount, 4u * 10u); // the glyphs of "Glass broke" and more
     // In its last second it fades out.
     mLogic.ClearNotifications();
     mLogic.AddNotification("Going");
@@ -267,11 +273,11 @@ TEST(VisibilityRegistryTest, PairsAreReportedOnlyWhenTheyChange) {
     EXPECT_EQ(registry.GetVisible(4), (std::set<uint32_t>{2, 5}));
     std::set<uint32_t> copy = registry.GetVisible(4);
     copy.clear();
-    EXPECT_EQ(registry.GetVisible(4).size(), 2u);  // a copy, not the registry's own set
+    EXPECT_EQ(registry.GetVisible(4).size(), 2u); // a copy, not the registry's own set
     EXPECT_TRUE(registry.RemoveVisible(4, 5));
     EXPECT_FALSE(registry.RemoveVisible(4, 5));
     EXPECT_TRUE(registry.RemoveVisible(4, 2));
-    EXPECT_FALSE(registry.RemoveVisible(4, 2));  // an emptied seer
+    EXPECT_FALSE(registry.RemoveVisible(4, 2)); // an emptied seer
     EXPECT_EQ(registry.GetVisible(7), (std::set<uint32_t>{5}));
     registry.Clear();
     EXPECT_TRUE(registry.GetVisible(7).empty());

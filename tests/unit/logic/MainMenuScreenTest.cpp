@@ -72,8 +72,8 @@ TEST_F(MenuTest, EachFormHasItsOwnButtonsOnThePagesThatDiffer) {
     EXPECT_EQ(main->GetPageBox(kPageLeaving)->GetChildCount(), 0u);
     ClearStack();
     MainMenuScreen* inGame = PushInGame();
-    EXPECT_EQ(Labels(*inGame, kPageMain), (std::vector<std::string>{"Resume", "Reset Level", "New Game", "Options",
-                                                                     "Help", "Main Menu"}));
+    EXPECT_EQ(Labels(*inGame, kPageMain),
+              (std::vector<std::string>{"Resume", "Reset Level", "New Game", "Options", "Help", "Main Menu"}));
     EXPECT_EQ(Labels(*inGame, kPageQuit), (std::vector<std::string>{"Quit to Menu", "Cancel"}));
     EXPECT_EQ(Labels(*inGame, kPageConfirmReset), (std::vector<std::string>{"Confirm Reset", "Cancel"}));
     EXPECT_EQ(Labels(*inGame, kPageConfirmNew), (std::vector<std::string>{"Confirm New", "Cancel"}));
@@ -188,8 +188,7 @@ TEST_F(MenuTest, ChangingPageFadesTheOldBoxOutAndDisablesIt) {
     // A click where the hidden page's first button lies does nothing.
     Interface::WButton* newGame = menu->FindButton(kPageMain, "New Game");
     InputManager::GetInstance().SetMousePosition(newGame->GetAbsoluteX() + 5, newGame->GetAbsoluteY() + 5);
-    EXPECT_FALSE(newGame->IsInside(newGame->GetAbsoluteX() + 5, newGame->GetAbsoluteY() + 5) &&
-                 newGame->IsEnabled());
+    EXPECT_FALSE(newGame->IsInside(newGame->GetAbsoluteX() + 5, newGame->GetAbsoluteY() + 5) && newGame->IsEnabled());
     InputManager::GetInstance().SetButton(SDL_BUTTON_LEFT, true);
     Frame();
     InputManager::GetInstance().SetButton(SDL_BUTTON_LEFT, false);
@@ -215,7 +214,8 @@ TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
     EXPECT_EQ(Interface::GetEffectiveStyle(*focused->GetChild(0)).mColor1, Interface::Style::kWhite);
     EXPECT_EQ(Interface::GetEffectiveStyle(*focused).mColor2, MenuLook::Get().mHighlight.mFrame);
     // The first button is on top.
-    EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(), menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
+    EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(),
+              menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
 }
 
 TEST_F(MenuTest, InGamePagesFitBetweenTheLogoAndTheBottomOfTheSmallestWindow) {
@@ -364,7 +364,7 @@ TEST_F(MenuTest, APadWorksThePagesAndStartResumesOnceReleased) {
     press(&Interface::PadInput::mDpadDownPressed);
     press(&Interface::PadInput::mDpadDownPressed);
     EXPECT_EQ(Focused(*menu), "New Game");
-    pad.mStickAngle = -std::numbers::pi / 2.0;  // the stick pushed down
+    pad.mStickAngle = -std::numbers::pi / 2.0; // the stick pushed down
     pad.mStickMagnitude = 1.0;
     Frame();
     pad.mStickMagnitude = 0.0;

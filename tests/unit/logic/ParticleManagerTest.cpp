@@ -4,8 +4,8 @@
 
 #include "core/FrameMessages.h"
 #include "debug/PerformanceManager.h"
-#include "graphics/Renderer.h"
 #include "game/ParticleManager.h"
+#include "graphics/Renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST_F(ParticleManagerTest, BurstsNeverOverfillThePool) {
     ASSERT_EQ(mParticles.GetCount(), 6390);
     mParticles.EmitGlassBurst({100.0, 100.0});
     EXPECT_EQ(mParticles.GetCount(), ParticleManager::kPoolSize);
-    EXPECT_EQ(mParticles.GetParticles()[6399].mLife, 15.0);  // the ten added are shards
+    EXPECT_EQ(mParticles.GetParticles()[6399].mLife, 15.0); // the ten added are shards
     mParticles.EmitGlassBurst({100.0, 100.0});
     mParticles.EmitDoorBurst({0.0, 0.0});
     mParticles.EmitSpark({0.0, 0.0}, 0u, 1.0);
@@ -115,14 +115,14 @@ TEST_F(ParticleManagerTest, DoorBurstRowsThenColumns) {
         EXPECT_GE(p.mSize, 2.0);
         EXPECT_LE(p.mSize, 3.0);
         EXPECT_EQ(p.mColor, Graphics::PackColor(255, 10, 10, 225));
-        if (n < 60) {  // rows of horizontal streaks
+        if (n < 60) { // rows of horizontal streaks
             EXPECT_EQ(p.mX, 64.0 + 0.5 * j);
             EXPECT_EQ(p.mY, 32.0 + 8.0 * g + 4.0);
             EXPECT_LE(std::abs(p.mVelX), 2000.0);
             EXPECT_LE(std::abs(p.mVelY), 2.0);
             EXPECT_EQ(p.mU0, 0.25);
             EXPECT_EQ(p.mV1, 0.75);
-        } else {  // columns of vertical streaks
+        } else { // columns of vertical streaks
             EXPECT_EQ(p.mX, 64.0 + 8.0 * g + 4.0);
             EXPECT_EQ(p.mY, 32.0 + 0.5 * j);
             EXPECT_LE(std::abs(p.mVelX), 2.0);
@@ -158,9 +158,9 @@ TEST_F(ParticleManagerTest, DeadParticlesMakeRoomForTheLastOne) {
 }
 
 TEST_F(ParticleManagerTest, SlowParticlesFreezeAndFadeInPlace) {
-    Particle slow = Flying({100.0, 100.0}, {1.0, 0.9});  // speed² 1.81: below 2
+    Particle slow = Flying({100.0, 100.0}, {1.0, 0.9}); // speed² 1.81: below 2
     slow.mCollides = false;
-    Particle brisk = Flying({100.0, 100.0}, {1.0, 1.0});  // speed² exactly 2: keeps going
+    Particle brisk = Flying({100.0, 100.0}, {1.0, 1.0}); // speed² exactly 2: keeps going
     brisk.mCollides = false;
     brisk.mDrag = 1.0;
     mParticles.AddParticle(slow);
@@ -169,7 +169,7 @@ TEST_F(ParticleManagerTest, SlowParticlesFreezeAndFadeInPlace) {
     const Particle& frozen = mParticles.GetParticles()[0];
     EXPECT_FALSE(frozen.mMoving);
     EXPECT_FALSE(frozen.mCollides);
-    EXPECT_DOUBLE_EQ(frozen.mX, 101.0);  // the step that froze it still happens
+    EXPECT_DOUBLE_EQ(frozen.mX, 101.0); // the step that froze it still happens
     EXPECT_TRUE(mParticles.GetParticles()[1].mMoving);
     mParticles.Update(1.0);
     EXPECT_DOUBLE_EQ(frozen.mX, 101.0);
@@ -225,7 +225,7 @@ TEST_F(ParticleManagerTest, AtMostFiveBouncesInOneUpdate) {
     const int before = Collisions();
     mParticles.Update(0.1);
     EXPECT_EQ(Collisions(), before + 5);
-    EXPECT_DOUBLE_EQ(mParticles.GetParticles()[0].mVelX, -10000.0);  // five flips
+    EXPECT_DOUBLE_EQ(mParticles.GetParticles()[0].mVelX, -10000.0); // five flips
 }
 
 TEST_F(ParticleManagerTest, AParticleThatDoesNotBounceStopsAtTheWall) {
@@ -276,14 +276,14 @@ TEST_F(ParticleManagerTest, OneAdditiveBatchWithAlphaFromTheLifeLeft) {
     EXPECT_EQ(q[3].mX, 8.0);
     EXPECT_EQ(q[3].mU, 0.25);
     EXPECT_EQ(q[0].mRed, 1);
-    EXPECT_EQ(q[0].mAlpha, 127);  // trunc(0.5 · 255)
-    EXPECT_EQ(q[4].mAlpha, 255);  // a new shard
+    EXPECT_EQ(q[0].mAlpha, 127); // trunc(0.5 · 255)
+    EXPECT_EQ(q[4].mAlpha, 255); // a new shard
 }
 
 TEST_F(ParticleManagerTest, InitializeRegistersTheEmitterComponent) {
     EXPECT_NE(ComponentFactory::GetInstance().FindCreator("ComponentParticleEmitter"), nullptr);
     mParticles.Deinitialize();
-    mParticles.EmitGlassBurst({0.0, 0.0});  // no pool: nothing, no crash
+    mParticles.EmitGlassBurst({0.0, 0.0}); // no pool: nothing, no crash
     mParticles.Update(0.1);
     EXPECT_EQ(mParticles.GetCount(), 0);
     EXPECT_TRUE(mParticles.GetParticles().empty());

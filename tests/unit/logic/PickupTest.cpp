@@ -2,17 +2,17 @@
 #include "unit/logic/PlayFixtures.h"
 
 #include "ai/ComponentGhost.h"
-#include "graphics/MessageRenderEdit.h"
-#include "graphics/FontManager.h"
-#include "graphics/RenderMessages.h"
-#include "graphics/Renderer.h"
 #include "game/ComponentGenerator.h"
 #include "game/ComponentGunPickup.h"
 #include "game/ComponentMacGuffin.h"
 #include "game/ComponentPlayer.h"
 #include "game/ComponentWaypoint.h"
-#include "world/LevelMessages.h"
 #include "game/PickupMessages.h"
+#include "graphics/FontManager.h"
+#include "graphics/MessageRenderEdit.h"
+#include "graphics/RenderMessages.h"
+#include "graphics/Renderer.h"
+#include "world/LevelMessages.h"
 
 namespace Velmora::Tests {
 namespace {
@@ -42,10 +42,11 @@ protected:
     Entity* PickupWithData(const std::string& pickupXml) {
         const std::string name = "test_pickup_" + std::to_string(++sCustom);
         const std::string path = MakeTempDir() + "/" + name + ".xml";
-        WriteFile(path, "<archetype><string>ComponentTransform</string><string>ComponentSprite</string>"
-                        "<string>gun_shock.png</string><color red='255' green='255' blue='255'/>"
-                        "<string>ComponentBody</string><double>10</double><string>ComponentGunPickup</string>" +
-                            pickupXml + "</archetype>");
+        WriteFile(path,
+                  "<archetype><string>ComponentTransform</string><string>ComponentSprite</string>"
+                  "<string>gun_shock.png</string><color red='255' green='255' blue='255'/>"
+                  "<string>ComponentBody</string><double>10</double><string>ComponentGunPickup</string>" +
+                      pickupXml + "</archetype>");
         EXPECT_TRUE(Factory::GetInstance().LoadArchetype(name, path, false));
         return Spawn(name, {80, 64});
     }
@@ -55,7 +56,7 @@ protected:
     Entity* mPlayer = nullptr;
     std::vector<int> mGunsGot;
     unsigned mGuards = 0;
-    static inline unsigned sCustom = 0;  // archetype names stay taken for the whole run
+    static inline unsigned sCustom = 0; // archetype names stay taken for the whole run
 };
 
 TEST_F(PickupTest, ArchetypesNameTheirGunsWithATenSecondRespawn) {
@@ -94,15 +95,15 @@ TEST_F(PickupTest, TakenPickupHidesThenFadesBackInOverItsLastHalfSecond) {
     Tick(*gun, 0.25);
     EXPECT_EQ(Alpha(*gun), 1.0);
     EXPECT_EQ(pickup->mCooldown, 0.0);
-    Tick(*gun, 0.25);  // the cooldown is over: nothing changes any more
+    Tick(*gun, 0.25); // the cooldown is over: nothing changes any more
     EXPECT_EQ(Alpha(*gun), 1.0);
 }
 
 TEST_F(PickupTest, TakingDuringTheFadeRestartsTheCooldown) {
     Entity* gun = PickupWithData("<string>ShockGun</string><double>3</double>");
     Touch(*mPlayer, *gun);
-    for (int i = 0; i < 11; ++i) Tick(*gun, 0.25);  // 2.75 s: fading in
-    Touch(*gun, *mPlayer);  // the pickup's own body reported the contact
+    for (int i = 0; i < 11; ++i) Tick(*gun, 0.25); // 2.75 s: fading in
+    Touch(*gun, *mPlayer);                         // the pickup's own body reported the contact
     EXPECT_EQ(mGunsGot.size(), 2u);
     EXPECT_EQ(Alpha(*gun), 0.0);
     EXPECT_EQ(gun->GetComponent<ComponentGunPickup>()->mCooldown, 3.0);
@@ -147,7 +148,7 @@ TEST_F(PickupTest, TwoBriefcasesCountTwoAndEachIsTakenOnce) {
     Entity* first = Spawn("briefcase", {80, 64});
     Entity* second = Spawn("briefcase", {100, 64});
     Touch(*mPlayer, *first);
-    Touch(*first, *mPlayer);  // the same briefcase again in the same update: already gone
+    Touch(*first, *mPlayer); // the same briefcase again in the same update: already gone
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     EXPECT_TRUE(first->IsDestroyed());
     EXPECT_EQ(logic.GetLevelCounters().mMacGuffin, 1);
@@ -202,13 +203,13 @@ TEST_F(PickupTest, WaypointsAreLabelledWithTheirNameOnlyInTheEditor) {
     Game::GetInstance().SetRootPath(savedRoot);
 
     Entity* waypoint = Spawn("waypoint", {300, 200});
-    EXPECT_EQ(waypoint->GetComponent<Graphics::ComponentSprite>(), nullptr);  // invisible in play
+    EXPECT_EQ(waypoint->GetComponent<Graphics::ComponentSprite>(), nullptr); // invisible in play
     EXPECT_EQ(waypoint->GetComponent<Logic::ComponentWaypoint>()->mTransform,
               waypoint->GetComponent<Graphics::ComponentTransform>());
     Graphics::Renderer renderer([](const Graphics::Batch&) {});
     Graphics::MessageRender play(&renderer);
     Editor::MessageRenderEdit edit(&renderer);
-    waypoint->HandleMessage(edit);  // no name, nothing to say
+    waypoint->HandleMessage(edit); // no name, nothing to say
     waypoint->HandleMessage(play);
     EXPECT_TRUE(renderer.GetBatches().empty());
     waypoint->SetName("alpha");
@@ -218,7 +219,7 @@ TEST_F(PickupTest, WaypointsAreLabelledWithTheirNameOnlyInTheEditor) {
     ASSERT_EQ(renderer.GetBatches().size(), 1u);
     const Graphics::Batch& text = *renderer.GetBatches().begin()->second;
     EXPECT_EQ(text.mLayer, Graphics::FontManager::kTextLayer);
-    EXPECT_EQ(text.mCount, 5u * 4u);  // one quad a letter
+    EXPECT_EQ(text.mCount, 5u * 4u); // one quad a letter
     // Drawn in world units at the waypoint: the first letter starts at its position.
     EXPECT_NEAR(text.GetVertices()[0].mX, 300.0, 5.0);
     EXPECT_NEAR(text.GetVertices()[0].mY, 200.0, 10.0);

@@ -10,15 +10,15 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/ISystem.h"
+#include "game/ComponentSoundwave.h"
+#include "game/LogicManager.h"
 #include "graphics/ComponentSprite.h"
 #include "graphics/ComponentTransform.h"
-#include "game/ComponentSoundwave.h"
-#include "world/LevelFile.h"
-#include "game/LogicManager.h"
 #include "physics/BodyMessages.h"
 #include "physics/ComponentBody.h"
 #include "support/TestSupport.h"
 #include "unit/logic/WorldFixtures.h"
+#include "world/LevelFile.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,9 @@ public:
         mNames.push_back(message.GetName());
         if (mOnMessage) mOnMessage(message);
     }
-    int Count(const std::string& name) const { return static_cast<int>(std::count(mNames.begin(), mNames.end(), name)); }
+    int Count(const std::string& name) const {
+        return static_cast<int>(std::count(mNames.begin(), mNames.end(), name));
+    }
 
     std::vector<std::string> mNames;
     std::function<void(Message&)> mOnMessage;
@@ -56,8 +58,8 @@ inline void LoadPlayArchetypes() {
         components.Register<Graphics::ComponentSprite>();
         components.Register<Physics::ComponentBody>();
         Logic::LogicManager::RegisterComponents(components);
-        for (const char* name : {"player", "gun_sound", "gun_white", "gun_shock", "briefcase", "generator",
-                                 "waypoint", "soundwave"}) {
+        for (const char* name :
+             {"player", "gun_sound", "gun_white", "gun_shock", "briefcase", "generator", "waypoint", "soundwave"}) {
             Factory::GetInstance().LoadArchetype(name, SourceDir() + "/data/object/" + name + ".xml", false);
         }
         return true;
@@ -74,8 +76,8 @@ protected:
         ContentTiles();
         ResetLogic();
         // A room of floor with walls round it, so bodies move freely inside.
-        mLevel = MakeLevel({"1 1 1 1 1 1 1 1", "1 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 1",
-                            "1 1 1 1 1 1 1 1"});
+        mLevel =
+            MakeLevel({"1 1 1 1 1 1 1 1", "1 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 1", "1 0 0 0 0 0 0 1", "1 1 1 1 1 1 1 1"});
     }
 
     void TearDown() override {

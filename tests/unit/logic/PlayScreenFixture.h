@@ -13,17 +13,17 @@
 #include "core/GameScreen.h"
 #include "core/ISystem.h"
 #include "core/InputManager.h"
+#include "game/AchievementManager.h"
+#include "game/ComponentPlayer.h"
+#include "game/LogicManager.h"
 #include "graphics/ComponentSprite.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
-#include "game/AchievementManager.h"
-#include "game/ComponentPlayer.h"
-#include "game/LogicManager.h"
-#include "screens/PlayScreen.h"
 #include "physics/ComponentBody.h"
+#include "screens/PlayScreen.h"
 #include "support/TestSupport.h"
 #include "unit/logic/PlayFixtures.h"
 #include "unit/logic/WorldFixtures.h"
@@ -50,7 +50,9 @@ public:
         systems.erase(std::remove(systems.begin(), systems.end(), this), systems.end());
     }
     void HandleMessage(Message& message) override { mNames.push_back(message.GetName()); }
-    int Count(const std::string& name) const { return static_cast<int>(std::count(mNames.begin(), mNames.end(), name)); }
+    int Count(const std::string& name) const {
+        return static_cast<int>(std::count(mNames.begin(), mNames.end(), name));
+    }
 
     std::vector<std::string> mNames;
 };
@@ -177,10 +179,11 @@ protected:
     /// A small room: the player at cell (1, 1) facing right, floor to its right and the exit at
     /// cell (5, 1); optional extra entities (XML) are added to the spawn list.
     static std::string RoomLevel(const std::string& name, const std::string& extra = "") {
-        return "<level><name>" + name + "</name><tilemap width='7' height='3'>"
-               "1 1 1 1 1 1 1  1 0 0 0 0 8 1  1 1 1 1 1 1 1</tilemap>"
-               "<entity><archetype>player</archetype><position x='48' y='48'/><direction x='1' y='0'/></entity>" +
-               extra + "<medals gold='1' silver='2' bronze='3'/></level>";
+        return "<level><name>" + name +
+            "</name><tilemap width='7' height='3'>"
+            "1 1 1 1 1 1 1  1 0 0 0 0 8 1  1 1 1 1 1 1 1</tilemap>"
+            "<entity><archetype>player</archetype><position x='48' y='48'/><direction x='1' y='0'/></entity>" +
+            extra + "<medals gold='1' silver='2' bronze='3'/></level>";
     }
 
     /// Starts a campaign as the menu does (the stack replaced by a play screen) and lets the

@@ -2,17 +2,17 @@
 // keys, the state machine with its panels and menus, chase music, the gun, counters and totals,
 // and whole campaigns from the first level to the menu or the credits.
 #include "ai/ChaseMessages.h"
-#include "game/ControllerManager.h"
 #include "game/ComponentSoundwave.h"
+#include "game/ControllerManager.h"
+#include "game/MessageXboxInput.h"
+#include "game/PickupMessages.h"
+#include "interface/WLabel.h"
+#include "interface/WidgetRoot.h"
 #include "screens/CreditsScreen.h"
-#include "world/LevelMessages.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/MenuActions.h"
 #include "screens/ResultPanel.h"
-#include "interface/WidgetRoot.h"
-#include "interface/WLabel.h"
-#include "game/MessageXboxInput.h"
-#include "game/PickupMessages.h"
+#include "world/LevelMessages.h"
 
 #include "PlayScreenFixture.h"
 
@@ -24,9 +24,7 @@ using Tests::PlayScreenTest;
 class PlayTest : public PlayScreenTest {
 protected:
     // A campaign of two rooms, started.
-    PlayScreen* StartTwoRooms() {
-        return Start(WriteCampaign({{"one", RoomLevel("one")}, {"two", RoomLevel("two")}}));
-    }
+    PlayScreen* StartTwoRooms() { return Start(WriteCampaign({{"one", RoomLevel("one")}, {"two", RoomLevel("two")}})); }
     int Ticks() const { return mMessages.Count("MessageUpdateLogic"); }
     void Broadcast(Message&& message) { TheGame().SendMessage(message); }
     // Wins the level being played and lets the panel show.
@@ -35,9 +33,7 @@ protected:
         Frame();
     }
     // Presses the panel's button (Return activates the focused button).
-    void PressResult() {
-        Tap(SDLK_RETURN);
-    }
+    void PressResult() { Tap(SDLK_RETURN); }
     std::vector<std::string> mSounds;
 };
 
@@ -84,7 +80,7 @@ TEST_F(PlayTest, EachTickReachesTheSystemsTheScreenAndEveryEntity) {
 
 TEST_F(PlayTest, LongStallsRunAtMostAQuarterSecondOfTicks) {
     PlayScreen* play = StartTwoRooms();
-    Logic().mTimeIncrement = 64;  // a step that is exact in binary
+    Logic().mTimeIncrement = 64; // a step that is exact in binary
     play->mTickAccumulator = 0.0;
     play->RunLogicTicks(3.0);
     EXPECT_EQ(Ticks(), 15) << "0.25 s is 16 steps of 1/64 s, the last one waiting (strictly greater)";
@@ -250,7 +246,7 @@ TEST_F(PlayTest, TheBriefcaseSoundPlaysOnceALevelWhenTheIconFirstShows) {
     Frames(3);
     EXPECT_TRUE(play->mBriefcaseSoundPending);
     Logic().FireTriggerEvent(kEventMacGuffin);
-    Logic().FireTriggerEvent(kEventMacGuffin);  // a second briefcase in the same level
+    Logic().FireTriggerEvent(kEventMacGuffin); // a second briefcase in the same level
     Frames(3);
     EXPECT_EQ(std::count(mSounds.begin(), mSounds.end(), "sample SFX/UI/item_get.ogg"), 1);
     EXPECT_FALSE(play->mBriefcaseSoundPending);
@@ -367,9 +363,11 @@ TEST_F(PlayTest, TheEndJinglesReplaceTheLevelMusicAndMusicComesBackAfterThem) {
         play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
         Broadcast(Ai::ChaseStart());
         Broadcast(Ai::ChaseStart());
-        if (won) Win();
-        else Broadcast(MessageLevelLost());
-        Frames(2);  // without a sound device the jingles last no time
+        if (won)
+            Win();
+        else
+            Broadcast(MessageLevelLost());
+        Frames(2); // without a sound device the jingles last no time
         EXPECT_EQ(play->mChaseCount, 0);
         const auto at = [this](const std::string& action) {
             return std::find(mSounds.begin(), mSounds.end(), action) - mSounds.begin();
@@ -405,7 +403,7 @@ TEST_F(PlayTest, HoldingSpaceChargesAndReleasingFiresOneCountedWaveFromThePlayer
     Broadcast(MessageGotGunPickup(kSoundGun));
     InputManager& input = InputManager::GetInstance();
     input.SetKey(SDLK_SPACE, true);
-    Frames(150);  // 0.625 s to reload, then 1.25 s of charge, with time to spare
+    Frames(150); // 0.625 s to reload, then 1.25 s of charge, with time to spare
     EXPECT_TRUE(play->mGun.mCharging);
     EXPECT_EQ(play->mGun.mCharge, 1.0);
     // The laser sight previews the fully charged shot: lifetime × 6 − 30.
@@ -430,7 +428,7 @@ TEST_F(PlayTest, HoldingSpaceChargesAndReleasingFiresOneCountedWaveFromThePlayer
 TEST_F(PlayTest, ThePadsRightTriggerChargesFromElevenAndIsReadOnEveryPadMessage) {
     PlayScreen* play = StartTwoRooms();
     Broadcast(MessageGotGunPickup(kSoundGun));
-    Frames(45);  // reloaded
+    Frames(45); // reloaded
     ControllerManager& pad = ControllerManager::GetInstance();
     pad.mState.mRightTrigger = 10;
     Broadcast(MessageXboxInput());
@@ -520,7 +518,7 @@ TEST_F(PlayTest, EscapeOrFocusLossWhileLeavingForTheMenuOpensNoInGameMenu) {
     Win();
     PressResult();
     Win();
-    PressResult();  // on to the next level, which is past the last one
+    PressResult(); // on to the next level, which is past the last one
     ASSERT_EQ(play->GetState(), kCampaignDone);
     InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
     Frame();
@@ -546,7 +544,7 @@ TEST_F(PlayTest, TheTrainingCampaignEndsAtTheMainMenuWithoutCredits) {
         Win();
         PressResult();
     }
-    Frames(2);  // campaign done, then back to the menu
+    Frames(2); // campaign done, then back to the menu
     EXPECT_EQ(Top<CreditsScreen>(), nullptr);
     auto* menu = Top<MainMenuScreen>();
     ASSERT_NE(menu, nullptr);
@@ -563,7 +561,7 @@ TEST_F(PlayTest, OtherCampaignsEndWithTheCreditsAndThenTheMainMenu) {
         Win();
         PressResult();
     }
-    Frame();  // campaign done: the credits come
+    Frame(); // campaign done: the credits come
     EXPECT_EQ(play->GetState(), kCredits);
     ASSERT_NE(Top<CreditsScreen>(), nullptr);
     TheGame().RemoveScreen(Top<CreditsScreen>());
@@ -592,7 +590,7 @@ TEST_F(PlayTest, SpawnsFarOutsideTheMapPlayHarmlessly) {
         "<entity><archetype>generator</archetype><position x='-1e11' y='1e11'/></entity>"
         "<entity><archetype>gun_sound</archetype><position x='1e308' y='1e308'/></entity>";
     const std::string level = "<level><name>far</name><tilemap width='3' height='3'>1 1 1 1 0 1 1 1 1</tilemap>" + far +
-                              "<medals gold='1' silver='2' bronze='3'/></level>";
+        "<medals gold='1' silver='2' bronze='3'/></level>";
     PlayScreen* play = Start(WriteCampaign({{"far", level}}));
     ASSERT_EQ(play->GetState(), kPlaying);
     InputManager::GetInstance().SetKey(SDLK_d, true);
@@ -647,15 +645,15 @@ TEST_F(PlayTest, AltReturnSwitchesTheDisplayButNeverPressesThePanelButton) {
 }
 
 TEST_F(PlayTest, TheWinPanelTellsTimeAndMedalAndTheLastOneTheCampaignsEnd) {
-    PlayScreen* play = StartTwoRooms();  // medals: gold 1 s, silver 2 s, bronze 3 s
+    PlayScreen* play = StartTwoRooms(); // medals: gold 1 s, silver 2 s, bronze 3 s
     Frames(90);
     Win();
     const double seconds = Logic().GetLevelCounters().mPlayTime;
     ASSERT_NEAR(seconds, 1.5, 0.05);
-    EXPECT_EQ(PanelLines(*play),
-              (std::vector<std::string>{"Mission complete", "Time " + Hud::FormatClock(seconds) +
-                                                                 Hud::FormatHundredths(seconds),
-                                        "Silver medal"}));
+    EXPECT_EQ(
+        PanelLines(*play),
+        (std::vector<std::string>{
+            "Mission complete", "Time " + Hud::FormatClock(seconds) + Hud::FormatHundredths(seconds), "Silver medal"}));
     EXPECT_EQ(ButtonText(*play), "Next Mission");
     PressResult();
     Frames(300);
@@ -704,8 +702,9 @@ TEST_F(PlayTest, EachLevelOpensWithATitleCardThatFadesWhilePlayGoesOn) {
 
 TEST_F(PlayTest, ALevelWithoutAPlayerIsRefusedAndTheMenuComesBack) {
     Tests::LogCapture log;
-    Start(WriteCampaign({{"empty", "<level><name>empty</name><tilemap width='3' height='3'>1 1 1 1 8 1 1 1 1"
-                                   "</tilemap><medals gold='1' silver='2' bronze='3'/></level>"}}));
+    Start(WriteCampaign({{"empty",
+                          "<level><name>empty</name><tilemap width='3' height='3'>1 1 1 1 8 1 1 1 1"
+                          "</tilemap><medals gold='1' silver='2' bronze='3'/></level>"}}));
     Frame();
     ASSERT_NE(Top<MainMenuScreen>(), nullptr);
     EXPECT_EQ(Logic().GetLevel(), nullptr);

@@ -3,16 +3,16 @@
 // renderer that keeps each frame's batches for inspection.
 #pragma once
 
-#include "game/ControllerManager.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/GameScreen.h"
 #include "core/InputManager.h"
+#include "game/ControllerManager.h"
+#include "game/LogicManager.h"
 #include "graphics/FontManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
-#include "game/LogicManager.h"
 #include "support/TestSupport.h"
 
 #include <SDL.h>

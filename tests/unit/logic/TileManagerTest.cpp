@@ -1,7 +1,7 @@
 // The tile catalogue reader: the content file, the packing of colours and flags, and every
 // fatal message with the path it names.
-#include "world/TileManager.h"
 #include "support/TestSupport.h"
+#include "world/TileManager.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,8 @@ std::string Tile(int id, const std::string& body) {
 }
 
 std::string Named(int id, const std::string& extra = "") {
-    return Tile(id, "<name>T" + std::to_string(id) + "</name>" + extra + "<texture>t" + std::to_string(id) + ".png</texture>");
+    return Tile(
+        id, "<name>T" + std::to_string(id) + "</name>" + extra + "<texture>t" + std::to_string(id) + ".png</texture>");
 }
 
 class TileManagerTest : public ::testing::Test {
@@ -53,10 +54,10 @@ TEST_F(TileManagerTest, ContentCatalogueLoadsWithTheFixedTiles) {
     EXPECT_EQ(mTiles.GetTile(2)->mFlags, 0x17u);
     EXPECT_EQ(mTiles.GetTile(11)->mName, "Closed Door");
     EXPECT_EQ(mTiles.GetTile(1)->mTextureName, "tiles/wall_stone.png");
-    EXPECT_EQ(mTiles.GetTile(1)->mTexture, nullptr);  // no lookup, no texture
+    EXPECT_EQ(mTiles.GetTile(1)->mTexture, nullptr); // no lookup, no texture
     EXPECT_EQ(mTiles.GetTile(14), nullptr);
     EXPECT_EQ(mTiles.GetTile(-1), nullptr);
-    EXPECT_EQ(mTiles.GetFlags(99), 0u);  // unknown ids have no flags
+    EXPECT_EQ(mTiles.GetFlags(99), 0u); // unknown ids have no flags
 }
 
 TEST_F(TileManagerTest, ColoursAndFlagsArePackedAndCommentsSkipped) {
@@ -69,7 +70,7 @@ TEST_F(TileManagerTest, ColoursAndFlagsArePackedAndCommentsSkipped) {
     EXPECT_EQ(mTiles.GetTile(0)->mFlags, 0u);
     EXPECT_EQ(mTiles.GetTile(1)->mColor.GetPacked(), 0xFF0000FFu);
     EXPECT_EQ(mTiles.GetTile(1)->mFlags, 0x08u);
-    EXPECT_EQ(mTiles.GetTile(2)->mColor.GetPacked(), 0xFF00FFFFu);  // low 8 bits of 511 and -1; blue missing
+    EXPECT_EQ(mTiles.GetTile(2)->mColor.GetPacked(), 0xFF00FFFFu); // low 8 bits of 511 and -1; blue missing
     EXPECT_EQ(mTiles.GetTile(2)->mFlags, 0x11u);
     EXPECT_EQ(mTiles.GetTile(2)->mGroup, 3);
     EXPECT_EQ(mTiles.GetTile(3)->mFlags, 0x04u);
@@ -78,7 +79,8 @@ TEST_F(TileManagerTest, ColoursAndFlagsArePackedAndCommentsSkipped) {
 }
 
 TEST_F(TileManagerTest, OnlyTheFirstChildOfEachNameCounts) {
-    Load("<tiles>" + Tile(0, "<name>First</name><name>Second</name><other/><texture>a.png</texture><texture>b.png</texture>") +
+    Load("<tiles>" +
+         Tile(0, "<name>First</name><name>Second</name><other/><texture>a.png</texture><texture>b.png</texture>") +
          "</tiles>");
     EXPECT_EQ(mTiles.GetTile(0)->mName, "First");
     EXPECT_EQ(mTiles.GetTile(0)->mTextureName, "a.png");
@@ -87,8 +89,9 @@ TEST_F(TileManagerTest, OnlyTheFirstChildOfEachNameCounts) {
 TEST_F(TileManagerTest, EveryFaultIsFatalWithItsMessage) {
     const std::string path = mDir + "/tiles.xml";
     ExpectFatal("<tiles>" + Named(0) + Named(1) + Named(3) + "</tiles>", "Tile id sequence is out of order in " + path);
-    EXPECT_EQ(mTiles.GetTileCount(), 2);  // stopped at the third tile
-    ExpectFatal("<tiles><tile><name>a</name><texture>a</texture></tile></tiles>", "Tile id sequence is out of order in " + path);
+    EXPECT_EQ(mTiles.GetTileCount(), 2); // stopped at the third tile
+    ExpectFatal("<tiles><tile><name>a</name><texture>a</texture></tile></tiles>",
+                "Tile id sequence is out of order in " + path);
     ExpectFatal("<tiles><tile id='zero'><name>a</name><texture>a</texture></tile></tiles>",
                 "Tile id sequence is out of order in " + path);
     ExpectFatal("<tiles>" + Named(0) + "<floor/></tiles>", "Unknown element floor in " + path);

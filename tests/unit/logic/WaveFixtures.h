@@ -10,10 +10,10 @@
 #include "core/EntityManager.h"
 #include "core/Factory.h"
 #include "core/Game.h"
-#include "graphics/ComponentTransform.h"
 #include "game/ComponentSoundwave.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
+#include "graphics/ComponentTransform.h"
 #include "physics/ComponentBody.h"
 
 #include <string>

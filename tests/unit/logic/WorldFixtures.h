@@ -2,9 +2,9 @@
 // small helpers to build levels from rows written top row first, as they look on screen.
 #pragma once
 
+#include "support/TestSupport.h"
 #include "world/Level.h"
 #include "world/TileManager.h"
-#include "support/TestSupport.h"
 
 #include <memory>
 #include <sstream>

@@ -50,13 +50,13 @@ TEST(CollisionMapTest, ASingleWallKeepsItsFourEdgesWoundOutward) {
 
 TEST(CollisionMapTest, SharedEdgesGoOnlyBetweenEqualFlags) {
     CollisionMap map;
-    map.Build(2, 1, std::vector<uint32_t>{15, 15});  // two stone walls side by side
+    map.Build(2, 1, std::vector<uint32_t>{15, 15}); // two stone walls side by side
     EXPECT_EQ(EdgeFlags(map, 0, 0), (std::vector<uint32_t>{15, 0, 15, 15}));
     EXPECT_EQ(EdgeFlags(map, 1, 0), (std::vector<uint32_t>{15, 15, 15, 0}));
-    map.Build(2, 1, std::vector<uint32_t>{0x17, 15});  // glass beside stone: both facing edges stay
+    map.Build(2, 1, std::vector<uint32_t>{0x17, 15}); // glass beside stone: both facing edges stay
     EXPECT_EQ(map.GetEdge(0, 0, CollisionMap::kRight).mFlags, 0x17u);
     EXPECT_EQ(map.GetEdge(1, 0, CollisionMap::kLeft).mFlags, 15u);
-    map.Build(1, 2, std::vector<uint32_t>{15, 15});  // stacked: the vertical pair goes
+    map.Build(1, 2, std::vector<uint32_t>{15, 15}); // stacked: the vertical pair goes
     EXPECT_EQ(map.GetEdge(0, 0, CollisionMap::kTop).mFlags, 0u);
     EXPECT_EQ(map.GetEdge(0, 1, CollisionMap::kBottom).mFlags, 0u);
 }
@@ -82,19 +82,19 @@ TEST(SegmentGeometryTest, OnlySegmentsEnteringThroughAnEdgeHit) {
     // The top edge of cell (1, 1), wound right to left: its outside is above.
     const Vector2 b0(64, 64), b1(32, 64);
     Physics::SegmentHit hit;
-    EXPECT_FALSE(Physics::IntersectSegmentEdge({48, 50}, {48, 80}, b0, b1, hit));  // leaving the cell
-    ASSERT_TRUE(Physics::IntersectSegmentEdge({48, 80}, {48, 50}, b0, b1, hit));   // entering it
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({48, 50}, {48, 80}, b0, b1, hit)); // leaving the cell
+    ASSERT_TRUE(Physics::IntersectSegmentEdge({48, 80}, {48, 50}, b0, b1, hit));  // entering it
     EXPECT_EQ(hit.mPoint, Vector2(48, 64));
     EXPECT_DOUBLE_EQ(hit.mFraction, 16.0 / 30.0);
     EXPECT_DOUBLE_EQ(hit.mDistanceSquared, 256.0);
     EXPECT_EQ(hit.mNormal, Vector2(0, 32));
-    ASSERT_TRUE(Physics::IntersectSegmentEdge({48, 80}, {48, 64}, b0, b1, hit));  // ends on the edge
+    ASSERT_TRUE(Physics::IntersectSegmentEdge({48, 80}, {48, 64}, b0, b1, hit)); // ends on the edge
     EXPECT_EQ(hit.mFraction, 1.0);
-    EXPECT_TRUE(Physics::IntersectSegmentEdge({32, 80}, {32, 60}, b0, b1, hit));   // through the end point
-    EXPECT_FALSE(Physics::IntersectSegmentEdge({20, 64}, {90, 64}, b0, b1, hit));  // along it
-    EXPECT_FALSE(Physics::IntersectSegmentEdge({20, 70}, {90, 70}, b0, b1, hit));  // parallel
-    EXPECT_FALSE(Physics::IntersectSegmentEdge({48, 80}, {48, 64.5}, b0, b1, hit));  // stops short
-    EXPECT_FALSE(Physics::IntersectSegmentEdge({70, 80}, {70, 50}, b0, b1, hit));     // beside it
+    EXPECT_TRUE(Physics::IntersectSegmentEdge({32, 80}, {32, 60}, b0, b1, hit));    // through the end point
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({20, 64}, {90, 64}, b0, b1, hit));   // along it
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({20, 70}, {90, 70}, b0, b1, hit));   // parallel
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({48, 80}, {48, 64.5}, b0, b1, hit)); // stops short
+    EXPECT_FALSE(Physics::IntersectSegmentEdge({70, 80}, {70, 50}, b0, b1, hit));   // beside it
 }
 
 TEST(SegmentGeometryTest, ClosestPointsAndTouchingCircles) {
@@ -108,7 +108,7 @@ TEST(SegmentGeometryTest, ClosestPointsAndTouchingCircles) {
     EXPECT_EQ(Physics::ClosestPointOnSegment({4, 3}, s0, s0).mPoint, s0);
     Physics::ClosestPoint result;
     EXPECT_TRUE(Physics::ClosestPointOnSegment({4, 3}, s0, s1, 3.5, result));
-    EXPECT_FALSE(Physics::ClosestPointOnSegment({4, 3}, s0, s1, 3.0, result));  // strictly closer only
+    EXPECT_FALSE(Physics::ClosestPointOnSegment({4, 3}, s0, s1, 3.0, result)); // strictly closer only
     EXPECT_TRUE(Physics::CirclesTouch({0, 0}, 3, {5, 0}, 2));
     EXPECT_FALSE(Physics::CirclesTouch({0, 0}, 3, {5.001, 0}, 2));
 }
@@ -117,7 +117,8 @@ class PhysicsDebugDrawTest : public ::testing::Test {
 protected:
     void TearDown() override {
         Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
-        for (auto* flag : {&physics.mDrawPlayerMap, &physics.mDrawEnemyMap, &physics.mDrawSoundMap, &physics.mDrawSightMap, &physics.mDrawLocalMap}) {
+        for (auto* flag : {&physics.mDrawPlayerMap, &physics.mDrawEnemyMap, &physics.mDrawSoundMap,
+                           &physics.mDrawSightMap, &physics.mDrawLocalMap}) {
             *flag = false;
         }
     }
@@ -130,16 +131,16 @@ TEST_F(PhysicsDebugDrawTest, SwitchesChooseTheEdgesDrawn) {
     Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
     const unsigned before = LinesQueued();
     physics.DrawDebugMap();
-    EXPECT_EQ(LinesQueued(), before);  // all switches off: nothing
-    physics.mDrawPlayerMap = true;         // player map: fence and glass
+    EXPECT_EQ(LinesQueued(), before); // all switches off: nothing
+    physics.mDrawPlayerMap = true;    // player map: fence and glass
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before + 8);
     physics.mDrawPlayerMap = false;
-    physics.mDrawSightMap = true;  // sight map: glass does not block sight
+    physics.mDrawSightMap = true; // sight map: glass does not block sight
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before + 8);
     EXPECT_EQ(physics.GetDebugMask(), 8u);
-    physics.mDrawLocalMap = true;  // no player: the local view draws nothing
+    physics.mDrawLocalMap = true; // no player: the local view draws nothing
     physics.mDrawSightMap = false;
     physics.DrawDebugMap();
     EXPECT_EQ(LinesQueued(), before + 8);

@@ -77,7 +77,7 @@ protected:
         entity->AddComponent(transform);
         entity->AddComponent(body);
         entity->AddComponent(recorder);
-        if (player) body->SetCollisionMask(kTileBlocksPlayer);  // as the player's controller does
+        if (player) body->SetCollisionMask(kTileBlocksPlayer); // as the player's controller does
         entity->Spawn(nullptr);
         return {entity, body, transform, recorder};
     }
@@ -111,12 +111,12 @@ TEST_F(ComponentBodyTest, RadiusComesFromADoubleOrAnInteger) {
 
 TEST_F(ComponentBodyTest, MovingDownOntoAWallStopsOneUnitAboveIt) {
     const Made guard = Spawn({80, 50}, 5);
-    Tick(guard, {0, -40});  // to y = 30, through the wall's top at y = 32
+    Tick(guard, {0, -40}); // to y = 30, through the wall's top at y = 32
     EXPECT_EQ(guard.mTransform->mPosition, Vector2(80, 33));
     EXPECT_TRUE(guard.mRecorder->mMoves.empty());
     EXPECT_EQ(guard.mBody->mVelocityX, 0.0);
     EXPECT_EQ(guard.mBody->mVelocityY, 0.0);
-    Tick(guard, {6, 8});  // a free move: displacement and speed reported
+    Tick(guard, {6, 8}); // a free move: displacement and speed reported
     EXPECT_EQ(guard.mTransform->mPosition, Vector2(83, 37));
     ASSERT_EQ(guard.mRecorder->mMoves.size(), 1u);
     EXPECT_EQ(guard.mRecorder->mMoves[0].mDeltaX, 3.0);
@@ -138,7 +138,7 @@ TEST_F(ComponentBodyTest, ACornerHitFollowsTheCellOrderOfTheDirection) {
 }
 
 TEST_F(ComponentBodyTest, MovingAlongAWallIsNotStopped) {
-    const Made guard = Spawn({40, 32}, 0);  // on the bottom wall's top edge
+    const Made guard = Spawn({40, 32}, 0); // on the bottom wall's top edge
     Tick(guard, {60, 0});
     EXPECT_EQ(guard.mTransform->mPosition, Vector2(70, 32));
     EXPECT_EQ(guard.mRecorder->mMoves.size(), 1u);
@@ -151,13 +151,13 @@ TEST_F(ComponentBodyTest, GuardsAndThePlayerAreBlockedByTheirOwnTiles) {
     const Made player = Spawn({48, 80}, 1, true);
     EXPECT_EQ(guard.mBody->GetCollisionMask(), 2u);
     EXPECT_EQ(player.mBody->GetCollisionMask(), 1u);
-    Tick(guard, {64, 0});  // through the fence
+    Tick(guard, {64, 0}); // through the fence
     EXPECT_EQ(guard.mTransform->mPosition, Vector2(80, 48));
-    Tick(player, {64, 0});  // through the barrier
+    Tick(player, {64, 0}); // through the barrier
     EXPECT_EQ(player.mTransform->mPosition, Vector2(80, 80));
-    Tick(guard, {0, 64});  // into the barrier from below
+    Tick(guard, {0, 64}); // into the barrier from below
     EXPECT_EQ(guard.mTransform->mPosition, Vector2(80, 63));
-    Tick(player, {0, -64});  // into the fence from above
+    Tick(player, {0, -64}); // into the fence from above
     EXPECT_EQ(player.mTransform->mPosition, Vector2(80, 65));
 }
 
@@ -166,7 +166,7 @@ TEST_F(ComponentBodyTest, NoclipPassesWallsReportsEverythingAndNeverPushes) {
     const Made guard = Spawn({80, 50}, 5);
     const Made other = Spawn({80, 28}, 3);
     Tick(guard, {0, -40});
-    EXPECT_EQ(guard.mTransform->mPosition, Vector2(80, 30));  // inside the wall, left there
+    EXPECT_EQ(guard.mTransform->mPosition, Vector2(80, 30)); // inside the wall, left there
     ASSERT_EQ(guard.mRecorder->mMoves.size(), 1u);
     ASSERT_EQ(guard.mRecorder->mContacts.size(), 1u);
     EXPECT_EQ(other.mRecorder->mContacts.size(), 1u);
@@ -178,7 +178,7 @@ TEST_F(ComponentBodyTest, ContactsAtExactlyTheSumOfRadiiGoToBothEntities) {
     const Made mover = Spawn({47, 80}, 8);
     const Made resting = Spawn({64, 80}, 8);
     const Made far = Spawn({100, 80}, 8);
-    Tick(mover, {2, 0});  // to x = 48: 16 from the resting body
+    Tick(mover, {2, 0}); // to x = 48: 16 from the resting body
     const std::vector<std::pair<int, int>> expected{{mover.mEntity->GetId(), resting.mEntity->GetId()}};
     EXPECT_EQ(mover.mRecorder->mContacts, expected);
     EXPECT_EQ(resting.mRecorder->mContacts, expected);
@@ -186,10 +186,10 @@ TEST_F(ComponentBodyTest, ContactsAtExactlyTheSumOfRadiiGoToBothEntities) {
 }
 
 TEST_F(ComponentBodyTest, ZeroVelocityOnlyPushesOut) {
-    const Made resting = Spawn({80, 35}, 5);  // 3 above the bottom wall: overlapping it
+    const Made resting = Spawn({80, 35}, 5); // 3 above the bottom wall: overlapping it
     const Made touching = Spawn({84, 35}, 5);
     Tick(resting, {0, 0});
-    EXPECT_EQ(resting.mTransform->mPosition, Vector2(80, 37));  // pushed to exactly r from the wall
+    EXPECT_EQ(resting.mTransform->mPosition, Vector2(80, 37)); // pushed to exactly r from the wall
     EXPECT_TRUE(resting.mRecorder->mMoves.empty());
     EXPECT_TRUE(resting.mRecorder->mContacts.empty());
     EXPECT_TRUE(touching.mRecorder->mContacts.empty());
@@ -206,9 +206,9 @@ TEST_F(ComponentBodyTest, PushOutCanBeSwitchedOffAndHandlesACentreOnTheEdge) {
     Tick(body, {0, 0});
     EXPECT_EQ(body.mTransform->mPosition, Vector2(80, 35));
     Physics::PhysicsManager::GetInstance().mCircleMapCol = true;
-    body.mTransform->mPosition = {80, 32};  // exactly on the wall's top edge
+    body.mTransform->mPosition = {80, 32}; // exactly on the wall's top edge
     Tick(body, {0, 0});
-    EXPECT_EQ(body.mTransform->mPosition, Vector2(80, 37));  // out along the edge's normal
+    EXPECT_EQ(body.mTransform->mPosition, Vector2(80, 37)); // out along the edge's normal
 }
 
 } // namespace

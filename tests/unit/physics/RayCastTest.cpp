@@ -3,8 +3,8 @@
 #include "unit/logic/WaveFixtures.h"
 
 #include "debug/PerformanceManager.h"
-#include "world/Tile.h"
 #include "physics/PhysicsManager.h"
+#include "world/Tile.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +55,7 @@ TEST_F(RayCastTest, HitRecordOfTheFirstBlockingCell) {
     EXPECT_EQ(hit.mNormalY, 0.0);
     EXPECT_EQ(hit.mCellX, 1);
     EXPECT_EQ(hit.mCellY, 0);
-    EXPECT_EQ(hit.mCellFlags, 0x0Fu);  // stone blocks everything
+    EXPECT_EQ(hit.mCellFlags, 0x0Fu); // stone blocks everything
     EXPECT_EQ(Collisions(), before + 1);
     EXPECT_NE(Debug::PerformanceManager::GetInstance().FindTimer("Ray Collision"), nullptr);
 
@@ -72,11 +72,11 @@ TEST_F(RayCastTest, TheStartCellIsNeverTested) {
     // Bottom row: wall, floor, wall; top row: wall, floor, floor.
     Tests::UseLevel({"1 0 0", "1 0 1"});
     RayHit hit = Untouched();
-    EXPECT_FALSE(Cast(0xFF, 2, 2, 30, 30, hit));    // within one wall cell
-    EXPECT_FALSE(Cast(0xFF, 40, 2, 60, 30, hit));   // within one floor cell
-    EXPECT_FALSE(Cast(0xFF, 16, 16, 48, 16, hit));  // out of a wall into the floor
+    EXPECT_FALSE(Cast(0xFF, 2, 2, 30, 30, hit));   // within one wall cell
+    EXPECT_FALSE(Cast(0xFF, 40, 2, 60, 30, hit));  // within one floor cell
+    EXPECT_FALSE(Cast(0xFF, 16, 16, 48, 16, hit)); // out of a wall into the floor
     ExpectUntouched(hit);
-    ASSERT_TRUE(Cast(0xFF, 16, 16, 80, 16, hit));   // ... and on into the next wall
+    ASSERT_TRUE(Cast(0xFF, 16, 16, 80, 16, hit)); // ... and on into the next wall
     EXPECT_EQ(hit.mCellX, 2);
     EXPECT_DOUBLE_EQ(hit.mPointX, 64.0);
 }
@@ -93,12 +93,12 @@ TEST_F(RayCastTest, OnlyFlagsInTheMaskBlock) {
 
 TEST_F(RayCastTest, ACornerTieStepsInYFirst) {
     // The diagonal from (16, 16) to (48, 48) passes exactly through the corner (32, 32).
-    Tests::UseLevel({"0 0", "0 1"});  // only (1, 0) blocks: the ray never enters it
+    Tests::UseLevel({"0 0", "0 1"}); // only (1, 0) blocks: the ray never enters it
     RayHit hit = Untouched();
     EXPECT_FALSE(Cast(0xFF, 16, 16, 48, 48, hit));
     ExpectUntouched(hit);
 
-    Tests::UseLevel({"1 0", "0 0"});  // only (0, 1) blocks: entered by the step in y
+    Tests::UseLevel({"1 0", "0 0"}); // only (0, 1) blocks: entered by the step in y
     ASSERT_TRUE(Cast(0xFF, 16, 16, 48, 48, hit));
     EXPECT_EQ(hit.mCellX, 0);
     EXPECT_EQ(hit.mCellY, 1);
@@ -117,12 +117,12 @@ TEST_F(RayCastTest, AxisAlignedRaysNeverStepAcross) {
         "1 0 1",
     });
     RayHit hit = Untouched();
-    EXPECT_FALSE(Cast(0xFF, 4, 48, 92, 48, hit));   // horizontal, through the middle row
-    EXPECT_FALSE(Cast(0xFF, 4, 32, 92, 32, hit));   // horizontal along a boundary: stays in row 1
-    EXPECT_FALSE(Cast(0xFF, 48, 4, 48, 92, hit));   // vertical, through the middle column
-    EXPECT_FALSE(Cast(0xFF, 32, 92, 32, 4, hit));   // vertical along a boundary: stays in column 1
+    EXPECT_FALSE(Cast(0xFF, 4, 48, 92, 48, hit)); // horizontal, through the middle row
+    EXPECT_FALSE(Cast(0xFF, 4, 32, 92, 32, hit)); // horizontal along a boundary: stays in row 1
+    EXPECT_FALSE(Cast(0xFF, 48, 4, 48, 92, hit)); // vertical, through the middle column
+    EXPECT_FALSE(Cast(0xFF, 32, 92, 32, 4, hit)); // vertical along a boundary: stays in column 1
     ExpectUntouched(hit);
-    ASSERT_TRUE(Cast(0xFF, 4, 16, 92, 16, hit));    // the bottom row is walled
+    ASSERT_TRUE(Cast(0xFF, 4, 16, 92, 16, hit)); // the bottom row is walled
     EXPECT_EQ(hit.mCellX, 2);
     EXPECT_EQ(hit.mNormalY, 0.0);
 }
@@ -130,10 +130,10 @@ TEST_F(RayCastTest, AxisAlignedRaysNeverStepAcross) {
 TEST_F(RayCastTest, OutsideTheMapIsClear) {
     Tests::UseLevel({"0 1 0"});
     RayHit hit = Untouched();
-    EXPECT_FALSE(Cast(0xFF, -0.5, 16, 80, 16, hit));     // x = −0.5 lies in cell −1
+    EXPECT_FALSE(Cast(0xFF, -0.5, 16, 80, 16, hit)); // x = −0.5 lies in cell −1
     EXPECT_FALSE(Cast(0xFF, 16, -0.5, 80, 16, hit));
-    EXPECT_FALSE(Cast(0xFF, 16, 16, 16, -500, hit));     // leaves through the bottom border
-    EXPECT_FALSE(Cast(0xFF, 80, 16, 80, 1e12, hit));     // far-away ends do not overflow
+    EXPECT_FALSE(Cast(0xFF, 16, 16, 16, -500, hit)); // leaves through the bottom border
+    EXPECT_FALSE(Cast(0xFF, 80, 16, 80, 1e12, hit)); // far-away ends do not overflow
     EXPECT_FALSE(Cast(0xFF, 1e300, 16, 16, 16, hit));
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();

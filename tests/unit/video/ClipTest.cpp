@@ -22,8 +22,8 @@ TEST_F(ClipTest, DurationAndFrameCountComeFromTheTail) {
     };
     // A long clip with sound puts Vorbis pages last and its tail beyond the first 4096 bytes.
     for (const Case& c : {Case{24, 24, 0}, Case{7, 5, 0}, Case{90, 30, 2}}) {
-        TheoraVideoClip* clip = Open({.mWidth = 96, .mHeight = 64, .mFrames = c.mFrames, .mFps = c.mFps,
-                                      .mAudioChannels = c.mChannels});
+        TheoraVideoClip* clip =
+            Open({.mWidth = 96, .mHeight = 64, .mFrames = c.mFrames, .mFps = c.mFps, .mAudioChannels = c.mChannels});
         EXPECT_FLOAT_EQ(clip->getDuration(), static_cast<float>(c.mFrames) / c.mFps) << c.mFrames;
         EXPECT_EQ(clip->getNumFrames(), c.mFrames);
         EXPECT_EQ(clip->hasAudio(), c.mChannels > 0);
@@ -108,7 +108,7 @@ TEST_F(ClipTest, PausedClipsWaitForRunningOnes) {
     paused->pause();
     EXPECT_EQ(paused->getPriorityIndex(), 8);
     EXPECT_EQ(running->getPriorityIndex(), 5);
-    TheoraWorkerThread worker(mManager);  // never started: only a name for the assignment
+    TheoraWorkerThread worker(mManager); // never started: only a name for the assignment
     EXPECT_EQ(mManager.requestWork(&worker), running);
     EXPECT_EQ(running->getAssignedWorker(), &worker);
     EXPECT_EQ(mManager.requestWork(&worker), paused) << "a busy clip is skipped";
@@ -162,7 +162,8 @@ TEST_F(ClipTest, ClipWithoutSoundPlaysSilently) {
     mManager.setAudioInterfaceFactory(&factory);
     // Two seconds of large frames: without sound to keep ahead, the reader takes only what the
     // first picture needs.
-    const std::vector<std::uint8_t> bytes = EncodeClip({.mWidth = 128, .mHeight = 96, .mFrames = 48, .mTextured = true});
+    const std::vector<std::uint8_t> bytes =
+        EncodeClip({.mWidth = 128, .mHeight = 96, .mFrames = 48, .mTextured = true});
     auto source = std::make_unique<TheoraMemoryFileDataSource>(bytes, "silent.ogg");
     const TheoraDataSource* reader = source.get();
     TheoraVideoClip* clip = mManager.createVideoClip(std::move(source), TheoraOutputMode::Rgb, 64);

@@ -159,8 +159,13 @@ TEST(TheoraYuvConverterTest, ConvertsWithTheIntegerTables) {
     const std::uint8_t cr[] = {255, 0, 128, 70, 16, 220, 90, 180};
     for (const bool subsampled : {true, false}) {
         const int chromaWidth = subsampled ? 2 : 4;
-        TheoraYuvPicture picture{{{{luma, 4, 2, 4}, {cb, chromaWidth, subsampled ? 1 : 2, chromaWidth},
-                                   {cr, chromaWidth, subsampled ? 1 : 2, chromaWidth}}}, 0, 0, 4, 2};
+        TheoraYuvPicture picture{{{{luma, 4, 2, 4},
+                                   {cb, chromaWidth, subsampled ? 1 : 2, chromaWidth},
+                                   {cr, chromaWidth, subsampled ? 1 : 2, chromaWidth}}},
+                                 0,
+                                 0,
+                                 4,
+                                 2};
         std::uint8_t rgb[24] = {};
         converter.convertToRgb(picture, rgb, 12);
         for (int p = 0; p < 8; ++p) {

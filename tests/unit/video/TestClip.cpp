@@ -16,7 +16,7 @@ namespace {
 
 struct Page {
     double mTime;
-    int mStream;  // 0 video, 1 sound: video first when times tie
+    int mStream; // 0 video, 1 sound: video first when times tie
     std::vector<std::uint8_t> mBytes;
 };
 
@@ -76,10 +76,13 @@ public:
         ogg_packet packet;
         for (int n = 0; th_encode_flushheader(mContext, &comment, &packet) > 0; ++n) {
             ogg_stream_packetin(&mStream, &packet);
-            if (n == 0) DrainPages(mStream, true, 0, mTime, [](ogg_int64_t) { return 0.0; }, first);
+            if (n == 0)
+                DrainPages(
+                    mStream, true, 0, mTime, [](ogg_int64_t) { return 0.0; }, first);
         }
         th_comment_clear(&comment);
-        DrainPages(mStream, true, 0, mTime, [](ogg_int64_t) { return 0.0; }, rest);
+        DrainPages(
+            mStream, true, 0, mTime, [](ogg_int64_t) { return 0.0; }, rest);
     }
 
     void Frames(std::vector<Page>& pages) {
@@ -150,7 +153,8 @@ public:
             const int count = static_cast<int>(std::min(1024L, total - done));
             float** buffer = vorbis_analysis_buffer(&mDsp, count);
             for (int i = 0; i < count; ++i) {
-                const float sample = 0.5f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 440.0 * (done + i) / mSpec.mAudioRate));
+                const float sample =
+                    0.5f * static_cast<float>(std::sin(2.0 * std::numbers::pi * 440.0 * (done + i) / mSpec.mAudioRate));
                 for (int c = 0; c < mSpec.mAudioChannels; ++c) buffer[c][i] = sample;
             }
             vorbis_analysis_wrote(&mDsp, count);

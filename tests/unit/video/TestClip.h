@@ -11,9 +11,9 @@ struct ClipSpec {
     int mHeight = 48;
     int mFrames = 24;
     int mFps = 24;
-    int mAudioChannels = 0;  ///< 0: no sound track
+    int mAudioChannels = 0; ///< 0: no sound track
     int mAudioRate = 22050;
-    bool mTextured = false;  ///< fine noise over the grey, so frames take many pages
+    bool mTextured = false; ///< fine noise over the grey, so frames take many pages
 };
 
 /// Luma of every pixel of frame i in a clip from EncodeClip (flat pictures code almost exactly).

@@ -26,7 +26,8 @@ public:
     /// True when some line contains the text.
     bool Contains(const std::string& text) const {
         std::lock_guard<std::mutex> lock(Mutex());
-        return std::any_of(Lines().begin(), Lines().end(), [&](const auto& l) { return l.find(text) != std::string::npos; });
+        return std::any_of(Lines().begin(), Lines().end(),
+                           [&](const auto& l) { return l.find(text) != std::string::npos; });
     }
 
 private:

@@ -88,7 +88,7 @@ TEST(SongRenderer, ANoteOverTheLoopEndWrapsIntoTheBeginning) {
         return clip;
     });
     track.Humanize(0.0, 0.0);
-    track.Add(3.5, 1.0, 69, 1.0);  // the last half beat of the bar and half a beat past it
+    track.Add(3.5, 1.0, 69, 1.0); // the last half beat of the bar and half a beat past it
     song.mTracks.push_back(track);
     const Stereo loop = SongRenderer::Render(song);
     ASSERT_EQ(loop.Frames(), static_cast<size_t>(Signal::ToSamples(2.0)));
@@ -110,7 +110,7 @@ TEST(Notation, ParsesNotesRestsMarksAndTriplets) {
     const std::vector<PhraseNote> notes = Notation::ParsePhrase("r:2 A4:0.5 C5 D5~!:1/3 E5. F5 | G4:4");
     ASSERT_EQ(notes.size(), 6u);
     EXPECT_DOUBLE_EQ(notes[0].mBeat, 2.0);
-    EXPECT_DOUBLE_EQ(notes[1].mLength, 0.5);  // a length carries over to the next token
+    EXPECT_DOUBLE_EQ(notes[1].mLength, 0.5); // a length carries over to the next token
     EXPECT_DOUBLE_EQ(notes[2].mLength, 1.0 / 3.0);
     EXPECT_DOUBLE_EQ(notes[2].mScoop, 1.0);
     EXPECT_DOUBLE_EQ(notes[2].mAccent, 1.25);
