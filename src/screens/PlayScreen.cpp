@@ -515,7 +515,11 @@ void PlayScreen::ShowResultPanel(bool won) {
     ResultSummary summary;
     summary.mWon = won;
     summary.mSeconds = logic.GetLevelCounters().mPlayTime;
-    summary.mMedal = won ? AchievementManager::GetInstance().GetMedal(summary.mSeconds) : Medal::kNone;
+    if (won) {
+        const AchievementManager& achievements = AchievementManager::GetInstance();
+        summary.mMedal = achievements.GetMedal(summary.mSeconds);
+        summary.mNextMedal = achievements.GetNextMedal(summary.mMedal, summary.mNextMedalTime);
+    }
     summary.mLastLevel = mLevelIndex + 1 >= static_cast<int>(logic.GetLevelNames().size());
     if (won) {
         VELMORA_LOG("LOGIC") << "Level time " << Hud::FormatClock(summary.mSeconds)
