@@ -286,7 +286,6 @@ void PlayScreen::StepQuit() {
 void PlayScreen::Update(double dt) {
     // A screen above that passes its frames down (the credits) owns the input meanwhile.
     if (!mPaused) HandleInput();
-    if (mState == kPlaying) mTitleCard.Update(dt);
     StepState(dt);
 }
 
@@ -390,6 +389,8 @@ void PlayScreen::OnLogicTick(double dt) {
     logic.UpdateNotifications(dt);
     if (mState == kPlaying) {
         AdvanceClock(dt);
+        // On the game's clock: a slow first frame after loading does not eat the card.
+        mTitleCard.Update(dt);
         mGun.Update(dt);
         mHudPhase += kHudPhaseRate * dt;
         mHudPhase -= std::floor(mHudPhase);

@@ -93,24 +93,20 @@ expect_next_mission_panel() {
 }
 
 # The title card: the level's name in near-white and its objective in green, in a band across the
-# upper part of the window, gone some seconds later.
+# upper part of the window, gone a few seconds of play later.
 card_band() { echo "$W"x"$((H / 5))"+0+"$((H * 8 / 100))"; }
 card_shown() {
     [ "$(colour_pixels "$1" "$(card_band)" 242 250 255)" -gt 150 ] &&
         [ "$(colour_pixels "$1" "$(card_band)" 120 230 150)" -gt 100 ]
 }
 expect_title_card() {
-    local name=$1 file shown=0 first=$((SHOTS + 1))
-    # The card stays two seconds: screenshots first, as fast as they come, and looked at after.
-    for _ in 1 2 3 4 5 6; do shot "$name-card"; done
-    for i in $(seq "$first" "$SHOTS"); do
-        card_shown "$WORK/$(printf '%02d' "$i")-$name-card.png" && { shown=1; break; }
-    done
-    [ "$shown" -eq 1 ] || fail "no title card for $name"
-    sleep 3
-    shot "$name-card-gone"
-    file="$WORK/$(printf '%02d' "$SHOTS")-$name-card-gone.png"
-    [ "$(colour_pixels "$file" "$(card_band)" 120 230 150)" -lt 20 ] || fail "the title card for $name did not fade"
+    local name=$1
+    # F7 holds the game's clock, and the card with it, while the screen is looked at.
+    x_retry xdotool key F7
+    VELMORA_WAIT=20 wait_for_screen "$WORK/$name-card.png" card_shown
+    x_retry xdotool key F7
+    card_gone() { [ "$(colour_pixels "$1" "$(card_band)" 120 230 150)" -lt 20 ]; }
+    VELMORA_WAIT=20 wait_for_screen "$WORK/$name-card-gone.png" card_gone
 }
 
 # The number of video mode changes logged so far.
@@ -118,15 +114,20 @@ mode_changes() { grep -c "\[GRAPHICS:1\] Video mode" "$GAME_LOG" || true; }
 # Waits for that many mode changes, then gives the X focus to the game's window as a window
 # manager would (there is none here to hand it on to the window in its new mode).
 wait_for_mode_changes() {
-    for _ in $(seq 100); do
-        if [ "$(mode_changes)" -ge "$1" ]; then
-            sleep 0.5
-            x_retry xdotool search --name "VELMORA THE GAME" windowfocus
-            return 0
-        fi
+    local window
+    for _ in $(seq 200); do
+        [ "$(mode_changes)" -ge "$1" ] && break
         sleep 0.1
     done
-    fail "the display did not switch"
+    [ "$(mode_changes)" -ge "$1" ] || fail "the display did not switch"
+    # The window takes the focus only once it is mapped in its new mode.
+    for _ in $(seq 50); do
+        window=$(xdotool search --name "VELMORA THE GAME" 2>/dev/null | head -n 1 || true)
+        [ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null &&
+            [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$window" ] && return 0
+        sleep 0.1
+    done
+    fail "the game's window never took the focus"
 }
 
 # An X server resets whenever its last client leaves, and a connection made meanwhile fails; the
