@@ -6,6 +6,12 @@
 
 namespace Velmora {
 
+namespace {
+
+constexpr std::array<int, 4> kModifierKeys{SDLK_LALT, SDLK_RALT, SDLK_LCTRL, SDLK_RCTRL};
+
+} // namespace
+
 InputManager& InputManager::GetInstance() {
     static InputManager* instance = new InputManager();
     return *instance;
@@ -29,7 +35,7 @@ bool InputManager::IsKeyPressed(int key) const {
 }
 
 bool InputManager::IsShortcutModifierDown() const {
-    for (const int key : {SDLK_LALT, SDLK_RALT, SDLK_LCTRL, SDLK_RCTRL}) {
+    for (const int key : kModifierKeys) {
         if (IsKeyDown(key)) return true;
     }
     return false;
@@ -48,6 +54,9 @@ void InputManager::RecordEvent(const SDL_Event& event) {
         mResyncPointer = false;  // SDL knows where the pointer is again
     } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym < kKeyCount) {
         mKeys[event.key.keysym.sym] = 1;
+        for (size_t i = 0; i < kModifierKeys.size(); ++i) {
+            if (kModifierKeys[i] == event.key.keysym.sym) mModifierReleased[i] = false;
+        }
     } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32) {
         mButtons |= 1u << (event.button.button - 1);
     }
@@ -65,6 +74,9 @@ void InputManager::PollKeys() {
     const Uint8* state = SDL_GetKeyState(&count);
     mKeys.fill(0);
     if (state) std::copy_n(state, std::min(count, kKeyCount), mKeys.begin());
+    for (size_t i = 0; i < kModifierKeys.size(); ++i) {
+        if (mModifierReleased[i]) mKeys[kModifierKeys[i]] = 0;
+    }
     mButtons = SDL_GetMouseState(nullptr, nullptr);
 }
 
@@ -81,6 +93,13 @@ void InputManager::PollMouse() {
 }
 
 void InputManager::ResyncPointer() { mResyncPointer = true; }
+
+void InputManager::ReleaseModifiers() {
+    for (size_t i = 0; i < kModifierKeys.size(); ++i) {
+        mModifierReleased[i] = true;
+        mKeys[kModifierKeys[i]] = 0;
+    }
+}
 
 void InputManager::SetPointerQuery(PointerQuery query) { mPointerQuery = query; }
 

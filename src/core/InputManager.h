@@ -57,6 +57,11 @@ public:
     /// was before, until the pointer next moves: until SDL reports a motion, PollMouse asks the
     /// pointer query instead.
     void ResyncPointer();
+    /// After a video mode change or a regained focus the key-up of a held Alt or Ctrl may never
+    /// reach SDL (it went to the window being replaced, or to another program), and SDL would go
+    /// on reporting the key down: every Return would then count as Alt+Return. Until each is
+    /// pressed again, the four Alt and Ctrl keys read as up.
+    void ReleaseModifiers();
     /// Replaces the pointer query (null: the X11 window's pointer, see QueryWindowPointer).
     void SetPointerQuery(PointerQuery query);
     /// True while the position comes from the pointer query.
@@ -79,6 +84,7 @@ private:
     SDL_Joystick* mJoystick = nullptr;
     PointerQuery mPointerQuery = nullptr;
     bool mResyncPointer = false;
+    std::array<bool, 4> mModifierReleased{};  // by kModifierKeys: read as up until pressed again
 };
 
 } // namespace Velmora

@@ -58,6 +58,25 @@ TEST(InputManager, KeysHeldWithAltOrCtrlAreShortcutsNotPlainPresses) {
     }
 }
 
+TEST(InputManager, AfterAModeChangeAltAndCtrlReadUpUntilPressedAgain) {
+    // SDL never saw the key-ups of the Alt+Return that switched the mode: its state keeps Alt
+    // down (SDL hands out its own array, which stands in for that here).
+    Uint8* sdlKeys = SDL_GetKeyState(nullptr);
+    sdlKeys[SDLK_LALT] = 1;
+    InputManager input;
+    input.PollKeys();
+    ASSERT_TRUE(input.IsShortcutModifierDown());
+    input.ReleaseModifiers();
+    EXPECT_FALSE(input.IsShortcutModifierDown());
+    input.PollKeys();
+    input.RecordEvent(KeyDown(SDLK_RETURN));
+    EXPECT_TRUE(input.IsKeyPressedAlone(SDLK_RETURN)) << "a plain Return after Alt+Return";
+    input.RecordEvent(KeyDown(SDLK_LALT));
+    input.PollKeys();
+    EXPECT_TRUE(input.IsKeyDown(SDLK_LALT)) << "pressed again, Alt counts again";
+    sdlKeys[SDLK_LALT] = 0;
+}
+
 bool PointerAt300x200(int& x, int& y) {
     x = 300;
     y = 200;
