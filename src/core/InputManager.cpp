@@ -95,10 +95,9 @@ void InputManager::PollMouse() {
 void InputManager::ResyncPointer() { mResyncPointer = true; }
 
 void InputManager::ReleaseModifiers() {
-    for (size_t i = 0; i < kModifierKeys.size(); ++i) {
-        mModifierReleased[i] = true;
-        mKeys[kModifierKeys[i]] = 0;
-    }
+    // From the next snapshot on: this frame's input is still the chord that changed the mode,
+    // and a Return in it must stay part of that chord.
+    mModifierReleased.fill(true);
 }
 
 void InputManager::SetPointerQuery(PointerQuery query) { mPointerQuery = query; }

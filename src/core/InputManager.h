@@ -59,8 +59,8 @@ public:
     void ResyncPointer();
     /// After a video mode change or a regained focus the key-up of a held Alt or Ctrl may never
     /// reach SDL (it went to the window being replaced, or to another program), and SDL would go
-    /// on reporting the key down: every Return would then count as Alt+Return. Until each is
-    /// pressed again, the four Alt and Ctrl keys read as up.
+    /// on reporting the key down: every Return would then count as Alt+Return. From the next
+    /// PollKeys until each is pressed again, the four Alt and Ctrl keys read as up.
     void ReleaseModifiers();
     /// Replaces the pointer query (null: the X11 window's pointer, see QueryWindowPointer).
     void SetPointerQuery(PointerQuery query);
