@@ -54,9 +54,7 @@ void InputManager::RecordEvent(const SDL_Event& event) {
         mResyncPointer = false;  // SDL knows where the pointer is again
     } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym < kKeyCount) {
         mKeys[event.key.keysym.sym] = 1;
-        for (size_t i = 0; i < kModifierKeys.size(); ++i) {
-            if (kModifierKeys[i] == event.key.keysym.sym) mModifierReleased[i] = false;
-        }
+        mStaleKeys[event.key.keysym.sym] = 0;
     } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32) {
         mButtons |= 1u << (event.button.button - 1);
     }
@@ -74,8 +72,10 @@ void InputManager::PollKeys() {
     const Uint8* state = SDL_GetKeyState(&count);
     mKeys.fill(0);
     if (state) std::copy_n(state, std::min(count, kKeyCount), mKeys.begin());
-    for (size_t i = 0; i < kModifierKeys.size(); ++i) {
-        if (mModifierReleased[i]) mKeys[kModifierKeys[i]] = 0;
+    for (int key = 0; key < kKeyCount; ++key) {
+        if (!mStaleKeys[key]) continue;
+        if (mKeys[key]) mKeys[key] = 0;
+        else mStaleKeys[key] = 0;  // SDL has seen the key-up after all
     }
     mButtons = SDL_GetMouseState(nullptr, nullptr);
 }
@@ -94,10 +94,10 @@ void InputManager::PollMouse() {
 
 void InputManager::ResyncPointer() { mResyncPointer = true; }
 
-void InputManager::ReleaseModifiers() {
+void InputManager::ReleaseHeldKeys() {
     // From the next snapshot on: this frame's input is still the chord that changed the mode,
     // and a Return in it must stay part of that chord.
-    mModifierReleased.fill(true);
+    mStaleKeys.fill(1);
 }
 
 void InputManager::SetPointerQuery(PointerQuery query) { mPointerQuery = query; }

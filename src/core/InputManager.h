@@ -57,11 +57,13 @@ public:
     /// was before, until the pointer next moves: until SDL reports a motion, PollMouse asks the
     /// pointer query instead.
     void ResyncPointer();
-    /// After a video mode change or a regained focus the key-up of a held Alt or Ctrl may never
-    /// reach SDL (it went to the window being replaced, or to another program), and SDL would go
-    /// on reporting the key down: every Return would then count as Alt+Return. From the next
-    /// PollKeys until each is pressed again, the four Alt and Ctrl keys read as up.
-    void ReleaseModifiers();
+    /// After a video mode change or a regained focus the key-ups of the keys then held (the
+    /// Alt+Return that switched the mode) may never reach SDL: they went to the window being
+    /// replaced, or to another program. SDL would go on reporting those keys down, so every
+    /// Return would count as Alt+Return and the next press of Return would not count at all.
+    /// From the next PollKeys on, every key reads as up until SDL reports it up or it is
+    /// pressed again.
+    void ReleaseHeldKeys();
     /// Replaces the pointer query (null: the X11 window's pointer, see QueryWindowPointer).
     void SetPointerQuery(PointerQuery query);
     /// True while the position comes from the pointer query.
@@ -84,7 +86,7 @@ private:
     SDL_Joystick* mJoystick = nullptr;
     PointerQuery mPointerQuery = nullptr;
     bool mResyncPointer = false;
-    std::array<bool, 4> mModifierReleased{};  // by kModifierKeys: read as up until pressed again
+    std::array<uint8_t, kKeyCount> mStaleKeys{};  // read as up until released or pressed again
 };
 
 } // namespace Velmora

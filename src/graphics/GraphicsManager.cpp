@@ -130,7 +130,7 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     // this mode went to the old one.
     InputManager& input = InputManager::GetInstance();
     input.ResyncPointer();
-    input.ReleaseModifiers();
+    input.ReleaseHeldKeys();
 }
 
 void GraphicsManager::ToggleFullscreen() {
@@ -152,7 +152,7 @@ void GraphicsManager::HandleFocusGained() {
     // release of an Alt held to switch windows.
     InputManager& input = InputManager::GetInstance();
     input.ResyncPointer();
-    input.ReleaseModifiers();
+    input.ReleaseHeldKeys();
     // Only a window that was put away gets its mode again: setting a full-screen mode itself
     // moves the focus, and answering every gain would switch modes forever.
     if (!IsFullscreen() || !mIconified) return;
