@@ -355,6 +355,7 @@ void PlayScreen::OpenMenu() {
     // the play screen it belongs to.
     if (mState == kCampaignDone || mState == kCredits || mState == kQuit) return;
     mMenuRequested = true;
+    VELMORA_LOG("LOGIC") << "In-game menu opened";
     mGame.PushScreen(new MainMenuScreen(mGame, true));
 }
 
