@@ -14,7 +14,15 @@
 // round or a 60° fan) fired from random floor points; between ticks, outside the timing, spent
 // waves are deleted and new ones fired so that 40 are alive at every tick, 40 × 61 rays moving
 // and reflecting. No shock waves: no glass breaks and the level stays as built.
+//
+//   guards    — the shards case with 50 guards as well: each patrols three waypoints spread over
+//               the crowded middle (paths planned over the navigation graph on every arrival),
+//               looks at every body each tick (the 50 bodies and the other guards) and rebuilds
+//               its cone and rear arc (74 casts) every tick. Reported beside the shards case,
+//               which is the same tick without guards.
 
+#include "ai/ComponentGhost.h"
+#include "ai/ComponentPerception.h"
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
@@ -23,8 +31,10 @@
 #include "core/Game.h"
 #include "core/Path.h"
 #include "core/Random.h"
+#include "core/ValueCursor.h"
 #include "graphics/ComponentTransform.h"
 #include "game/ComponentSoundwave.h"
+#include "game/ComponentWaypoint.h"
 #include "world/Level.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
@@ -38,6 +48,7 @@
 #include <cmath>
 #include <ctime>
 #include <memory>
+#include <string>
 #include <vector>
 
 using namespace Velmora;
@@ -49,6 +60,8 @@ constexpr int kWaves = 40;
 constexpr int kBodies = 50;
 constexpr double kTick = 1.0 / 60.0;
 constexpr int kRefillTicks = 180;
+constexpr int kGuards = 50;
+constexpr int kRouteLength = 3;
 
 double ThreadSeconds() {
     timespec now{};
@@ -147,17 +160,61 @@ void FillWithStreaks(const Logic::Level& level, Random& random) {
     for (Logic::Particle& particle : particles.GetParticles()) particle.mLife = particle.mLifeInitial = 1e9;
 }
 
+Entity* SpawnWaypoint(const std::string& name, const Vector2& position) {
+    static int sNextId = 3000000;
+    auto* entity = new Entity(sNextId++);
+    auto* transform = new Graphics::ComponentTransform(entity);
+    transform->mPosition = position;
+    entity->AddComponent(transform);
+    entity->AddComponent(new Logic::ComponentWaypoint(entity));
+    entity->Spawn(nullptr);
+    entity->SetName(name);
+    return entity;
+}
+
+// Guards as the "guard" archetype makes them, without the sprite: a body, eyes, and a ghost that
+// patrols its own three waypoints.
+void SpawnGuards(const Logic::Level& level, Random& random) {
+    const ValueList eyes{64, 224, 26, 84, 288, 40, Color::FromRgba(255, 196, 96)};
+    const ValueList mind{1, 118, 2.6, "guard", "BehaviorPatrol", 56, 0.5, "EndBehaviors"};
+    for (int i = 0; i < kGuards; ++i) {
+        ValueList route;
+        for (int k = 0; k < kRouteLength; ++k) {
+            const std::string name = "wp" + std::to_string(i) + "_" + std::to_string(k);
+            SpawnWaypoint(name, FloorPoint(level, random));
+            route.push_back(name);
+        }
+        auto* entity = new Entity(4000000 + i);
+        auto* transform = new Graphics::ComponentTransform(entity);
+        transform->mPosition = FloorPoint(level, random);
+        transform->mDirection = {0, 1};
+        auto* body = new Physics::ComponentBody(entity);
+        body->mRadius = 9.0;
+        auto* perception = new Ai::ComponentPerception(entity);
+        ValueCursor eyesCursor(eyes);
+        perception->Load(eyesCursor);
+        auto* ghost = new Ai::ComponentGhost(entity);
+        ValueCursor mindCursor(mind);
+        ghost->Load(mindCursor);
+        for (Component* component : std::initializer_list<Component*>{transform, body, perception, ghost}) {
+            entity->AddComponent(component);
+        }
+        entity->Spawn(&route);
+    }
+}
+
 void ClearEntities() {
     EntityManager& entities = EntityManager::GetInstance();
     for (Entity* entity = entities.GetFirst(); entity; entity = entity->GetNext()) entity->Destroy();
     entities.DestroyPending();
 }
 
-void RunTicks(benchmark::State& state, bool worstCase) {
+void RunTicks(benchmark::State& state, bool worstCase, bool guards = false) {
     SetUpGame();
     const Logic::Level& level = BuildLevel();
     Random random(99);
     Crowd crowd = SpawnCrowd(level, random);
+    if (guards) SpawnGuards(level, random);
     const auto fill = [&] { worstCase ? FillWithStreaks(level, random) : FillWithShards(level, random); };
     fill();
     std::vector<double> ticks, systems;
@@ -198,5 +255,8 @@ BENCHMARK(BM_LogicTickShards)->Iterations(1800)->Unit(benchmark::kMicrosecond);
 
 void BM_LogicTickStreaks(benchmark::State& state) { RunTicks(state, true); }
 BENCHMARK(BM_LogicTickStreaks)->Iterations(600)->Unit(benchmark::kMicrosecond);
+
+void BM_LogicTickGuards(benchmark::State& state) { RunTicks(state, false, true); }
+BENCHMARK(BM_LogicTickGuards)->Iterations(1800)->Unit(benchmark::kMicrosecond);
 
 } // namespace

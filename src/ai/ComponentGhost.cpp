@@ -1,10 +1,22 @@
 #include "ai/ComponentGhost.h"
 
+#include "ai/AiHost.h"
+#include "ai/AlarmBehavior.h"
+#include "ai/ChaseBehavior.h"
+#include "ai/GuardBehavior.h"
+#include "ai/ListenBehavior.h"
+#include "ai/MoveBehavior.h"
+#include "ai/PanBehavior.h"
+#include "ai/PatrolBehavior.h"
+#include "physics/ComponentBody.h"
+
 #include "core/Entity.h"
 #include "core/FrameMessages.h"
 #include "core/LogRecord.h"
 #include "core/ValueCursor.h"
 #include "graphics/ComponentTransform.h"
+#include "graphics/DebugDrawManager.h"
+#include "graphics/RenderMessages.h"
 #include "world/LevelMessages.h"
 
 namespace Velmora::Ai {
@@ -12,18 +24,26 @@ namespace Velmora::Ai {
 namespace {
 
 const char* const kEndBehaviors = "EndBehaviors";
+constexpr uint32_t kPlanColor = 0xFF40FF40u;  // green
+constexpr double kPlanMarkRadius = 4.0;
 
 using BehaviorCreator = std::unique_ptr<Behavior> (*)(uint32_t entity);
 
 struct BehaviorEntry {
     const char* mName;
-    BehaviorCreator mCreate;  // null while the behaviour's class is not part of the game yet
+    BehaviorCreator mCreate;
 };
 
-// The names archetype data may use. The guard behaviours put their creators here.
+template <class T>
+std::unique_ptr<Behavior> Make(uint32_t entity) {
+    return std::make_unique<T>(entity);
+}
+
+// The names archetype data may use.
 const BehaviorEntry kBehaviors[] = {
-    {"BehaviorAlarm", nullptr}, {"BehaviorChase", nullptr},  {"BehaviorGuard", nullptr},
-    {"BehaviorPan", nullptr},   {"BehaviorPatrol", nullptr}, {"BehaviorListen", nullptr},
+    {"BehaviorAlarm", Make<AlarmBehavior>}, {"BehaviorChase", Make<ChaseBehavior>},
+    {"BehaviorGuard", Make<GuardBehavior>}, {"BehaviorPan", Make<PanBehavior>},
+    {"BehaviorPatrol", Make<PatrolBehavior>}, {"BehaviorListen", Make<ListenBehavior>},
 };
 
 // Moves the cursor past the list's end marker (or to the end of the data).
@@ -48,7 +68,7 @@ void ComponentGhost::SetBehaviorFactory(BehaviorFactory factory) { Factory() = s
 
 std::unique_ptr<Behavior> ComponentGhost::CreateBehavior(const std::string& name, uint32_t entity) {
     for (const BehaviorEntry& entry : kBehaviors) {
-        if (name == entry.mName) return entry.mCreate ? entry.mCreate(entity) : nullptr;
+        if (name == entry.mName) return entry.mCreate(entity);
     }
     return nullptr;
 }
@@ -61,13 +81,27 @@ void ComponentGhost::HandleMessage(Message& message) {
     } else if (message.Is<Logic::MessageEndLevel>()) {
         mOwner->Destroy();
     } else {
+        if (message.Is<Graphics::MessageRender>() && GetAiHost().IsDebugOn(AiHost::kDebugBehaviors)) DrawPlan();
         mActions.HandleMessage(message);
+    }
+}
+
+void ComponentGhost::DrawPlan() const {
+    if (!mTransform) return;
+    Graphics::DebugDrawManager& draw = Graphics::DebugDrawManager::GetInstance();
+    Vector2 from = mTransform->mPosition;
+    for (const Action* action = mActions.GetHead(); action; action = action->GetNext()) {
+        const auto* move = dynamic_cast<const MoveBehavior*>(action);
+        if (!move) continue;
+        draw.DrawLine(from.x, from.y, move->mTarget.x, move->mTarget.y, kPlanColor);
+        draw.DrawCircle(move->mTarget.x, move->mTarget.y, kPlanMarkRadius, kPlanColor);
+        from = move->mTarget;
     }
 }
 
 void ComponentGhost::Initialize() {
     mTransform = mOwner->GetComponent<Graphics::ComponentTransform>();
-    mBody = mOwner->GetComponent("ComponentBody");
+    mBody = mOwner->GetComponent<Physics::ComponentBody>();
 }
 
 void ComponentGhost::Load(ValueCursor& cursor) {

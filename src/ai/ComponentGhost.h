@@ -14,6 +14,10 @@ namespace Velmora::Graphics {
 class ComponentTransform;
 }
 
+namespace Velmora::Physics {
+class ComponentBody;
+}
+
 namespace Velmora::Ai {
 
 /// A guard's mind: the action list of its behaviours, built from the archetype data, run once
@@ -29,7 +33,8 @@ namespace Velmora::Ai {
 ///
 /// Messages: MessageUpdateLogic runs the list for one tick; Logic::MessageSpawned is ignored;
 /// Logic::MessageEndLevel destroys the entity (deferred) and goes no further; every other
-/// message is dispatched to the list.
+/// message is dispatched to the list. While the "Debug/Behaviors" switch is on, each
+/// Graphics::MessageRender also draws the moves the guard has planned.
 class ComponentGhost : public Component, public TComponent<ComponentGhost> {
     VELMORA_COMPONENT(ComponentGhost)
 public:
@@ -53,13 +58,13 @@ public:
 
     /// A new behaviour for the name, given the entity id, or null for a name that is not one of
     /// "BehaviorAlarm", "BehaviorChase", "BehaviorGuard", "BehaviorPan", "BehaviorPatrol",
-    /// "BehaviorListen" (compared exactly) or whose class is not available.
+    /// "BehaviorListen" (compared exactly).
     static std::unique_ptr<Behavior> CreateBehavior(const std::string& name, uint32_t entity);
     /// Replaces CreateBehavior for the loading of archetype data (tests); null restores it.
     static void SetBehaviorFactory(BehaviorFactory factory);
 
     Graphics::ComponentTransform* mTransform = nullptr;  ///< the entity's transform, cached in Initialize
-    Component* mBody = nullptr;  ///< the entity's "ComponentBody" (physics), cached in Initialize
+    Physics::ComponentBody* mBody = nullptr;  ///< the entity's body, cached in Initialize
     double mMoveSpeed = 0.0;          ///< world units per second, for movement actions
     double mTurnSpeed = 0.0;          ///< radians per second, for turning actions
     bool mCatchesPlayer = false;      ///< touching this entity loses the level
@@ -68,6 +73,7 @@ public:
 
 private:
     void LoadBehaviors(ValueCursor& cursor);
+    void DrawPlan() const;
     static BehaviorFactory& Factory();
 };
 

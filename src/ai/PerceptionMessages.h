@@ -13,18 +13,19 @@ class MessageEntitySeen : public Message {
     uint32_t mId;  ///< entity id of the guard that saw it
 };
 
-/// An entity has come into a guard's view.
+/// Sent to a guard when an entity has come into its view (just before the MessageEntitySeen to
+/// that entity).
 class MessageEntityVisible : public Message {
     VELMORA_MESSAGE(MessageEntityVisible)
     explicit MessageEntityVisible(uint32_t id) : mId(id) {}
-    uint32_t mId;  ///< entity id of the guard that sees it
+    uint32_t mId;  ///< entity id of the entity it now sees
 };
 
-/// An entity has left a guard's view.
+/// Sent to a guard when an entity has left its view (or ceased to exist while seen).
 class MessageEntityHidden : public Message {
     VELMORA_MESSAGE(MessageEntityHidden)
     explicit MessageEntityHidden(uint32_t id) : mId(id) {}
-    uint32_t mId;  ///< entity id of the guard that no longer sees it
+    uint32_t mId;  ///< entity id of the entity it no longer sees
 };
 
 } // namespace Velmora::Ai

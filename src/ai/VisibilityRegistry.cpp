@@ -14,4 +14,9 @@ std::set<uint32_t> VisibilityRegistry::GetVisible(uint32_t seer) const {
     return it != mVisible.end() ? it->second : std::set<uint32_t>();
 }
 
+const std::set<uint32_t>* VisibilityRegistry::FindVisible(uint32_t seer) const {
+    const auto it = mVisible.find(seer);
+    return it != mVisible.end() ? &it->second : nullptr;
+}
+
 } // namespace Velmora::Ai

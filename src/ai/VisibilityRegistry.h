@@ -18,6 +18,9 @@ public:
     bool RemoveVisible(uint32_t seer, uint32_t seen);
     /// A copy of the ids `seer` sees, in ascending order; empty for a seer never recorded.
     std::set<uint32_t> GetVisible(uint32_t seer) const;
+    /// The ids `seer` sees, without copying; null for a seer never recorded. Valid until the
+    /// registry changes.
+    const std::set<uint32_t>* FindVisible(uint32_t seer) const;
     /// Forgets everything (a level ends, the system shuts down).
     void Clear() { mVisible.clear(); }
     /// Number of seers with at least one entry ever recorded and not cleared.

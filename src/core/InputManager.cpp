@@ -102,6 +102,12 @@ void InputManager::ReleaseHeldKeys() {
 
 void InputManager::SetPointerQuery(PointerQuery query) { mPointerQuery = query; }
 
+void InputManager::SwallowKey(int key) {
+    if (key < 0 || key >= kKeyCount) return;
+    mStaleKeys[key] = 1;
+    mKeys[key] = 0;
+}
+
 void InputManager::SetKey(int key, bool down) {
     if (key >= 0 && key < kKeyCount) mKeys[key] = down ? 1 : 0;
 }

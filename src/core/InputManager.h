@@ -68,6 +68,9 @@ public:
     void SetPointerQuery(PointerQuery query);
     /// True while the position comes from the pointer query.
     bool IsResyncingPointer() const { return mResyncPointer; }
+    /// A key whose press an input filter took (the console, the tweak panel): it reads as up
+    /// from now until it has been released, so the screens never see that press.
+    void SwallowKey(int key);
 
     /// Direct state changes for tests and replays (no SDL needed).
     void SetKey(int key, bool down);
@@ -86,7 +89,7 @@ private:
     SDL_Joystick* mJoystick = nullptr;
     PointerQuery mPointerQuery = nullptr;
     bool mResyncPointer = false;
-    std::array<uint8_t, kKeyCount> mStaleKeys{};  // read as up until released or pressed again
+    std::array<uint8_t, kKeyCount> mStaleKeys{};  // a swallowed or stale key: up until SDL reports it up
 };
 
 } // namespace Velmora

@@ -5,7 +5,7 @@
 #include "graphics/ComponentTransform.h"
 #include "world/LevelMessages.h"
 #include "game/LogicManager.h"
-#include "game/SoundwaveKind.h"
+#include "world/SoundwaveKind.h"
 
 namespace Velmora::Logic {
 

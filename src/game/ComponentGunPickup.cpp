@@ -2,6 +2,7 @@
 
 #include "core/Entity.h"
 #include "core/EntityManager.h"
+#include "core/LogRecord.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/ValueCursor.h"
@@ -51,6 +52,7 @@ void ComponentGunPickup::Touch(const Physics::MessageBodyCollision& collision) {
     const int otherId = collision.mFirstId == mOwner->GetId() ? collision.mSecondId : collision.mFirstId;
     const Entity* other = EntityManager::GetInstance().FindById(otherId);
     if (!other || !other->GetComponent<ComponentPlayer>()) return;
+    VELMORA_LOG("LOGIC") << "The player picked up gun type " << static_cast<int>(mGunType);
     MessageGotGunPickup got(mGunType);
     Game::GetInstance().SendMessage(got);
     LogicManager::GetInstance().FireTriggerEvent(kEventGunPickup);

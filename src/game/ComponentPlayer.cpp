@@ -14,7 +14,7 @@
 #include "world/Level.h"
 #include "world/LevelMessages.h"
 #include "game/LogicManager.h"
-#include "game/SoundwaveKind.h"
+#include "world/SoundwaveKind.h"
 #include "world/Tile.h"
 #include "physics/BodyMessages.h"
 #include "physics/ComponentBody.h"

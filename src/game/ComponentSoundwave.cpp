@@ -12,7 +12,7 @@
 #include "world/LevelMessages.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
-#include "game/SoundwaveMessages.h"
+#include "world/SoundwaveMessages.h"
 #include "world/Tile.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"

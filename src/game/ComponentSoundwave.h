@@ -3,7 +3,7 @@
 #include "core/Component.h"
 #include "core/TComponent.h"
 #include "core/Vector2.h"
-#include "game/SoundwaveKind.h"
+#include "world/SoundwaveKind.h"
 #include "game/SoundwaveRay.h"
 
 #include <cstdint>

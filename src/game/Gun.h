@@ -1,8 +1,8 @@
 #pragma once
 
 #include "game/GunType.h"
-#include "game/SoundwaveKind.h"
-#include "game/TriggerEvent.h"
+#include "world/SoundwaveKind.h"
+#include "world/TriggerEvent.h"
 
 #include <optional>
 

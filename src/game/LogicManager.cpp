@@ -1,6 +1,8 @@
 #include "game/LogicManager.h"
 
+#include "ai/ComponentEmote.h"
 #include "ai/ComponentGhost.h"
+#include "ai/ComponentPerception.h"
 #include "core/ComponentFactory.h"
 #include "core/Entity.h"
 #include "core/EntityManager.h"
@@ -22,6 +24,7 @@
 #include "game/ComponentMacGuffin.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/ComponentTriggerZone.h"
 #include "game/ComponentWaypoint.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
@@ -31,6 +34,7 @@
 #include "world/TileManager.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace Velmora::Logic {
 
@@ -63,9 +67,15 @@ LogicManager& LogicManager::GetInstance() {
     return *instance;
 }
 
-LogicManager::LogicManager() { Level::SetListener(this); }
+LogicManager::LogicManager() {
+    Level::SetListener(this);
+    Ai::SetAiHost(this);
+}
 
-LogicManager::~LogicManager() { Level::SetListener(nullptr); }
+LogicManager::~LogicManager() {
+    Level::SetListener(nullptr);
+    Ai::SetAiHost(nullptr);
+}
 
 void LogicManager::Initialize() {
     Game& game = Game::GetInstance();
@@ -80,15 +90,19 @@ void LogicManager::RegisterComponents(ComponentFactory& factory) {
     // In the order of the component table: ghost, perception, player, sound wave, emote,
     // waypoint, generator, trigger zone, MacGuffin, gun pickup.
     factory.Register<Ai::ComponentGhost>();
+    factory.Register<Ai::ComponentPerception>();
     factory.Register<ComponentPlayer>();
     factory.Register<ComponentSoundwave>();
+    factory.Register<Ai::ComponentEmote>();
     factory.Register<ComponentWaypoint>();
     factory.Register<ComponentGenerator>();
+    factory.Register<ComponentTriggerZone>();
     factory.Register<ComponentMacGuffin>();
     factory.Register<ComponentGunPickup>();
 }
 
 void LogicManager::Deinitialize() {
+    mTriggers.Invalidate();
     mLevel.reset();
     mVisibility.Clear();
     mNotifications.clear();
@@ -115,8 +129,9 @@ void LogicManager::StartCampaign(const std::string& id, GameScreen* menu) {
 
 void LogicManager::StartCampaign(const std::string& id, GameScreen* menu, Game& game) {
     // A campaign that does not load still gets its play screen, which says so and returns to
-    // the menu.
-    LoadCampaign(id);
+    // the menu. End-to-end tests name a campaign of test levels that the menu does not offer.
+    const char* forced = std::getenv("VELMORA_CAMPAIGN");
+    LoadCampaign(forced && *forced ? forced : id);
     if (id == "training") mShowCreditsAtEnd = false;
     if (menu) game.RemoveScreen(menu);
     MessageEndLevel end;
@@ -145,12 +160,18 @@ void LogicManager::EndLevel() {
     if (!mLevel) return;
     MessageEndLevel end;
     EntityManager::GetInstance().SendToAll(end);
+    // The level's triggers go with it, perhaps while one of them runs (Engine.LoadLevel).
+    mTriggers.Invalidate();
     mLevel.reset();
     // Entity ids are never reused, so what the old level's guards saw means nothing any more.
     mVisibility.Clear();
 }
 
 bool LogicManager::LoadLevel(const std::string& name) { return ReadAndBeginLevel(mCampaignId, name); }
+
+bool LogicManager::LoadLevel(const std::string& folder, const std::string& name) {
+    return ReadAndBeginLevel(folder, name);
+}
 
 bool LogicManager::ReadAndBeginLevel(const std::string& folder, const std::string& name) {
     EndLevel();
@@ -299,6 +320,32 @@ void LogicManager::RenderWorld(Graphics::Renderer& renderer) {
     EntityManager::GetInstance().SendToAll(render);
     ParticleManager::GetInstance().Draw(renderer);
     RenderSoundwaves(renderer);
+    DrawNavigationDebug();
+}
+
+void LogicManager::DrawNavigationDebug() const {
+    const NavigationMap* map = GetNavigationMap();
+    if (!map) return;
+    if (mDebugNavigationMap || mDebugNavigationNodes) map->DrawDebug(mDebugNavigationMap, mDebugNavigationNodes);
+    const Entity* player = mDebugNavigationNearest ? GetPlayer() : nullptr;
+    if (const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr) {
+        map->DrawNearest(transform->mPosition);
+    }
+}
+
+const NavigationMap* LogicManager::GetNavigationMap() const { return mLevel ? &mLevel->GetNavigationMap() : nullptr; }
+
+void LogicManager::MakeNoise(const Vector2& point, double strength) {
+    CreateSoundwave(kSound, point, strength, Vector2(), 360.0);
+}
+
+bool LogicManager::IsDebugOn(DebugSwitch which) const {
+    switch (which) {
+    case kDebugPerception: return mDebugPerception;
+    case kDebugVisibility: return mDebugVisibility;
+    case kDebugBehaviors: return mDebugBehaviors;
+    }
+    return false;
 }
 
 void LogicManager::RenderSoundwaves(Graphics::Renderer& renderer) const {
@@ -320,9 +367,7 @@ void LogicManager::RenderSoundwaves(Graphics::Renderer& renderer) const {
 }
 
 void LogicManager::FireTriggerEvent(TriggerEvent event, int zoneId) {
-    if (int* counter = mGameCounters.CounterFor(event)) ++*counter;
-    if (int* counter = mLevelCounters.CounterFor(event)) ++*counter;
-    (void)zoneId;  // the level's triggers read it; they run here once levels carry them
+    mTriggers.FireEvent(mLevel ? &mLevel->GetTriggers() : nullptr, event, zoneId);
 }
 
 } // namespace Velmora::Logic

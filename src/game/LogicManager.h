@@ -1,13 +1,15 @@
 #pragma once
 
+#include "ai/AiHost.h"
 #include "ai/VisibilityRegistry.h"
 #include "core/ISystem.h"
 #include "core/LogRecord.h"
 #include "core/Vector2.h"
 #include "debug/TweakVar.h"
 #include "game/GameCounters.h"
-#include "game/SoundwaveKind.h"
-#include "game/TriggerEvent.h"
+#include "game/TriggerSet.h"
+#include "world/SoundwaveKind.h"
+#include "world/TriggerEvent.h"
 #include "world/LevelListener.h"
 
 #include <cstddef>
@@ -37,8 +39,9 @@ struct SpawnInfo;
 /// names), the current level, the game and level counters, the visibility registry, the
 /// on-screen notifications and every gameplay tweak value. It loads, begins and ends levels,
 /// spawns a level's entities, creates sound waves for everybody who makes noise and draws the
-/// world. It reacts to no message itself: the screen on top of the stack drives the game.
-class LogicManager : public ISystem, public LevelListener {
+/// world. It reacts to no message itself: the screen on top of the stack drives the game. It is
+/// also the guards' host: their registry, the player, the level's graph, their alarm waves.
+class LogicManager : public ISystem, public LevelListener, public Ai::AiHost {
 public:
     /// Makes a screen for a game (the screens live in a layer above this one); set by the
     /// program at start-up, before the systems initialise.
@@ -103,8 +106,9 @@ public:
     void SetCampaignId(const std::string& id) { mCampaignId = id; }
     /// The campaign's level names in play order.
     const std::vector<std::string>& GetLevelNames() const { return mLevelNames; }
-    /// The menu's campaign entries: loads the campaign (a failure is left for the play screen
-    /// to report), clears mShowCreditsAtEnd for "training", queues the removal of `menu` (may
+    /// The menu's campaign entries: loads the campaign (or the one the environment variable
+    /// VELMORA_CAMPAIGN names, when set: tests start test levels so; a failure is left for the
+    /// play screen to report), clears mShowCreditsAtEnd for "training", queues the removal of `menu` (may
     /// be null), ends the level's entities (MessageEndLevel), clears the game's screen stack and
     /// pushes a new play screen, which begins the campaign's first level.
     void StartCampaign(const std::string& id, GameScreen* menu, Game& game);
@@ -119,6 +123,9 @@ public:
     /// of the current campaign folder and begins it. On failure (logged by the reader) there is
     /// no level and false is returned.
     bool LoadLevel(const std::string& name);
+    /// The same for the level NAME of any campaign folder (the script function
+    /// Engine.LoadLevel); the current campaign stays as it is.
+    bool LoadLevel(const std::string& folder, const std::string& name);
     /// Ends the current level, if any: MessageEndLevel to every entity, the level destroyed.
     void UnloadLevel();
     /// Loads the current level again from its own folder and name (the editor after a save).
@@ -168,28 +175,35 @@ public:
     void DrawNotifications(Graphics::Renderer& renderer, int width, int height) const;
 
     /// Who sees whom, kept by perception.
-    Ai::VisibilityRegistry& GetVisibilityRegistry() { return mVisibility; }
+    Ai::VisibilityRegistry& GetVisibilityRegistry() override { return mVisibility; }
+    /// The current level's graph, or null without a level.
+    const NavigationMap* GetNavigationMap() const override;
+    /// A kSound wave all round the point (a guard's alarm).
+    void MakeNoise(const Vector2& point, double strength) override;
+    /// The "Debug/Perception", "Debug/Visibility" and "Debug/Behaviors" switches.
+    bool IsDebugOn(DebugSwitch which) const override;
 
-    /// The gameplay component creators, in this order: ComponentGhost, ComponentPlayer,
-    /// ComponentWaypoint, ComponentGenerator, ComponentMacGuffin, ComponentGunPickup.
+    /// The gameplay component creators, in this order: ComponentGhost, ComponentPerception,
+    /// ComponentPlayer, ComponentSoundwave, ComponentEmote, ComponentWaypoint,
+    /// ComponentGenerator, ComponentTriggerZone, ComponentMacGuffin, ComponentGunPickup.
     static void RegisterComponents(ComponentFactory& factory);
 
     /// The player's entity: the entity of the first ComponentPlayer (in instance-set order)
     /// whose entity is not destroyed; null when none.
-    Entity* GetPlayer() const;
+    Entity* GetPlayer() const override;
 
     /// The world render, for whoever owns the world view (the play screen on
     /// Graphics::MessageRenderWorld): the level's visible cells under the graphics manager's
-    /// view, Graphics::MessageRender to every entity, the particles, then the sound-wave
-    /// ribbons.
+    /// view, Graphics::MessageRender to every entity, the particles, the sound-wave ribbons,
+    /// then the navigation graph's debug drawing whose switches are on.
     void RenderWorld(Graphics::Renderer& renderer);
     /// The ribbons of every live sound wave into one additive batch with "soundwave.png" on
     /// layer 500. Timed as "Soundwave Rendering"; each band counted as "Soundwave Rays Drawn".
     void RenderSoundwaves(Graphics::Renderer& renderer) const;
 
     /// A game event: the counter it carries (if any) goes up by one in both the game and the
-    /// level set, then the level's triggers for the event run. zoneId is the trigger zone of
-    /// ENTER_ZONE and EXIT_ZONE, 0 otherwise.
+    /// level set, then the current level's triggers for the event run (TriggerSet). zoneId is
+    /// the trigger zone of ENTER_ZONE and EXIT_ZONE, 0 otherwise.
     void FireTriggerEvent(TriggerEvent event, int zoneId = 0);
     /// Counters over the whole run (never reset).
     GameCounters& GetGameCounters() { return mGameCounters; }
@@ -249,6 +263,7 @@ public:
 
 private:
     void EndLevel();
+    void DrawNavigationDebug() const;
     bool ReadAndBeginLevel(const std::string& folder, const std::string& name);
 
     std::string mCampaignId;
@@ -258,6 +273,7 @@ private:
     std::unique_ptr<Level> mLevel;
     Ai::VisibilityRegistry mVisibility;
     std::deque<Notification> mNotifications;
+    TriggerSet mTriggers{mGameCounters, mLevelCounters, [this] { return static_cast<int>(mNotifications.size()); }};
     bool mSoundwaveFailureLogged = false;
     ScreenMakers mScreenMakers;
 };

@@ -17,6 +17,7 @@ bool Earned(long long run, double limit) { return limit > 0.0 && run <= Hundredt
 } // namespace
 
 Medal ChooseMedal(double seconds, double gold, double silver, double bronze) {
+    if (!(seconds >= 0.0)) return Medal::kNone;  // no time (negative, not a number) earns nothing
     const long long run = Hundredths(seconds);
     if (Earned(run, gold)) return Medal::kGold;
     if (Earned(run, silver)) return Medal::kSilver;

@@ -6,6 +6,7 @@
 #include "core/Game.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
+#include "core/Settings.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/DebugDrawManager.h"
 #include "debug/TweakBarManager.h"
@@ -24,6 +25,9 @@
 namespace Velmora::Graphics {
 
 namespace {
+
+// Larger saved sizes than any display offers are damaged settings, not choices.
+constexpr int kMaxModeSize = 16384;
 
 struct FrameStatistics {
     int mRendering;
@@ -59,10 +63,7 @@ void GraphicsManager::Initialize() {
         mDesktopHeight = info->current_h;
         mDesktopBpp = info->vfmt ? info->vfmt->BitsPerPixel : 0;
     }
-    std::vector<VideoMode> modes;
-    GetFullscreenModes(modes);
-    if (modes.empty()) modes.push_back({mDesktopWidth, mDesktopHeight, true});
-    SetVideoMode(modes.front());
+    SetVideoMode(StartMode());
 
     const GLenum glew = glewInit();
     if (glew != GLEW_OK) {
@@ -76,6 +77,27 @@ void GraphicsManager::Initialize() {
     components.Register<ComponentTransform>();
     Debug::TweakBarManager::GetInstance().CreateBars();
     SetCriticalErrorBoxHooks([this] { ReleaseWindowForBox(); }, [this] { RestoreWindowAfterBox(); });
+}
+
+VideoMode GraphicsManager::StartMode() const {
+    const Settings& settings = Settings::GetInstance();
+    const VideoMode saved{settings.GetInt(Settings::kScreenWidth, 0, kMinModeWidth, kMaxModeSize),
+                          settings.GetInt(Settings::kScreenHeight, 0, kMinModeHeight, kMaxModeSize),
+                          settings.GetInt(Settings::kFullscreen, 1, 0, 1) != 0};
+    const bool haveSaved = saved.mWidth > 0 && saved.mHeight > 0;
+    std::vector<VideoMode> fullscreen;
+    std::vector<VideoMode> windowed;
+    GetFullscreenModes(fullscreen);
+    GetWindowedModes(windowed);
+    return ChooseStartMode(haveSaved ? &saved : nullptr, fullscreen, windowed, mDesktopWidth, mDesktopHeight);
+}
+
+void GraphicsManager::RememberMode() const {
+    Settings& settings = Settings::GetInstance();
+    settings.SetInt(Settings::kScreenWidth, GetWidth());
+    settings.SetInt(Settings::kScreenHeight, GetHeight());
+    settings.SetInt(Settings::kFullscreen, IsFullscreen() ? 1 : 0);
+    settings.Save();
 }
 
 void GraphicsManager::Deinitialize() { Debug::TweakBarManager::GetInstance().Shutdown(); }
@@ -139,6 +161,7 @@ void GraphicsManager::ToggleFullscreen() {
     else GetFullscreenModes(candidates);
     const VideoMode target = ChooseToggleMode(candidates, mDesktopWidth, mDesktopHeight);
     if (!(target == GetCurrentMode())) SetVideoMode(target);
+    RememberMode();
 }
 
 void GraphicsManager::HandleFocusLost() {
@@ -200,9 +223,9 @@ void GraphicsManager::ResetState() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void GraphicsManager::FlushBatches() {
+int GraphicsManager::FlushBatches() {
     Debug::ScopedTimer timer(Statistics().mBatches);
-    mRenderer.Flush();
+    return mRenderer.Flush();
 }
 
 void GraphicsManager::Render(double dt) {
@@ -226,11 +249,13 @@ void GraphicsManager::Render(double dt) {
 
 void GraphicsManager::RenderWorldPass(double dt) {
     mView.ApplyView();
+    mBloom.Update({static_cast<float>(mBloomRatio0), static_cast<float>(mBloomRatio1), static_cast<float>(mBloomRatio2),
+                   static_cast<float>(mBloomRatio3), static_cast<float>(mBloomBrightness)});
     mBloom.BeginCapture();
     MessageRenderWorld world(&mRenderer);
     Game::GetInstance().SendMessage(world);
-    FlushBatches();
-    mBloom.EndAndCompose();
+    const bool worldDrawn = FlushBatches() > 0;
+    mBloom.EndAndCompose(worldDrawn);
     // Debug shapes go over the composed world, in world units but outside the glow.
     LoadPixelSpace();
     mView.ApplyView();

@@ -22,8 +22,8 @@ public:
     static GraphicsManager& GetInstance();
     GraphicsManager();
 
-    /// Opens the window full-screen in the best mode, starts GLEW, adds the texture and font
-    /// managers, registers the components and creates the tweak panels. Needs SDL video.
+    /// Opens the window in the saved mode, or full-screen in the best one, starts GLEW, adds the
+    /// texture and font managers, registers the components and creates the tweak panels. Needs SDL video.
     void Initialize() override;
     /// Shuts the tweak panels down.
     void Deinitialize() override;
@@ -35,6 +35,9 @@ public:
     /// Switches the video mode; the GL context is replaced, so textures, programs and the bloom
     /// buffers are rebuilt. A failure is fatal.
     void SetVideoMode(const VideoMode& mode);
+    /// Records the current mode in the settings as the player's choice, the mode of the next
+    /// start (see ChooseStartMode), and saves them.
+    void RememberMode() const;
     /// Full-screen candidates, best first (see SortFullscreenModes). Empty when SDL accepts any
     /// size; fatal when it offers none.
     void GetFullscreenModes(std::vector<VideoMode>& modes) const;
@@ -98,8 +101,10 @@ public:
     FramePacer mPacer;
 
 private:
+    /// The saved mode when the display can show it, else the best one (ChooseStartMode).
+    VideoMode StartMode() const;
     void SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness);
-    void FlushBatches();
+    int FlushBatches();
     void RenderWorldPass(double dt);
     void RenderOverlayPass(double dt);
 

@@ -20,6 +20,8 @@
 #include "interface/WidgetRoot.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/ComponentTriggerZone.h"
+#include "game/FinishedLevel.h"
 #include "screens/CreditsScreen.h"
 #include "screens/ResultPanel.h"
 #include "game/ComponentMacGuffin.h"
@@ -176,6 +178,7 @@ void PlayScreen::EnterState(PlayState state) {
         mTitleCard.Hide();
         StartRestMusic(won);
         ShowResultPanel(won);
+        if (won) RecordFinishedLevel();
         if (won) ApplyWonLook();
         else Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
         mHudPhase = 0.0;
@@ -396,7 +399,12 @@ void PlayScreen::OnLogicTick(double dt) {
         mHudPhase += kHudPhaseRate * dt;
         mHudPhase -= std::floor(mHudPhase);
     }
-    if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
+    const Entity* player = logic.GetPlayer();
+    if (!player) return;
+    FollowPlayer(*player);
+    if (const auto* transform = player->GetComponent<Graphics::ComponentTransform>()) {
+        ComponentTriggerZone::UpdateZones(Vector2(transform->mPosition));
+    }
 }
 
 void PlayScreen::AdvanceClock(double dt) {

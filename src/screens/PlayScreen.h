@@ -69,8 +69,8 @@ public:
     /// F7: freeze or thaw the logic; F8: freeze and run one tick; a click on the HUD's menu
     /// button), then the state's step (while playing: walking, aiming and the fire input, then
     /// the logic ticks). MessageUpdateLogic: notifications, the level clock, the gun, the HUD
-    /// phase, the camera. The two render passes: world and laser sight; notifications, HUD and
-    /// level-end panel. MessageGotGunPickup, MessageBeginLevel, MessageLevelWon and
+    /// phase, the camera, the trigger zones. The two render passes: world and laser sight;
+    /// notifications, HUD and level-end panel. MessageGotGunPickup, MessageBeginLevel, MessageLevelWon and
     /// MessageLevelLost, MessageWindowInactive (in-game menu), Ai::ChaseStart and
     /// Ai::ChaseStop (chase music), MessageXboxInput (the pad's trigger).
     void HandleMessage(Message& message) override;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "audio/AudioManager.h"
+#include "world/NavigationMap.h"
 #include "world/SpawnInfo.h"
 #include "world/Tile.h"
+#include "world/Trigger.h"
 
 #include <array>
 #include <cstdint>
@@ -22,8 +24,8 @@ class TileManager;
 /// A level: a rectangular grid of tile ids, its spawn list and the sounds of breaking glass.
 /// Two grids are kept: the stored cells (as loaded or edited; what is saved and what a reset
 /// restores) and the live cells (the grid during play, changed by shattering glass and opening
-/// doors). The physics manager's collision map (and later the navigation graph) is derived from
-/// the live cells and rebuilt once after every change made through this class.
+/// doors). The physics manager's collision map and the level's own navigation graph are derived
+/// from the live cells and rebuilt once after every change made through this class.
 ///
 /// Reading and writing level files is LevelFile's job; the logic manager owns the current level.
 /// Cell (x, y) covers world x in [32x, 32x + 32) and y in [32y, 32y + 32); index y·width + x.
@@ -142,9 +144,20 @@ public:
     /// closed door.
     bool OpenDoor(int x, int y);
 
-    /// Rebuilds everything derived from the live cells: the physics manager's collision map,
-    /// then (through the listener) the navigation graph. Every change through this class calls it once.
+    /// Closes the connected run of open doors (tile 12) containing live cell (x, y): each
+    /// becomes tile 11 again. True when a door closed; the maps are then rebuilt once. False
+    /// outside the grid or when the cell is not an open door.
+    bool CloseDoor(int x, int y);
+
+    /// The level's triggers, in file order; released with the level.
+    TriggerList& GetTriggers() { return mTriggers; }
+    const TriggerList& GetTriggers() const { return mTriggers; }
+
+    /// Rebuilds everything derived from the live cells: the physics manager's collision map and
+    /// the navigation graph, then tells the listener. Every change through this class calls it once.
     void RebuildMaps();
+    /// The guards' graph of walkable cells, as of the last RebuildMaps (empty before it).
+    const NavigationMap& GetNavigationMap() const { return mNavigation; }
 
     /// Adds the cells visible in the world rectangle to the renderer: one quad batch per tile
     /// texture (layer 0, kBatchQuads quads), each cell a 32 × 32 quad with its frame and its
@@ -184,6 +197,8 @@ private:
     std::vector<TileFlags> mCellFlags;  // flags of the live cells, kept in step with them
     std::array<Audio::SoundHandle, 3> mShatterSounds{};
     MedalTimes mMedalTimes;
+    NavigationMap mNavigation;
+    TriggerList mTriggers;
 };
 
 } // namespace Velmora::Logic

@@ -4,11 +4,13 @@
 #include "core/LogRecord.h"
 #include "core/ParseNumber.h"
 #include "core/Path.h"
+#include "core/UserFiles.h"
 #include "core/ValueXml.h"
 #include "core/XmlFile.h"
 #include "graphics/DebugWatch.h"
 #include "world/Level.h"
 #include "world/TileManager.h"
+#include "world/TriggerFile.h"
 
 #include <tinyxml.h>
 
@@ -32,6 +34,11 @@ const char* TextOf(const TiXmlElement& element) {
 Vector2 ReadPoint(const TiXmlElement* element) {
     if (!element) return {};
     return {ParseDouble(element->Attribute("x")), ParseDouble(element->Attribute("y"))};
+}
+
+// A point whose x or y is written as a number that is not finite ("nan", "inf", "1e999").
+bool IsFinitePoint(const TiXmlElement* element) {
+    return !element || (IsFiniteNumber(element->Attribute("x")) && IsFiniteNumber(element->Attribute("y")));
 }
 
 // The size attributes: an integer, −1 when the attribute is missing.
@@ -86,8 +93,28 @@ std::string LevelFile::LevelPath(const std::string& folder, const std::string& n
     return JoinPath(Game::GetInstance().DataPath("level", folder), name + ".xml");
 }
 
+std::string LevelFile::UserLevelPath(const std::string& folder, const std::string& name) {
+    const std::string user = UserDataFolder();
+    if (user.empty() || !IsPlainFileStem(folder) || !IsPlainFileStem(name)) return std::string();
+    return JoinPath(JoinPath(JoinPath(user, "level"), folder), name + ".xml");
+}
+
+std::string LevelFile::ReadPath(const std::string& folder, const std::string& name) {
+    const std::string user = UserLevelPath(folder, name);
+    return !user.empty() && IsRegularFile(user) ? user : LevelPath(folder, name);
+}
+
+std::string LevelFile::SavePath(const std::string& folder, const std::string& name) {
+    return Game::GetInstance().mInstalled ? UserLevelPath(folder, name) : LevelPath(folder, name);
+}
+
 std::unique_ptr<Level> LevelFile::LoadLevel(const std::string& folder, const std::string& name) {
-    return ReadLevel(LevelPath(folder, name), folder);
+    // The name comes from a campaign file; the folder is the campaign the program chose.
+    if (!IsPlainName(name)) {
+        VELMORA_LOG_CRITICAL("LOGIC") << "Level name refused, it would lead out of the level folder: `" << name << "`";
+        return nullptr;
+    }
+    return ReadLevel(ReadPath(folder, name), folder);
 }
 
 std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::string& folder, const TileManager* tiles) {
@@ -109,10 +136,10 @@ std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::
         return nullptr;
     }
     level->SetName(TextOf(*name));
-    if (!ReadTilemap(*root, path, *level) || !ReadMedals(*root, path, *level) || !ReadEntities(*root, path, *level) ||
-        !ReadTriggers(*root, path)) {
+    if (!ReadTilemap(*root, path, *level) || !ReadMedals(*root, path, *level) || !ReadEntities(*root, path, *level)) {
         return nullptr;
     }
+    ReadTriggers(*root, path, *level);
     return level;
 }
 
@@ -188,6 +215,12 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
             VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, missing <archetype>: " << path;
             return false;
         }
+        // Positions far outside the grid are harmless and kept; NaN and infinity are not.
+        if (!IsFinitePoint(element->FirstChildElement("position")) || !IsFinitePoint(element->FirstChildElement("direction"))) {
+            VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, position or direction is not a finite number: "
+                                          << path;
+            return false;
+        }
         auto spawn = std::make_unique<SpawnInfo>();
         spawn->mArchetype = TextOf(*archetype);
         if (const TiXmlElement* name = element->FirstChildElement("name")) spawn->mName = TextOf(*name);
@@ -200,17 +233,23 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
     return true;
 }
 
-bool LevelFile::ReadTriggers(const TiXmlElement&, const std::string&) {
-    // The trigger reader goes here: clear the logic manager's trigger list, then for each node
-    // called "trigger" in order, "Level has invalid <trigger> element: " + path for a node that
-    // is not an element, otherwise parse it and append it; a rejected trigger fails the load.
-    // Until then <trigger> elements are ignored.
-    return true;
+void LevelFile::ReadTriggers(const TiXmlElement& root, const std::string& path, Level& level) {
+    TriggerFile::ReleaseTriggers(level.GetTriggers());
+    for (const TiXmlNode* node = root.FirstChild("trigger"); node; node = node->NextSibling("trigger")) {
+        const TiXmlElement* element = node->ToElement();
+        if (!element) {
+            VELMORA_LOG("LOGIC") << "Level has invalid <trigger> element: " << path;
+            continue;
+        }
+        TriggerFile::ReadTrigger(*element, level.GetTriggers());
+    }
 }
 
 bool LevelFile::SaveLevel(const Level& level) {
-    const std::string path = LevelPath(level.GetFolder(), level.GetName());
-    if (!WriteFileSafely(level, path)) {
+    const std::string path = SavePath(level.GetFolder(), level.GetName());
+    // The player's level folder is made on the first save; the shipped campaign folders exist.
+    const bool folderReady = !Game::GetInstance().mInstalled || MakeFolders(ParentPath(path));
+    if (path.empty() || !folderReady || !WriteFileSafely(level, path)) {
         VELMORA_LOG_CRITICAL("EDITOR") << path << "`" << " FOR WRITING";
         return false;
     }
@@ -256,7 +295,7 @@ void LevelFile::WriteLevel(const Level& level, std::ostream& out) {
     // The medal times are kept by editing the file by hand; the editor writes placeholders.
     out << "\n<medals gold ='50.0' silver='100.0' bronze ='150.0'></medals>\n";
     out << "\t<!-- TRIGGERS -->\n";
-    WriteTriggers(out);
+    TriggerFile::WriteTriggers(level.GetTriggers(), out);
     out << "</level>\n";
 }
 
@@ -280,8 +319,5 @@ void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
     }
 }
 
-void LevelFile::WriteTriggers(std::ostream&) {
-    // The trigger writer goes here: each trigger of the logic manager's list, in order.
-}
 
 } // namespace Velmora::Logic

@@ -17,8 +17,7 @@ public:
     virtual void OnPaneShattered() = 0;
     /// One door cell opened; `corner` is the cell's lower-left corner in world units.
     virtual void OnDoorCellOpened(const Vector2& corner) = 0;
-    /// The level rebuilt the collision map from its live cells; what else derives from them
-    /// (the navigation graph) is rebuilt here.
+    /// The level rebuilt the collision map and its navigation graph from its live cells.
     virtual void OnMapsRebuilt(Level& level) = 0;
 };
 

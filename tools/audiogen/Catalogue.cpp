@@ -45,6 +45,8 @@ std::vector<Catalogue::Entry> Catalogue::Entries() {
         Effect("UI/lowblip.ogg", [] { return InterfaceSounds::Blip(false); }),
         Effect("UI/midblip.ogg", [] { return InterfaceSounds::Blip(true); }),
         Effect("Guard/alarm.ogg", EffectSounds::Alarm),
+        Effect("Guard/exclaim.ogg", EffectSounds::Exclaim),
+        Effect("Guard/question.ogg", EffectSounds::Question),
     };
 }
 

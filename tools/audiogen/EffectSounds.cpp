@@ -189,4 +189,46 @@ Mono EffectSounds::Alarm() {
     return out;
 }
 
+Mono EffectSounds::Exclaim() {
+    constexpr double kLength = 0.42;
+    Mono out = EffectTools::Blank(kLength);
+    // A minor-second cluster over a fifth reads as alarm without being the alarm itself.
+    const double notes[] = {622.25, 659.26, 932.33};
+    Oscillator voices[] = {Oscillator(Waveform::Saw, 0.1), Oscillator(Waveform::Saw, 0.6), Oscillator(Waveform::Square, 0.3, 0.4)};
+    SvFilter brass(2600.0, 1.1);
+    for (size_t i = 0; i < out.size(); ++i) {
+        const double t = Time(i);
+        const double rise = 1.0 - 0.06 * std::exp(-t / 0.03);  // scoops up into the pitch
+        double sum = 0.0;
+        for (int v = 0; v < 3; ++v) sum += voices[v].Next(notes[v] * rise) / 3.0;
+        brass.Set(1200.0 + 3400.0 * std::exp(-t / 0.12), 1.1);
+        const double gate = std::min(1.0, t / 0.003) * std::exp(-t / 0.16);
+        out[i] = static_cast<float>(std::tanh(1.6 * brass.Low(static_cast<float>(sum))) * gate);
+    }
+    EffectTools::AddRoom(out, SmallRoom(), 0.25, 0.3);
+    EffectTools::Finish(out, -3.0, 0.002, 0.05);
+    return out;
+}
+
+Mono EffectSounds::Question() {
+    constexpr double kNote = 0.16;
+    Mono out = EffectTools::Blank(kNote * 2 + 0.3);
+    Oscillator tone(Waveform::Triangle, 0.0);
+    Oscillator overtone(Waveform::Sine, 0.2);
+    double frequency = 440.0;
+    for (size_t i = 0; i < out.size(); ++i) {
+        const double t = Time(i);
+        const bool second = t >= kNote;
+        const double local = second ? t - kNote : t;
+        // The second note (a fourth up) bends up a little more at its end, like a raised voice.
+        const double target = second ? 587.33 * (1.0 + 0.05 * std::min(1.0, local / 0.25)) : 440.0;
+        frequency += (target - frequency) * 0.01;
+        const double gate = std::min(1.0, local / 0.004) * std::exp(-local / (second ? 0.18 : 0.07));
+        out[i] = static_cast<float>((0.8 * tone.Next(frequency) + 0.2 * overtone.Next(frequency * 2.0)) * gate);
+    }
+    EffectTools::AddRoom(out, SmallRoom(), 0.3, 0.3);
+    EffectTools::Finish(out, -6.0, 0.002, 0.05);
+    return out;
+}
+
 } // namespace Velmora::AudioGen

@@ -4,7 +4,8 @@
 
 namespace Velmora::AudioGen {
 
-/// The sounds of the world: the player's guns and steps, breaking glass, a guard's alarm.
+/// The sounds of the world: the player's guns and steps, breaking glass, a guard's alarm and
+/// emotes.
 /// Each returns a finished mono clip.
 class EffectSounds {
 public:
@@ -20,6 +21,11 @@ public:
     static Mono GlassShatter(int variant);
     /// A guard raising the alarm: a short two-tone burst.
     static Mono Alarm();
+    /// A guard spotting someone ("!"): a sharp rising stab, a brassy chord with a hard attack.
+    static Mono Exclaim();
+    /// A guard hearing something ("?"): two soft plucked notes rising a fourth, the second bent
+    /// upwards like a question.
+    static Mono Question();
 };
 
 } // namespace Velmora::AudioGen

@@ -128,10 +128,11 @@ bool PaintPlayer(const std::string& dir) {
     return canvas.Save(dir + "/player.png");
 }
 
-bool PaintGuard(const std::string& dir, const std::string& name, std::uint32_t rim, std::uint32_t lamp) {
+// A guard from above: the uniform's colour and the rim light tell the kinds apart.
+bool PaintGuard(const std::string& dir, const std::string& name, std::uint32_t body, std::uint32_t rim, std::uint32_t lamp) {
     Canvas canvas(64, 64);
     cairo_t* cr = canvas.Cr();
-    PaintPerson(canvas, 0x4A4536, rim, true);
+    PaintPerson(canvas, body, rim, true);
     // Flashlight in the hands.
     RoundedRect(cr, 34.5, 7, 5, 15, 1.5);
     SetColour(cr, 0x2A2C30);
@@ -169,8 +170,10 @@ bool PaintGuard(const std::string& dir, const std::string& name, std::uint32_t r
 
 bool PaintSprites(const std::string& dir) {
     bool ok = PaintPlayer(dir);
-    ok = PaintGuard(dir, "guard.png", Palette::kAmber, 0xFFE6A0) && ok;
-    ok = PaintGuard(dir, "guard_alert.png", 0xFF3B2F, 0xFFB0A0) && ok;
+    ok = PaintGuard(dir, "guard.png", 0x4A4536, Palette::kAmber, 0xFFE6A0) && ok;
+    ok = PaintGuard(dir, "guard_alert.png", 0x4A4536, 0xFF3B2F, 0xFFB0A0) && ok;
+    ok = PaintGuard(dir, "guard_pan.png", 0x2E4650, 0x3FD6E0, 0xC8FAFF) && ok;
+    ok = PaintGuard(dir, "guard_alarm.png", 0x55303A, 0xFF4FA0, 0xFFC0DC) && ok;
     ok = PaintGunPickup(dir, "gun_sound.png", GunIcon::kSound) && ok;
     ok = PaintGunPickup(dir, "gun_white.png", GunIcon::kWhite) && ok;
     ok = PaintGunPickup(dir, "gun_shock.png", GunIcon::kShock) && ok;

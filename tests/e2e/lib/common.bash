@@ -35,6 +35,10 @@ make_game_dir() {
     echo "$dir"
 }
 
+# The player's folders of every game a test starts: inside the test's work folder, never the real
+# ~/.config or ~/.local, and the same for each start of one test so settings and progress carry.
+export XDG_CONFIG_HOME="$WORK/xdg/config" XDG_DATA_HOME="$WORK/xdg/data" XDG_STATE_HOME="$WORK/xdg/state"
+
 # Starts the game in the background with its log mirrored into $GAME_LOG.
 start_game() {
     local dir=$1
@@ -192,6 +196,9 @@ start_and_skip_intro() {
     start_game_until_initialized "$1"
     x_retry xdotool mousemove 1270 790
     wait_for_log "[PRELOADER:1] Preloaded "
+    # An earlier test's game may have left the X focus on a window that is gone (there is no
+    # window manager to hand it on), and keys would go nowhere: give it to the game.
+    x_retry xdotool search --name "VELMORA THE GAME" windowfocus
     wait_for_screen "$WORK/intro.png" intro_shown
     x_retry xdotool key Escape
     wait_for_screen "$WORK/menu.png" menu_background_shown

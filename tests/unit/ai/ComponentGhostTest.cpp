@@ -116,15 +116,25 @@ TEST_F(ComponentGhostTest, AnUnknownBehaviourIsLoggedAndEndsTheListButNotTheArch
     EXPECT_TRUE(mLog.Contains("Ghost data ends without `EndBehaviors`"));
 }
 
-TEST_F(ComponentGhostTest, TheRealNameTableKnowsNoBehaviourClassYet) {
-    for (const char* name : {"BehaviorAlarm", "BehaviorChase", "BehaviorGuard", "BehaviorPan", "BehaviorPatrol",
-                             "BehaviorListen", "behaviorpatrol", "BehaviorDelay", ""}) {
+TEST_F(ComponentGhostTest, TheRealNameTableMakesTheSixDataBehavioursAndReadsTheirParameters) {
+    for (const char* name : {"BehaviorAlarm", "BehaviorChase", "BehaviorGuard", "BehaviorPan", "BehaviorPatrol", "BehaviorListen"}) {
+        const std::unique_ptr<Behavior> behavior = ComponentGhost::CreateBehavior(name, 1);
+        ASSERT_NE(behavior, nullptr) << name;
+        EXPECT_EQ(behavior->mLanes, kLaneBehavior) << name;
+        EXPECT_FALSE(behavior->IsBlocking()) << name;
+    }
+    for (const char* name : {"behaviorpatrol", "BehaviorDelay", "BehaviorMove", ""}) {
         EXPECT_EQ(ComponentGhost::CreateBehavior(name, 1), nullptr) << name;
     }
     ComponentGhost::SetBehaviorFactory(nullptr);
-    const ValueList data{1, 1.0, 1.0, "x", "BehaviorGuard", 2.0, "EndBehaviors"};
-    EXPECT_TRUE(Spawn(data)->mActions.IsEmpty());
-    EXPECT_TRUE(mLog.Contains("Unknown behavior `BehaviorGuard`"));
+    // Each behaviour reads its own parameters, so the next name is found after them.
+    const ValueList data{1, 1.0, 1.0, "x", "BehaviorChase", 0.5, 2.0, "BehaviorAlarm", 3, 1.5, "", "BehaviorPan",
+                         90, 1.0, "BehaviorListen", 0.5, "BehaviorPatrol", 60, 1.0, "BehaviorGuard", 2.0, "EndBehaviors"};
+    EXPECT_EQ(Spawn(data)->mActions.GetCount(), 6u);
+    EXPECT_EQ(mStoppedAt, data.size());
+    const ValueList unknown{1, 1.0, 1.0, "x", "BehaviorGuard", 2.0, "BehaviorDance", 1.0, "BehaviorPan", 5, 5, "EndBehaviors"};
+    EXPECT_EQ(Spawn(unknown)->mActions.GetCount(), 1u);
+    EXPECT_TRUE(mLog.Contains("Unknown behavior `BehaviorDance`"));
 }
 
 TEST_F(ComponentGhostTest, SpawnDataBecomesWaypointNames) {

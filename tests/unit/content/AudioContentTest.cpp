@@ -25,6 +25,7 @@ const std::vector<std::string> kEffects = {
     "SFX/Level/ShatterGlass2.ogg", "SFX/UI/winlevel.ogg",        "SFX/UI/lose.ogg",
     "SFX/UI/phew.ogg",            "SFX/UI/power_change.ogg",    "SFX/UI/item_get.ogg",
     "SFX/UI/lowblip.ogg",         "SFX/UI/midblip.ogg",         "SFX/Guard/alarm.ogg",
+    "SFX/Guard/exclaim.ogg",      "SFX/Guard/question.ogg",
 };
 
 const std::vector<std::string> kMusic = {

@@ -75,6 +75,7 @@ TEST(ContentImages, NamedImagesExistWithTheExpectedShapes) {
     for (const char* name : {"hud.png", "hudbriefcase.png", "chargemeter.png", "laser_dot.png", "particle.png",
                              "soundwave.png", "norrik.png", "zenthra.png", "velmora.png", "xboxcontroller.png",
                              "roomrender.png", "helpmenu.png", "player.png", "guard.png", "guard_alert.png",
+                             "guard_pan.png", "guard_alarm.png",
                              "gun_sound.png", "gun_white.png", "gun_shock.png", "briefcase.png", "generator.png",
                              "waypoint.png", "emote_exclaim.png", "emote_question.png"}) {
         SCOPED_TRACE(name);

@@ -28,6 +28,24 @@ TEST(InputManager, AKeyTappedBetweenTwoSnapshotsIsPressedForOneFrame) {
     EXPECT_FALSE(input.IsKeyDown(SDLK_SPACE));
 }
 
+TEST(InputManager, AKeyAnInputFilterTookReadsUpUntilItIsReleased) {
+    InputManager input;
+    Uint8* held = SDL_GetKeyState(nullptr);  // SDL's own array, which its events fill in
+    input.PollKeys();
+    input.SwallowKey(SDLK_RETURN);
+    held[SDLK_RETURN] = 1;
+    for (int frame = 0; frame < 2; ++frame) {
+        input.PollKeys();
+        EXPECT_FALSE(input.IsKeyDown(SDLK_RETURN)) << frame;
+    }
+    held[SDLK_RETURN] = 0;
+    input.PollKeys();
+    held[SDLK_RETURN] = 1;
+    input.PollKeys();
+    EXPECT_TRUE(input.IsKeyPressed(SDLK_RETURN));  // the next press is the screens' again
+    held[SDLK_RETURN] = 0;
+}
+
 TEST(InputManager, MouseButtonsAreRecordedAndOutOfRangeKeysIgnored) {
     InputManager input;
     input.PollKeys();

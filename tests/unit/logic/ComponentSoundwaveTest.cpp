@@ -8,7 +8,7 @@
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"
 #include "world/LevelMessages.h"
-#include "game/SoundwaveMessages.h"
+#include "world/SoundwaveMessages.h"
 #include "physics/PhysicsManager.h"
 
 #include <gtest/gtest.h>

@@ -17,6 +17,13 @@ namespace {
 using Logic::Level;
 using Logic::LevelFile;
 
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "<data>";
+    for (int i = 0; i < depth; ++i) text += "</data>";
+    return text;
+}
+
 class LevelFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -79,6 +86,12 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
         {Body("<tilemap width='99999999999' height='99999999999'/>"), "[LEVEL:1] Level has invalid size: "},
         {Body(tilemap, "<!--entity-->"), "[LOGIC:1] Level has invalid <entity> element: "},
         {Body(tilemap, "<entity><name>n</name></entity>"), "[LOGIC:1] Level has invalid <entity> element, missing <archetype>: "},
+        {Body(tilemap, "<entity><archetype>a</archetype><position x='nan' y='0'/></entity>"),
+         "[LOGIC:1] Level has invalid <entity> element, position or direction is not a finite number: "},
+        {Body(tilemap, "<entity><archetype>a</archetype><direction x='1' y='-1e999'/></entity>"),
+         "[LOGIC:1] Level has invalid <entity> element, position or direction is not a finite number: "},
+        {Body(tilemap, Nested(300)),
+         "[LOGIC:1] Failed to load level file: "},
     };
     for (const auto& c : cases) {
         Tests::LogCapture capture;
@@ -86,6 +99,10 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
         EXPECT_TRUE(capture.CriticalContains(c.mLine + mPath)) << c.mLine;
     }
     Tests::LogCapture capture;
+    for (const std::string name : {"../../object/player", "..", "a/b", "a\\b"}) {
+        EXPECT_EQ(LevelFile::LoadLevel("camp", name), nullptr);
+        EXPECT_TRUE(capture.CriticalContains("[LOGIC:1] Level name refused, it would lead out of the level folder: `" + name + "`"));
+    }
     EXPECT_EQ(LevelFile::LoadLevel("camp", "missing"), nullptr);
     EXPECT_TRUE(capture.CriticalContains("Failed to load level file: " + LevelFile::LevelPath("camp", "missing")));
 }

@@ -584,6 +584,24 @@ TEST_F(PlayTest, ALaterLevelThatFailsToLoadEndsTheCampaign) {
     ASSERT_NE(Top<MainMenuScreen>(), nullptr);
 }
 
+TEST_F(PlayTest, SpawnsFarOutsideTheMapPlayHarmlessly) {
+    // The camera follows the player out there; the level's drawing, the bodies, the footsteps'
+    // sound waves and the pickups all meet coordinates no cell index can hold.
+    const std::string far =
+        "<entity><archetype>player</archetype><position x='1e308' y='-1e308'/><direction x='1e308' y='1e11'/></entity>"
+        "<entity><archetype>generator</archetype><position x='-1e11' y='1e11'/></entity>"
+        "<entity><archetype>gun_sound</archetype><position x='1e308' y='1e308'/></entity>";
+    const std::string level = "<level><name>far</name><tilemap width='3' height='3'>1 1 1 1 0 1 1 1 1</tilemap>" + far +
+                              "<medals gold='1' silver='2' bronze='3'/></level>";
+    PlayScreen* play = Start(WriteCampaign({{"far", level}}));
+    ASSERT_EQ(play->GetState(), kPlaying);
+    InputManager::GetInstance().SetKey(SDLK_d, true);
+    Frames(180);
+    InputManager::GetInstance().SetKey(SDLK_d, false);
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(LivePlayers(), 1);
+}
+
 TEST_F(PlayTest, ResetLevelFromTheMenuRestartsThroughTheRetryStep) {
     PlayScreen* play = StartTwoRooms();
     Frames(120);
