@@ -6,6 +6,12 @@
 
 namespace Velmora {
 
+namespace {
+
+constexpr std::array<int, 4> kModifierKeys{SDLK_LALT, SDLK_RALT, SDLK_LCTRL, SDLK_RCTRL};
+
+} // namespace
+
 InputManager& InputManager::GetInstance() {
     static InputManager* instance = new InputManager();
     return *instance;
@@ -29,7 +35,7 @@ bool InputManager::IsKeyPressed(int key) const {
 }
 
 bool InputManager::IsShortcutModifierDown() const {
-    for (const int key : {SDLK_LALT, SDLK_RALT, SDLK_LCTRL, SDLK_RCTRL}) {
+    for (const int key : kModifierKeys) {
         if (IsKeyDown(key)) return true;
     }
     return false;
@@ -48,6 +54,7 @@ void InputManager::RecordEvent(const SDL_Event& event) {
         mResyncPointer = false; // SDL knows where the pointer is again
     } else if (event.type == SDL_KEYDOWN && event.key.keysym.sym < kKeyCount) {
         mKeys[event.key.keysym.sym] = 1;
+        mStaleKeys[event.key.keysym.sym] = 0;
     } else if (event.type == SDL_MOUSEBUTTONDOWN && event.button.button >= 1 && event.button.button <= 32) {
         mButtons |= 1u << (event.button.button - 1);
     }
@@ -66,11 +73,11 @@ void InputManager::PollKeys() {
     mKeys.fill(0);
     if (state) std::copy_n(state, std::min(count, kKeyCount), mKeys.begin());
     for (int key = 0; key < kKeyCount; ++key) {
-        if (!mSwallowed[key]) continue;
+        if (!mStaleKeys[key]) continue;
         if (mKeys[key])
             mKeys[key] = 0;
         else
-            mSwallowed[key] = 0;
+            mStaleKeys[key] = 0; // SDL has seen the key-up after all
     }
     mButtons = SDL_GetMouseState(nullptr, nullptr);
 }
@@ -89,11 +96,17 @@ void InputManager::PollMouse() {
 
 void InputManager::ResyncPointer() { mResyncPointer = true; }
 
+void InputManager::ReleaseHeldKeys() {
+    // From the next snapshot on: this frame's input is still the chord that changed the mode,
+    // and a Return in it must stay part of that chord.
+    mStaleKeys.fill(1);
+}
+
 void InputManager::SetPointerQuery(PointerQuery query) { mPointerQuery = query; }
 
 void InputManager::SwallowKey(int key) {
     if (key < 0 || key >= kKeyCount) return;
-    mSwallowed[key] = 1;
+    mStaleKeys[key] = 1;
     mKeys[key] = 0;
 }
 

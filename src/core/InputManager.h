@@ -57,6 +57,13 @@ public:
     /// was before, until the pointer next moves: until SDL reports a motion, PollMouse asks the
     /// pointer query instead.
     void ResyncPointer();
+    /// After a video mode change or a regained focus the key-ups of the keys then held (the
+    /// Alt+Return that switched the mode) may never reach SDL: they went to the window being
+    /// replaced, or to another program. SDL would go on reporting those keys down, so every
+    /// Return would count as Alt+Return and the next press of Return would not count at all.
+    /// From the next PollKeys on, every key reads as up until SDL reports it up or it is
+    /// pressed again.
+    void ReleaseHeldKeys();
     /// Replaces the pointer query (null: the X11 window's pointer, see QueryWindowPointer).
     void SetPointerQuery(PointerQuery query);
     /// True while the position comes from the pointer query.
@@ -75,7 +82,6 @@ public:
 private:
     std::array<uint8_t, kKeyCount> mKeys{};
     std::array<uint8_t, kKeyCount> mPreviousKeys{};
-    std::array<uint8_t, kKeyCount> mSwallowed{}; // taken by a filter, up until released
     uint32_t mButtons = 0;
     uint32_t mPreviousButtons = 0;
     Point mMouse;
@@ -83,6 +89,7 @@ private:
     SDL_Joystick* mJoystick = nullptr;
     PointerQuery mPointerQuery = nullptr;
     bool mResyncPointer = false;
+    std::array<uint8_t, kKeyCount> mStaleKeys{}; // a swallowed or stale key: up until SDL reports it up
 };
 
 } // namespace Velmora

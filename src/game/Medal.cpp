@@ -25,6 +25,20 @@ Medal ChooseMedal(double seconds, double gold, double silver, double bronze) {
     return Medal::kNone;
 }
 
+Medal NextMedal(Medal earned, double gold, double silver, double bronze, double& seconds) {
+    const struct {
+        Medal mMedal;
+        double mTime;
+    } better[] = {{Medal::kBronze, bronze}, {Medal::kSilver, silver}, {Medal::kGold, gold}};
+    for (const auto& next : better) {
+        if (next.mMedal > earned && next.mTime > 0.0) {
+            seconds = next.mTime;
+            return next.mMedal;
+        }
+    }
+    return Medal::kNone;
+}
+
 const char* MedalName(Medal medal) {
     switch (medal) {
         case Medal::kGold:

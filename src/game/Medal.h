@@ -12,6 +12,10 @@ enum class Medal { kNone, kBronze, kSilver, kGold };
 /// without it) is never earned, and neither is anything by a negative or non-numeric time.
 Medal ChooseMedal(double seconds, double gold, double silver, double bronze);
 
+/// The next better medal than `earned` that the level offers (a time above 0), or kNone after
+/// gold; its time goes to `seconds`.
+Medal NextMedal(Medal earned, double gold, double silver, double bronze, double& seconds);
+
 /// "Gold", "Silver", "Bronze" or "None".
 const char* MedalName(Medal medal);
 

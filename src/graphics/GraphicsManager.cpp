@@ -148,9 +148,12 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     Debug::TweakBarManager::GetInstance().SetWindowSize(mScreen->w, mScreen->h);
     textures.ReloadAll();
     mBloom.Setup(mScreen->w, mScreen->h);
-    // SDL forgets where the pointer is with the old window; aiming and walking follow the real
-    // pointer at once, not the first motion.
-    InputManager::GetInstance().ResyncPointer();
+    // SDL forgets where the pointer is with the old window (aiming and walking follow the real
+    // pointer at once, not the first motion), and the key-ups of the Alt+Return that brought
+    // this mode went to the old one.
+    InputManager& input = InputManager::GetInstance();
+    input.ResyncPointer();
+    input.ReleaseHeldKeys();
 }
 
 void GraphicsManager::ToggleFullscreen() {
@@ -171,8 +174,11 @@ void GraphicsManager::HandleFocusLost() {
 }
 
 void GraphicsManager::HandleFocusGained() {
-    // The pointer came back from another window: SDL has not seen it move there.
-    InputManager::GetInstance().ResyncPointer();
+    // The pointer came back from another window: SDL has not seen it move there, nor the
+    // release of an Alt held to switch windows.
+    InputManager& input = InputManager::GetInstance();
+    input.ResyncPointer();
+    input.ReleaseHeldKeys();
     // Only a window that was put away gets its mode again: setting a full-screen mode itself
     // moves the focus, and answering every gain would switch modes forever.
     if (!IsFullscreen() || !mIconified) return;

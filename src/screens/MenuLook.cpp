@@ -14,12 +14,19 @@ Interface::WidgetLook MenuLook::Get() {
     return look;
 }
 
+Interface::WidgetLook MenuLook::GetDisabled() {
+    Interface::WidgetLook look = Get();
+    look.mNormal = {Color::FromRgba(90, 90, 90), Color::FromRgba(58, 62, 68), Color::FromRgba(6, 10, 14), 0.25};
+    look.mHighlight = look.mNormal;
+    return look;
+}
+
 void MenuLook::Apply(Interface::Widget& tree) {
-    if (!tree.HasState(Interface::Widget::kDisabled)) {
-        if (auto* button = dynamic_cast<Interface::WButton*>(&tree))
-            button->SetLook(Get());
-        else if (auto* slider = dynamic_cast<Interface::SliderWidget*>(&tree))
-            slider->SetLook(Get());
+    const Interface::WidgetLook look = tree.HasState(Interface::Widget::kDisabled) ? GetDisabled() : Get();
+    if (auto* button = dynamic_cast<Interface::WButton*>(&tree)) {
+        button->SetLook(look);
+    } else if (auto* slider = dynamic_cast<Interface::SliderWidget*>(&tree)) {
+        slider->SetLook(look);
     }
     for (unsigned i = 0; i < tree.GetChildCount(); ++i) {
         if (Interface::Widget* child = tree.GetChild(i)) Apply(*child);

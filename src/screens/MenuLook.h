@@ -15,8 +15,10 @@ class MenuLook {
 public:
     /// The buttons' and sliders' look.
     static Interface::WidgetLook Get();
-    /// Gives every button and slider of the tree (the widget and everything under it) the look;
-    /// widgets disabled themselves keep the greyed look their screen gave them.
+    /// The look of an entry that cannot be chosen: grey on a dark fill, no highlight.
+    static Interface::WidgetLook GetDisabled();
+    /// Gives every button and slider of the tree (the widget and everything under it) the look,
+    /// the greyed one to those disabled themselves.
     static void Apply(Interface::Widget& tree);
 };
 

@@ -301,7 +301,6 @@ void PlayScreen::StepQuit() {
 void PlayScreen::Update(double dt) {
     // A screen above that passes its frames down (the credits) owns the input meanwhile.
     if (!mPaused) HandleInput();
-    if (mState == kPlaying) mTitleCard.Update(dt);
     StepState(dt);
 }
 
@@ -370,6 +369,7 @@ void PlayScreen::OpenMenu() {
     // the play screen it belongs to.
     if (mState == kCampaignDone || mState == kCredits || mState == kQuit) return;
     mMenuRequested = true;
+    VELMORA_LOG("LOGIC") << "In-game menu opened";
     mGame.PushScreen(new MainMenuScreen(mGame, true));
 }
 
@@ -404,6 +404,8 @@ void PlayScreen::OnLogicTick(double dt) {
     logic.UpdateNotifications(dt);
     if (mState == kPlaying) {
         AdvanceClock(dt);
+        // On the game's clock: a slow first frame after loading does not eat the card.
+        mTitleCard.Update(dt);
         mGun.Update(dt);
         mHudPhase += kHudPhaseRate * dt;
         mHudPhase -= std::floor(mHudPhase);
@@ -534,7 +536,11 @@ void PlayScreen::ShowResultPanel(bool won) {
     ResultSummary summary;
     summary.mWon = won;
     summary.mSeconds = logic.GetLevelCounters().mPlayTime;
-    summary.mMedal = won ? AchievementManager::GetInstance().GetMedal(summary.mSeconds) : Medal::kNone;
+    if (won) {
+        const AchievementManager& achievements = AchievementManager::GetInstance();
+        summary.mMedal = achievements.GetMedal(summary.mSeconds);
+        summary.mNextMedal = achievements.GetNextMedal(summary.mMedal, summary.mNextMedalTime);
+    }
     summary.mLastLevel = mLevelIndex + 1 >= static_cast<int>(logic.GetLevelNames().size());
     if (won) {
         VELMORA_LOG("LOGIC") << "Level time " << Hud::FormatClock(summary.mSeconds)

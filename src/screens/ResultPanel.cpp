@@ -12,6 +12,7 @@
 #include "screens/MenuLook.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 
 namespace Velmora::Logic {
@@ -60,9 +61,15 @@ const char* ResultPanel::ButtonLabel(const ResultSummary& summary) {
 
 std::vector<std::string> ResultPanel::InfoLines(const ResultSummary& summary) {
     if (!summary.mWon) return {};
+    std::string medal = summary.mMedal == Medal::kNone ? "No medal" : std::string(MedalName(summary.mMedal)) + " medal";
+    if (summary.mNextMedal != Medal::kNone) {
+        std::string next = MedalName(summary.mNextMedal);
+        next[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(next[0])));
+        medal += " (" + next + ": " + Hud::FormatClock(summary.mNextMedalTime) + ")";
+    }
     std::vector<std::string> lines{
         "Mission complete", "Time " + Hud::FormatClock(summary.mSeconds) + Hud::FormatHundredths(summary.mSeconds),
-        summary.mMedal == Medal::kNone ? "No medal" : std::string(MedalName(summary.mMedal)) + " medal"};
+        medal};
     if (summary.mLastLevel) lines.emplace_back("Campaign complete!");
     return lines;
 }

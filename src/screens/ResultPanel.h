@@ -21,9 +21,11 @@ namespace Velmora::Logic {
 /// How a level attempt ended, as the level-end panel tells it.
 struct ResultSummary {
     bool mWon = false;
-    double mSeconds = 0.0;       ///< the level clock at the end
-    Medal mMedal = Medal::kNone; ///< earned by the time (wins only)
-    bool mLastLevel = false;     ///< the campaign's last level: a win completes the campaign
+    double mSeconds = 0.0;           ///< the level clock at the end
+    Medal mMedal = Medal::kNone;     ///< earned by the time (wins only)
+    Medal mNextMedal = Medal::kNone; ///< the next better one the level offers (none after gold)
+    double mNextMedalTime = 0.0;     ///< its time, seconds
+    bool mLastLevel = false;         ///< the campaign's last level: a win completes the campaign
 };
 
 /// The panel the play screen shows when a level ends, in the play screen's widget tree: its
@@ -36,7 +38,9 @@ public:
 
     /// The button's label.
     static const char* ButtonLabel(const ResultSummary& summary);
-    /// The lines above the button, top first; none for a loss (the capture notice says it).
+    /// The lines above the button, top first ("Mission complete", "Time 0:12.34", "Silver medal
+    /// (gold: 0:10)", after the last level "Campaign complete!"); none for a loss (the capture
+    /// notice says it).
     static std::vector<std::string> InfoLines(const ResultSummary& summary);
 
     /// Replaces the tree's widgets with the panel; the button calls `callback`.

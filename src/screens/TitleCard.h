@@ -10,8 +10,8 @@ namespace Velmora::Logic {
 
 /// The card that names a level as it starts: where in the campaign it is, the level's name and
 /// what to do there, in a dark band across the upper part of the window. It stays for
-/// kHoldSeconds of frame time and then fades out over kFadeSeconds; play goes on underneath
-/// all the while (the card only draws).
+/// kHoldSeconds of play (the level clock's time) and then fades out over kFadeSeconds; play goes
+/// on underneath all the while (the card only draws).
 class TitleCard {
 public:
     static constexpr double kHoldSeconds = 2.0;
@@ -37,7 +37,7 @@ public:
     void Show(Lines lines);
     /// Puts the card away at once.
     void Hide() { mTime = kHoldSeconds + kFadeSeconds; }
-    /// Frame time passes (seconds).
+    /// Play time passes (seconds).
     void Update(double dt) { mTime += dt; }
     /// 1 while held, then falling linearly to 0 over the fade; 0 when no card is shown.
     double GetOpacity() const;

@@ -76,6 +76,31 @@ TEST(InputManager, KeysHeldWithAltOrCtrlAreShortcutsNotPlainPresses) {
     }
 }
 
+TEST(InputManager, AfterAModeChangeTheKeysOfTheChordReadUpUntilReleasedOrPressedAgain) {
+    // SDL never saw the key-ups of the Alt+Return that switched the mode: its state keeps both
+    // down (SDL hands out its own array, which stands in for that here).
+    Uint8* sdlKeys = SDL_GetKeyState(nullptr);
+    sdlKeys[SDLK_LALT] = 1;
+    sdlKeys[SDLK_RETURN] = 1;
+    InputManager input;
+    input.PollKeys();
+    ASSERT_TRUE(input.IsShortcutModifierDown());
+    input.ReleaseHeldKeys();
+    EXPECT_TRUE(input.IsShortcutModifierDown()) << "this frame's keys are still the chord's";
+    input.PollKeys();
+    EXPECT_FALSE(input.IsShortcutModifierDown());
+    input.PollKeys();  // a later frame
+    input.RecordEvent(KeyDown(SDLK_RETURN));
+    EXPECT_TRUE(input.IsKeyPressedAlone(SDLK_RETURN)) << "the first plain Return after Alt+Return";
+    input.RecordEvent(KeyDown(SDLK_LALT));
+    input.PollKeys();
+    EXPECT_TRUE(input.IsKeyDown(SDLK_LALT)) << "pressed again, Alt counts again";
+    sdlKeys[SDLK_LALT] = 0;
+    sdlKeys[SDLK_RETURN] = 0;
+    input.PollKeys();
+    EXPECT_FALSE(input.IsKeyDown(SDLK_RETURN));
+}
+
 bool PointerAt300x200(int& x, int& y) {
     x = 300;
     y = 200;

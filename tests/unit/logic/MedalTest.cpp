@@ -31,6 +31,16 @@ TEST(Medal, MissingMedalTimesAreNeverEarned) {
     EXPECT_EQ(ChooseMedal(0.0, -1.0, 0.0, 8.0), Medal::kBronze);
 }
 
+TEST(Medal, TheNextBetterMedalSkipsMissingTimes) {
+    double seconds = -1.0;
+    EXPECT_EQ(NextMedal(Medal::kNone, 10.0, 18.0, 30.0, seconds), Medal::kBronze);
+    EXPECT_EQ(seconds, 30.0);
+    EXPECT_EQ(NextMedal(Medal::kBronze, 10.0, 0.0, 30.0, seconds), Medal::kGold);
+    EXPECT_EQ(seconds, 10.0);
+    EXPECT_EQ(NextMedal(Medal::kGold, 10.0, 18.0, 30.0, seconds), Medal::kNone);
+    EXPECT_EQ(NextMedal(Medal::kNone, 0.0, 0.0, 0.0, seconds), Medal::kNone);
+}
+
 TEST(Medal, TheAchievementManagerJudgesAgainstTheCurrentLevel) {
     AchievementManager achievements;
     achievements.SetMedalTimes(35.0, 20.0, 12.0);

@@ -650,15 +650,15 @@ TEST_F(PlayTest, TheWinPanelTellsTimeAndMedalAndTheLastOneTheCampaignsEnd) {
     Win();
     const double seconds = Logic().GetLevelCounters().mPlayTime;
     ASSERT_NEAR(seconds, 1.5, 0.05);
-    EXPECT_EQ(
-        PanelLines(*play),
-        (std::vector<std::string>{
-            "Mission complete", "Time " + Hud::FormatClock(seconds) + Hud::FormatHundredths(seconds), "Silver medal"}));
+    EXPECT_EQ(PanelLines(*play),
+              (std::vector<std::string>{"Mission complete",
+                                        "Time " + Hud::FormatClock(seconds) + Hud::FormatHundredths(seconds),
+                                        "Silver medal (gold: 0:01)"}));
     EXPECT_EQ(ButtonText(*play), "Next Mission");
     PressResult();
     Frames(300);
     Win();
-    EXPECT_EQ(PanelLines(*play).at(2), "No medal");
+    EXPECT_EQ(PanelLines(*play).at(2), "No medal (bronze: 0:03)");
     EXPECT_EQ(PanelLines(*play).back(), "Campaign complete!");
     EXPECT_EQ(ButtonText(*play), "Continue");
     // The panel's lines sit above its button, all inside the window.
