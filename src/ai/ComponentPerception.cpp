@@ -8,6 +8,7 @@
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
+#include "debug/PerformanceManager.h"
 #include "graphics/Batch.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/DebugDrawManager.h"
@@ -79,7 +80,7 @@ bool ComponentPerception::IsVisible(const Vector2& point) const {
     // Written so that a NaN distance (a point that is not finite) is never seen.
     if (!(distance <= mCurrentSightRange)) return false;
     Physics::RayHit hit;
-    if (Physics::PhysicsManager::GetInstance().RayCast(kTileBlocksVision, guard.x, guard.y, point.x, point.y, hit)) {
+    if (Physics::PhysicsManager::GetInstance().CastRay(kTileBlocksVision, guard.x, guard.y, point.x, point.y, hit)) {
         return false;
     }
     if (distance <= mCurrentNearRadius) return true;
@@ -90,6 +91,9 @@ bool ComponentPerception::IsVisible(const Vector2& point) const {
 }
 
 void ComponentPerception::Update() {
+    Debug::PerformanceManager& performance = Debug::PerformanceManager::GetInstance();
+    static const int sTimer = performance.RegisterTimer("Perception");
+    Debug::ScopedTimer timer(sTimer);
     if (!mTransform) return;
     UpdateVisibility();
     RebuildOutlines();
@@ -156,8 +160,11 @@ void ComponentPerception::BuildArc(std::array<Vector2, kOutlinePoints>& points, 
     for (int i = 0; i < kOutlinePoints; ++i) {
         Vector2 point = guard + radius.Rotated(first + i * step);
         Physics::RayHit hit;
-        if (physics.RayCast(kTileBlocksVision, guard.x, guard.y, point.x, point.y, hit))
+        // A point in the guard's own cell is never clipped: the cast would test no cell at all.
+        if (!Physics::PhysicsManager::InSameCell(guard.x, guard.y, point.x, point.y) &&
+            physics.CastRay(kTileBlocksVision, guard.x, guard.y, point.x, point.y, hit)) {
             point = Vector2(hit.mPointX, hit.mPointY);
+        }
         points[static_cast<size_t>(i)] = point;
     }
 }
