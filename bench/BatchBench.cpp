@@ -2,11 +2,11 @@
 // the same vertices into an array: the lower bound for moving that data. Both are timed in the
 // same run; "ratio" is batch time over copy time.
 #include "graphics/Renderer.h"
+#include "ThreadClock.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <vector>
 
 namespace {
@@ -15,7 +15,7 @@ using Velmora::Graphics::Batch;
 using Velmora::Graphics::Renderer;
 using Velmora::Graphics::Vertex;
 namespace Graphics = Velmora::Graphics;
-using Clock = std::chrono::steady_clock;
+using Velmora::Bench::ThreadSeconds;
 
 constexpr unsigned kQuads = 16384;
 
@@ -50,18 +50,18 @@ void BM_BatchAppendAgainstPlainCopy(benchmark::State& state) {
     double batchSeconds = 0.0;
     double copySeconds = 0.0;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        const double start = ThreadSeconds();
         Batch& batch = renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, 800, kQuads * 4, Graphics::kBlendAlpha);
         for (const Quad& q : quads) batch.AddTexturedRect(q.mLeft, q.mRight, q.mBottom, q.mTop, 0, 0, 1, 1, q.mColor);
         benchmark::DoNotOptimize(batch.GetVertices());
         renderer.Flush();
-        const auto middle = Clock::now();
+        const double middle = ThreadSeconds();
         std::copy(source.begin(), source.end(), target.begin());
         benchmark::DoNotOptimize(target.data());
         benchmark::ClobberMemory();
-        const auto end = Clock::now();
-        batchSeconds += std::chrono::duration<double>(middle - start).count();
-        copySeconds += std::chrono::duration<double>(end - middle).count();
+        const double end = ThreadSeconds();
+        batchSeconds += middle - start;
+        copySeconds += end - middle;
     }
     if (drawn != kQuads * 4 * state.iterations()) state.SkipWithError("batch lost vertices");
     const double quadsDone = static_cast<double>(kQuads) * state.iterations();

@@ -10,11 +10,11 @@
 #include "graphics/ComponentTransform.h"
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
+#include "ThreadClock.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <vector>
 
@@ -44,10 +44,9 @@ template <class Work>
 double SecondsPerRun(Work work, int runs) {
     double best = 1e9;
     for (int round = 0; round < 5; ++round) {
-        const auto start = std::chrono::steady_clock::now();
+        const double start = Bench::ThreadSeconds();
         for (int i = 0; i < runs; ++i) work();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        best = std::min(best, took.count() / runs);
+        best = std::min(best, (Bench::ThreadSeconds() - start) / runs);
     }
     return best;
 }
@@ -79,15 +78,14 @@ void BM_CollisionMapRebuild(benchmark::State& state) {
             benchmark::ClobberMemory();
         },
         50);
-    const auto start = std::chrono::steady_clock::now();
+    const double start = Bench::ThreadSeconds();
     int64_t runs = 0;
     for (auto _ : state) {
         physics.BuildCollisionMap(kSide, kSide, flags);
         benchmark::DoNotOptimize(physics.GetCollisionMap().GetEdges().data());
         ++runs;
     }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    ReportRatio(state, took.count() / static_cast<double>(runs), lowerBound);
+    ReportRatio(state, (Bench::ThreadSeconds() - start) / static_cast<double>(runs), lowerBound);
 }
 BENCHMARK(BM_CollisionMapRebuild)->Unit(benchmark::kMicrosecond);
 
@@ -135,7 +133,7 @@ void BM_FiftyBodiesPerTick(benchmark::State& state) {
         20000);
     MessageUpdateLogic update(kTick);
     int64_t ticks = 0;
-    const auto start = std::chrono::steady_clock::now();
+    const double start = Bench::ThreadSeconds();
     for (auto _ : state) {
         const bool turn = ticks % 60 == 0;
         for (int i = 0; i < kBodies; ++i) {
@@ -146,8 +144,7 @@ void BM_FiftyBodiesPerTick(benchmark::State& state) {
         }
         ++ticks;
     }
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-    ReportRatio(state, took.count() / static_cast<double>(ticks), lowerBound);
+    ReportRatio(state, (Bench::ThreadSeconds() - start) / static_cast<double>(ticks), lowerBound);
 }
 BENCHMARK(BM_FiftyBodiesPerTick)->Unit(benchmark::kMicrosecond);
 

@@ -147,7 +147,7 @@ void ComponentPerception::RebuildOutlines() {
     const double half = mCurrentFieldOfView * 0.5;
     // Point i of the cone lies (i − 18) steps from straight ahead.
     const double coneStep = mCurrentFieldOfView / kArcSegments;
-    BuildArc(mConePoints, facing * mCurrentSightRange, -(kArcSegments / 2) * coneStep, coneStep);
+    BuildArc(mConePoints, facing * mCurrentSightRange, -0.5 * kArcSegments * coneStep, coneStep);
     if (mCurrentNearRadius > 0.0) {
         const double rearStep = (2.0 * std::numbers::pi - mCurrentFieldOfView) / kArcSegments;
         BuildArc(mNearPoints, facing * mCurrentNearRadius, half, rearStep);

@@ -4,6 +4,7 @@
 #include "app/SystemRegistry.h"
 
 #include "audio/AudioManager.h"
+#include "console/ConsoleManager.h"
 #include "core/ComponentFactory.h"
 #include "core/EntityManager.h"
 #include "core/Factory.h"
@@ -14,6 +15,7 @@
 #include "debug/TweakBarManager.h"
 #include "game/AchievementManager.h"
 #include "game/ControllerManager.h"
+#include "game/LevelScriptBindings.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
 #include "graphics/DebugDrawManager.h"
@@ -22,6 +24,8 @@
 #include "screens/IntroScreen.h"
 #include "screens/PlayScreen.h"
 #include "screens/PreloaderScreen.h"
+#include "screens/VideoScreen.h"
+#include "script/ScriptManager.h"
 
 namespace Velmora::App {
 
@@ -31,9 +35,11 @@ void RegisterSystems(Game& game) {
     game.AddSystem(&Debug::PerformanceManager::GetInstance());
     game.AddSystem(&Graphics::DebugDrawManager::GetInstance());
     game.AddSystem(&InputManager::GetInstance());
+    game.AddSystem(&Script::ScriptManager::GetInstance());
     game.AddSystem(&Factory::GetInstance());
     game.AddSystem(&ComponentFactory::GetInstance());
     game.AddSystem(&EntityManager::GetInstance());
+    game.AddSystem(&Debug::ConsoleManager::GetInstance());
     game.AddSystem(&Audio::AudioManager::GetInstance());
     game.AddSystem(&Graphics::GraphicsManager::GetInstance());
     game.AddSystem(&Physics::PhysicsManager::GetInstance());
@@ -52,6 +58,18 @@ bool FilterTweakPanelInput(const SDL_Event& event) {
         return true;
     }
     return tweaks.AnyVisible() && tweaks.HandleEvent(event);
+}
+
+// The console sees key presses after the tweak panel and before the game.
+bool FilterConsoleInput(const SDL_Event& event) {
+    return event.type == SDL_KEYDOWN && Debug::ConsoleManager::GetInstance().HandleKey(event.key);
+}
+
+// The script functions of the layers above the script manager.
+void ConnectScripting() {
+    Script::ScriptManager& scripts = Script::ScriptManager::GetInstance();
+    scripts.AddBindings("console", Debug::ConsoleManager::RegisterBindings);
+    scripts.AddBindings(Logic::LevelScriptBindings::kBindingsKey, Logic::LevelScriptBindings::Register);
 }
 
 void HandleFocusChange(Game& game, bool gained) {
@@ -98,16 +116,18 @@ void HandleHotKeys() {
 void ConnectGame(Game& game) {
     GameHooks& hooks = game.mHooks;
     hooks.mRegisterSystems = RegisterSystems;
-    hooks.mInputFilters = {FilterTweakPanelInput};
+    hooks.mInputFilters = {FilterTweakPanelInput, FilterConsoleInput};
     hooks.mFocusChanged = [&game](bool gained) { HandleFocusChange(game, gained); };
     hooks.mResized = HandleResize;
     hooks.mHotKeys = HandleHotKeys;
     hooks.mRender = [](double dt) { Graphics::GraphicsManager::GetInstance().Render(dt); };
+    ConnectScripting();
     Logic::LogicManager::GetInstance().SetScreenMakers({
         [](Game& g) -> GameScreen* { return new Logic::IntroScreen(g); },
         [](Game&) -> GameScreen* { return new Logic::PreloaderScreen(); },
         [](Game& g) -> GameScreen* { return new Logic::PlayScreen(g); },
     });
+    Logic::LevelScriptBindings::SetVideoPlayer([&game](const std::string& file) { Logic::PlayVideo(game, file); });
 }
 
 } // namespace Velmora::App

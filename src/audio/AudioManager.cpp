@@ -1,8 +1,10 @@
 #include "audio/AudioManager.h"
 
 #include "audio/VorbisDecoder.h"
+#include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
+#include "core/Settings.h"
 
 #include <AL/alut.h>
 
@@ -37,6 +39,9 @@ AudioManager::~AudioManager() { Deinitialize(); }
 
 void AudioManager::Initialize() {
     if (mAvailable) return;
+    const Settings& settings = Settings::GetInstance();
+    mMusicVolume = static_cast<float>(settings.GetDouble(Settings::kMusicVolume, kDefaultVolume, 0.0, 1.0));
+    mSampleVolume = static_cast<float>(settings.GetDouble(Settings::kEffectsVolume, kDefaultVolume, 0.0, 1.0));
     if (alutInit(nullptr, nullptr) != AL_TRUE) {
         VELMORA_LOG("AUDIO") << "No audio device (" << alutGetErrorString(alutGetError())
                              << "); the game runs without sound";
@@ -50,14 +55,14 @@ void AudioManager::Initialize() {
         mMusicSource = 0;
         return;
     }
-    alSourcei(mMusicSource, AL_LOOPING, AL_TRUE);
     mAvailable = true;
     // Sounds asked for before the device opened got empty cells; fill them now, in place, so
     // the handles their owners keep start to play.
-    for (Cache* cache : {&mSamples, &mMusic}) {
-        for (auto& [name, cell] : *cache) {
-            if (*cell == 0) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
-        }
+    for (auto& [name, cell] : mSamples) {
+        if (*cell == 0) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
+    }
+    for (auto& [name, cell] : mMusic) {
+        if (*cell == 0) *cell = AddTrack(Game::GetInstance().DataPath("audio", name));
     }
 }
 
@@ -65,15 +70,16 @@ void AudioManager::Deinitialize() {
     if (mAvailable) {
         // Sources go first: OpenAL refuses to delete a buffer still attached to a source.
         for (const ALuint source : mSampleSources) alSourceStop(source);
+        mStream.Release();
         alSourceStop(mMusicSource);
         if (!mSampleSources.empty()) alDeleteSources(static_cast<ALsizei>(mSampleSources.size()), mSampleSources.data());
         alDeleteSources(1, &mMusicSource);
         ReleaseCache(mSamples);
-        ReleaseCache(mMusic);
         alutExit();
     }
     mSamples.clear();
     mMusic.clear();
+    mTrackPaths.clear();
     mSampleSources.clear();
     mMusicSource = 0;
     mPaused = false;
@@ -87,16 +93,32 @@ void AudioManager::ReleaseCache(Cache& cache) {
     }
 }
 
-SoundHandle AudioManager::LoadSample(const std::string& name) { return Load(mSamples, name); }
+void AudioManager::HandleMessage(Message& message) {
+    if (mAvailable && message.Is<MessageUpdateLoop>()) mStream.Update(mPaused);
+}
 
-SoundHandle AudioManager::LoadMusic(const std::string& name) { return Load(mMusic, name); }
-
-SoundHandle AudioManager::Load(Cache& cache, const std::string& name) {
-    std::unique_ptr<ALuint>& cell = cache[name];
+SoundHandle AudioManager::LoadSample(const std::string& name) {
+    std::unique_ptr<ALuint>& cell = mSamples[name];
     if (cell) return cell.get();
     cell = std::make_unique<ALuint>(0);
     if (mAvailable) *cell = DecodeToBuffer(Game::GetInstance().DataPath("audio", name));
     return cell.get();
+}
+
+SoundHandle AudioManager::LoadMusic(const std::string& name) {
+    std::unique_ptr<ALuint>& cell = mMusic[name];
+    if (cell) return cell.get();
+    cell = std::make_unique<ALuint>(0);
+    if (mAvailable) *cell = AddTrack(Game::GetInstance().DataPath("audio", name));
+    return cell.get();
+}
+
+ALuint AudioManager::AddTrack(const std::string& path) {
+    ++mDecodeCount;
+    VorbisStream check;
+    if (!check.OpenFile(path)) return 0;
+    mTrackPaths.push_back(path);
+    return static_cast<ALuint>(mTrackPaths.size());
 }
 
 ALuint AudioManager::DecodeToBuffer(const std::string& path) {
@@ -155,17 +177,29 @@ void AudioManager::PlaySampleHandle(const ALuint* handle) {
     if (handle != nullptr && *handle != 0) PlaySample(*handle);
 }
 
-void AudioManager::PlayMusic(ALuint buffer) {
+double AudioManager::GetSeconds(const ALuint* handle) const {
+    if (!handle || *handle == 0 || !mAvailable) return 0.0;
+    ALint bytes = 0, channels = 0, bits = 0, frequency = 0;
+    alGetBufferi(*handle, AL_SIZE, &bytes);
+    alGetBufferi(*handle, AL_CHANNELS, &channels);
+    alGetBufferi(*handle, AL_BITS, &bits);
+    alGetBufferi(*handle, AL_FREQUENCY, &frequency);
+    const double bytesPerSecond = static_cast<double>(channels) * (bits / 8.0) * frequency;
+    return bytesPerSecond > 0.0 ? bytes / bytesPerSecond : 0.0;
+}
+
+void AudioManager::PlayMusic(ALuint track) {
     if (!mAvailable) return;
-    if (buffer == 0) {
+    if (track == 0 || track > mTrackPaths.size()) {
         StopMusic();
         return;
     }
-    StartOn(mMusicSource, buffer, mMusicVolume);
+    mStream.Start(mMusicSource, mTrackPaths[track - 1], mMusicVolume, mPaused);
 }
 
 void AudioManager::StopMusic() {
     if (!mAvailable) return;
+    mStream.Stop();
     alSourceStop(mMusicSource);
     alSourcei(mMusicSource, AL_BUFFER, 0);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/DecodedSound.h"
+#include "audio/VorbisStream.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,7 @@
 
 namespace Velmora::Audio {
 
-/// Decodes an Ogg Vorbis file completely into memory with libvorbisfile. Knows nothing about
+/// Decodes an Ogg Vorbis file completely into memory, through a VorbisStream. Knows nothing about
 /// OpenAL, so it runs in tests and fuzzers without a sound device. Hostile files fail softly:
 /// the result is false, a record goes to the "AUDIO" channel and nothing is allocated beyond the
 /// bounds below. A stream damaged part-way keeps the audio decoded before the damage (libogg
@@ -21,7 +22,7 @@ public:
     /// Hard ceiling on the decoded size in bytes, whatever the rate and channel count.
     static constexpr size_t kMaxBytes = size_t{128} << 20;
     /// Highest sample rate accepted (Hz).
-    static constexpr long kMaxRate = 192000;
+    static constexpr long kMaxRate = VorbisStream::kMaxRate;
 
     /// Decodes the file at path. False (and an empty sound) when the file is missing, not Vorbis,
     /// damaged, empty or longer than the bounds; a missing file logs nothing.

@@ -4,6 +4,9 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <poll.h>
+
+#include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,6 +15,9 @@
 namespace Velmora {
 
 namespace {
+
+std::function<void()> sBefore;
+std::function<void()> sAfter;
 
 constexpr int kWidth = 520;
 constexpr int kMargin = 16;
@@ -90,6 +96,13 @@ void SetTopMostHints(Display* display, Window window) {
 void WaitForDismissal(Display* display, Window window, GC gc, XFontStruct* font,
                       const std::vector<std::string>& lines, const BoxLayout& layout, Atom deleteWindow) {
     for (;;) {
+        // Waits for the box's events a little at a time, so that a request to quit (which SDL
+        // turns into a queued event) ends the wait too.
+        while (!XPending(display)) {
+            pollfd connection{ConnectionNumber(display), POLLIN, 0};
+            poll(&connection, 1, 100);
+            if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_QuitRequested()) return;
+        }
         XEvent event;
         XNextEvent(display, &event);
         switch (event.type) {
@@ -117,9 +130,7 @@ void WaitForDismissal(Display* display, Window window, GC gc, XFontStruct* font,
     }
 }
 
-} // namespace
-
-void ShowCriticalErrorBox(const std::string& line) {
+void ShowBox(const std::string& line) {
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "CRITICAL ERROR: %s\n", line.c_str());
@@ -162,6 +173,19 @@ void ShowCriticalErrorBox(const std::string& line) {
     XFreeFont(display, font);
     XDestroyWindow(display, window);
     XCloseDisplay(display);
+}
+
+} // namespace
+
+void SetCriticalErrorBoxHooks(std::function<void()> before, std::function<void()> after) {
+    sBefore = std::move(before);
+    sAfter = std::move(after);
+}
+
+void ShowCriticalErrorBox(const std::string& line) {
+    if (sBefore) sBefore();
+    ShowBox(line);
+    if (sAfter) sAfter();
 }
 
 } // namespace Velmora

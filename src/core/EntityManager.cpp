@@ -97,6 +97,11 @@ void EntityManager::Rename(Entity& entity, const std::string& oldName) {
 
 void EntityManager::Doom(Entity& entity) { mDoomed.push_back(&entity); }
 
+void EntityManager::ForgetScriptRefs() {
+    for (const auto& [id, entity] : mEntitiesById) entity->mScriptRef = Entity::kNoScriptRef;
+    for (Entity* entity : mDoomed) entity->mScriptRef = Entity::kNoScriptRef;
+}
+
 int EntityManager::MakeScriptRef(Entity& entity) {
     return mScriptRefMaker ? mScriptRefMaker(entity) : Entity::kNoScriptRef;
 }

@@ -51,6 +51,9 @@ public:
 
     /// Installed by the script manager: how script references are made and released.
     void SetScriptHooks(ScriptRefMaker maker, ScriptRefReleaser releaser);
+    /// Every entity forgets its script reference without releasing it: the script state that
+    /// held them has been closed, and a new state must never see the old numbers.
+    void ForgetScriptRefs();
 
     /// Newest spawned entity; walk on with Entity::GetNext().
     Entity* GetFirst() const { return mFirst; }

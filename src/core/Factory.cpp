@@ -44,7 +44,10 @@ void Factory::LoadManifest(const std::string& path) {
          entry = entry->NextSiblingElement("archetype")) {
         const std::string name = entry->GetText() ? entry->GetText() : "";
         const bool editable = ParseInteger(entry->Attribute("editable")) != 0;
-        if (!LoadArchetype(name, JoinPath(folder, name + ".xml"), editable)) {
+        if (!IsPlainName(name)) {
+            VELMORA_LOG("CORE") << "Archetype name refused, it would lead out of " << folder << ": `" << name << "`";
+        }
+        if (!IsPlainName(name) || !LoadArchetype(name, JoinPath(folder, name + ".xml"), editable)) {
             VELMORA_FATAL << "Failed to register archetype: " << name;
             return;
         }

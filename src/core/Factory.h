@@ -35,7 +35,8 @@ public:
     /// Loads a manifest and every archetype it lists, each from NAME.xml in the manifest's
     /// folder. Fatal errors: the manifest does not load ("PATH not found"), its root is not
     /// <manifest> ("PATH is missing root <manifest> element"), or a listed archetype file does
-    /// not load ("Failed to register archetype: NAME", after a CORE log line saying why).
+    /// not load or its name would lead out of the folder ("Failed to register archetype: NAME",
+    /// after a CORE log line saying why).
     void LoadManifest(const std::string& path);
     /// Loads one archetype file and files it under the name (an archetype already filed under
     /// that name is kept). The values are those of the file's first <archetype> element, up to

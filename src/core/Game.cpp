@@ -6,6 +6,7 @@
 #include "core/ISystem.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
+#include "core/Settings.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,6 +24,7 @@ std::string Game::DataPath(const std::string& folder, const std::string& file) c
 
 void Game::Initialize() {
     VELMORA_LOG("CORE") << "Initializing core game engine...";
+    VELMORA_LOG("CORE") << "Content from " << mRootPath << (mInstalled ? " (installed)" : "");
     if (!LoadConfig()) {
         mQuit = true;
         return;
@@ -97,7 +99,10 @@ void Game::HandleEvent(const SDL_Event& event) {
 
 void Game::HandleInputEvent(const SDL_Event& event) {
     for (const auto& filter : mHooks.mInputFilters) {
-        if (filter(event)) return;
+        if (!filter(event)) continue;
+        // SDL's key state still shows the key held; the screens must not take it as a press.
+        if (event.type == SDL_KEYDOWN) InputManager::GetInstance().SwallowKey(event.key.keysym.sym);
+        return;
     }
     InputManager::GetInstance().RecordEvent(event);
 }
@@ -114,6 +119,7 @@ void Game::HandleHotKeys() {
 void Game::Shutdown() {
     VELMORA_LOG("CORE") << "Deinitializing core game engine...";
     for (auto it = mSystems.rbegin(); it != mSystems.rend(); ++it) (*it)->Deinitialize();
+    Settings::GetInstance().Save();
     VELMORA_LOG("CORE") << "Game engine shutdown completely";
 }
 

@@ -30,7 +30,7 @@ public:
     void Initialize();
     /// The frame loop; returns when mQuit is set.
     void Run();
-    /// Deinitialises the systems in reverse registration order.
+    /// Deinitialises the systems in reverse registration order and saves changed settings.
     void Shutdown();
 
     /// Appends a system; once the game is initialised the system is initialised at once.
@@ -61,6 +61,9 @@ public:
     GameScreen* GetTopScreen() const { return mScreens.empty() ? nullptr : mScreens.back(); }
 
     std::string mRootPath = ".";
+    /// The content folder belongs to an installation (PREFIX/share/velmora): nothing is ever
+    /// written there; the player's files go to the user's folders instead.
+    bool mInstalled = false;
     bool mQuit = false;
     bool mInitialized = false;
     std::vector<ISystem*> mSystems;

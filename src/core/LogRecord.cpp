@@ -1,17 +1,24 @@
 #include "core/LogRecord.h"
 
 #include "core/CriticalErrorBox.h"
+#include "core/LogFile.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace Velmora {
 
 namespace {
 
-LogRecord::Sink& ConsoleSink() {
-    static LogRecord::Sink sink;
-    return sink;
+struct SinkEntry {
+    int mHandle;
+    LogRecord::Sink mSink;
+};
+
+std::vector<SinkEntry>& Sinks() {
+    static std::vector<SinkEntry> sinks;
+    return sinks;
 }
 
 LogRecord::Sink& CriticalHandler() {
@@ -25,7 +32,7 @@ std::function<void()>& FatalHandler() {
 }
 
 // Developers may mirror every written line to standard error with VELMORA_LOG_STDERR=1; the
-// game itself writes no log file and nothing to standard output.
+// program writes nothing to standard output.
 bool MirrorToStderr() {
     static const bool mirror = [] {
         const char* value = std::getenv("VELMORA_LOG_STDERR");
@@ -56,13 +63,25 @@ void LogRecord::Flush() {
     mStream.str(std::string());
     const std::string line = Format(mChannel, mLevel, text);
     if (mLevel <= sLogLevel) {
-        if (ConsoleSink()) ConsoleSink()(line);
+        // A copy: a sink may add or remove sinks while it runs.
+        const std::vector<SinkEntry> sinks = Sinks();
+        for (const SinkEntry& entry : sinks) entry.mSink(line);
+        LogFile::Write(line);
         if (MirrorToStderr()) std::fprintf(stderr, "%s\n", line.c_str());
     }
     if (mCritical && CriticalHandler()) CriticalHandler()(line);
 }
 
-void LogRecord::SetConsoleSink(Sink sink) { ConsoleSink() = std::move(sink); }
+int LogRecord::AddSink(Sink sink) {
+    static int sNextHandle = 1;
+    if (!sink) return 0;
+    Sinks().push_back({sNextHandle, std::move(sink)});
+    return sNextHandle++;
+}
+
+void LogRecord::RemoveSink(int handle) {
+    std::erase_if(Sinks(), [handle](const SinkEntry& entry) { return entry.mHandle == handle; });
+}
 
 void LogRecord::SetCriticalHandler(Sink handler) { CriticalHandler() = std::move(handler); }
 

@@ -7,8 +7,9 @@
 namespace Velmora {
 
 /// One log statement. The call site fills mStream and the record is written when flushed:
-/// "[CHANNEL:LEVEL] text" goes to the console history (when a console sink is installed and the
-/// level passes sLogLevel), and critical records also raise the blocking "CRITICAL ERROR" box.
+/// "[CHANNEL:LEVEL] text" goes to every installed sink (the console's history, a test's capture)
+/// and to the log file (LogFile, when one is open) when the level passes sLogLevel, and critical
+/// records also raise the blocking "CRITICAL ERROR" box.
 /// Use the VELMORA_LOG macros rather than building records by hand.
 class LogRecord {
 public:
@@ -26,8 +27,11 @@ public:
     /// The line as written: optional "[channel:level] " prefix and the text.
     static std::string Format(const char* channel, int level, const std::string& text);
 
-    /// Where console lines go; the console installs itself here. Null: lines are kept nowhere.
-    static void SetConsoleSink(Sink sink);
+    /// Adds a receiver of every written line (the console's history, a test's capture) and
+    /// returns its handle. Without a sink lines are kept nowhere.
+    static int AddSink(Sink sink);
+    /// Removes the sink of that handle; an unknown handle does nothing.
+    static void RemoveSink(int handle);
     /// What shows a critical record; defaults to the modal "CRITICAL ERROR" window.
     static void SetCriticalHandler(Sink handler);
     /// What happens after a fatal record; defaults to std::abort. Fuzzers and tests replace it.

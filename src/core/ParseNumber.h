@@ -13,4 +13,9 @@ int ParseInteger(const char* text);
 /// NaN or infinity into positions and speeds. Null gives 0.
 double ParseDouble(const char* text);
 
+/// False when the text starts with a number that ParseDouble turns into 0 for not being finite
+/// ("nan", "-inf", "1e999"); true for every other text, numbers or not. Lets a reader refuse such
+/// values instead of taking them as 0.
+bool IsFiniteNumber(const char* text);
+
 } // namespace Velmora

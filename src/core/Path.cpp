@@ -13,6 +13,10 @@ std::string JoinPath(const std::string& base, const std::string& name) {
     return base + "/" + name;
 }
 
+bool IsPlainName(const std::string& name) {
+    return name.find("..") == std::string::npos && name.find_first_of("/\\") == std::string::npos;
+}
+
 std::string ParentPath(const std::string& path) {
     const size_t separator = path.find_last_of("/\\");
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
@@ -24,7 +28,13 @@ std::string FindRootPath(const std::string& programPath,
     if (isDirectory(JoinPath(root, "data"))) return root;
     root = ParentPath(root);
     if (isDirectory(JoinPath(root, "data"))) return root;
+    const std::string installed = InstalledRootPath(programPath);
+    if (isDirectory(JoinPath(installed, "data"))) return installed;
     return ParentPath(root);
+}
+
+std::string InstalledRootPath(const std::string& programPath) {
+    return JoinPath(ParentPath(ParentPath(programPath)), "share/velmora");
 }
 
 bool IsDirectory(const std::string& path) {

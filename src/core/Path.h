@@ -9,14 +9,23 @@ namespace Velmora {
 /// far; a base that already ends in a separator gets no second one.
 std::string JoinPath(const std::string& base, const std::string& name);
 
+/// True when a name read from a data file (an archetype, a level) can be joined under its folder
+/// without leaving it: it holds no "..", "/" or "\".
+bool IsPlainName(const std::string& name);
+
 /// The part of a path before its last "/" or "\" (empty when there is none).
 std::string ParentPath(const std::string& path);
 
 /// The data-root search of the program entry: start at the program's directory; if it holds no
-/// "data" directory go up one level and look again; if that fails too, go up once more without
-/// looking. isDirectory answers whether a path names an existing directory.
+/// "data" directory go up one level and look again; then try the installed layout, where the
+/// program is PREFIX/bin/velmora and the content PREFIX/share/velmora/data; if that fails too,
+/// go up once more from the program's directory without looking. isDirectory answers whether a
+/// path names an existing directory.
 std::string FindRootPath(const std::string& programPath,
                          const std::function<bool(const std::string&)>& isDirectory);
+
+/// The installed layout's content folder for a program in PREFIX/bin: PREFIX/share/velmora.
+std::string InstalledRootPath(const std::string& programPath);
 
 /// True when the path names an existing directory.
 bool IsDirectory(const std::string& path);

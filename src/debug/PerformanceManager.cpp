@@ -2,7 +2,7 @@
 
 #include "core/FrameMessages.h"
 
-#include <SDL.h>
+#include <time.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +29,14 @@ PerformanceManager& PerformanceManager::GetInstance() {
     return *instance;
 }
 
-PerformanceManager::PerformanceManager() : mTicks([] { return static_cast<uint32_t>(SDL_GetTicks()); }) {}
+PerformanceManager::PerformanceManager() = default;
+
+uint32_t PerformanceManager::Now() const {
+    if (mTicks) return mTicks();
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return static_cast<uint32_t>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+}
 
 int PerformanceManager::RegisterTimer(const std::string& name) {
     for (size_t i = 0; i < mTimers.size(); ++i) {
@@ -53,13 +60,13 @@ int PerformanceManager::RegisterCounter(const std::string& name, bool plainRate)
 }
 
 void PerformanceManager::StartTimer(int id) {
-    if (id >= 1 && id <= static_cast<int>(mTimers.size())) mTimers[id - 1].mStartMs = static_cast<int>(mTicks());
+    if (id >= 1 && id <= static_cast<int>(mTimers.size())) mTimers[id - 1].mStartMs = static_cast<int>(Now());
 }
 
 void PerformanceManager::StopTimer(int id) {
     if (id < 1 || id > static_cast<int>(mTimers.size())) return;
     PerfTimer& timer = mTimers[id - 1];
-    timer.mAccumMs += static_cast<int>(mTicks()) - timer.mStartMs;
+    timer.mAccumMs += static_cast<int>(Now()) - timer.mStartMs;
 }
 
 void PerformanceManager::Count(int id) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ISystem.h"
+#include "game/Medal.h"
 
 #include <cstdint>
 
@@ -9,8 +10,8 @@ namespace Velmora::Logic {
 struct GameCounters;
 
 /// Keeps the current level's medal times, which the level reader takes from <medals>, and the
-/// running totals of every finished level attempt (won or lost). Nothing compares the times
-/// with the level clock or shows the totals; they are only stored.
+/// running totals of every finished level attempt (won or lost). GetMedal compares a level
+/// time with the medal times (the level-end panel shows it); the totals are only stored.
 class AchievementManager : public ISystem {
 public:
     /// Counts summed over finished level attempts.
@@ -34,6 +35,8 @@ public:
     double GetBronzeTime() const { return mBronze; }
     double GetSilverTime() const { return mSilver; }
     double GetGoldTime() const { return mGold; }
+    /// The medal a win in `seconds` earns in the current level (see ChooseMedal).
+    Medal GetMedal(double seconds) const { return ChooseMedal(seconds, mGold, mSilver, mBronze); }
 
     /// A level attempt has ended (won or lost): adds the logic manager's level counters for
     /// footsteps, shots, windows shattered and times seen to the totals. Shock shots,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/TriggerEvent.h"
+#include "world/TriggerEvent.h"
 
 namespace Velmora::Logic {
 

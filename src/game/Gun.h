@@ -2,7 +2,7 @@
 
 #include "game/GunType.h"
 #include "world/SoundwaveKind.h"
-#include "game/TriggerEvent.h"
+#include "world/TriggerEvent.h"
 
 #include <optional>
 
@@ -46,10 +46,13 @@ public:
         mReload = 0.0;
         mCharge = 0.0;
     }
-    /// A level begins: reloaded, uncharged.
+    /// A level begins: reloaded, uncharged, the trigger let go. A fire control still held from
+    /// the level before (Space held through the level-end panel) neither charges nor fires in
+    /// the new level; the carried gun itself stays.
     void BeginLevel() {
         mReload = 1.0;
         mCharge = 0.0;
+        mCharging = false;
     }
     /// Charging a gun whose shot travels in a line (SoundGun, ShockGun): the player walks at
     /// half speed and the laser sight shows.

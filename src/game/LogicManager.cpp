@@ -24,6 +24,7 @@
 #include "game/ComponentMacGuffin.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/ComponentTriggerZone.h"
 #include "game/ComponentWaypoint.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
@@ -95,11 +96,13 @@ void LogicManager::RegisterComponents(ComponentFactory& factory) {
     factory.Register<Ai::ComponentEmote>();
     factory.Register<ComponentWaypoint>();
     factory.Register<ComponentGenerator>();
+    factory.Register<ComponentTriggerZone>();
     factory.Register<ComponentMacGuffin>();
     factory.Register<ComponentGunPickup>();
 }
 
 void LogicManager::Deinitialize() {
+    mTriggers.Invalidate();
     mLevel.reset();
     mVisibility.Clear();
     mNotifications.clear();
@@ -157,12 +160,18 @@ void LogicManager::EndLevel() {
     if (!mLevel) return;
     MessageEndLevel end;
     EntityManager::GetInstance().SendToAll(end);
+    // The level's triggers go with it, perhaps while one of them runs (Engine.LoadLevel).
+    mTriggers.Invalidate();
     mLevel.reset();
     // Entity ids are never reused, so what the old level's guards saw means nothing any more.
     mVisibility.Clear();
 }
 
 bool LogicManager::LoadLevel(const std::string& name) { return ReadAndBeginLevel(mCampaignId, name); }
+
+bool LogicManager::LoadLevel(const std::string& folder, const std::string& name) {
+    return ReadAndBeginLevel(folder, name);
+}
 
 bool LogicManager::ReadAndBeginLevel(const std::string& folder, const std::string& name) {
     EndLevel();
@@ -358,9 +367,7 @@ void LogicManager::RenderSoundwaves(Graphics::Renderer& renderer) const {
 }
 
 void LogicManager::FireTriggerEvent(TriggerEvent event, int zoneId) {
-    if (int* counter = mGameCounters.CounterFor(event)) ++*counter;
-    if (int* counter = mLevelCounters.CounterFor(event)) ++*counter;
-    (void)zoneId;  // the level's triggers read it; they run here once levels carry them
+    mTriggers.FireEvent(mLevel ? &mLevel->GetTriggers() : nullptr, event, zoneId);
 }
 
 } // namespace Velmora::Logic

@@ -7,8 +7,9 @@
 #include "core/Vector2.h"
 #include "debug/TweakVar.h"
 #include "game/GameCounters.h"
+#include "game/TriggerSet.h"
 #include "world/SoundwaveKind.h"
-#include "game/TriggerEvent.h"
+#include "world/TriggerEvent.h"
 #include "world/LevelListener.h"
 
 #include <cstddef>
@@ -122,6 +123,9 @@ public:
     /// of the current campaign folder and begins it. On failure (logged by the reader) there is
     /// no level and false is returned.
     bool LoadLevel(const std::string& name);
+    /// The same for the level NAME of any campaign folder (the script function
+    /// Engine.LoadLevel); the current campaign stays as it is.
+    bool LoadLevel(const std::string& folder, const std::string& name);
     /// Ends the current level, if any: MessageEndLevel to every entity, the level destroyed.
     void UnloadLevel();
     /// Loads the current level again from its own folder and name (the editor after a save).
@@ -181,7 +185,7 @@ public:
 
     /// The gameplay component creators, in this order: ComponentGhost, ComponentPerception,
     /// ComponentPlayer, ComponentSoundwave, ComponentEmote, ComponentWaypoint,
-    /// ComponentGenerator, ComponentMacGuffin, ComponentGunPickup.
+    /// ComponentGenerator, ComponentTriggerZone, ComponentMacGuffin, ComponentGunPickup.
     static void RegisterComponents(ComponentFactory& factory);
 
     /// The player's entity: the entity of the first ComponentPlayer (in instance-set order)
@@ -198,8 +202,8 @@ public:
     void RenderSoundwaves(Graphics::Renderer& renderer) const;
 
     /// A game event: the counter it carries (if any) goes up by one in both the game and the
-    /// level set, then the level's triggers for the event run. zoneId is the trigger zone of
-    /// ENTER_ZONE and EXIT_ZONE, 0 otherwise.
+    /// level set, then the current level's triggers for the event run (TriggerSet). zoneId is
+    /// the trigger zone of ENTER_ZONE and EXIT_ZONE, 0 otherwise.
     void FireTriggerEvent(TriggerEvent event, int zoneId = 0);
     /// Counters over the whole run (never reset).
     GameCounters& GetGameCounters() { return mGameCounters; }
@@ -269,6 +273,7 @@ private:
     std::unique_ptr<Level> mLevel;
     Ai::VisibilityRegistry mVisibility;
     std::deque<Notification> mNotifications;
+    TriggerSet mTriggers{mGameCounters, mLevelCounters, [this] { return static_cast<int>(mNotifications.size()); }};
     bool mSoundwaveFailureLogged = false;
     ScreenMakers mScreenMakers;
 };

@@ -2,8 +2,11 @@
 
 #include "core/ComponentFactory.h"
 #include "core/FrameMessages.h"
+#include "core/CriticalErrorBox.h"
 #include "core/Game.h"
+#include "core/InputManager.h"
 #include "core/LogRecord.h"
+#include "core/Settings.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/DebugDrawManager.h"
 #include "debug/TweakBarManager.h"
@@ -17,9 +20,14 @@
 
 #include <GL/glew.h>
 
+#include <chrono>
+
 namespace Velmora::Graphics {
 
 namespace {
+
+// Larger saved sizes than any display offers are damaged settings, not choices.
+constexpr int kMaxModeSize = 16384;
 
 struct FrameStatistics {
     int mRendering;
@@ -55,10 +63,7 @@ void GraphicsManager::Initialize() {
         mDesktopHeight = info->current_h;
         mDesktopBpp = info->vfmt ? info->vfmt->BitsPerPixel : 0;
     }
-    std::vector<VideoMode> modes;
-    GetFullscreenModes(modes);
-    if (modes.empty()) modes.push_back({mDesktopWidth, mDesktopHeight, true});
-    SetVideoMode(modes.front());
+    SetVideoMode(StartMode());
 
     const GLenum glew = glewInit();
     if (glew != GLEW_OK) {
@@ -71,6 +76,28 @@ void GraphicsManager::Initialize() {
     components.Register<ComponentSprite>();
     components.Register<ComponentTransform>();
     Debug::TweakBarManager::GetInstance().CreateBars();
+    SetCriticalErrorBoxHooks([this] { ReleaseWindowForBox(); }, [this] { RestoreWindowAfterBox(); });
+}
+
+VideoMode GraphicsManager::StartMode() const {
+    const Settings& settings = Settings::GetInstance();
+    const VideoMode saved{settings.GetInt(Settings::kScreenWidth, 0, kMinModeWidth, kMaxModeSize),
+                          settings.GetInt(Settings::kScreenHeight, 0, kMinModeHeight, kMaxModeSize),
+                          settings.GetInt(Settings::kFullscreen, 1, 0, 1) != 0};
+    const bool haveSaved = saved.mWidth > 0 && saved.mHeight > 0;
+    std::vector<VideoMode> fullscreen;
+    std::vector<VideoMode> windowed;
+    GetFullscreenModes(fullscreen);
+    GetWindowedModes(windowed);
+    return ChooseStartMode(haveSaved ? &saved : nullptr, fullscreen, windowed, mDesktopWidth, mDesktopHeight);
+}
+
+void GraphicsManager::RememberMode() const {
+    Settings& settings = Settings::GetInstance();
+    settings.SetInt(Settings::kScreenWidth, GetWidth());
+    settings.SetInt(Settings::kScreenHeight, GetHeight());
+    settings.SetInt(Settings::kFullscreen, IsFullscreen() ? 1 : 0);
+    settings.Save();
 }
 
 void GraphicsManager::Deinitialize() { Debug::TweakBarManager::GetInstance().Shutdown(); }
@@ -102,6 +129,7 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     mBloom.Release();
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     const Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | (mode.mFullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
     mScreen = SDL_SetVideoMode(mode.mWidth, mode.mHeight, mDesktopBpp, flags);
     if (!mScreen) {
@@ -119,6 +147,9 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     Debug::TweakBarManager::GetInstance().SetWindowSize(mScreen->w, mScreen->h);
     textures.ReloadAll();
     mBloom.Setup(mScreen->w, mScreen->h);
+    // SDL forgets where the pointer is with the old window; aiming and walking follow the real
+    // pointer at once, not the first motion.
+    InputManager::GetInstance().ResyncPointer();
 }
 
 void GraphicsManager::ToggleFullscreen() {
@@ -127,6 +158,7 @@ void GraphicsManager::ToggleFullscreen() {
     else GetFullscreenModes(candidates);
     const VideoMode target = ChooseToggleMode(candidates, mDesktopWidth, mDesktopHeight);
     if (!(target == GetCurrentMode())) SetVideoMode(target);
+    RememberMode();
 }
 
 void GraphicsManager::HandleFocusLost() {
@@ -136,11 +168,32 @@ void GraphicsManager::HandleFocusLost() {
 }
 
 void GraphicsManager::HandleFocusGained() {
+    // The pointer came back from another window: SDL has not seen it move there.
+    InputManager::GetInstance().ResyncPointer();
     // Only a window that was put away gets its mode again: setting a full-screen mode itself
     // moves the focus, and answering every gain would switch modes forever.
     if (!IsFullscreen() || !mIconified) return;
     mIconified = false;
     SetVideoMode(GetCurrentMode());
+}
+
+void GraphicsManager::ReleaseWindowForBox() {
+    if (!mScreen) return;
+    mBoxReleasedGrab = SDL_WM_GrabInput(SDL_GRAB_QUERY) == SDL_GRAB_ON;
+    mBoxLeftFullscreen = IsFullscreen();
+    // SDL switches an X11 window in place, keeping the GL context; where it cannot, the window
+    // gets a windowed mode of the same size.
+    if (mBoxLeftFullscreen && !SDL_WM_ToggleFullScreen(mScreen)) SetVideoMode({GetWidth(), GetHeight(), false});
+    SDL_WM_GrabInput(SDL_GRAB_OFF);
+}
+
+void GraphicsManager::RestoreWindowAfterBox() {
+    if (!mScreen) return;
+    if (mBoxLeftFullscreen && !IsFullscreen() && !SDL_WM_ToggleFullScreen(mScreen)) {
+        SetVideoMode({GetWidth(), GetHeight(), true});
+    }
+    if (mBoxReleasedGrab) SDL_WM_GrabInput(SDL_GRAB_ON);
+    mBoxLeftFullscreen = mBoxReleasedGrab = false;
 }
 
 void GraphicsManager::LoadPixelSpace() {
@@ -164,9 +217,9 @@ void GraphicsManager::ResetState() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void GraphicsManager::FlushBatches() {
+int GraphicsManager::FlushBatches() {
     Debug::ScopedTimer timer(Statistics().mBatches);
-    mRenderer.Flush();
+    return mRenderer.Flush();
 }
 
 void GraphicsManager::Render(double dt) {
@@ -179,20 +232,24 @@ void GraphicsManager::Render(double dt) {
     RenderWorldPass(dt);
     RenderOverlayPass(dt);
     perf.StopTimer(statistics.mRendering);
+    const auto swapStart = std::chrono::steady_clock::now();
     {
         Debug::ScopedTimer swap(statistics.mSwap);
         if (HasGlContext()) SDL_GL_SwapBuffers();
     }
     perf.Count(statistics.mFrames);
+    mPacer.Wait(std::chrono::duration<double>(std::chrono::steady_clock::now() - swapStart).count());
 }
 
 void GraphicsManager::RenderWorldPass(double dt) {
     mView.ApplyView();
+    mBloom.Update({static_cast<float>(mBloomRatio0), static_cast<float>(mBloomRatio1), static_cast<float>(mBloomRatio2),
+                   static_cast<float>(mBloomRatio3), static_cast<float>(mBloomBrightness)});
     mBloom.BeginCapture();
     MessageRenderWorld world(&mRenderer);
     Game::GetInstance().SendMessage(world);
-    FlushBatches();
-    mBloom.EndAndCompose();
+    const bool worldDrawn = FlushBatches() > 0;
+    mBloom.EndAndCompose(worldDrawn);
     // Debug shapes go over the composed world, in world units but outside the glow.
     LoadPixelSpace();
     mView.ApplyView();

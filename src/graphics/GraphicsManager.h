@@ -2,6 +2,7 @@
 
 #include "core/ISystem.h"
 #include "debug/TweakVar.h"
+#include "graphics/FramePacer.h"
 #include "graphics/Bloom.h"
 #include "graphics/Renderer.h"
 #include "graphics/VideoMode.h"
@@ -21,8 +22,8 @@ public:
     static GraphicsManager& GetInstance();
     GraphicsManager();
 
-    /// Opens the window full-screen in the best mode, starts GLEW, adds the texture and font
-    /// managers, registers the components and creates the tweak panels. Needs SDL video.
+    /// Opens the window in the saved mode, or full-screen in the best one, starts GLEW, adds the
+    /// texture and font managers, registers the components and creates the tweak panels. Needs SDL video.
     void Initialize() override;
     /// Shuts the tweak panels down.
     void Deinitialize() override;
@@ -34,6 +35,9 @@ public:
     /// Switches the video mode; the GL context is replaced, so textures, programs and the bloom
     /// buffers are rebuilt. A failure is fatal.
     void SetVideoMode(const VideoMode& mode);
+    /// Records the current mode in the settings as the player's choice, the mode of the next
+    /// start (see ChooseStartMode), and saves them.
+    void RememberMode() const;
     /// Full-screen candidates, best first (see SortFullscreenModes). Empty when SDL accepts any
     /// size; fatal when it offers none.
     void GetFullscreenModes(std::vector<VideoMode>& modes) const;
@@ -44,6 +48,11 @@ public:
     void ToggleFullscreen();
     /// The window lost input focus: a full-screen window is iconified.
     void HandleFocusLost();
+    /// Before a critical-error box: gives up the keyboard and pointer grab, leaving full screen
+    /// (which always grabs) for a window of the same size.
+    void ReleaseWindowForBox();
+    /// After the box: back to full screen and the grab, as before ReleaseWindowForBox.
+    void RestoreWindowAfterBox();
     /// The window got focus back: a full-screen window that was iconified gets its mode again.
     void HandleFocusGained();
 
@@ -88,13 +97,20 @@ public:
     View mView;
     Bloom mBloom;
 
+    /// Holds the frame rate at the display's refresh (its "Graphics/FrameRate" uncaps it).
+    FramePacer mPacer;
+
 private:
+    /// The saved mode when the display can show it, else the best one (ChooseStartMode).
+    VideoMode StartMode() const;
     void SetBloomValues(double ratio0, double ratio1, double ratio2, double ratio3, double brightness);
-    void FlushBatches();
+    int FlushBatches();
     void RenderWorldPass(double dt);
     void RenderOverlayPass(double dt);
 
     bool mIconified = false;  ///< lost focus while full-screen
+    bool mBoxLeftFullscreen = false;  ///< ReleaseWindowForBox left full screen
+    bool mBoxReleasedGrab = false;    ///< ReleaseWindowForBox released a grab
 };
 
 } // namespace Velmora::Graphics

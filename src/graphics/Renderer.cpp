@@ -15,12 +15,15 @@ Batch& Renderer::GetBatch(int primitive, Texture* texture, int layer, unsigned c
     return *batch;
 }
 
-void Renderer::Flush() {
+int Renderer::Flush() {
+    int drawn = 0;
     for (auto& [key, batch] : mBatches) {
         if (batch->mCount == 0) continue;
         if (mDrawer) mDrawer(*batch);
         batch->Clear();
+        ++drawn;
     }
+    return drawn;
 }
 
 void Renderer::Clear() {

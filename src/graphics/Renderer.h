@@ -26,8 +26,9 @@ public:
     /// The batch of that key, created with room for `capacity` vertices on first request.
     /// The reference stays valid for the renderer's lifetime.
     Batch& GetBatch(int primitive, Texture* texture, int layer, unsigned capacity, int blend);
-    /// Draws every non-empty batch in ascending key order and empties it.
-    void Flush();
+    /// Draws every non-empty batch in ascending key order and empties it. Returns how many
+    /// batches it drew.
+    int Flush();
     /// Empties every batch without drawing.
     void Clear();
 

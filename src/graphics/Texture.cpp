@@ -1,11 +1,15 @@
 #include "graphics/Texture.h"
 
+#include "core/LogRecord.h"
+#include "core/Path.h"
 #include "graphics/GlContext.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -27,6 +31,53 @@ SDL_Surface* CreateByteOrderSurface(int width, int height, bool alpha) {
     if (alpha) return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
     return SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
 #endif
+}
+
+uint32_t BigEndian(const unsigned char* bytes) {
+    return uint32_t{bytes[0]} << 24 | uint32_t{bytes[1]} << 16 | uint32_t{bytes[2]} << 8 | bytes[3];
+}
+int32_t LittleEndian(const unsigned char* bytes, int size) {
+    uint32_t value = 0;
+    for (int i = size - 1; i >= 0; --i) value = value << 8 | bytes[i];
+    return size == 2 ? static_cast<int16_t>(value) : static_cast<int32_t>(value);
+}
+
+// The image type SDL_image is to decode ("PNG" or "BMP") with the size its header announces.
+// Only these two are read: the game's content and its tools write nothing else, and every
+// further decoder SDL_image would try on a file is more code that hostile bytes can reach.
+struct ImageHeader {
+    const char* mType = nullptr;
+    long long mWidth = 0;
+    long long mHeight = 0;
+};
+
+ImageHeader ReadHeader(const std::string& path) {
+    unsigned char bytes[26] = {};
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return {};
+    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
+    std::fclose(file);
+    if (got >= 24 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(bytes + 12, "IHDR", 4) == 0) {
+        return {"PNG", BigEndian(bytes + 16), BigEndian(bytes + 20)};
+    }
+    if (got >= 26 && bytes[0] == 'B' && bytes[1] == 'M') {
+        // Old OS/2 headers (12 bytes) keep 16-bit sizes; a negative height is a top-down image.
+        const int size = LittleEndian(bytes + 14, 4) == 12 ? 2 : 4;
+        return {"BMP", LittleEndian(bytes + 18, size), std::llabs(LittleEndian(bytes + 18 + size, size))};
+    }
+    return {};
+}
+
+// Decodes the file when its header promises a PNG or BMP image of an accepted size.
+SDL_Surface* LoadImageFile(const std::string& path) {
+    const ImageHeader header = ReadHeader(path);
+    if (header.mType == nullptr || header.mWidth < 1 || header.mHeight < 1 || header.mWidth > Texture::kMaxImageSide ||
+        header.mHeight > Texture::kMaxImageSide) {
+        if (IsRegularFile(path)) VELMORA_LOG("GRAPHICS") << "Not a PNG or BMP image of 1 to " << Texture::kMaxImageSide << " pixels a side: " << path;
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
+    return source ? IMG_LoadTyped_RW(source, 1, const_cast<char*>(header.mType)) : nullptr;
 }
 
 } // namespace
@@ -52,7 +103,7 @@ void Texture::SetImageSize(int width, int height) {
 }
 
 bool Texture::ReadImage(const std::string& path, ImageData& image) {
-    const SurfacePtr source(IMG_Load(path.c_str()));
+    const SurfacePtr source(LoadImageFile(path));
     if (!source) return false;
     if (source->w < 1 || source->h < 1 || source->w > kMaxImageSide || source->h > kMaxImageSide) return false;
     image.mWidth = source->w;
@@ -92,6 +143,7 @@ bool Texture::Load() {
 
 void Texture::Upload(const ImageData& image) {
     Release();
+    mOpaque = !image.mHasAlpha && image.mPaddedWidth == image.mWidth && image.mPaddedHeight == image.mHeight;
     if (!HasGlContext()) return;
     GLuint id = 0;
     glGenTextures(1, &id);

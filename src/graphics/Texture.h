@@ -46,8 +46,10 @@ public:
 
     /// The smallest power of two not below the value (1 for values below 1).
     static int PaddedDimension(int value);
-    /// Reads an image file with SDL_image into padded pixels. False when the file cannot be read
-    /// or its size is outside 1 … kMaxImageSide.
+    /// Reads an image file with SDL_image into padded pixels. Only PNG and BMP files are read, and
+    /// their size is taken from the header before anything is decoded. False when the file cannot
+    /// be read or its size is outside 1 … kMaxImageSide; a file that is there but refused is
+    /// logged on "GRAPHICS".
     static bool ReadImage(const std::string& path, ImageData& image);
 
     std::string mName;
@@ -61,6 +63,9 @@ public:
     int mPaddedHeight = 0;
     double mMaxU = 1.0;  ///< width / padded width
     double mMaxV = 1.0;  ///< height / padded height
+    /// Every texel, padding included, is fully opaque: the last upload was an image without
+    /// transparency that needed no padding. Such a texture can be drawn without blending.
+    bool mOpaque = false;
 
 protected:
     /// Creates the GL texture from the pixels (linear filtering). Does nothing without a GL context.

@@ -51,4 +51,36 @@ VideoMode ChooseToggleMode(const std::vector<VideoMode>& candidates, int desktop
     return candidates.front();
 }
 
+namespace {
+
+bool FitsDesktop(const VideoMode& mode, int desktopWidth, int desktopHeight) {
+    return mode.mWidth >= kMinModeWidth && mode.mHeight >= kMinModeHeight && mode.mWidth <= desktopWidth &&
+           mode.mHeight <= desktopHeight;
+}
+
+bool Offers(const std::vector<VideoMode>& modes, const VideoMode& wanted) {
+    for (const VideoMode& mode : modes) {
+        if (mode.mWidth == wanted.mWidth && mode.mHeight == wanted.mHeight) return true;
+    }
+    return false;
+}
+
+VideoMode BestOf(const std::vector<VideoMode>& modes, bool fullscreen, int desktopWidth, int desktopHeight) {
+    return modes.empty() ? VideoMode{desktopWidth, desktopHeight, fullscreen} : modes.front();
+}
+
+} // namespace
+
+VideoMode ChooseStartMode(const VideoMode* saved, const std::vector<VideoMode>& fullscreenModes,
+                          const std::vector<VideoMode>& windowedModes, int desktopWidth, int desktopHeight) {
+    if (!saved) return BestOf(fullscreenModes, true, desktopWidth, desktopHeight);
+    if (saved->mFullscreen) {
+        const bool anySize = fullscreenModes.empty() && FitsDesktop(*saved, desktopWidth, desktopHeight);
+        if (anySize || Offers(fullscreenModes, *saved)) return *saved;
+        return BestOf(fullscreenModes, true, desktopWidth, desktopHeight);
+    }
+    if (FitsDesktop(*saved, desktopWidth, desktopHeight)) return *saved;
+    return BestOf(windowedModes, false, desktopWidth, desktopHeight);
+}
+
 } // namespace Velmora::Graphics

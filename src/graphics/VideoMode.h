@@ -32,4 +32,12 @@ std::vector<VideoMode> FilterWindowedModes(int desktopWidth, int desktopHeight);
 /// desktop size full-screen when there are none.
 VideoMode ChooseToggleMode(const std::vector<VideoMode>& candidates, int desktopWidth, int desktopHeight);
 
+/// The mode the game starts in. Without a saved mode: the first full-screen candidate (the
+/// desktop size when there are none). A saved full-screen mode is kept when the display offers
+/// its size (or any size, when the candidates are empty and it fits the desktop); a saved window
+/// when it fits on the desktop and is at least 800×600. Otherwise the first candidate of the
+/// saved kind, so a display that lost a size still starts in its best mode.
+VideoMode ChooseStartMode(const VideoMode* saved, const std::vector<VideoMode>& fullscreenModes,
+                          const std::vector<VideoMode>& windowedModes, int desktopWidth, int desktopHeight);
+
 } // namespace Velmora::Graphics

@@ -60,11 +60,23 @@ bool SliderWidget::FractionAt(double x, double& fraction) const {
     return true;
 }
 
+Style SliderWidget::HighlightTarget(bool highlighted) const {
+    Style target;
+    target.SetScalar2(highlighted ? kHighlightKnob : 1.0);
+    if (!mLook) return target.SetColor2(highlighted ? Style::kCyan : Style::kGreen);
+    const WidgetLook::Face& face = highlighted ? mLook->mHighlight : mLook->mNormal;
+    return target.SetColor2(face.mFrame).SetColor3(face.mFill).SetScalar3(face.mFrameScale);
+}
+
 void SliderWidget::AnimateHighlight(bool highlighted) {
     mActions.RemoveLanes(kLaneBehavior);
-    Style target;
-    target.SetColor2(highlighted ? Style::kCyan : Style::kGreen).SetScalar2(highlighted ? kHighlightKnob : 1.0);
-    Animate(*this, kLaneBehavior, kInterpolateSine, target, true, highlighted ? kHighlightSeconds : kNormalSeconds);
+    Animate(*this, kLaneBehavior, kInterpolateSine, HighlightTarget(highlighted), true,
+            highlighted ? kHighlightSeconds : kNormalSeconds);
+}
+
+void SliderWidget::SetLook(const WidgetLook& look) {
+    mLook = look;
+    Apply(mStyle, HighlightTarget(HasState(kFocused)));
 }
 
 void SliderWidget::MoveKnob(double position) {
@@ -82,11 +94,13 @@ void SliderWidget::Render(Graphics::Renderer& renderer, int layer) {
     const double y = GetAbsoluteY();
     const double width = GetAreaWidth();
     const uint32_t frame = WithOpacity(style.mColor2, style.mAlpha);
-    DrawFramedBox(renderer, layer, x, y + 22.0, x + width, y + 32.0, 4.0, frame,
-                  WithOpacity(style.mColor2, style.mAlpha * 0.5));
+    const uint32_t trackFill = mLook ? WithOpacity(style.mColor3, style.mAlpha * mLook->mFillOpacity)
+                                     : WithOpacity(style.mColor2, style.mAlpha * 0.5);
+    DrawFramedBox(renderer, layer, x, y + 22.0, x + width, y + 32.0, mLook ? 1.0 : 4.0, frame, trackFill);
     const double knobX = x + (width - 10.0) * style.mScalar1 + 5.0;
+    const uint32_t knobFill = mLook ? WithOpacity(style.mColor2, style.mAlpha) : WithOpacity(Style::kBlack, style.mAlpha);
     DrawFramedBox(renderer, layer, knobX - 5.0, y + 15.0 - 5.0 * style.mScalar2, knobX + 5.0,
-                  y + 35.0 + 5.0 * style.mScalar2, 4.0 * style.mScalar3, frame, WithOpacity(Style::kBlack, style.mAlpha));
+                  y + 35.0 + 5.0 * style.mScalar2, 4.0 * style.mScalar3, frame, knobFill);
 }
 
 } // namespace Velmora::Interface

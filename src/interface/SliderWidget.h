@@ -1,8 +1,10 @@
 #pragma once
 
 #include "interface/Widget.h"
+#include "interface/WidgetLook.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace Velmora::Graphics {
 class Renderer;
@@ -30,6 +32,10 @@ public:
 
     /// Whether a press on it is being dragged.
     bool IsDragging() const { return mDragging; }
+    /// Gives the slider a look of its own (see WidgetLook): frames in colour 2, the track and
+    /// the knob filled with colour 3, the highlight face while focused; the track's frame is
+    /// then thin.
+    void SetLook(const WidgetLook& look);
     /// Gives the slider an own size in pixels.
     void SetSize(int32_t width, int32_t height) {
         mWidth = width;
@@ -37,6 +43,7 @@ public:
     }
 
     bool mDragging = false;
+    std::optional<WidgetLook> mLook;
     int32_t mWidth = 0;
     int32_t mHeight = 0;
 
@@ -55,6 +62,7 @@ private:
     /// Replaces the running highlight animation: focused — colour 2 cyan and a knob twice as
     /// tall over 0.15 s; normal — green and 1.0 over 0.35 s.
     void AnimateHighlight(bool highlighted);
+    Style HighlightTarget(bool highlighted) const;
     /// The pointer's fraction of the area's width at a window x, clamped; false without width.
     bool FractionAt(double x, double& fraction) const;
     void PointerAt(double x);

@@ -62,19 +62,31 @@ void WButton::PlaySound(const ALuint* handle) const {
     else Audio::AudioManager::GetInstance().PlaySampleHandle(handle);
 }
 
+Style WButton::LookTarget(double& seconds) const {
+    Style target;
+    const bool highlighted = HasState(kHovered) || HasState(kFocused);
+    seconds = highlighted ? kHighlightSeconds : kNormalSeconds;
+    if (mLook) {
+        const WidgetLook::Face& face = highlighted ? mLook->mHighlight : mLook->mNormal;
+        return target.SetColor1(face.mText).SetColor2(face.mFrame).SetColor3(face.mFill).SetScalar3(face.mFrameScale);
+    }
+    if (HasState(kHovered)) return target.SetColor2(Style::kCyan).SetColor3(Style::kCyan).SetScalar3(kHighlightFrame);
+    if (HasState(kFocused)) return target.SetColor2(Style::kWhite).SetColor3(Style::kWhite).SetScalar3(kHighlightFrame);
+    return target.SetColor2(Style::kGreen).SetColor3(Style::kGreen).SetScalar3(1.0);
+}
+
 void WButton::RefreshLook() {
     mActions.RemoveLanes(kLaneBehavior);
-    Style target;
-    double seconds = kHighlightSeconds;
-    if (HasState(kHovered)) {
-        target.SetColor2(Style::kCyan).SetColor3(Style::kCyan).SetScalar3(kHighlightFrame);
-    } else if (HasState(kFocused)) {
-        target.SetColor2(Style::kWhite).SetColor3(Style::kWhite).SetScalar3(kHighlightFrame);
-    } else {
-        target.SetColor2(Style::kGreen).SetColor3(Style::kGreen).SetScalar3(1.0);
-        seconds = kNormalSeconds;
-    }
+    double seconds = 0.0;
+    const Style target = LookTarget(seconds);
     Animate(*this, kLaneBehavior, kInterpolateSine, target, true, seconds);
+}
+
+void WButton::SetLook(const WidgetLook& look) {
+    mLook = look;
+    mActions.RemoveLanes(kLaneBehavior);
+    double seconds = 0.0;
+    Apply(mStyle, LookTarget(seconds));
 }
 
 void WButton::Render(Graphics::Renderer& renderer, int layer) {
@@ -86,7 +98,8 @@ void WButton::Render(Graphics::Renderer& renderer, int layer) {
         const double centerY = GetAbsoluteY() + GetAreaHeight() / 2.0;
         DrawFramedBox(renderer, layer, centerX - width / 2.0, centerY - height / 2.0, centerX + width / 2.0,
                       centerY + height / 2.0, 4.0 * style.mScalar3, WithOpacity(style.mColor2, style.mAlpha),
-                      WithOpacity(Style::kBlack, style.mAlpha * 0.8));
+                      mLook ? WithOpacity(style.mColor3, style.mAlpha * mLook->mFillOpacity)
+                            : WithOpacity(Style::kBlack, style.mAlpha * 0.8));
     }
     WSingleContainer::Render(renderer, layer);
 }

@@ -2,11 +2,13 @@
 
 #include "interface/WButtonCallback.h"
 #include "interface/WSingleContainer.h"
+#include "interface/WidgetLook.h"
 
 #include <AL/al.h>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace Velmora::Interface {
@@ -14,7 +16,8 @@ namespace Velmora::Interface {
 /// A clickable, focusable framed box around one child (usually a WLabel). Hovering or
 /// focusing it plays "SFX/UI/lowblip.ogg" and animates its frame to cyan (hovered) or white
 /// (focused), thick; leaving animates back to thin green. Activating it (a click, or Enter or
-/// pad A while focused) plays "SFX/UI/midblip.ogg" and invokes the callback.
+/// pad A while focused) plays "SFX/UI/midblip.ogg" and invokes the callback. A screen may give
+/// the button a look of its own (SetLook) instead of those colours.
 /// Size: the child's area + 2·border on each axis (0 × 0 without a child).
 class WButton : public WSingleContainer {
 public:
@@ -47,6 +50,10 @@ public:
     void SetCallback(std::unique_ptr<WButtonCallback> callback) { mCallback = std::move(callback); }
     /// Replaces the running look animation by one towards the look of the current state.
     void RefreshLook();
+    /// Gives the button a look of its own (see WidgetLook): its style takes the face of the
+    /// current state at once, and the fill is drawn in colour 3.
+    void SetLook(const WidgetLook& look);
+    const std::optional<WidgetLook>& GetLook() const { return mLook; }
 
     std::unique_ptr<WButtonCallback> mCallback;  ///< may be null
     const ALuint* mHoverSoundHandle = nullptr;     ///< owned by the audio manager
@@ -56,6 +63,9 @@ public:
 private:
     /// Through the root's sound player when in a tree, else straight to the audio manager.
     void PlaySound(const ALuint* handle) const;
+    Style LookTarget(double& seconds) const;
+
+    std::optional<WidgetLook> mLook;
 };
 
 } // namespace Velmora::Interface

@@ -91,22 +91,24 @@ bool WidgetRoot::HandleInput(const PadInput& pad) {
     const double a = pad.mStickAngle;
     const bool dpad = pad.mConnected;
     bool acted = false;
-    if (mInput->IsKeyPressed(SDLK_UP) || (dpad && pad.mDpadUpPressed) ||
+    if (mInput->IsKeyPressedAlone(SDLK_UP) || (dpad && pad.mDpadUpPressed) ||
         (stick && a > kQuarterPi && a <= kThreeQuarterPi)) {
         acted |= Navigate(true);
     }
-    if (mInput->IsKeyPressed(SDLK_DOWN) || (dpad && pad.mDpadDownPressed) ||
+    if (mInput->IsKeyPressedAlone(SDLK_DOWN) || (dpad && pad.mDpadDownPressed) ||
         (stick && a > -kThreeQuarterPi && a <= -kQuarterPi)) {
         acted |= Navigate(false);
     }
-    if (mInput->IsKeyPressed(SDLK_RETURN) || mInput->IsKeyPressed(SDLK_KP_ENTER) || (pad.mConnected && pad.mAPressed)) {
+    // Keys held with Alt or Ctrl are shortcuts (Alt+Return switches the display), never menu keys.
+    if (mInput->IsKeyPressedAlone(SDLK_RETURN) || mInput->IsKeyPressedAlone(SDLK_KP_ENTER) ||
+        (pad.mConnected && pad.mAPressed)) {
         acted |= SendToFocus(WidgetEvent::kActivate);
     }
-    if (mInput->IsKeyPressed(SDLK_LEFT) || (dpad && pad.mDpadLeftPressed) ||
+    if (mInput->IsKeyPressedAlone(SDLK_LEFT) || (dpad && pad.mDpadLeftPressed) ||
         (stick && (a <= -kThreeQuarterPi || a > kThreeQuarterPi))) {
         acted |= SendToFocus(WidgetEvent::kDecrease);
     }
-    if (mInput->IsKeyPressed(SDLK_RIGHT) || (dpad && pad.mDpadRightPressed) ||
+    if (mInput->IsKeyPressedAlone(SDLK_RIGHT) || (dpad && pad.mDpadRightPressed) ||
         (stick && a > -kQuarterPi && a <= kQuarterPi)) {
         acted |= SendToFocus(WidgetEvent::kIncrease);
     }

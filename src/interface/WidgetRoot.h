@@ -74,7 +74,8 @@ public:
     /// nothing has the focus, and counts the stick repeat delay down.
     void Update(double dt);
     /// Turns this frame's input into events (the pad read from the provider); true when the
-    /// tree used it (a press landed on a widget, or the focus moved or acted).
+    /// tree used it (a press landed on a widget, or the focus moved or acted). Keys pressed while
+    /// Alt or Ctrl is held are left alone: they belong to shortcuts such as Alt+Return.
     bool HandleInput();
     /// The same with a given pad state.
     bool HandleInput(const PadInput& pad);

@@ -78,17 +78,21 @@ uint32_t Hud::GunTint(GunType gun) {
 namespace {
 
 // The clock in whole hundredths, so both parts come from one rounding: 7.05 accumulated from
-// 1/60 steps reads 7.05, never 7.04, and 7.9999999 reads 8.00, never 7.00. Clamped so a very
-// long session cannot overflow.
+// 1/60 steps reads 7.05, never 7.04, and 7.9999999 reads 8.00, never 7.00.
 long long ClockHundredths(double seconds) {
-    return static_cast<long long>(std::floor(std::clamp(seconds, 0.0, 2.0e9) * 100.0 + 1e-6));
+    return static_cast<long long>(std::floor(std::clamp(seconds, 0.0, Hud::kClockLimit) * 100.0 + 1e-6));
 }
 
 } // namespace
 
-std::string Hud::FormatSeconds(double seconds) {
+std::string Hud::FormatClock(double seconds) {
+    const long long whole = ClockHundredths(seconds) / 100;
+    const int hours = static_cast<int>(whole / 3600);
+    const int minutes = static_cast<int>(whole / 60 % 60);
+    const int secs = static_cast<int>(whole % 60);
     char text[24];
-    std::snprintf(text, sizeof text, "%i", static_cast<int>(ClockHundredths(seconds) / 100));
+    if (hours > 0) std::snprintf(text, sizeof text, "%i:%02i:%02i", hours, minutes, secs);
+    else std::snprintf(text, sizeof text, "%i:%02i", minutes, secs);
     return text;
 }
 
@@ -96,6 +100,12 @@ std::string Hud::FormatHundredths(double seconds) {
     char text[8];
     std::snprintf(text, sizeof text, ".%02i", static_cast<int>(ClockHundredths(seconds) % 100));
     return text;
+}
+
+Hud::Rect Hud::ClockRect(int width, int height) {
+    const double w = width, h = height;
+    const Rect bar = BarRect(width, height);
+    return {bar.mRight + 0.01 * w, 0.015 * h, 0.99 * w, 0.015 * h + 0.094 * h};
 }
 
 void Hud::LoadTextures() {
@@ -135,12 +145,20 @@ void Hud::DrawTimer(Graphics::Renderer& renderer, int width, int height, double 
     Graphics::FontManager& fonts = Graphics::FontManager::GetInstance();
     const Graphics::Font* font = fonts.GetFont("digital");
     if (!font) return;
-    const double sx = width / 1200.0, sy = height / 750.0;
-    const std::string whole = FormatSeconds(seconds);
-    const double x = 0.905 * width, y = 0.015 * height;
+    const std::string whole = FormatClock(seconds);
+    const std::string hundredths = FormatHundredths(seconds);
+    const Rect room = ClockRect(width, height);
+    double sx = width / 1200.0, sy = height / 750.0;
+    const double textWidth = (fonts.TextWidth(font, whole) + fonts.TextWidth(font, hundredths)) * sx;
+    if (textWidth > room.mRight - room.mLeft) {
+        const double shrink = (room.mRight - room.mLeft) / textWidth;
+        sx *= shrink;
+        sy *= shrink;
+    }
+    const double x = room.mRight - std::min(textWidth, room.mRight - room.mLeft), y = room.mBottom;
     fonts.DrawTextScaled(renderer, font, whole, x, y, Graphics::kAlignLeft, sx, sy, kTimerColor);
-    fonts.DrawTextScaled(renderer, font, FormatHundredths(seconds), x + fonts.TextWidth(font, whole) * sx, y,
-                         Graphics::kAlignLeft, sx, sy, kTimerColor);
+    fonts.DrawTextScaled(renderer, font, hundredths, x + fonts.TextWidth(font, whole) * sx, y, Graphics::kAlignLeft,
+                         sx, sy, kTimerColor);
 }
 
 void Hud::DrawShaderMeter(Graphics::Renderer& renderer, const Rect& bar, const HudState& state) const {

@@ -27,6 +27,7 @@ struct HudState {
 /// of W × H: the HUD bar along the bottom, the briefcase in the bar's socket once taken, the
 /// gun's reload and charge meter in the bar's slot (the "ChargeMeter" program on hud.png, or
 /// chargemeter.png bars where the program did not build), the level clock at the bottom right
+/// (right-aligned, so hours still fit)
 /// and the menu button at the bottom left. The bar's inner places follow hud.png's design
 /// (1024 × 92 pixels, see data/README.md).
 class Hud {
@@ -59,10 +60,15 @@ public:
     /// The meter's tint: SoundGun blue (25, 25, 255), WhiteGun grey (127, 127, 127), ShockGun
     /// red (255, 25, 25), no gun black; opaque.
     static uint32_t GunTint(GunType gun);
-    /// The clock's two parts: whole seconds ("%i") and hundredths (".%02i"). Negative times
-    /// read as 0.
-    static std::string FormatSeconds(double seconds);
+    /// The longest time the clock shows (99:59:59.99); it stops there.
+    static constexpr double kClockLimit = 359999.99;
+    /// The clock's two parts: minutes and seconds ("m:ss", from an hour on "h:mm:ss") and
+    /// hundredths (".%02i"). Negative times read as 0, times past kClockLimit as the limit.
+    static std::string FormatClock(double seconds);
     static std::string FormatHundredths(double seconds);
+    /// Where the clock goes: right of the bar, up to 1 % from the window's right edge. The
+    /// clock ends at the right edge of this box and shrinks when it would be wider.
+    static Rect ClockRect(int width, int height);
 
     /// Draws the whole display into the renderer's batches. The meter uses the shader program
     /// when it is built and the plain bars otherwise.

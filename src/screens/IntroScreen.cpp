@@ -10,6 +10,7 @@
 #include "screens/MainMenuScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
+#include "screens/VideoScreen.h"
 
 namespace Velmora::Logic {
 
@@ -34,10 +35,8 @@ void IntroScreen::Initialize() {
 void IntroScreen::Deinitialize() {
     --LogicManager::GetInstance().mMenuScreenCount;
     mGame.PushScreen(new MainMenuScreen(mGame, false));
-    if (mSlide == kSlideCount) {
-        // Watched to the end: the opening movie ("movie_opening_halfsize.ogg") is pushed here,
-        // above the menu, once the video screen exists.
-    }
+    // Watched to the end: the opening movie plays above the menu. Skipping the intro skips it too.
+    if (mSlide == kSlideCount) PlayVideo(mGame, VideoScreen::kOpeningMovie);
 }
 
 void IntroScreen::HandleMessage(Message& message) {

@@ -32,7 +32,7 @@ public:
     /// Counts itself as a menu screen and loads the pictures.
     void Initialize() override;
     /// Uncounts itself and pushes the main menu; an intro watched to its end (slide 4) also
-    /// leaves the place where the opening movie is pushed above the menu.
+    /// pushes the opening movie's VideoScreen above the menu.
     void Deinitialize() override;
     /// MessageUpdateLoop: time, skipping and slide changes. Graphics::MessageRenderOverlay: the
     /// slide. A slide outside 0 … 4 is fatal ("INVALID INTRO SCREEN STATE REACHED").

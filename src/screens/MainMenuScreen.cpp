@@ -4,6 +4,7 @@
 #include "core/Game.h"
 #include "core/InputManager.h"
 #include "core/Path.h"
+#include "core/Settings.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
@@ -19,10 +20,12 @@
 #include "interface/WidgetRoot.h"
 #include "interface/WidgetTree.h"
 #include "world/CampaignFile.h"
+#include "screens/CampaignProgressLine.h"
 #include "screens/CreditsScreen.h"
 #include "screens/HelpScreen.h"
 #include "game/LogicManager.h"
 #include "screens/MenuActions.h"
+#include "screens/MenuLook.h"
 #include "screens/MusicVolumeCallback.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/SampleVolumeCallback.h"
@@ -148,6 +151,7 @@ void MainMenuScreen::BuildPages() {
     BuildAudioPage();
     NewPage(kPageLeaving, nullptr);
     NewPage(kPageResuming, nullptr);
+    for (Interface::WVBox* box : mPages) MenuLook::Apply(*box);
 }
 
 void MainMenuScreen::BuildMainPage() {
@@ -190,6 +194,7 @@ void MainMenuScreen::BuildCampaignPage() {
         // A campaign this installation does not have would only flash a play screen that returns
         // at once: its entry stays in its place, greyed and out of reach.
         if (!IsRegularFile(CampaignFile::CampaignPath(campaign))) DisableEntry(button);
+        else AddCampaignProgressLine(page, campaign);
     }
     AddButton(page, "Cancel", [this] { GoBack(); });
 }
@@ -286,7 +291,10 @@ void MainMenuScreen::GoBack() {
         GoToPage(kPageOptions);
         ApplyResolution();
         break;
-    case kPageAudio: GoToPage(kPageOptions); break;
+    case kPageAudio:
+        GoToPage(kPageOptions);
+        Settings::GetInstance().Save();
+        break;
     case kPageLeaving:
     case kPageResuming: break;
     default: GoToPage(kPageMain); break;
@@ -441,6 +449,7 @@ void MainMenuScreen::ApplyResolution() {
     mResolutionWidth = -1;
     mResolutionHeight = -1;
     if (mode != graphics.GetCurrentMode()) graphics.SetVideoMode(mode);
+    graphics.RememberMode();
 }
 
 void MainMenuScreen::SwitchWindowMode(bool fullscreen) {
@@ -451,6 +460,7 @@ void MainMenuScreen::SwitchWindowMode(bool fullscreen) {
     const Graphics::VideoMode mode =
         modes.empty() ? Graphics::VideoMode{graphics.mDesktopWidth, graphics.mDesktopHeight, fullscreen} : modes.front();
     if (mode != graphics.GetCurrentMode()) graphics.SetVideoMode(mode);
+    graphics.RememberMode();
     GoToPage(kPageMain);
 }
 

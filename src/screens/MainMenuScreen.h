@@ -63,7 +63,8 @@ public:
     /// Fades the current page out and the given one in; the focus moves to its first button.
     void GoToPage(MenuPage page);
     /// "Cancel", "Go Back" and Escape: pages 6 and 7 back to 5 (6 also applies a chosen
-    /// resolution), pages 8 and 9 stay, every other page back to 0.
+    /// resolution and remembers the mode, 7 saves the volumes), pages 8 and 9 stay, every other
+    /// page back to 0.
     void GoBack();
 
     /// The page shown (or being faded in).

@@ -8,6 +8,7 @@ void PlayAudio::Load() {
     Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
     mTense = audio.LoadMusic(kTenseMusic);
     mChase = audio.LoadMusic(kChaseMusic);
+    mRest = audio.LoadMusic(kRestMusic);
     for (const char* name : {Gun::kGunfireSample, Gun::kShockwaveSample, kWinSample, kLoseSample, kPhewSample,
                              kPowerSample, kItemSample}) {
         mSamples[name] = audio.LoadSample(name);
@@ -18,6 +19,7 @@ const char* PlayAudio::TrackName(Track track) {
     switch (track) {
     case kTenseTrack: return kTenseMusic;
     case kChaseTrack: return kChaseMusic;
+    case kRestTrack: return kRestMusic;
     default: return "";
     }
 }
@@ -25,7 +27,7 @@ const char* PlayAudio::TrackName(Track track) {
 void PlayAudio::PlayTrack(Track track) {
     if (track == kNoTrack) return;
     if (!mTense) Load();
-    const Audio::SoundHandle handle = track == kTenseTrack ? mTense : mChase;
+    const Audio::SoundHandle handle = track == kTenseTrack ? mTense : track == kChaseTrack ? mChase : mRest;
     Audio::AudioManager::GetInstance().PlayMusic(handle ? *handle : 0);
     mTrack = track;
     Tell(std::string("play ") + TrackName(track));
@@ -44,11 +46,19 @@ void PlayAudio::StopMusic() {
     Tell("stop music");
 }
 
-void PlayAudio::PlaySample(const std::string& name) {
+Audio::SoundHandle PlayAudio::Sample(const std::string& name) {
     auto found = mSamples.find(name);
     if (found == mSamples.end()) found = mSamples.emplace(name, Audio::AudioManager::GetInstance().LoadSample(name)).first;
-    Audio::AudioManager::GetInstance().PlaySampleHandle(found->second);
+    return found->second;
+}
+
+void PlayAudio::PlaySample(const std::string& name) {
+    Audio::AudioManager::GetInstance().PlaySampleHandle(Sample(name));
     Tell("sample " + name);
+}
+
+double PlayAudio::GetSampleSeconds(const std::string& name) {
+    return Audio::AudioManager::GetInstance().GetSeconds(Sample(name));
 }
 
 void PlayAudio::Tell(const std::string& action) const {

@@ -13,11 +13,13 @@ namespace Velmora::Logic {
 /// leaves music that some other screen started alone.
 class PlayAudio {
 public:
-    /// The music while sneaking and while two or more guards give chase.
-    enum Track { kNoTrack, kTenseTrack, kChaseTrack };
+    /// The music while sneaking, while two or more guards give chase, and the calm title music
+    /// that follows the win jingle while the level-end panel waits.
+    enum Track { kNoTrack, kTenseTrack, kChaseTrack, kRestTrack };
 
     static constexpr const char* kTenseMusic = "BGM/vm_tense.ogg";
     static constexpr const char* kChaseMusic = "BGM/vm_chase.ogg";
+    static constexpr const char* kRestMusic = "BGM/vm_blues_title.ogg";
     static constexpr const char* kWinSample = "SFX/UI/winlevel.ogg";
     static constexpr const char* kLoseSample = "SFX/UI/lose.ogg";
     static constexpr const char* kPhewSample = "SFX/UI/phew.ogg";
@@ -28,7 +30,7 @@ public:
     /// "sample NAME".
     using Observer = std::function<void(const std::string& action)>;
 
-    /// Loads the two tracks and the seven samples (gunfire and shockwave among them) through the
+    /// Loads the three tracks and the seven samples (gunfire and shockwave among them) through the
     /// audio manager; loading again finds them cached.
     void Load();
     /// Starts a track from its beginning, looping (replacing whatever music played).
@@ -39,6 +41,8 @@ public:
     void StopMusic();
     /// Plays one of the loaded samples (others are loaded on first use).
     void PlaySample(const std::string& name);
+    /// How long a sample plays, in seconds (loaded on first use); 0 without sound.
+    double GetSampleSeconds(const std::string& name);
     /// The track started last and not stopped since.
     Track GetTrack() const { return mTrack; }
     /// Replaces the observer (empty: none).
@@ -47,10 +51,12 @@ public:
     static const char* TrackName(Track track);
 
 private:
+    Audio::SoundHandle Sample(const std::string& name);
     void Tell(const std::string& action) const;
 
     Audio::SoundHandle mTense = nullptr;  // cells owned by the audio manager
     Audio::SoundHandle mChase = nullptr;
+    Audio::SoundHandle mRest = nullptr;
     std::map<std::string, Audio::SoundHandle> mSamples;
     Track mTrack = kNoTrack;
     Observer mObserver;

@@ -20,8 +20,13 @@
 #include "interface/WidgetRoot.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentPlayer.h"
+#include "game/ComponentTriggerZone.h"
+#include "game/FinishedLevel.h"
 #include "screens/CreditsScreen.h"
+#include "screens/ResultPanel.h"
+#include "game/ComponentMacGuffin.h"
 #include "world/Level.h"
+#include "world/LevelFile.h"
 #include "world/LevelMessages.h"
 #include "game/LogicManager.h"
 #include "screens/MainMenuScreen.h"
@@ -38,10 +43,14 @@ namespace Velmora::Logic {
 namespace {
 
 constexpr double kHudPhaseRate = 0.3;  // HUD phase per second of play
-constexpr int32_t kResultButtonBorder = 10;
-constexpr int32_t kResultButtonMinWidth = 440;  // the menus' page width
-constexpr int kResultBandLayer = 1999;  // just under the widgets (2000)
-constexpr uint32_t kResultBandColor = 0x99000000u;  // black at 0.6
+
+// A briefcase of this level (taken ones and those of the level before are gone or going).
+bool LevelHasBriefcase() {
+    for (const ComponentMacGuffin* briefcase : ComponentMacGuffin::GetInstances()) {
+        if (!briefcase->mOwner->IsDestroyed()) return true;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -61,7 +70,7 @@ void PlayScreen::Initialize() {
         return;
     }
     const std::vector<std::string>& names = logic.GetLevelNames();
-    if (names.empty() || !logic.LoadLevel(names.front())) {
+    if (names.empty() || !LoadPlayableLevel(names.front())) {
         SetState(kQuit);
         return;
     }
@@ -136,6 +145,7 @@ void PlayScreen::LeaveState(PlayState state) {
         SuppressRumble(true);
     } else if (state == kWon || state == kLost) {
         mWidgets->Clear();  // after the current event when the panel's own button left the state
+        mJingleLeft = -1.0;
     }
 }
 
@@ -165,7 +175,10 @@ void PlayScreen::EnterState(PlayState state) {
         logic.FireTriggerEvent(kEventEndLevel);
         logic.FireTriggerEvent(won ? kEventWin : kEventLose);
         AchievementManager::GetInstance().RecordLevelResult();
-        ShowResultButton(won ? "Next Mission" : "Try Again");
+        mTitleCard.Hide();
+        StartRestMusic(won);
+        ShowResultPanel(won);
+        if (won) RecordFinishedLevel();
         if (won) ApplyWonLook();
         else Graphics::GraphicsManager::GetInstance().ApplyDimBloomPreset();
         mHudPhase = 0.0;
@@ -194,13 +207,17 @@ void PlayScreen::StepState(double dt) {
         if (!mLogicFrozen) RunLogicTicks(dt);
         break;
     case kWon:
-    case kLost:
-        CentreResultButton();
+    case kLost: {
+        const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+        ResultPanel::Arrange(*mWidgets, graphics.GetWidth(), graphics.GetHeight());
         mWidgets->Update(dt);
         if (!mPaused) mWidgets->HandleInput();
-        mAudio.StopTrack(PlayAudio::kTenseTrack);
-        mAudio.StopTrack(PlayAudio::kChaseTrack);
+        // The jingle plays alone, then music comes back instead of silence until the button.
+        if (mJingleLeft >= 0.0 && (mJingleLeft -= dt) < 0.0) {
+            mAudio.PlayTrack(mState == kWon ? PlayAudio::kRestTrack : PlayAudio::kTenseTrack);
+        }
         break;
+    }
     case kNextLevel: StepNextLevel(); break;
     case kRetry: StepRetry(); break;
     case kCampaignDone: StepCampaignDone(); break;
@@ -213,13 +230,24 @@ void PlayScreen::StepNextLevel() {
     LogicManager& logic = LogicManager::GetInstance();
     ++mLevelIndex;
     const std::vector<std::string>& names = logic.GetLevelNames();
-    if (mLevelIndex >= static_cast<int>(names.size()) || !logic.LoadLevel(names[mLevelIndex])) {
+    if (mLevelIndex >= static_cast<int>(names.size()) || !LoadPlayableLevel(names[mLevelIndex])) {
         SetState(kCampaignDone);
         return;
     }
     SetState(kPlaying);
     logic.FireTriggerEvent(kEventBeginLevel);
     Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
+}
+
+bool PlayScreen::LoadPlayableLevel(const std::string& name) {
+    LogicManager& logic = LogicManager::GetInstance();
+    if (!logic.LoadLevel(name)) return false;
+    if (logic.GetPlayer()) return true;
+    // Nothing to steer, no HUD and a camera on nothing: refused like any other broken level.
+    VELMORA_LOG_CRITICAL("LOGIC") << "Level has no player: "
+                                  << LevelFile::LevelPath(logic.GetCampaignId(), name);
+    logic.UnloadLevel();
+    return false;
 }
 
 void PlayScreen::StepRetry() {
@@ -261,6 +289,7 @@ void PlayScreen::StepQuit() {
 void PlayScreen::Update(double dt) {
     // A screen above that passes its frames down (the credits) owns the input meanwhile.
     if (!mPaused) HandleInput();
+    if (mState == kPlaying) mTitleCard.Update(dt);
     StepState(dt);
 }
 
@@ -368,7 +397,12 @@ void PlayScreen::OnLogicTick(double dt) {
         mHudPhase += kHudPhaseRate * dt;
         mHudPhase -= std::floor(mHudPhase);
     }
-    if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
+    const Entity* player = logic.GetPlayer();
+    if (!player) return;
+    FollowPlayer(*player);
+    if (const auto* transform = player->GetComponent<Graphics::ComponentTransform>()) {
+        ComponentTriggerZone::UpdateZones(Vector2(transform->mPosition));
+    }
 }
 
 void PlayScreen::AdvanceClock(double dt) {
@@ -395,6 +429,18 @@ void PlayScreen::OnBeginLevel() {
     mSecondFraction = 0.0;
     Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
     if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
+    ShowTitleCard();
+}
+
+void PlayScreen::ShowTitleCard() {
+    const LogicManager& logic = LogicManager::GetInstance();
+    const Level* level = logic.GetLevel();
+    if (!level) return;
+    mTitleCard.Show(TitleCard::MakeLines(logic.GetCampaignId(), mLevelIndex,
+                                         static_cast<int>(logic.GetLevelNames().size()), level->GetName(),
+                                         LevelHasBriefcase()));
+    const TitleCard::Lines& lines = mTitleCard.GetLines();
+    VELMORA_LOG("LOGIC") << "Title card: " << lines.mPlace << ", " << lines.mName << ": " << lines.mObjective;
 }
 
 void PlayScreen::EquipGun(int gunType) {
@@ -444,21 +490,9 @@ void PlayScreen::RenderWorld(Graphics::Renderer& renderer) {
 void PlayScreen::RenderOverlay(Graphics::Renderer& renderer) {
     LogicManager::GetInstance().DrawNotifications(renderer);
     DrawHud(renderer);
-    if (mState == kWon || mState == kLost) DrawResultPanel(renderer);
-}
-
-void PlayScreen::DrawResultPanel(Graphics::Renderer& renderer) {
-    // A dark band across the window behind the button, so it reads over any part of the level.
-    const Interface::Widget* top = mWidgets->GetTop();
-    const Interface::Widget* button = top && top->GetChildCount() > 0 ? top->GetChild(0) : nullptr;
-    if (button) {
-        const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-        const double margin = button->GetHeight();
-        renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, kResultBandLayer, 4, Graphics::kBlendAlpha)
-            .AddRect(0.0, graphics.GetWidth(), button->mY - margin, button->mY + button->GetHeight() + margin,
-                     kResultBandColor);
-    }
-    mWidgets->Render(renderer);
+    const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    mTitleCard.Draw(renderer, graphics.GetWidth(), graphics.GetHeight());
+    if (mState == kWon || mState == kLost) ResultPanel::Draw(*mWidgets, renderer, graphics.GetWidth());
 }
 
 void PlayScreen::DrawHud(Graphics::Renderer& renderer) {
@@ -484,25 +518,29 @@ void PlayScreen::DrawHud(Graphics::Renderer& renderer) {
     mHud.Draw(renderer, graphics.GetWidth(), graphics.GetHeight(), state);
 }
 
-void PlayScreen::ShowResultButton(const char* text) {
-    mWidgets->Clear();
+void PlayScreen::ShowResultPanel(bool won) {
+    LogicManager& logic = LogicManager::GetInstance();
+    ResultSummary summary;
+    summary.mWon = won;
+    summary.mSeconds = logic.GetLevelCounters().mPlayTime;
+    summary.mMedal = won ? AchievementManager::GetInstance().GetMedal(summary.mSeconds) : Medal::kNone;
+    summary.mLastLevel = mLevelIndex + 1 >= static_cast<int>(logic.GetLevelNames().size());
+    if (won) {
+        VELMORA_LOG("LOGIC") << "Level time " << Hud::FormatClock(summary.mSeconds)
+                             << Hud::FormatHundredths(summary.mSeconds) << ", medal " << MedalName(summary.mMedal);
+        if (summary.mLastLevel) VELMORA_LOG("LOGIC") << "Campaign `" << logic.GetCampaignId() << "` complete";
+    }
     auto callback = Interface::WButtonCallbackLambda::Make([this](Interface::WButton&) { ActivateResult(); });
-    auto button = Interface::WButton::MakeLabelled(text, std::move(callback), "menu", kResultButtonBorder);
-    button->mStyle.SetColor1(Interface::Style::kWhite);  // the label's text, as in the menus
-    // As wide as the menus' buttons, so the label has room on both sides within its frame.
-    button->mMinWidth = kResultButtonMinWidth;
-    button->Layout();
-    mWidgets->Add(std::move(button));
-    CentreResultButton();
+    ResultPanel::Show(*mWidgets, summary, std::move(callback));
+    const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+    ResultPanel::Arrange(*mWidgets, graphics.GetWidth(), graphics.GetHeight());
 }
 
-void PlayScreen::CentreResultButton() {
-    Interface::Widget* top = mWidgets->GetTop();
-    Interface::Widget* button = top && top->GetChildCount() > 0 ? top->GetChild(0) : nullptr;
-    if (!button) return;
-    const Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-    button->mX = std::floor((graphics.GetWidth() - button->GetWidth()) * 0.5);
-    button->mY = std::floor((graphics.GetHeight() - button->GetHeight()) * 0.5);
+void PlayScreen::StartRestMusic(bool won) {
+    // The level's music gives way to the jingle; once the jingle has played, music returns.
+    mAudio.StopTrack(PlayAudio::kTenseTrack);
+    mAudio.StopTrack(PlayAudio::kChaseTrack);
+    mJingleLeft = mAudio.GetSampleSeconds(won ? PlayAudio::kWinSample : PlayAudio::kLoseSample);
 }
 
 void PlayScreen::FollowPlayer(const Entity& player) const {

@@ -6,8 +6,10 @@
 #include "screens/LaserSight.h"
 #include "screens/PlayAudio.h"
 #include "screens/PlayState.h"
+#include "screens/TitleCard.h"
 
 #include <memory>
+#include <string>
 
 namespace Velmora {
 class Entity;
@@ -54,7 +56,9 @@ public:
     PlayScreen& operator=(const PlayScreen&) = delete;
 
     /// Loads the campaign's first level, the music and samples, fires the level-start event and
-    /// starts playing; without a campaign (or a first level) it heads back to the menu.
+    /// starts playing; without a campaign (or a first level) it heads back to the menu. A level
+    /// that spawns no player is refused here and later in the campaign, with the critical record
+    /// "Level has no player: PATH", like a level that does not read.
     void Initialize() override;
     /// Stops the music, unloads the level and leaves the current state.
     void Deinitialize() override;
@@ -65,8 +69,8 @@ public:
     /// F7: freeze or thaw the logic; F8: freeze and run one tick; a click on the HUD's menu
     /// button), then the state's step (while playing: walking, aiming and the fire input, then
     /// the logic ticks). MessageUpdateLogic: notifications, the level clock, the gun, the HUD
-    /// phase, the camera. The two render passes: world and laser sight; notifications, HUD and
-    /// level-end panel. MessageGotGunPickup, MessageBeginLevel, MessageLevelWon and
+    /// phase, the camera, the trigger zones. The two render passes: world and laser sight;
+    /// notifications, HUD and level-end panel. MessageGotGunPickup, MessageBeginLevel, MessageLevelWon and
     /// MessageLevelLost, MessageWindowInactive (in-game menu), Ai::ChaseStart and
     /// Ai::ChaseStop (chase music), MessageXboxInput (the pad's trigger).
     void HandleMessage(Message& message) override;
@@ -86,6 +90,10 @@ public:
     void RunLogicTick();
     /// The level-end button: from kWon on to the next level, from any other state a retry.
     void ActivateResult();
+    /// The card naming the level being played (shown as each level begins).
+    const TitleCard& GetTitleCard() const { return mTitleCard; }
+    /// The level-end panel's widgets (empty while playing).
+    const Interface::WidgetRoot& GetPanel() const { return *mWidgets; }
     /// The step of one logic tick in seconds, 1 / "Logic/TimeIncrement" (which is kept ≥ 1).
     static double GetTickStep();
 
@@ -104,6 +112,7 @@ private:
     void HandleInput();
     void StepState(double dt);
     void StepNextLevel();
+    bool LoadPlayableLevel(const std::string& name);
     void StepRetry();
     void StepCampaignDone();
     void StepQuit();
@@ -120,13 +129,13 @@ private:
     void OpenMenu();
     void EnterState(PlayState state);
     void LeaveState(PlayState state);
-    void ShowResultButton(const char* text);
-    void CentreResultButton();
+    void ShowResultPanel(bool won);
+    void ShowTitleCard();
+    void StartRestMusic(bool won);
     void FollowPlayer(const Entity& player) const;
     void RenderWorld(Graphics::Renderer& renderer);
     void RenderOverlay(Graphics::Renderer& renderer);
     void DrawHud(Graphics::Renderer& renderer);
-    void DrawResultPanel(Graphics::Renderer& renderer);
     void GrabInput() const;
     void ReleaseInput() const;
     void SuppressRumble(bool suppressed) const;
@@ -140,6 +149,8 @@ private:
     LaserSight mLaser;
     double mSecondFraction = 0.0;  // of the level clock, not yet counted as a whole second
     bool mMenuRequested = false;   // the in-game menu is queued or open above
+    TitleCard mTitleCard;          // the level's name and objective as it starts
+    double mJingleLeft = -1.0;     // seconds of the win or loss jingle still to play; < 0: none
 };
 
 } // namespace Velmora::Logic

@@ -7,7 +7,9 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 
 namespace Velmora::Logic {
 
@@ -29,20 +31,35 @@ bool KindOf(const char* name, PreloadKind& kind) {
     return false;
 }
 
+// One critical record for all the unknown elements of a list, however many: each record raises a
+// modal box, and a list of junk must not keep the player closing boxes.
+void ReportUnknown(const std::vector<std::string>& names) {
+    if (names.empty()) return;
+    std::ostringstream line;
+    line << "Unknown preloader type `" << names[0] << "`";
+    const size_t shown = std::min(names.size(), PreloadList::kShownUnknown);
+    for (size_t i = 1; i < shown; ++i) line << ", `" << names[i] << "`";
+    if (names.size() > shown) line << " and " << names.size() - shown << " more";
+    if (names.size() > 1) line << " (" << names.size() << " entries skipped)";
+    VELMORA_LOG_CRITICAL("PRELOADER") << line.str();
+}
+
 void ReadEntries(const TiXmlElement& root, std::vector<PreloadEntry>& entries) {
+    std::vector<std::string> unknown;
     for (const TiXmlElement* element = root.FirstChildElement(); element; element = element->NextSiblingElement()) {
         PreloadKind kind;
         if (!KindOf(element->Value(), kind)) {
-            VELMORA_LOG_CRITICAL("PRELOADER") << "Unknown preloader type `" << element->Value() << "`";
+            unknown.emplace_back(element->Value());
             continue;
         }
         if (entries.size() == PreloadList::kMaxEntries) {
             VELMORA_LOG("PRELOADER") << "Preload list longer than " << PreloadList::kMaxEntries
                                      << " entries; the rest is ignored";
-            return;
+            break;
         }
         entries.push_back({kind, ChildText(*element, "path"), ChildText(*element, "message")});
     }
+    ReportUnknown(unknown);
 }
 
 } // namespace

@@ -31,14 +31,17 @@ public:
     static constexpr size_t kMaxFileBytes = 1 << 20;
     /// Entries past this many are ignored, with one log line.
     static constexpr size_t kMaxEntries = 4096;
+    /// Unknown element names quoted in the one record that reports them.
+    static constexpr size_t kShownUnknown = 3;
 
     /// data/misc/preload.xml under the game's root.
     static std::string DefaultPath();
     /// Reads the list at path into entries (replacing them). A file that cannot be read or
     /// parsed logs "Failed to load preloader file: PATH", one without a <preload> root logs
     /// "Preload file missing root <preload> element: PATH" (both critical, channel "LOGIC"), and
-    /// the list is then empty (false). Elements of another name log "Unknown preloader type
-    /// `NAME`" (critical, "PRELOADER") and are skipped.
+    /// the list is then empty (false). Elements of another name are skipped and reported in one
+    /// critical record on "PRELOADER": "Unknown preloader type `NAME`" for one, the first
+    /// kShownUnknown names, how many more and the count skipped for several.
     static bool ReadFile(const std::string& path, std::vector<PreloadEntry>& entries);
     /// The same over the text of a file; path only names it in the log lines.
     static bool Parse(std::string_view text, const std::string& path, std::vector<PreloadEntry>& entries);

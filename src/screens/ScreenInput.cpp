@@ -17,7 +17,7 @@ bool ScreenInput::SkipOrBackInput(const InputManager& input, PadButton padButton
 
 bool ScreenInput::SkipInput(const InputManager& input, const PadState& pad, PadButton padButton) {
     for (const int key : {SDLK_ESCAPE, SDLK_RETURN, SDLK_SPACE}) {
-        if (input.IsKeyPressed(key)) return true;
+        if (input.IsKeyPressedAlone(key)) return true;
     }
     if (input.IsButtonPressed(SDL_BUTTON_LEFT) || input.IsButtonPressed(SDL_BUTTON_RIGHT)) return true;
     return pad.IsDown(padButton);

@@ -11,7 +11,8 @@ namespace Velmora::Logic {
 /// The input the framing screens (intro, help, credits, video) end on.
 class ScreenInput {
 public:
-    /// Escape, Return or Space pressed this frame, the left or right mouse button pressed this
+    /// Escape, Return or Space pressed this frame (not with Alt or Ctrl held: Alt+Return switches
+    /// the display and must leave the screen open), the left or right mouse button pressed this
     /// frame, or the named pad button held in the controller manager's latest reading.
     static bool SkipInput(const InputManager& input, PadButton padButton);
     /// The same with a given pad reading.

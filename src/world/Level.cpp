@@ -147,8 +147,8 @@ void Level::UpdateTileFrame(int x, int y) {
     }
     auto same = [&](int nx, int ny) { return IsInside(nx, ny) && mTiles.GetGroup(GetLiveCell(nx, ny)) == group; };
     const int mask = (same(x + 1, y) ? 1 : 0) | (same(x, y - 1) ? 2 : 0) | (same(x - 1, y) ? 4 : 0) | (same(x, y + 1) ? 8 : 0);
-    const double column = mask % 4;
-    const double row = mask / 4;
+    const int column = mask % 4;
+    const int row = mask / 4;
     // A 4 × 4 sheet of variants, each inset by 1/128 so filtering never bleeds into a neighbour.
     frame.mLeft = 0.25 * column + 0.0078125;
     frame.mTop = 0.25 * row + 0.0078125;
@@ -225,6 +225,19 @@ void Level::OpenDoorCell(int x, int y) {
     UpdateFramesAround(x, y);
 }
 
+bool Level::CloseDoor(int x, int y) {
+    bool closed = false;
+    VisitConnected(
+        x, y, [this](int cx, int cy) { return IsInside(cx, cy) && GetLiveCell(cx, cy) == kTileOpenDoor; },
+        [&](int cx, int cy) {
+            SetLiveCell(cx, cy, kTileClosedDoor);
+            UpdateFramesAround(cx, cy);
+            closed = true;
+        });
+    if (closed) RebuildMaps();
+    return closed;
+}
+
 void Level::RebuildMaps() {
     Physics::PhysicsManager::GetInstance().BuildCollisionMap(mWidth, mHeight, mCellFlags);
     mNavigation.Build(mWidth, mHeight, mCellFlags);
@@ -235,13 +248,10 @@ void Level::Render(Graphics::Renderer& renderer, double left, double bottom, dou
     static const int sTimer = Debug::PerformanceManager::GetInstance().RegisterTimer("Level Rendering");
     Debug::ScopedTimer timer(sTimer);
     // Clamped as doubles, so a view far outside the grid (or not yet placed) cannot overflow.
-    const auto first = [](double world) { return static_cast<int>(std::max(std::floor(world / kTileSize), 0.0)); };
-    const auto last = [](double world, int size) {
-        return static_cast<int>(std::clamp(std::ceil(world / kTileSize), 0.0, static_cast<double>(size)));
-    };
+    const auto cell = [](double cells, int size) { return static_cast<int>(std::clamp(cells, 0.0, static_cast<double>(size))); };
     if (!(left <= right && bottom <= top)) return;
-    const int x0 = first(left), x1 = last(right, mWidth);
-    const int y0 = first(bottom), y1 = last(top, mHeight);
+    const int x0 = cell(std::floor(left / kTileSize), mWidth), x1 = cell(std::ceil(right / kTileSize), mWidth);
+    const int y0 = cell(std::floor(bottom / kTileSize), mHeight), y1 = cell(std::ceil(top / kTileSize), mHeight);
     std::vector<Graphics::Batch*> batches(static_cast<size_t>(mTiles.GetTileCount()), nullptr);
     for (int y = y0; y < y1; ++y) {
         for (int x = x0; x < x1; ++x) {

@@ -4,6 +4,7 @@
 #include "world/NavigationMap.h"
 #include "world/SpawnInfo.h"
 #include "world/Tile.h"
+#include "world/Trigger.h"
 
 #include <array>
 #include <cstdint>
@@ -65,6 +66,8 @@ public:
     /// most kMaxCells cells.
     static bool IsValidSize(long long width, long long height);
 
+    /// The tile catalogue the level reads its tiles from.
+    const TileManager& GetTiles() const { return mTiles; }
     /// The folder under data/level the level was loaded from (the campaign id).
     const std::string& GetFolder() const { return mFolder; }
     /// The folder the level lives in under data/level (the campaign id).
@@ -141,6 +144,15 @@ public:
     /// closed door.
     bool OpenDoor(int x, int y);
 
+    /// Closes the connected run of open doors (tile 12) containing live cell (x, y): each
+    /// becomes tile 11 again. True when a door closed; the maps are then rebuilt once. False
+    /// outside the grid or when the cell is not an open door.
+    bool CloseDoor(int x, int y);
+
+    /// The level's triggers, in file order; released with the level.
+    TriggerList& GetTriggers() { return mTriggers; }
+    const TriggerList& GetTriggers() const { return mTriggers; }
+
     /// Rebuilds everything derived from the live cells: the physics manager's collision map and
     /// the navigation graph, then tells the listener. Every change through this class calls it once.
     void RebuildMaps();
@@ -186,6 +198,7 @@ private:
     std::array<Audio::SoundHandle, 3> mShatterSounds{};
     MedalTimes mMedalTimes;
     NavigationMap mNavigation;
+    TriggerList mTriggers;
 };
 
 } // namespace Velmora::Logic

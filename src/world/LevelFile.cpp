@@ -4,17 +4,23 @@
 #include "core/LogRecord.h"
 #include "core/ParseNumber.h"
 #include "core/Path.h"
+#include "core/UserFiles.h"
 #include "core/ValueXml.h"
 #include "core/XmlFile.h"
 #include "graphics/DebugWatch.h"
 #include "world/Level.h"
+#include "world/TileManager.h"
+#include "world/TriggerFile.h"
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <ostream>
+#include <sstream>
+#include <string_view>
 
 namespace Velmora::Logic {
 
@@ -30,10 +36,55 @@ Vector2 ReadPoint(const TiXmlElement* element) {
     return {ParseDouble(element->Attribute("x")), ParseDouble(element->Attribute("y"))};
 }
 
+// A point whose x or y is written as a number that is not finite ("nan", "inf", "1e999").
+bool IsFinitePoint(const TiXmlElement* element) {
+    return !element || (IsFiniteNumber(element->Attribute("x")) && IsFiniteNumber(element->Attribute("y")));
+}
+
 // The size attributes: an integer, −1 when the attribute is missing.
 long long ReadSide(const TiXmlElement& tilemap, const char* name) {
     const char* text = tilemap.Attribute(name);
     return text ? ParseInteger(text) : -1;
+}
+
+// An optional sign and at most nine digits: a number ParseInteger reads whole, without clamping.
+bool IsPlainInteger(std::string_view token) {
+    if (!token.empty() && (token.front() == '-' || token.front() == '+')) token.remove_prefix(1);
+    return !token.empty() && token.size() <= 9 &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The blank-separated token starting at or after p; p moves past it. Empty at the end.
+std::string_view NextToken(const char*& p) {
+    while (*p && std::isspace(static_cast<unsigned char>(*p))) ++p;
+    const char* start = p;
+    while (*p && !std::isspace(static_cast<unsigned char>(*p))) ++p;
+    return {start, static_cast<size_t>(p - start)};
+}
+
+// Tokens of one tilemap that name no tile of the catalogue.
+struct UnknownTiles {
+    static constexpr size_t kNamed = 8;  // distinct tokens named in the warning
+    std::vector<std::string> mTokens;
+    size_t mFirstCell = 0;
+    size_t mCount = 0;
+
+    void Add(std::string_view token, size_t cell) {
+        if (mCount++ == 0) mFirstCell = cell;
+        const std::string text(token.substr(0, 16));
+        if (mTokens.size() < kNamed && std::find(mTokens.begin(), mTokens.end(), text) == mTokens.end()) {
+            mTokens.push_back(text);
+        }
+    }
+};
+
+void WarnUnknownTiles(const UnknownTiles& unknown, int width, const std::string& path) {
+    std::ostringstream ids;
+    for (size_t i = 0; i < unknown.mTokens.size(); ++i) ids << (i > 0 ? ", " : "") << unknown.mTokens[i];
+    const size_t columns = static_cast<size_t>(std::max(width, 1));
+    VELMORA_LOG("LEVEL") << "Unknown tile ids read as floor (0): " << ids.str() << " in " << unknown.mCount
+                         << (unknown.mCount == 1 ? " cell" : " cells") << ", the first at cell ("
+                         << unknown.mFirstCell % columns << ", " << unknown.mFirstCell / columns << "): " << path;
 }
 
 } // namespace
@@ -42,8 +93,28 @@ std::string LevelFile::LevelPath(const std::string& folder, const std::string& n
     return JoinPath(Game::GetInstance().DataPath("level", folder), name + ".xml");
 }
 
+std::string LevelFile::UserLevelPath(const std::string& folder, const std::string& name) {
+    const std::string user = UserDataFolder();
+    if (user.empty() || !IsPlainFileStem(folder) || !IsPlainFileStem(name)) return std::string();
+    return JoinPath(JoinPath(JoinPath(user, "level"), folder), name + ".xml");
+}
+
+std::string LevelFile::ReadPath(const std::string& folder, const std::string& name) {
+    const std::string user = UserLevelPath(folder, name);
+    return !user.empty() && IsRegularFile(user) ? user : LevelPath(folder, name);
+}
+
+std::string LevelFile::SavePath(const std::string& folder, const std::string& name) {
+    return Game::GetInstance().mInstalled ? UserLevelPath(folder, name) : LevelPath(folder, name);
+}
+
 std::unique_ptr<Level> LevelFile::LoadLevel(const std::string& folder, const std::string& name) {
-    return ReadLevel(LevelPath(folder, name), folder);
+    // The name comes from a campaign file; the folder is the campaign the program chose.
+    if (!IsPlainName(name)) {
+        VELMORA_LOG_CRITICAL("LOGIC") << "Level name refused, it would lead out of the level folder: `" << name << "`";
+        return nullptr;
+    }
+    return ReadLevel(ReadPath(folder, name), folder);
 }
 
 std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::string& folder, const TileManager* tiles) {
@@ -65,10 +136,10 @@ std::unique_ptr<Level> LevelFile::ReadLevel(const std::string& path, const std::
         return nullptr;
     }
     level->SetName(TextOf(*name));
-    if (!ReadTilemap(*root, path, *level) || !ReadMedals(*root, path, *level) || !ReadEntities(*root, path, *level) ||
-        !ReadTriggers(*root, path)) {
+    if (!ReadTilemap(*root, path, *level) || !ReadMedals(*root, path, *level) || !ReadEntities(*root, path, *level)) {
         return nullptr;
     }
+    ReadTriggers(*root, path, *level);
     return level;
 }
 
@@ -86,7 +157,25 @@ bool LevelFile::ReadTilemap(const TiXmlElement& root, const std::string& path, L
         return false;
     }
     const size_t count = static_cast<size_t>(width * height);
-    return level.SetCells(static_cast<int>(width), static_cast<int>(height), ParseTileIds(tilemap->GetText(), count));
+    return level.SetCells(static_cast<int>(width), static_cast<int>(height),
+                          ReadTileIds(tilemap->GetText(), count, static_cast<int>(width), level.GetTiles(), path));
+}
+
+std::vector<int32_t> LevelFile::ReadTileIds(const char* text, size_t count, int width, const TileManager& tiles,
+                                            const std::string& path) {
+    std::vector<int32_t> ids(count, kTileFloor);
+    if (!text) return ids;
+    UnknownTiles unknown;
+    const char* p = text;
+    for (size_t i = 0; i < count; ++i) {
+        const std::string_view token = NextToken(p);
+        if (token.empty()) break;
+        const int id = IsPlainInteger(token) ? ParseInteger(std::string(token).c_str()) : -1;
+        if (tiles.GetTile(id)) ids[i] = id;
+        else unknown.Add(token, i);
+    }
+    if (unknown.mCount > 0) WarnUnknownTiles(unknown, width, path);
+    return ids;
 }
 
 std::vector<int32_t> LevelFile::ParseTileIds(const char* text, size_t count) {
@@ -126,6 +215,12 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
             VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, missing <archetype>: " << path;
             return false;
         }
+        // Positions far outside the grid are harmless and kept; NaN and infinity are not.
+        if (!IsFinitePoint(element->FirstChildElement("position")) || !IsFinitePoint(element->FirstChildElement("direction"))) {
+            VELMORA_LOG_CRITICAL("LOGIC") << "Level has invalid <entity> element, position or direction is not a finite number: "
+                                          << path;
+            return false;
+        }
         auto spawn = std::make_unique<SpawnInfo>();
         spawn->mArchetype = TextOf(*archetype);
         if (const TiXmlElement* name = element->FirstChildElement("name")) spawn->mName = TextOf(*name);
@@ -138,17 +233,23 @@ bool LevelFile::ReadEntities(const TiXmlElement& root, const std::string& path, 
     return true;
 }
 
-bool LevelFile::ReadTriggers(const TiXmlElement&, const std::string&) {
-    // The trigger reader goes here: clear the logic manager's trigger list, then for each node
-    // called "trigger" in order, "Level has invalid <trigger> element: " + path for a node that
-    // is not an element, otherwise parse it and append it; a rejected trigger fails the load.
-    // Until then <trigger> elements are ignored.
-    return true;
+void LevelFile::ReadTriggers(const TiXmlElement& root, const std::string& path, Level& level) {
+    TriggerFile::ReleaseTriggers(level.GetTriggers());
+    for (const TiXmlNode* node = root.FirstChild("trigger"); node; node = node->NextSibling("trigger")) {
+        const TiXmlElement* element = node->ToElement();
+        if (!element) {
+            VELMORA_LOG("LOGIC") << "Level has invalid <trigger> element: " << path;
+            continue;
+        }
+        TriggerFile::ReadTrigger(*element, level.GetTriggers());
+    }
 }
 
 bool LevelFile::SaveLevel(const Level& level) {
-    const std::string path = LevelPath(level.GetFolder(), level.GetName());
-    if (!WriteFileSafely(level, path)) {
+    const std::string path = SavePath(level.GetFolder(), level.GetName());
+    // The player's level folder is made on the first save; the shipped campaign folders exist.
+    const bool folderReady = !Game::GetInstance().mInstalled || MakeFolders(ParentPath(path));
+    if (path.empty() || !folderReady || !WriteFileSafely(level, path)) {
         VELMORA_LOG_CRITICAL("EDITOR") << path << "`" << " FOR WRITING";
         return false;
     }
@@ -194,7 +295,7 @@ void LevelFile::WriteLevel(const Level& level, std::ostream& out) {
     // The medal times are kept by editing the file by hand; the editor writes placeholders.
     out << "\n<medals gold ='50.0' silver='100.0' bronze ='150.0'></medals>\n";
     out << "\t<!-- TRIGGERS -->\n";
-    WriteTriggers(out);
+    TriggerFile::WriteTriggers(level.GetTriggers(), out);
     out << "</level>\n";
 }
 
@@ -218,8 +319,5 @@ void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
     }
 }
 
-void LevelFile::WriteTriggers(std::ostream&) {
-    // The trigger writer goes here: each trigger of the logic manager's list, in order.
-}
 
 } // namespace Velmora::Logic

@@ -8,17 +8,23 @@ source "$(dirname "$0")/lib/common.bash" "$@"
 
 # The menu's buttons along the left frame edge of a page (pages narrower than 440 pixels are
 # 440 wide and centred, so the left edges of their button frames and slider tracks lie at
-# x = 420 … 423): prints the number of green edges (buttons and sliders), white ones (the
-# focused button) and cyan ones (the focused slider), e.g. "4 1 0".
+# x = 420; a plain frame is one pixel wide in steel blue, the one highlighted frame two pixels in
+# sky blue): prints the number of plain edges (buttons and sliders), of highlighted ones (the
+# focused button or slider) and the highlighted edge's height in pixels (a button's some 60, a
+# slider track's 10), e.g. "4 1 62".
 button_frames() {
-    convert "$1" -crop 1x800+421+0 +repage txt:- | awk '
-        { c = "" } /#00FF00/ { c = "g" } /#FFFFFF/ { c = "w" } /#00FFFF/ { c = "c" }
+    convert "$1" -crop 1x800+420+0 +repage txt:- | awk '
+        { c = "" } /#345E84/ { c = "n" } /#6EC8FF/ { c = "h"; high++ }
         NR > 1 && c != last { n[c]++ } { last = c }
-        END { printf "%d %d %d\n", n["g"], n["w"], n["c"] }'
+        END { printf "%d %d %d\n", n["n"], n["h"], high }'
 }
-# Succeeds on a screenshot whose frames are exactly the expected ones.
+# Succeeds on a screenshot whose frames are exactly the expected ones, the highlighted one a
+# "button" or a "slider".
 frames_are() {
-    [ "$(button_frames "$4")" = "$1 $2 $3" ]
+    local plain high height
+    read -r plain high height < <(button_frames "$4")
+    [ "$plain $high" = "$1 $2" ] || return 1
+    if [ "$3" = slider ]; then [ "$height" -le 16 ]; else [ "$height" -ge 30 ]; fi
 }
 # One key, then time for the menu to take it (keys in the same frame would merge).
 press() {
@@ -40,7 +46,7 @@ is_true "$(region_brightness "$WORK/intro.png" 512x256+384+272)" '<' 0.97 || fai
 
 # Escape skips the rest (no movie): the menu background and its five buttons, the first focused.
 press Escape
-wait_for_screen "$WORK/menu.png" frames_are 4 1 0
+wait_for_screen "$WORK/menu.png" frames_are 4 1 button
 menu_background_shown "$WORK/menu.png" || fail "the menu background is not shown"
 ready=$(date +%s.%N)
 # For information: with this build and the screenshot polling of this script, not a benchmark.
@@ -49,16 +55,16 @@ echo "start-up to the menu: $(echo "$ready - $started" | bc) s; $(grep -F "[PREL
 # Options (the second button): three buttons.
 press Down
 press Return
-wait_for_screen "$WORK/options.png" frames_are 2 1 0
-# Audio Options: two sliders (the music one focused, cyan) and "Go Back".
+wait_for_screen "$WORK/options.png" frames_are 2 1 button
+# Audio Options: two sliders (the music one focused) and "Go Back".
 press Down
 press Return
-wait_for_screen "$WORK/audio.png" frames_are 2 0 1
+wait_for_screen "$WORK/audio.png" frames_are 2 1 slider
 # Escape goes back to Options, Escape again to the first page.
 press Escape
-wait_for_screen "$WORK/options2.png" frames_are 2 1 0
+wait_for_screen "$WORK/options2.png" frames_are 2 1 button
 press Escape
-wait_for_screen "$WORK/menu2.png" frames_are 4 1 0
+wait_for_screen "$WORK/menu2.png" frames_are 4 1 button
 
 # Help (third button) shows the help page over the whole window; Escape closes it.
 press Down
@@ -70,7 +76,7 @@ convert -size 1280x800 'xc:rgb(6,11,18)' "$WORK/helpmenu.png" -geometry +106+0 -
 help_shown() { is_true "$(region_rmse "$1" "$WORK/helpmenu.png" 1280x800+0+0)" '<' 0.06; }
 wait_for_screen "$WORK/help.png" help_shown
 press Escape
-wait_for_screen "$WORK/menu3.png" frames_are 4 1 0
+wait_for_screen "$WORK/menu3.png" frames_are 4 1 button
 
 # Credits (fourth button): the menu darkens behind the rising credits.
 press Down
@@ -111,7 +117,7 @@ press Escape
 # Quit (the last button), then "Quit to Desktop": the program ends after the fade.
 for _ in 1 2 3 4; do press Down; done
 press Return
-wait_for_screen "$WORK/quit.png" frames_are 1 1 0
+wait_for_screen "$WORK/quit.png" frames_are 1 1 button
 press Return
 expect_exit 0
 grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"

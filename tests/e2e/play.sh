@@ -2,7 +2,11 @@
 # A whole training campaign played with the real program, keyboard and mouse only: skip the
 # intro, New Game → Training, walk each level to its exit by holding Left Shift with the pointer
 # beside the player (breaking a glass wall with the Shock Gun on the way), take "Next Mission",
-# and after the last level quit from the main menu. The resident memory is sampled while
+# and after the last level quit from the main menu. Each level opens with its title card, which
+# fades; each win shows the time and the medal, the last one that the campaign is complete.
+# Alt+Return over the first level-end panel switches the display twice and leaves the panel be;
+# the next level is then walked without moving the pointer first (the aim follows the real
+# pointer after the mode changes). The resident memory is sampled while
 # playing. Screenshots are kept only when something fails.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
@@ -27,9 +31,11 @@ fail() {
     common_fail "$@"
 }
 
-# Counts pure-white pixels in a rectangle of a screenshot (the level-end button's frame).
-white_pixels() {
-    convert "$1" -crop "$2" -fx "(r>0.98&&g>0.98&&b>0.98)?1:0" -format "%[fx:int(mean*w*h)]" info:
+# Counts the pixels of one colour (r, g, b as 0 … 255) in a rectangle of a screenshot.
+colour_pixels() {
+    local r=$3 g=$4 b=$5
+    convert "$1" -crop "$2" -fx "(abs(r*255-$r)<12&&abs(g*255-$g)<12&&abs(b*255-$b)<12)?1:0" \
+        -format "%[fx:int(mean*w*h)]" info:
 }
 
 # The game's resident memory in kilobytes: all of it (VmRSS), and the part the process made
@@ -72,13 +78,42 @@ walk_for() {
     x_retry xdotool keyup Shift_L
 }
 
-# The "Next Mission" panel: the button's white frame around the window's centre.
+# The level-end panel: the focused button's sky-blue frame around the window's centre, and above
+# it the time in near-white text.
 expect_next_mission_panel() {
-    local name=$1
+    local name=$1 file
     sleep 0.5
     shot "$name"
-    [ "$(white_pixels "$WORK/$(printf '%02d' "$SHOTS")-$name.png" "480x160+$((CX - 240))+$((CY - 80))")" -gt 1500 ] ||
+    file="$WORK/$(printf '%02d' "$SHOTS")-$name.png"
+    [ "$(colour_pixels "$file" "480x160+$((CX - 240))+$((CY - 80))" 110 200 255)" -gt 1200 ] ||
         fail "no Next Mission button after $name"
+    [ "$(colour_pixels "$file" "480x150+$((CX - 240))+$((CY - 200))" 242 250 255)" -gt 150 ] ||
+        fail "no time above the button after $name"
+}
+
+# The title card: the level's name in near-white in a band across the upper part of the window,
+# gone some seconds later.
+expect_title_card() {
+    local name=$1 band="$W"x"$((H / 5))"+0+"$((H * 8 / 100))" file
+    wait_for_log "Title card: " 10
+    shot "$name-card"
+    file="$WORK/$(printf '%02d' "$SHOTS")-$name-card.png"
+    [ "$(colour_pixels "$file" "$band" 242 250 255)" -gt 150 ] || fail "no title card for $name"
+    [ "$(colour_pixels "$file" "$band" 120 230 150)" -gt 100 ] || fail "no objective on the card for $name"
+    sleep 3
+    shot "$name-card-gone"
+    file="$WORK/$(printf '%02d' "$SHOTS")-$name-card-gone.png"
+    [ "$(colour_pixels "$file" "$band" 120 230 150)" -lt 20 ] || fail "the title card for $name did not fade"
+}
+
+# The number of video mode changes logged so far.
+mode_changes() { grep -c "\[GRAPHICS:1\] Video mode" "$GAME_LOG" || true; }
+wait_for_mode_changes() {
+    for _ in $(seq 100); do
+        [ "$(mode_changes)" -ge "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the display did not switch"
 }
 
 # An X server resets whenever its last client leaves, and a connection made meanwhile fails; the
@@ -101,22 +136,33 @@ sleep 1.5
 shot campaigns
 x_retry xdotool key Return
 wait_for_log "Playing level \`walk\` of \`training\`"
-sleep 1
-shot walk-start
+expect_title_card walk
+grep -qF "Title card: Training - level 1 of 3, Walk: Reach the green exit." "$GAME_LOG" || fail "walk's card"
 sample_rss
 
 # Level 1: the exit lies straight to the right of the start.
 x_retry xdotool mousemove $((CX + 300)) "$CY"
 walk_until_won walk
 expect_next_mission_panel walk-won
+grep -qE "Level time 0:[0-9]{2}\.[0-9]{2}, medal (Gold|Silver|Bronze|None)" "$GAME_LOG" || fail "no time and medal"
+# Alt+Return twice: to a window and back to full screen; the panel stays where it was.
+changes=$(mode_changes)
+x_retry xdotool key alt+Return
+wait_for_mode_changes $((changes + 1))
+sleep 1
+x_retry xdotool key alt+Return
+wait_for_mode_changes $((changes + 2))
+sleep 1
+grep -qF "Playing level \`listen\`" "$GAME_LOG" && fail "Alt+Return pressed Next Mission"
+expect_next_mission_panel walk-won-after-modes
 x_retry xdotool key Return
 wait_for_log "Playing level \`listen\` of \`training\`"
-sleep 1
-shot listen-start
+expect_title_card listen
+grep -qF "Title card: Training - level 2 of 3, Listen: Take the briefcase, then reach the green exit." \
+    "$GAME_LOG" || fail "listen's card"
 
 # Level 2: right along the corridor (over the Sound Gun) to its end, then north past the
-# briefcase to the exit.
-x_retry xdotool mousemove $((CX + 300)) "$CY"
+# briefcase to the exit. The pointer still stands where it did in level 1 (to the right).
 walk_for 7
 shot listen-corner
 x_retry xdotool mousemove "$CX" $((CY - 300))
@@ -124,8 +170,7 @@ walk_until_won listen
 expect_next_mission_panel listen-won
 x_retry xdotool key Return
 wait_for_log "Playing level \`shatter\` of \`training\`"
-sleep 1
-shot shatter-start
+expect_title_card shatter
 
 # Level 3: right over the Shock Gun up to the glass wall; charge fully (0.625 s to reload,
 # 1.25 s to charge), let go to break the glass, walk on to the exit.
@@ -139,6 +184,10 @@ sleep 1
 shot shatter-broken
 walk_until_won shatter
 expect_next_mission_panel shatter-won
+# The last level: the panel says the campaign is complete, in green above the button.
+grep -qF "Campaign \`training\` complete" "$GAME_LOG" || fail "no campaign-complete line"
+[ "$(colour_pixels "$WORK/$(printf '%02d' "$SHOTS")-shatter-won.png" "480x250+$((CX - 240))+$((CY - 290))" 120 230 150)" \
+    -gt 150 ] || fail "the panel does not say the campaign is complete"
 x_retry xdotool key Return
 
 # The training campaign ends at the main menu (no credits).

@@ -1,13 +1,15 @@
 // Arbitrary bytes as a level file through the level reader, without textures, GL or a sound
-// device. A level that loads is shattered, has a door opened, is drawn into batches that are
-// never sent to GL, and is written and read back: the second reading must give the same grid
-// and the same number of spawns.
+// device. A level that loads is shattered, has a door opened and closed, is drawn into batches
+// that are never sent to GL, and is written and read back: the second reading must give the
+// same grid, the same number of spawns and the same triggers (events, rules and callback
+// sources; each callback compiled in the script manager's state, never run).
 
 #include "core/LogRecord.h"
 #include "graphics/Renderer.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/TileManager.h"
+#include "world/TriggerFile.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -61,6 +63,15 @@ Setup& GetSetup() {
     return *setup;
 }
 
+bool SameTriggers(const Logic::TriggerList& a, const Logic::TriggerList& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].mEvent != b[i].mEvent || a[i].mRules != b[i].mRules || a[i].mSource != b[i].mSource) return false;
+        if (!b[i].mCallback.IsValid()) return false;
+    }
+    return true;
+}
+
 void Exercise(Logic::Level& level) {
     const int w = level.GetWidth(), h = level.GetHeight();
     const std::vector<int32_t> stored = level.GetStoredCells();
@@ -68,6 +79,7 @@ void Exercise(Logic::Level& level) {
     level.ShatterTile(w / 2, h / 2);
     level.OpenDoor(0, 0);
     level.OpenDoor(w - 1, h - 1);
+    level.CloseDoor(w - 1, h - 1);
     Graphics::Renderer renderer([](const Graphics::Batch&) {});
     level.Render(renderer, -50.0, -50.0, 400.0, 300.0);
     Setup& setup = GetSetup();
@@ -78,6 +90,7 @@ void Exercise(Logic::Level& level) {
     const std::unique_ptr<Logic::Level> copy = Logic::LevelFile::ReadLevel(setup.mCopyPath, "fuzz", &setup.mTiles);
     if (!copy || copy->GetWidth() != w || copy->GetHeight() != h) std::abort();
     if (copy->GetStoredCells() != stored || copy->GetSpawnList().size() != spawns) std::abort();
+    if (!SameTriggers(level.GetTriggers(), copy->GetTriggers())) std::abort();
 }
 
 } // namespace

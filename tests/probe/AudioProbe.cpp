@@ -2,8 +2,10 @@
 // closes the device. The unit tests run it as a child process so that each run opens a device of
 // its own (OpenAL Soft reads its configuration once per process): the wave writer, to record what
 // was played, or no device at all, to check that the game runs on in silence.
-// Usage: velmora_audio_probe ROOT SOUND SECONDS   (SOUND is a name under ROOT/data/audio)
+// Usage: velmora_audio_probe ROOT SOUND SECONDS [music]   (SOUND is a name under ROOT/data/audio)
+// With "music" the sound plays as streamed music instead, refilled every 10 ms as frames would.
 #include "audio/AudioManager.h"
+#include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/LogRecord.h"
 
@@ -15,11 +17,11 @@
 
 int main(int argc, char** argv) {
     using Velmora::Audio::AudioManager;
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s ROOT SOUND SECONDS\n", argv[0]);
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: %s ROOT SOUND SECONDS [music]\n", argv[0]);
         return 2;
     }
-    Velmora::LogRecord::SetConsoleSink([](const std::string& line) { std::printf("log %s\n", line.c_str()); });
+    Velmora::LogRecord::AddSink([](const std::string& line) { std::printf("log %s\n", line.c_str()); });
     Velmora::Game::GetInstance().SetRootPath(argv[1]);
     AudioManager& audio = AudioManager::GetInstance();
     audio.Initialize();
@@ -28,6 +30,20 @@ int main(int argc, char** argv) {
     const Velmora::Audio::SoundHandle sample = audio.LoadSample(argv[2]);
     const Velmora::Audio::SoundHandle music = audio.LoadMusic(argv[2]);
     std::printf("buffer %s\n", sample != nullptr && *sample != 0 ? "loaded" : "empty");
+    const auto seconds = std::chrono::duration<double>(std::atof(argv[3]));
+    if (argc == 5 && std::string(argv[4]) == "music") {
+        audio.PlayMusic(*music);
+        const auto end = std::chrono::steady_clock::now() + seconds;
+        Velmora::MessageUpdateLoop frame(0.01);
+        while (std::chrono::steady_clock::now() < end) {
+            audio.HandleMessage(frame);
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::printf("loops %d\n", audio.GetMusicStream().GetLoopCount());
+        audio.Deinitialize();
+        std::printf("done\n");
+        return 0;
+    }
     audio.PlaySampleHandle(sample);
     if (!audio.IsAvailable()) {
         // Without a device every other operation must be harmless too.
@@ -38,7 +54,7 @@ int main(int argc, char** argv) {
         audio.StopMusic();
         std::printf("volume %.2f\n", audio.SetMusicVolume(1.5) + audio.SetSampleVolume(0.25));
     }
-    std::this_thread::sleep_for(std::chrono::duration<double>(std::atof(argv[3])));
+    std::this_thread::sleep_for(seconds);
     audio.Deinitialize();
     std::printf("done\n");
     return 0;

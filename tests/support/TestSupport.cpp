@@ -19,6 +19,19 @@ const bool sQuietCriticalBox = [] {
     return true;
 }();
 
+// The player's folders point into a scratch folder of the run: tests never read or write the
+// real ~/.config or ~/.local. Set before any store reads them.
+const bool sScratchUserFolders = [] {
+    static char folder[] = "/tmp/velmora-user-XXXXXX";
+    if (!mkdtemp(folder)) return false;
+    std::atexit([] { std::filesystem::remove_all(folder); });
+    const std::string root = folder;
+    setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (root + "/state").c_str(), 1);
+    return true;
+}();
+
 // The game's systems, hooks and screen makers, connected as the program connects them.
 const bool sConnected = [] {
     App::ConnectGame(Game::GetInstance());
@@ -28,7 +41,7 @@ const bool sConnected = [] {
 } // namespace
 
 LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
-    LogRecord::SetConsoleSink([this](const std::string& line) { mLines.push_back(line); });
+    mSink = LogRecord::AddSink([this](const std::string& line) { mLines.push_back(line); });
     LogRecord::SetCriticalHandler([this](const std::string& line) { mCritical.push_back(line); });
     LogRecord::SetFatalHandler([this] {
         throw FatalError(mCritical.empty() ? std::string("fatal") : mCritical.back());
@@ -37,7 +50,7 @@ LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
 
 LogCapture::~LogCapture() {
     LogRecord::sLogLevel = mSavedLevel;
-    LogRecord::SetConsoleSink(nullptr);
+    LogRecord::RemoveSink(mSink);
     LogRecord::SetCriticalHandler([](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
     LogRecord::SetFatalHandler([] { std::abort(); });
 }

@@ -28,6 +28,7 @@ public:
 
 private:
     int mSavedLevel;
+    int mSink = 0;
 };
 
 /// The repository's root (holds data/ and config.xml).

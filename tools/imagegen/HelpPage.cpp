@@ -63,16 +63,21 @@ struct ControlRow {
     std::string mAction;
 };
 
+// Keys pressed together are joined by "+", alternatives by "or".
+bool IsChord(const ControlRow& row) { return !row.mKeys.empty() && row.mKeys.front() == "Alt"; }
+
 void Controls(cairo_t* cr, double x, double y) {
     Heading(cr, "CONTROLS", x, y, 430);
+    // The keys the game answers to. The developer console's key joins this list in the build
+    // that has the console.
     const std::vector<ControlRow> rows = {
-        {{"Left Shift", "Left Mouse"}, "Move towards the cursor"},
+        {{"Left Shift", "Left Mouse"}, "Walk towards the cursor"},
         {{"Mouse"}, "Aim"},
         {{"Space", "Right Mouse"}, "Hold to charge, release to fire"},
-        {{"Esc"}, "Menu"},
+        {{"Esc"}, "Pause menu"},
+        {{"Alt", "Return"}, "Full screen or window"},
         {{"F2"}, "Performance overlay"},
         {{"Tab"}, "Tweak panel"},
-        {{"`"}, "Console (the key left of 1)"},
     };
     double baseline = y + 48;
     for (const ControlRow& row : rows) {
@@ -80,7 +85,7 @@ void Controls(cairo_t* cr, double x, double y) {
         for (size_t i = 0; i < row.mKeys.size(); ++i) {
             if (i > 0) {
                 SetColour(cr, Palette::kTextDim);
-                cx += DrawText(cr, "Sans", 13, "or", cx + 6, baseline - 1) + 12;
+                cx += DrawText(cr, "Sans", 13, IsChord(row) ? "+" : "or", cx + 6, baseline - 1) + 12;
             }
             cx += KeyCap(cr, row.mKeys[i], cx, baseline);
         }
@@ -135,8 +140,8 @@ void Stealth(cairo_t* cr, double x, double y) {
     Heading(cr, "STAY UNHEARD, STAY UNSEEN", x, y, 904);
     const std::vector<std::string> points = {
         "Your footsteps make noise. Guards hear every sound wave that reaches them.",
-        "Guards see in cones. Keep out of their sight, or they will give chase.",
-        "Grab the briefcase, then reach the green EXIT.",
+        "Guards see in cones. Keep out of their sight: a guard's touch catches you.",
+        "Reach the green EXIT to finish a level; the clock earns you a medal.",
     };
     double baseline = y + 40;
     for (const std::string& point : points) {
@@ -165,11 +170,13 @@ void DrawImage(cairo_t* cr, const std::string& path, double x, double y, double 
 // The two goals, shown with the very pictures the level uses.
 void Mission(cairo_t* cr, const std::string& dir, double x, double y) {
     Heading(cr, "THE JOB", x, y, 430);
-    DrawImage(cr, dir + "/briefcase.png", x, y + 22, 60);
+    DrawImage(cr, dir + "/tiles/exit.png", x + 4, y + 26, 52);
     SetColour(cr, Palette::kText);
-    DrawText(cr, "Sans", 16, "Grab the briefcase", x + 68, y + 58);
-    DrawImage(cr, dir + "/tiles/exit.png", x + 232, y + 26, 52);
-    DrawText(cr, "Sans", 16, "Reach the exit", x + 296, y + 58);
+    DrawText(cr, "Sans", 16, "Reach the exit", x + 68, y + 58);
+    DrawImage(cr, dir + "/briefcase.png", x + 222, y + 22, 60);
+    DrawText(cr, "Sans", 16, "Take the briefcase", x + 290, y + 50);
+    SetColour(cr, Palette::kTextDim);
+    DrawText(cr, "Sans", 13, "when a level has one", x + 290, y + 68);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ void PaintPerson(const Canvas& canvas, std::uint32_t body, std::uint32_t rim, bo
         PersonPath(c, width + 1.5, depth + 1.5);
         SetColour(c, rim, 0.8);
         cairo_fill(c);
-    }, 3.5, 0.7, false);
+    }, 3.5, 0.7, false, true);
     // Shoulders with a soft light from the front left.
     cairo_pattern_t* shade = cairo_pattern_create_radial(27, 32, 2, 32, 37, width + 3);
     AddStop(shade, 0, ScaleColour(body, 1.7));
@@ -67,8 +67,24 @@ void PaintPerson(const Canvas& canvas, std::uint32_t body, std::uint32_t rim, bo
     cairo_stroke(cr);
 }
 
-bool PaintPlayer(const std::string& dir) {
-    Canvas canvas(64, 64);
+// The player's highlight: a ring of sound-blue light round the figure, so the player stands out
+// from guards and floor at play size.
+void PaintPlayerRing(const Canvas& canvas, double cx, double cy, double radius) {
+    PaintGlow(canvas, [&](cairo_t* c) {
+        cairo_arc(c, cx, cy, radius, 0, kTau);
+        SetColour(c, Palette::kSound);
+        cairo_set_line_width(c, 5);
+        cairo_stroke(c);
+    }, 4.0, 0.9);
+    cairo_t* cr = canvas.Cr();
+    cairo_arc(cr, cx, cy, radius, 0, kTau);
+    SetColour(cr, Palette::kSoundLight, 0.85);
+    cairo_set_line_width(cr, 2);
+    cairo_stroke(cr);
+}
+
+// The figure itself, drawn in the 64 × 64 design of the other people.
+void PaintPlayerFigure(const Canvas& canvas) {
     cairo_t* cr = canvas.Cr();
     PaintPerson(canvas, 0x2B4260, Palette::kSound, false);
     // The sound gun held forward, its emitter glowing.
@@ -82,7 +98,7 @@ bool PaintPlayer(const std::string& dir) {
         SetColour(c, Palette::kSound);
         cairo_arc(c, 37, 7, 4, 0, kTau);
         cairo_fill(c);
-    }, 3.0, 1.0);
+    }, 3.0, 1.0, true, true);
     SetColour(cr, Palette::kSoundLight);
     cairo_arc(cr, 37, 7, 2.2, 0, kTau);
     cairo_fill(cr);
@@ -95,6 +111,20 @@ bool PaintPlayer(const std::string& dir) {
     cairo_arc(cr, 24.3, 37, 2.0, 0, kTau);
     cairo_arc(cr, 39.7, 37, 2.0, 0, kTau);
     cairo_fill(cr);
+}
+
+// The figure half as large again as the guards' (it is the one the player follows all game),
+// inside its ring; 128 × 128 for a power-of-two texture, the margin left clear.
+bool PaintPlayer(const std::string& dir) {
+    Canvas canvas(128, 128);
+    PaintPlayerRing(canvas, 64, 64, 41);
+    cairo_t* cr = canvas.Cr();
+    cairo_save(cr);
+    cairo_translate(cr, 64, 64);
+    cairo_scale(cr, 1.5, 1.5);
+    cairo_translate(cr, -32, -32);
+    PaintPlayerFigure(canvas);
+    cairo_restore(cr);
     return canvas.Save(dir + "/player.png");
 }
 

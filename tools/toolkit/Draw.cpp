@@ -106,8 +106,13 @@ void BlurSurface(cairo_surface_t* surface, double radius) {
 }
 
 void PaintGlow(const Canvas& canvas, const std::function<void(cairo_t*)>& draw, double radius, double strength,
-               bool additive) {
+               bool additive, bool inheritTransform) {
     Canvas layer(canvas.Width(), canvas.Height());
+    if (inheritTransform) {
+        cairo_matrix_t matrix;
+        cairo_get_matrix(canvas.Cr(), &matrix);
+        cairo_set_matrix(layer.Cr(), &matrix);
+    }
     draw(layer.Cr());
     BlurSurface(layer.Surface(), radius);
     cairo_t* cr = canvas.Cr();

@@ -42,8 +42,10 @@ void BlurSurface(cairo_surface_t* surface, double radius);
 
 /// Draws with `draw` into a scratch layer of the canvas' size, blurs it by `radius` and adds it to
 /// the canvas with the given strength (additive when `additive`, otherwise over): the neon glow.
+/// With `inheritTransform` the layer starts with the canvas' current transformation, so a glow
+/// drawn in design units lands where the canvas' own drawing does.
 void PaintGlow(const Canvas& canvas, const std::function<void(cairo_t*)>& draw, double radius,
-               double strength, bool additive = true);
+               double strength, bool additive = true, bool inheritTransform = false);
 
 /// Path of a rectangle with rounded corners.
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);

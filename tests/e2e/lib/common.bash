@@ -35,6 +35,10 @@ make_game_dir() {
     echo "$dir"
 }
 
+# The player's folders of every game a test starts: inside the test's work folder, never the real
+# ~/.config or ~/.local, and the same for each start of one test so settings and progress carry.
+export XDG_CONFIG_HOME="$WORK/xdg/config" XDG_DATA_HOME="$WORK/xdg/data" XDG_STATE_HOME="$WORK/xdg/state"
+
 # Starts the game in the background with its log mirrored into $GAME_LOG.
 start_game() {
     local dir=$1
@@ -138,6 +142,19 @@ wait_for_screen() {
     fail "the screen never showed what '$*' looks for"
 }
 
+# True when the centre of a screenshot differs from $WORK/before.png (take it before the key
+# that should change the page): for wait_for_screen.
+centre_changed() {
+    is_true "$(region_rmse "$1" "$WORK/before.png" 640x500+320+150)" '>' 0.02
+}
+
+# Presses a key and waits until the centre of the screen changes (a menu page follows).
+key_and_wait_for_change() {
+    screenshot "$WORK/before.png"
+    x_retry xdotool key "$1"
+    wait_for_screen "$WORK/after.png" centre_changed
+}
+
 # True while the screen is mostly white: the intro's first slide.
 intro_shown() {
     is_true "$(region_brightness "$1" 1280x800+0+0)" '>' 0.85
@@ -179,6 +196,9 @@ start_and_skip_intro() {
     start_game_until_initialized "$1"
     x_retry xdotool mousemove 1270 790
     wait_for_log "[PRELOADER:1] Preloaded "
+    # An earlier test's game may have left the X focus on a window that is gone (there is no
+    # window manager to hand it on), and keys would go nowhere: give it to the game.
+    x_retry xdotool search --name "VELMORA THE GAME" windowfocus
     wait_for_screen "$WORK/intro.png" intro_shown
     x_retry xdotool key Escape
     wait_for_screen "$WORK/menu.png" menu_background_shown

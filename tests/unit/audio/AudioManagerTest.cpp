@@ -1,4 +1,5 @@
 #include "audio/AudioManager.h"
+#include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "support/TestSupport.h"
 #include "unit/audio/OggTestFile.h"
@@ -65,27 +66,37 @@ TEST_F(AudioManagerTest, CachesEachNameOncePerKind) {
     EXPECT_NE(*first, 0u);
     EXPECT_EQ(mAudio.GetDecodeCount(), 1);
 
-    // Music has a cache of its own: the same file decodes again into another buffer.
+    // Music has a cache of its own: the same file is read again, as a track to stream.
     const SoundHandle music = mAudio.LoadMusic("SFX/blip.ogg");
     EXPECT_NE(music, first);
-    EXPECT_NE(*music, *first);
+    EXPECT_NE(*music, 0u);
+    EXPECT_EQ(mAudio.LoadMusic("SFX/blip.ogg"), music);
     EXPECT_EQ(mAudio.GetDecodeCount(), 2);
 }
 
 TEST_F(AudioManagerTest, BufferFormatFollowsTheChannelCount) {
-    const auto channels = [](SoundHandle handle) {
+    const auto channels = [](ALuint buffer) {
         ALint count = 0, bits = 0;
-        alGetBufferi(*handle, AL_CHANNELS, &count);
-        alGetBufferi(*handle, AL_BITS, &bits);
+        alGetBufferi(buffer, AL_CHANNELS, &count);
+        alGetBufferi(buffer, AL_BITS, &bits);
         EXPECT_EQ(bits, 16);
         return count;
     };
-    EXPECT_EQ(channels(mAudio.LoadSample("SFX/blip.ogg")), 1);
-    EXPECT_EQ(channels(mAudio.LoadMusic("BGM/stereo.ogg")), 2);
-    EXPECT_EQ(channels(mAudio.LoadMusic("BGM/surround.ogg")), 2);
+    EXPECT_EQ(channels(*mAudio.LoadSample("SFX/blip.ogg")), 1);
+    EXPECT_EQ(channels(*mAudio.LoadSample("BGM/stereo.ogg")), 2);
+    EXPECT_EQ(channels(*mAudio.LoadSample("BGM/surround.ogg")), 2);
     ALint frequency = 0;
-    alGetBufferi(*mAudio.LoadMusic("BGM/stereo.ogg"), AL_FREQUENCY, &frequency);
+    alGetBufferi(*mAudio.LoadSample("BGM/stereo.ogg"), AL_FREQUENCY, &frequency);
     EXPECT_EQ(frequency, 22050);
+    // Streamed music takes the same formats: OpenAL accepts every buffer of the ring.
+    for (const char* name : {"SFX/blip.ogg", "BGM/stereo.ogg", "BGM/surround.ogg"}) {
+        alGetError();
+        mAudio.PlayMusic(*mAudio.LoadMusic(name));
+        EXPECT_EQ(alGetError(), AL_NO_ERROR) << name;
+        ALint queued = 0;
+        alGetSourcei(mAudio.GetMusicSource(), AL_BUFFERS_QUEUED, &queued);
+        EXPECT_EQ(queued, MusicStream::kBufferCount) << name;
+    }
 }
 
 TEST_F(AudioManagerTest, MissingAndCorruptFilesGiveSilentHandles) {
@@ -169,14 +180,26 @@ TEST_F(AudioManagerTest, SoundsStartedWhilePausedWaitForResume) {
     EXPECT_EQ(StateOf(mAudio.GetMusicSource()), AL_PLAYING);
 }
 
-TEST_F(AudioManagerTest, MusicLoopsUntilReplacedOrStopped) {
+TEST_F(AudioManagerTest, MusicStreamsThroughARingOfBuffersAndLoopsUntilReplacedOrStopped) {
     const ALuint music = *mAudio.LoadMusic("BGM/stereo.ogg");
     mAudio.PlayMusic(music);
     const ALuint source = mAudio.GetMusicSource();
-    ALint looping = 0, buffer = 0;
+    ALint looping = 0, buffer = 0, queued = 0;
     alGetSourcei(source, AL_LOOPING, &looping);
-    EXPECT_EQ(looping, AL_TRUE);
+    alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+    EXPECT_EQ(looping, AL_FALSE) << "a looping source would replay its queue";
+    EXPECT_EQ(queued, MusicStream::kBufferCount);
     EXPECT_EQ(StateOf(source), AL_PLAYING);
+    // The one-second track plays on past its end, refilled frame by frame.
+    MessageUpdateLoop frame(0.01);
+    for (int i = 0; i < 150; ++i) {
+        mAudio.HandleMessage(frame);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(StateOf(source), AL_PLAYING);
+    EXPECT_GE(mAudio.GetMusicStream().GetLoopCount(), 1);
+    alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+    EXPECT_EQ(queued, MusicStream::kBufferCount);
 
     mAudio.PlayMusic(0);
     EXPECT_EQ(StateOf(source), AL_STOPPED);
@@ -188,6 +211,25 @@ TEST_F(AudioManagerTest, MusicLoopsUntilReplacedOrStopped) {
     EXPECT_EQ(StateOf(source), AL_STOPPED);
 }
 
+TEST_F(AudioManagerTest, AMusicFileDamagedMidStreamStopsThatTrackWithOneLine) {
+    std::vector<uint8_t> bytes = Tests::EncodeSineOgg(2, 22050, 4.0, 220.0);
+    const size_t middle = bytes.size() / 2;
+    for (size_t i = middle; i < middle + 16; ++i) bytes[i] ^= 0xff;
+    Tests::WriteBytes(Game::GetInstance().DataPath("audio", "BGM/damaged.ogg"), bytes);
+    Tests::LogCapture log;
+    mAudio.PlayMusic(*mAudio.LoadMusic("BGM/damaged.ogg"));
+    MessageUpdateLoop frame(0.01);
+    for (int i = 0; i < 500 && mAudio.GetMusicStream().IsActive(); ++i) {
+        mAudio.HandleMessage(frame);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(mAudio.GetMusicStream().IsActive());
+    EXPECT_EQ(StateOf(mAudio.GetMusicSource()), AL_STOPPED);
+    EXPECT_EQ(log.mLines, (std::vector<std::string>{"[AUDIO:1] Damaged Vorbis data in " +
+                                                    Game::GetInstance().DataPath("audio", "BGM/damaged.ogg") +
+                                                    "; the music stops"}));
+}
+
 TEST(AudioManager, LoadsBeforeTheDeviceOpensAreFilledInPlace) {
     setenv("ALSOFT_DRIVERS", "null", 0);
     const std::string saved = Game::GetInstance().GetRootPath();
@@ -197,12 +239,16 @@ TEST(AudioManager, LoadsBeforeTheDeviceOpensAreFilledInPlace) {
     {
         AudioManager audio;
         const SoundHandle early = audio.LoadSample("early.ogg");
+        const SoundHandle track = audio.LoadMusic("early.ogg");
         ASSERT_NE(early, nullptr);
         EXPECT_EQ(*early, 0u);
+        EXPECT_EQ(*track, 0u);
         audio.PlaySampleHandle(early);  // no device yet: nothing happens
+        audio.PlayMusic(1);
         EXPECT_EQ(audio.GetDecodeCount(), 0);
         audio.Initialize();
         EXPECT_NE(*early, 0u);
+        EXPECT_NE(*track, 0u);
         EXPECT_EQ(audio.LoadSample("early.ogg"), early);
     }  // the destructor closes the device again
     Game::GetInstance().SetRootPath(saved);

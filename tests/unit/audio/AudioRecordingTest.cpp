@@ -5,6 +5,7 @@
 
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -23,9 +24,10 @@ struct ProbeRun {
 };
 
 // Runs the probe program with its own environment prefix (see tests/probe/AudioProbe.cpp).
-ProbeRun RunProbe(const std::string& environment, const std::string& root, const std::string& sound, double seconds) {
+ProbeRun RunProbe(const std::string& environment, const std::string& root, const std::string& sound, double seconds,
+                  const std::string& mode = "") {
     const std::string command = "env -u ALSOFT_DRIVERS " + environment + " " + Quote(VELMORA_AUDIO_PROBE) + " " +
-                                Quote(root) + " " + Quote(sound) + " " + std::to_string(seconds);
+                                Quote(root) + " " + Quote(sound) + " " + std::to_string(seconds) + " " + mode;
     ProbeRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (pipe == nullptr) return run;
@@ -109,6 +111,39 @@ TEST(AudioRecording, AnEffectPlayedThroughTheWaveWriterIsThereInTheRecording) {
     for (const double other : {220.0, 330.0, 550.0, 880.0, 1000.0}) {
         EXPECT_GT(tone, 100.0 * PowerAt(samples, other, rate)) << other << " Hz";
     }
+}
+
+TEST(AudioRecording, StreamedMusicLoopsWithoutAGapOrAClick) {
+    const std::string root = Tests::MakeTempDir();
+    // A quarter second holding exactly 110 periods: end and start join in phase.
+    Tests::WriteBytes(root + "/data/audio/BGM/loop.ogg", Tests::EncodeSineOgg(1, 44100, 0.25, 440.0));
+    const std::string recording = root + "/out.wav";
+    Tests::WriteFile(root + "/alsoft.conf", "[general]\ndrivers=wave\nfrequency=44100\n[wave]\nfile=" + recording + "\n");
+
+    const ProbeRun run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, "BGM/loop.ogg", 1.6, "music");
+    ASSERT_EQ(run.mStatus, 0) << run.mOutput;
+    EXPECT_EQ(run.mOutput.find("loops 0"), std::string::npos) << run.mOutput;
+
+    uint32_t rate = 0;
+    const std::vector<double> all = ReadWavFirstChannel(recording, rate);
+    ASSERT_EQ(rate, 44100u);
+    ASSERT_GT(all.size(), rate);
+    // The recording starts when the device opens, before the music does. Four loop points lie in
+    // the second after the music's first twentieth; the sine's own steepest step is A·2π·440/44100.
+    const auto start = std::find_if(all.begin(), all.end(), [](double sample) { return std::abs(sample) > 0.01; });
+    ASSERT_GT(all.end() - start, rate / 20 + rate) << "the music is there for over a second";
+    const std::vector<double> middle(start + rate / 20, start + rate / 20 + rate);
+    double peak = 0.0, steepest = 0.0;
+    int quiet = 0, longestQuiet = 0;
+    for (size_t i = 1; i < middle.size(); ++i) {
+        peak = std::max(peak, std::abs(middle[i]));
+        steepest = std::max(steepest, std::abs(middle[i] - middle[i - 1]));
+        quiet = std::abs(middle[i]) < 0.002 ? quiet + 1 : 0;
+        longestQuiet = std::max(longestQuiet, quiet);
+    }
+    ASSERT_GT(peak, 0.05);
+    EXPECT_LT(steepest, 2.0 * peak * 2.0 * std::numbers::pi * 440.0 / rate) << "a click";
+    EXPECT_LT(longestQuiet, 10) << "a gap";
 }
 
 TEST(AudioRecording, WithoutADeviceTheGameRunsOnInSilence) {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -93,6 +94,28 @@ TEST(VorbisDecoder, DamagedAudioPagesAreDroppedNotPlayedAsNoise) {
         int16_t sample;
         std::memcpy(&sample, sound.mPcm.data() + i, sizeof sample);
         ASSERT_LT(std::abs(sample), 20000) << "frame " << i / 2;
+    }
+}
+
+std::vector<uint8_t> ReadToEnd(VorbisStream& stream) {
+    std::vector<uint8_t> pcm;
+    uint8_t chunk[3000];  // not a multiple of the packet size: reads end mid-packet
+    size_t got = 0;
+    while (stream.Read(chunk, got) == VorbisStream::ReadResult::kData) pcm.insert(pcm.end(), chunk, chunk + got);
+    return pcm;
+}
+
+TEST(VorbisStream, RewindingGivesTheSameSamplesAgainSoLoopsAreSeamless) {
+    for (const int channels : {1, 2, 3}) {
+        const std::vector<uint8_t> bytes = Tests::EncodeSineOgg(channels, 44100, 0.3, 440.0);
+        DecodedSound whole;
+        ASSERT_TRUE(VorbisDecoder::DecodeMemory(bytes, whole));
+        VorbisStream stream;
+        ASSERT_TRUE(stream.OpenMemory(bytes, "loop.ogg"));
+        EXPECT_EQ(stream.GetChannels(), std::min(channels, 2));
+        EXPECT_EQ(ReadToEnd(stream), whole.mPcm) << channels;
+        ASSERT_TRUE(stream.Rewind());
+        EXPECT_EQ(ReadToEnd(stream), whole.mPcm) << channels << " after rewinding";
     }
 }
 

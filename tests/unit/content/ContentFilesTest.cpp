@@ -69,7 +69,7 @@ TEST(ContentImages, EveryPngDecodesWithSaneSize) {
 
 TEST(ContentImages, NamedImagesExistWithTheExpectedShapes) {
     const std::map<std::string, std::pair<int, int>> sizes = {
-        {"particle.png", {256, 256}}, {"waypoint.png", {32, 32}}, {"player.png", {64, 64}},
+        {"particle.png", {256, 256}}, {"waypoint.png", {32, 32}}, {"player.png", {128, 128}},
         {"guard.png", {64, 64}}, {"soundwave.png", {64, 256}}, {"hud.png", {1024, 128}},
     };
     for (const char* name : {"hud.png", "hudbriefcase.png", "chargemeter.png", "laser_dot.png", "particle.png",

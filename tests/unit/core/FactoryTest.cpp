@@ -192,6 +192,13 @@ TEST_F(FactoryTest, ManifestAndArchetypeFailuresAreFatalWithTheirReasons) {
     EXPECT_EQ(mLog.mCritical.size(), 4u) << "the archetype line itself is not critical";
     EXPECT_NE(mFactory.FindArchetype("good"), nullptr);
 
+    // A name that would lead out of the folder is not even looked for.
+    const std::string escaping = WriteObjects("<manifest><archetype>../manifest</archetype></manifest>", {});
+    EXPECT_THROW(mFactory.LoadManifest(escaping), Tests::FatalError);
+    EXPECT_TRUE(mLog.Contains("[CORE:1] Archetype name refused, it would lead out of " + mObjects + ": `../manifest`"));
+    EXPECT_FALSE(mLog.Contains("Failed to load archetype  `../manifest`"));
+    EXPECT_EQ(mFactory.FindArchetype("../manifest"), nullptr);
+
     const std::string absent = WriteObjects("<manifest><archetype>ghost</archetype></manifest>", {});
     EXPECT_THROW(mFactory.LoadManifest(absent), Tests::FatalError);
     EXPECT_TRUE(mLog.Contains("Failed to load archetype  `ghost`: " + mObjects + "/ghost.xml: "));

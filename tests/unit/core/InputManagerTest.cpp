@@ -28,6 +28,24 @@ TEST(InputManager, AKeyTappedBetweenTwoSnapshotsIsPressedForOneFrame) {
     EXPECT_FALSE(input.IsKeyDown(SDLK_SPACE));
 }
 
+TEST(InputManager, AKeyAnInputFilterTookReadsUpUntilItIsReleased) {
+    InputManager input;
+    Uint8* held = SDL_GetKeyState(nullptr);  // SDL's own array, which its events fill in
+    input.PollKeys();
+    input.SwallowKey(SDLK_RETURN);
+    held[SDLK_RETURN] = 1;
+    for (int frame = 0; frame < 2; ++frame) {
+        input.PollKeys();
+        EXPECT_FALSE(input.IsKeyDown(SDLK_RETURN)) << frame;
+    }
+    held[SDLK_RETURN] = 0;
+    input.PollKeys();
+    held[SDLK_RETURN] = 1;
+    input.PollKeys();
+    EXPECT_TRUE(input.IsKeyPressed(SDLK_RETURN));  // the next press is the screens' again
+    held[SDLK_RETURN] = 0;
+}
+
 TEST(InputManager, MouseButtonsAreRecordedAndOutOfRangeKeysIgnored) {
     InputManager input;
     input.PollKeys();
@@ -43,6 +61,45 @@ TEST(InputManager, MouseButtonsAreRecordedAndOutOfRangeKeysIgnored) {
     EXPECT_FALSE(input.IsKeyDown(InputManager::kKeyCount));
     input.PollKeys();
     EXPECT_FALSE(input.IsButtonDown(SDL_BUTTON_RIGHT));
+}
+
+TEST(InputManager, KeysHeldWithAltOrCtrlAreShortcutsNotPlainPresses) {
+    for (const int modifier : {SDLK_LALT, SDLK_RALT, SDLK_LCTRL, SDLK_RCTRL}) {
+        InputManager input;
+        input.SetKey(modifier, true);
+        input.Snapshot();
+        input.SetKey(SDLK_RETURN, true);
+        EXPECT_TRUE(input.IsKeyPressed(SDLK_RETURN)) << modifier;
+        EXPECT_FALSE(input.IsKeyPressedAlone(SDLK_RETURN)) << modifier;
+        input.SetKey(modifier, false);
+        EXPECT_TRUE(input.IsKeyPressedAlone(SDLK_RETURN)) << modifier;
+    }
+}
+
+bool PointerAt300x200(int& x, int& y) {
+    x = 300;
+    y = 200;
+    return true;
+}
+
+TEST(InputManager, AfterAModeChangeThePointerIsAskedForUntilSdlSeesItMove) {
+    InputManager input;  // no window: SDL reports the pointer at (0, 0), y flips about height 0
+    input.SetPointerQuery(PointerAt300x200);
+    input.PollMouse();
+    EXPECT_EQ(input.GetMousePosition().x, 0.0);
+    input.ResyncPointer();
+    input.PollMouse();
+    EXPECT_EQ(input.GetMousePosition().x, 300.0);
+    EXPECT_EQ(input.GetMousePosition().y, -200.0);
+    EXPECT_EQ(input.GetMouseDelta().x, 300.0) << "the aim follows at once";
+    input.PollMouse();
+    EXPECT_TRUE(input.IsResyncingPointer());
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    input.RecordEvent(motion);
+    EXPECT_FALSE(input.IsResyncingPointer());
+    input.PollMouse();
+    EXPECT_EQ(input.GetMousePosition().x, 0.0) << "SDL's own reading again";
 }
 
 } // namespace

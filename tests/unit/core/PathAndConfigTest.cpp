@@ -17,6 +17,21 @@ TEST(Path, JoinUsesSlashAndLetsAbsoluteNamesReplace) {
     EXPECT_EQ(JoinPath("data/audio", "SFX/UI/lowblip.ogg"), "data/audio/SFX/UI/lowblip.ogg");
 }
 
+TEST(Path, PlainNamesStayInsideTheirFolder) {
+    for (const char* name : {"player", "gun_sound", "level 1", "a.b", ""}) EXPECT_TRUE(IsPlainName(name)) << name;
+    for (const char* name : {"..", "../x", "a/b", "/etc/passwd", "a\\b", "x..y"}) EXPECT_FALSE(IsPlainName(name)) << name;
+}
+
+TEST(Path, RootSearchFindsTheInstalledContentFromThePrograms) {
+    std::set<std::string> dirs{"/usr/share/velmora/data"};
+    auto isDir = [&dirs](const std::string& path) { return dirs.count(path) > 0; };
+    EXPECT_EQ(FindRootPath("/usr/bin/velmora", isDir), "/usr/share/velmora");
+    EXPECT_EQ(InstalledRootPath("/opt/v/bin/velmora"), "/opt/v/share/velmora");
+    // A data folder beside the program still comes first.
+    dirs.insert("/usr/bin/data");
+    EXPECT_EQ(FindRootPath("/usr/bin/velmora", isDir), "/usr/bin");
+}
+
 TEST(Path, RootSearchLooksBesideTheProgramThenOneUpThenGoesUpBlindly) {
     std::set<std::string> dirs;
     auto isDir = [&dirs](const std::string& path) { return dirs.count(path) > 0; };
@@ -47,6 +62,13 @@ TEST(Config, MissingMalformedAndWrongRootAreCriticalFailures) {
     Tests::WriteFile(dir + "/broken.xml", "<config><unclosed></config>");
     EXPECT_FALSE(LoadConfigFile(dir + "/broken.xml"));
     EXPECT_TRUE(log.CriticalContains("Failed to load configuration file: " + dir + "/broken.xml"));
+
+    // Nested deep enough to overflow the parser's stack: refused like any broken file.
+    std::string deep = "<config>";
+    for (int i = 0; i < 35000; ++i) deep += "<a>";
+    Tests::WriteFile(dir + "/deep.xml", deep);
+    EXPECT_FALSE(LoadConfigFile(dir + "/deep.xml"));
+    EXPECT_TRUE(log.CriticalContains("Failed to load configuration file: " + dir + "/deep.xml"));
 
     Tests::WriteFile(dir + "/other.xml", "<settings/>");
     EXPECT_FALSE(LoadConfigFile(dir + "/other.xml"));

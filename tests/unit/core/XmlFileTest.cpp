@@ -5,8 +5,39 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <algorithm>
+#include <string>
+
 namespace Velmora {
 namespace {
+
+// The deepest element of a parsed (or partly parsed) document, walked without recursion.
+int TreeDepth(const TiXmlDocument& document) {
+    int depth = 0, deepest = 0;
+    const TiXmlNode* node = document.FirstChild();
+    while (node) {
+        if (node->ToElement()) deepest = std::max(deepest, depth + 1);
+        if (node->FirstChild() && node->ToElement()) {
+            node = node->FirstChild();
+            ++depth;
+            continue;
+        }
+        while (node && !node->NextSibling()) {
+            node = node->Parent();
+            if (node && node->ToElement()) --depth;
+            if (node == &document) node = nullptr;
+        }
+        if (node) node = node->NextSibling();
+    }
+    return deepest;
+}
+
+std::string Nested(int depth, const std::string& open = "<a>", const std::string& close = "</a>") {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += open;
+    for (int i = 0; i < depth; ++i) text += close;
+    return text;
+}
 
 TEST(XmlFile, ReadsAFileWithWindowsLineEnds) {
     const std::string dir = Tests::MakeTempDir();
@@ -14,6 +45,53 @@ TEST(XmlFile, ReadsAFileWithWindowsLineEnds) {
     TiXmlDocument document;
     ASSERT_TRUE(LoadXmlFile(dir + "/a.xml", document));
     EXPECT_STREQ(document.FirstChildElement("a")->FirstChildElement("b")->GetText(), "one two three") << "line ends are white space";
+}
+
+TEST(XmlFile, NestingScanAgreesWithTheParser) {
+    // Text TinyXML reads over without nesting must not count; nothing it nests may be missed.
+    const struct {
+        const char* text;
+        int depth;
+    } cases[] = {
+        {"<a><b/><c><d x='1'/></c></a>", 3},
+        {"<a><!-- <b><c><d> --></a>", 1},
+        {"<a><!--><b/>--><c/></a>", 2},                  // "<!-->" opens a comment only
+        {"<a><![CDATA[<b><c>]]><b/></a>", 2},
+        {"<a x='<b><c>' y=\"/>\"><b/></a>", 2},
+        {"<?xml version='1.0' encoding='>' ?><a><b/></a>", 2},
+        {"<a><?XML foo='>'?><b/></a>", 2},              // quotes outside version/encoding/standalone
+        {"<a><!DOCTYPE a '>' ><b/></a>", 2},
+        {"<a>\xE2<!--<b><c/></b></a>", 3},               // a lead byte in text swallows "<!"
+        {"<a x='\xE2'><!--'><b/></a>", 2},               // ... and a quote in a value
+        {"<a/>text<b><c/></b>", 1},                       // text after the root ends the document
+        {"\xEF\xBB\xBF<a><_b><\xC3\xA9/></_b></a>", 3},
+        {"<a><b></a></b>", 2},
+    };
+    for (const auto& c : cases) {
+        TiXmlDocument document;
+        ParseXmlText(c.text, document);
+        EXPECT_EQ(XmlNestingDepth(c.text), c.depth) << c.text;
+        EXPECT_EQ(TreeDepth(document), c.depth) << c.text;
+    }
+}
+
+TEST(XmlFile, DeepNestingIsRefusedBeforeParsing) {
+    Tests::LogCapture log;
+    TiXmlDocument document;
+    EXPECT_TRUE(ParseXmlText(Nested(kMaxXmlDepth), document));
+    EXPECT_FALSE(log.Contains("nested"));
+    // Deep enough to overflow the stack inside TinyXML; refused at once, file or text.
+    const std::string dir = Tests::MakeTempDir();
+    Tests::WriteFile(dir + "/deep.xml", "<?xml version='1.0'?>" + Nested(35000, "<a x='1'>\n", "</a>"));
+    TiXmlDocument deep;
+    EXPECT_FALSE(LoadXmlFile(dir + "/deep.xml", deep));
+    EXPECT_TRUE(deep.Error());
+    EXPECT_TRUE(log.Contains("[CORE:1] XML nested deeper than 256 levels, not read: " + dir + "/deep.xml"));
+    std::string unclosed;
+    for (int i = 0; i < 1000; ++i) unclosed += "<a>";
+    TiXmlDocument partial;
+    EXPECT_FALSE(ParseXmlText(unclosed, partial, "text"));
+    EXPECT_TRUE(log.Contains("not read: text"));
 }
 
 TEST(XmlFile, AMissingFileSaysItCouldNotBeOpened) {

@@ -59,23 +59,33 @@ TEST(GraphicsManager, RenderPassBroadcastsInOrderAndFlushesTwice) {
     }
 }
 
-TEST(GraphicsManager, BloomPresetsSetTheTweakValues) {
+// Renders frames until the glow's eased values equal the tweak values; how many it took.
+int FramesUntilSettled(GraphicsManager& graphics) {
+    const Bloom::Values targets{static_cast<float>(graphics.mBloomRatio0), static_cast<float>(graphics.mBloomRatio1),
+                                static_cast<float>(graphics.mBloomRatio2), static_cast<float>(graphics.mBloomRatio3),
+                                static_cast<float>(graphics.mBloomBrightness)};
+    for (int frames = 1; frames <= 100; ++frames) {
+        graphics.Render(0.016);
+        if (graphics.GetBloom().GetCurrent() == targets) return frames;
+    }
+    return -1;
+}
+
+TEST(GraphicsManager, BloomPresetsSetTheTweakValuesAndTheGlowFadesBetweenThem) {
     GraphicsManager& graphics = GraphicsManager::GetInstance();
-    graphics.GetBloom().mCurrent.fill(0.7f);
+    graphics.ApplyDefaultBloomPreset();
+    EXPECT_EQ(graphics.GetBloom().GetCurrent(), Bloom::Values{});
+    EXPECT_EQ(FramesUntilSettled(graphics), 30);  // 1.5 from zero in steps of 0.05
     graphics.ApplyDimBloomPreset();
+    EXPECT_EQ(graphics.GetBloom().GetCurrent()[0], 1.5f);  // the dim look fades in, it does not jump
     EXPECT_EQ(graphics.mBloomRatio0.Get(), 0.5);
     EXPECT_EQ(graphics.mBloomRatio1.Get(), 0.0);
     EXPECT_EQ(graphics.mBloomRatio2.Get(), 1.5);
     EXPECT_EQ(graphics.mBloomRatio3.Get(), 1.5);
     EXPECT_EQ(graphics.mBloomBrightness.Get(), 0.2);
-    EXPECT_EQ(graphics.GetBloom().mCurrent[0], 0.7f);
+    EXPECT_EQ(FramesUntilSettled(graphics), 20);  // every value moves by 1
     graphics.ApplyDefaultBloomPreset();
-    EXPECT_EQ(graphics.mBloomRatio0.Get(), 1.5);
-    EXPECT_EQ(graphics.mBloomRatio1.Get(), -1.0);
-    EXPECT_EQ(graphics.mBloomRatio2.Get(), 0.5);
-    EXPECT_EQ(graphics.mBloomRatio3.Get(), 0.5);
-    EXPECT_EQ(graphics.mBloomBrightness.Get(), 1.2);
-    for (float value : graphics.GetBloom().mCurrent) EXPECT_EQ(value, 0.0f);
+    EXPECT_EQ(graphics.GetBloom().GetCurrent(), Bloom::Values{});
 }
 
 TEST(GraphicsManager, TweakVariablesAreRegisteredWithTheirDefinitions) {

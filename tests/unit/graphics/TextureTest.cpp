@@ -64,6 +64,18 @@ TEST(Texture, UnreadableFilesFailAndKeepTheSizes) {
     EXPECT_EQ(texture.mWidth, 3);
     Texture missing("none.png", "", root.Path() + "/none.png", nullptr);
     EXPECT_FALSE(missing.Load());
+
+    // Sizes are read from the header and refused before anything is allocated or decoded; other
+    // formats are not tried at all.
+    Tests::LogCapture log;
+    const std::string png(std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\x01\x86\xa0\0\x01\x86\xa0", 24) + "rest");
+    const std::string bmp(std::string("BM\0\0\0\0\0\0\0\0\0\0\0\0\x28\0\0\0\xa0\x86\x01\0\x60\x79\xfe\xff", 26) + "rest");
+    for (const auto& [name, bytes] : {std::pair{"huge.png", png}, {"huge.bmp", bmp}, {"a.gif", std::string("GIF89a....")}}) {
+        Tests::WriteFile(root.Path() + "/" + name, bytes);
+        ImageData image;
+        EXPECT_FALSE(Texture::ReadImage(root.Path() + "/" + name, image)) << name;
+        EXPECT_TRUE(log.Contains("[GRAPHICS:1] Not a PNG or BMP image of 1 to 8192 pixels a side: " + root.Path() + "/" + name));
+    }
 }
 
 TEST(DefaultTexture, PatternFollowsThePixelNumber) {

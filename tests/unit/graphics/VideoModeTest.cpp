@@ -40,5 +40,35 @@ TEST(VideoModes, ToggleTakesTheFirstCandidateOrTheDesktop) {
     EXPECT_EQ(ChooseToggleMode({}, 1280, 800), (VideoMode{1280, 800, true}));
 }
 
+TEST(VideoModes, StartModeKeepsASavedModeTheDisplayCanShowElseTheBest) {
+    const Modes fullscreen{{1280, 800, true}, {1024, 768, true}};
+    const Modes windowed{{1280, 800, false}, {1024, 768, false}};
+    const VideoMode savedFull{1024, 768, true};
+    const VideoMode lostFull{1920, 1080, true};
+    const VideoMode savedWindow{900, 700, false};
+    const VideoMode hugeWindow{4000, 3000, false};
+    const VideoMode tinyWindow{320, 200, false};
+    struct Case {
+        const VideoMode* saved;
+        const Modes& fullscreenModes;
+        VideoMode expected;
+    };
+    const Modes none;
+    const Case cases[] = {
+        {nullptr, fullscreen, {1280, 800, true}},      // first start: the best full-screen mode
+        {nullptr, none, {1280, 800, true}},            // any size: the desktop's
+        {&savedFull, fullscreen, savedFull},
+        {&lostFull, fullscreen, {1280, 800, true}},    // the display lost that size
+        {&savedFull, none, savedFull},                 // any size that fits
+        {&savedWindow, fullscreen, savedWindow},
+        {&hugeWindow, fullscreen, {1280, 800, false}}, // larger than the desktop
+        {&tinyWindow, fullscreen, {1280, 800, false}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ChooseStartMode(c.saved, c.fullscreenModes, windowed, 1280, 800), c.expected)
+            << (c.saved ? c.saved->mWidth : 0);
+    }
+}
+
 } // namespace
 } // namespace Velmora::Graphics

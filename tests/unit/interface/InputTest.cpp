@@ -30,6 +30,23 @@ WButton* AddCountingButton(RootFixture& f, int& calls, double x = 100, double y 
     return f.mRoot.Add(std::move(button));
 }
 
+TEST(InputTest, ReturnWithAltOrCtrlHeldNeverActivatesTheFocusedButton) {
+    RootFixture f;
+    int calls = 0;
+    AddCountingButton(f, calls);
+    f.Frame();
+    for (const int modifier : {SDLK_LALT, SDLK_RALT, SDLK_LCTRL, SDLK_RCTRL}) {
+        f.mInput.SetKey(modifier, true);
+        f.Tap(SDLK_RETURN);
+        f.Tap(SDLK_KP_ENTER);
+        f.mInput.SetKey(modifier, false);
+        f.Frame();
+    }
+    EXPECT_EQ(calls, 0);
+    f.Tap(SDLK_RETURN);
+    EXPECT_EQ(calls, 1);
+}
+
 class SliderRecorder : public WSliderCallback {
 public:
     explicit SliderRecorder(std::vector<double>& values) : mValues(values) {}

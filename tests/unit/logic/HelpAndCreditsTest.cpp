@@ -66,6 +66,11 @@ TEST_F(HelpTest, ShowsThePageOverTheWindowUntilReturn) {
     EXPECT_EQ(mGame.GetTopScreen(), help);
     InputManager::GetInstance().SetKey(SDLK_RETURN, false);
     Frame();
+    // Alt+Return switches the display; the help page stays.
+    InputManager::GetInstance().SetKey(SDLK_LALT, true);
+    Tap(SDLK_RETURN);
+    InputManager::GetInstance().SetKey(SDLK_LALT, false);
+    EXPECT_EQ(mGame.GetTopScreen(), help);
     Tap(SDLK_RETURN);
     EXPECT_EQ(mGame.GetTopScreen(), below);
 }

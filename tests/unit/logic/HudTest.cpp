@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include <vector>
 
 namespace Velmora::Logic {
@@ -85,18 +88,44 @@ TEST(HudLayout, BarSocketSlotAndMenuButtonFollowTheWindowAndTheBarDesign) {
     EXPECT_FALSE(menu.Contains(50.0, 80.0));
 }
 
-TEST(HudLayout, ClockShowsWholeSecondsAndTwoDigitHundredths) {
-    EXPECT_EQ(Hud::FormatSeconds(12.345), "12");
-    EXPECT_EQ(Hud::FormatHundredths(12.345), ".34");
-    EXPECT_EQ(Hud::FormatSeconds(0.999), "0");
-    EXPECT_EQ(Hud::FormatHundredths(0.999), ".99");
-    EXPECT_EQ(Hud::FormatHundredths(7.05), ".05") << "7.05 is 7.0499999… as a double";
+TEST(HudLayout, ClockShowsMinutesSecondsAndHundredthsThenHours) {
+    const struct {
+        double mSeconds;
+        const char* mText;
+    } cases[] = {
+        {0.999, "0:00.99"},         {12.345, "0:12.34"}, {7.05, "0:07.05"},   {59.999, "0:59.99"},
+        {100.0, "1:40.00"},         {3599.99, "59:59.99"}, {3600.0, "1:00:00.00"}, {36061.5, "10:01:01.50"},
+        {-3.0, "0:00.00"},          {1e300, "99:59:59.99"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Hud::FormatClock(c.mSeconds) + Hud::FormatHundredths(c.mSeconds), c.mText) << c.mSeconds;
+    }
     double clock = 0.0;
     for (int tick = 0; tick < 480; ++tick) clock += 1.0 / 60.0;
-    EXPECT_EQ(Hud::FormatSeconds(clock) + Hud::FormatHundredths(clock), "8.00") << "eight seconds of ticks";
-    EXPECT_EQ(Hud::FormatSeconds(-3.0), "0");
-    EXPECT_EQ(Hud::FormatHundredths(-3.0), ".00");
-    EXPECT_EQ(Hud::FormatSeconds(1e300), "2000000000") << "huge times are clamped, not overflowed";
+    EXPECT_EQ(Hud::FormatClock(clock) + Hud::FormatHundredths(clock), "0:08.00") << "eight seconds of ticks";
+}
+
+TEST_F(HudTest, ClockStaysInsideTheWindowRightOfTheBarAtAnyTime) {
+    for (const auto& [width, height] : {std::pair{1280, 800}, {1200, 750}, {640, 480}, {1920, 1080}}) {
+        for (const double seconds : {0.0, 100.0, 3600.0, Hud::kClockLimit}) {
+            mRenderer.Clear();
+            HudState state;
+            state.mLevelTime = seconds;
+            mHud.Draw(mRenderer, width, height, state, false);
+            const std::vector<Quad> digits = Quads("font/digital", Graphics::FontManager::kTextLayer);
+            ASSERT_FALSE(digits.empty());
+            const Hud::Rect room = Hud::ClockRect(width, height);
+            EXPECT_GE(room.mLeft, Hud::BarRect(width, height).mRight);
+            double left = digits.front().mLeft, right = digits.front().mRight;
+            for (const Quad& quad : digits) {
+                left = std::min(left, quad.mLeft);
+                right = std::max(right, quad.mRight);
+            }
+            EXPECT_GE(left, room.mLeft - 0.5) << width << "x" << height << " at " << seconds;
+            EXPECT_LE(right, width - 0.005 * width) << width << "x" << height << " at " << seconds;
+            EXPECT_EQ(digits.front().mColor, Hud::kTimerColor);
+        }
+    }
 }
 
 TEST_F(HudTest, BarClockAndMenuButtonAlwaysTheBriefcaseOnlyOnceTaken) {
@@ -110,11 +139,10 @@ TEST_F(HudTest, BarClockAndMenuButtonAlwaysTheBriefcaseOnlyOnceTaken) {
     EXPECT_EQ(bar[0].mColor, 0xFFFFFFFFu);
     EXPECT_TRUE(Quads("hudbriefcase.png", Hud::kMeterLayer).empty());
 
-    // "83" and ".50" in red from (0.905·W, 0.015·H).
+    // "1:23" and ".50" in red, at the bottom right.
     const std::vector<Quad> digits = Quads("font/digital", Graphics::FontManager::kTextLayer);
-    ASSERT_EQ(digits.size(), 5u);
-    EXPECT_GE(digits[0].mLeft, 0.905 * 1200);
-    EXPECT_EQ(digits[0].mColor, Hud::kTimerColor);
+    ASSERT_EQ(digits.size(), 7u);
+    EXPECT_GE(digits[0].mLeft, 0.85 * 1200);
     EXPECT_GE(digits[0].mBottom, 0.015 * 750 - 1.0);
 
     mRenderer.Clear();

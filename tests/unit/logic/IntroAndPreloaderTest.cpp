@@ -90,8 +90,8 @@ TEST_F(IntroTest, WatchingAllFourSlidesEndsOnSlideFourAfterEightSeconds) {
     }
     Frame(0.25);
     EXPECT_EQ(mEndSlide, IntroScreen::kSlideCount);
-    ASSERT_EQ(mGame.GetScreens().size(), 1u);
-    EXPECT_NE(dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen()), nullptr);
+    ASSERT_EQ(mGame.GetScreens().size(), 2u) << "the menu and the opening movie above it";
+    EXPECT_NE(dynamic_cast<MainMenuScreen*>(mGame.GetScreens().front()), nullptr);
 }
 
 TEST_F(IntroTest, StudioLogosShowOnWhiteAndTheGameLogoOnBlack) {
@@ -240,6 +240,16 @@ TEST_F(PreloaderTest, UnknownEntriesAreLoggedAndSkipped) {
     Run(3.0 / 60.0);
     EXPECT_EQ(mLoaded, (std::vector<std::string>{"sample:SFX/a.ogg", "texture:b.png"}));
     EXPECT_TRUE(mGame.GetScreens().empty());
+
+    // However many entries are bad, one box reports them all.
+    std::string junk = "<preload>";
+    for (int i = 0; i < 50; ++i) junk += "<bad" + std::to_string(i) + "/><sample><path>s</path></sample>";
+    Tests::LogCapture many;
+    auto* second = Push(new PreloaderScreen(mGame, WriteList(junk + "</preload>"), Recording()));
+    EXPECT_EQ(second->GetEntries().size(), 50u);
+    ASSERT_EQ(many.mCritical.size(), 1u);
+    EXPECT_NE(many.mCritical[0].find("Unknown preloader type `bad0`, `bad1`, `bad2` and 47 more (50 entries skipped)"),
+              std::string::npos) << many.mCritical[0];
 }
 
 TEST_F(PreloaderTest, AResourceThatFailsToLoadIsFatalWithItsKind) {

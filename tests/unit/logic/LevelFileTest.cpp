@@ -17,6 +17,13 @@ namespace {
 using Logic::Level;
 using Logic::LevelFile;
 
+std::string Nested(int depth) {
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "<data>";
+    for (int i = 0; i < depth; ++i) text += "</data>";
+    return text;
+}
+
 class LevelFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -79,6 +86,12 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
         {Body("<tilemap width='99999999999' height='99999999999'/>"), "[LEVEL:1] Level has invalid size: "},
         {Body(tilemap, "<!--entity-->"), "[LOGIC:1] Level has invalid <entity> element: "},
         {Body(tilemap, "<entity><name>n</name></entity>"), "[LOGIC:1] Level has invalid <entity> element, missing <archetype>: "},
+        {Body(tilemap, "<entity><archetype>a</archetype><position x='nan' y='0'/></entity>"),
+         "[LOGIC:1] Level has invalid <entity> element, position or direction is not a finite number: "},
+        {Body(tilemap, "<entity><archetype>a</archetype><direction x='1' y='-1e999'/></entity>"),
+         "[LOGIC:1] Level has invalid <entity> element, position or direction is not a finite number: "},
+        {Body(tilemap, Nested(300)),
+         "[LOGIC:1] Failed to load level file: "},
     };
     for (const auto& c : cases) {
         Tests::LogCapture capture;
@@ -86,25 +99,52 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
         EXPECT_TRUE(capture.CriticalContains(c.mLine + mPath)) << c.mLine;
     }
     Tests::LogCapture capture;
+    for (const std::string name : {"../../object/player", "..", "a/b", "a\\b"}) {
+        EXPECT_EQ(LevelFile::LoadLevel("camp", name), nullptr);
+        EXPECT_TRUE(capture.CriticalContains("[LOGIC:1] Level name refused, it would lead out of the level folder: `" + name + "`"));
+    }
     EXPECT_EQ(LevelFile::LoadLevel("camp", "missing"), nullptr);
     EXPECT_TRUE(capture.CriticalContains("Failed to load level file: " + LevelFile::LevelPath("camp", "missing")));
 }
 
 TEST_F(LevelFileTest, TilemapTextIsReadTokenByTokenAndShortMapsFillWithFloor) {
-    auto level = Read(Body("<tilemap width='3' height='2'> 1 2abc x\n -5 </tilemap>"));
+    auto level = Read(Body("<tilemap width='3' height='2'> 1 +2 8\n 0 </tilemap>"));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->GetFolder(), "camp");
     EXPECT_EQ(level->GetName(), "test");
-    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{1, 2, 0, -5, 0, 0}));
+    EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{1, 2, 8, 0, 0, 0}));
     EXPECT_EQ(level->GetLiveCells(), level->GetStoredCells());
     EXPECT_EQ(level->GetCellFlags(0, 0), 0x0Fu);
-    EXPECT_EQ(level->GetCellFlags(0, 1), 0u);  // an id outside the catalogue has no flags
     level = Read(Body("<tilemap width='2' height='1'>8 8 8 8 8</tilemap>"));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>{8, 8}));
     level = Read(Body("<tilemap width='2' height='2'/>"));
     ASSERT_NE(level, nullptr);
     EXPECT_EQ(level->GetStoredCells(), (std::vector<int32_t>(4, 0)));
+}
+
+TEST_F(LevelFileTest, UnknownTileIdsBecomeFloorWithOneWarningNamingThemAndTheFirstCell) {
+    const struct {
+        const char* mTilemap;
+        std::vector<int32_t> mCells;
+        const char* mWarning;  // null: none
+    } cases[] = {
+        {"1 1 1  1 99 1", {1, 1, 1, 1, 0, 1}, "99 in 1 cell, the first at cell (1, 1)"},
+        {"1 abc 1  2abc 99 abc", {1, 0, 1, 0, 0, 0}, "abc, 2abc, 99 in 4 cells, the first at cell (1, 0)"},
+        {"-5 1 1  1 1 99999999999", {0, 1, 1, 1, 1, 0}, "-5, 99999999999 in 2 cells"},
+        {"1 2 8  4 11 12", {1, 2, 8, 4, 11, 12}, nullptr},
+    };
+    for (const auto& c : cases) {
+        Tests::LogCapture log;
+        auto level = Read(Body(std::string("<tilemap width='3' height='2'>") + c.mTilemap + "</tilemap>"));
+        ASSERT_NE(level, nullptr) << c.mTilemap;
+        EXPECT_EQ(level->GetStoredCells(), c.mCells) << c.mTilemap;
+        int warnings = 0;
+        for (const std::string& line : log.mLines) warnings += line.find("Unknown tile ids") != std::string::npos;
+        EXPECT_EQ(warnings, c.mWarning ? 1 : 0) << c.mTilemap;
+        if (c.mWarning) EXPECT_TRUE(log.Contains(c.mWarning)) << c.mTilemap;
+        if (c.mWarning) EXPECT_TRUE(log.Contains(mPath)) << "names the file";
+    }
 }
 
 TEST_F(LevelFileTest, EntitiesReadInAnyChildOrderWithDefaults) {

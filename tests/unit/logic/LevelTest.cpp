@@ -198,6 +198,8 @@ TEST_F(LevelRenderTest, VisibleCellsGoToOneBatchPerTile) {
     mRenderer.Clear();
     level.Render(mRenderer, 500.0, 500.0, 600.0, 600.0);  // beyond the grid
     level.Render(mRenderer, 0.0, 0.0, 0.0, 0.0);          // a view not yet placed
+    level.Render(mRenderer, 1e11, 1e11, 1e11 + 800.0, 1e11 + 600.0);  // following far-away spawns
+    level.Render(mRenderer, -1e308, -1e308, -1e308, 1e308);
     EXPECT_EQ(QuadsOf(0) + QuadsOf(1) + QuadsOf(8), 0u);
 }
 

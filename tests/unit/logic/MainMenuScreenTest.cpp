@@ -12,6 +12,7 @@
 #include "screens/CreditsScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/MainMenuScreen.h"
+#include "screens/MenuLook.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/ScreenDrawing.h"
 
@@ -113,6 +114,18 @@ TEST_F(MenuTest, QuitThenQuitToDesktopSetsTheQuitFlagAfterTheFade) {
     EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
 }
 
+TEST_F(MenuTest, AltReturnOverTheQuitQuestionLeavesTheGameRunning) {
+    MainMenuScreen* menu = PushMain();
+    Choose(*menu, "Quit");
+    ASSERT_EQ(Focused(*menu), "Quit to Desktop");
+    InputManager::GetInstance().SetKey(SDLK_LALT, true);
+    Tap(SDLK_RETURN);
+    InputManager::GetInstance().SetKey(SDLK_LALT, false);
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_EQ(menu->GetPage(), kPageQuit);
+    EXPECT_FALSE(mGame.IsQuitting());
+}
+
 TEST_F(MenuTest, EscapeOnTheOptionsPageGoesBackAndAgainClosesTheInGameMenu) {
     MainMenuScreen* menu = PushInGame();
     Choose(*menu, "Options");
@@ -190,11 +203,17 @@ TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
     const Interface::WVBox* box = menu->GetPageBox(kPageMain);
     EXPECT_NEAR(box->mX + box->GetAreaWidth() / 2.0, kWindowWidth / 2.0, 1.0);
     EXPECT_NEAR(box->mY + box->GetAreaHeight() / 2.0, kWindowHeight / 2.0, 1.0);
-    // Button text is white on every page (the pages set it; fading them must keep it).
+    // Button text has the menus' colour on every page, white on the focused button (the look
+    // sets it; fading the pages must keep it).
     for (MenuPage page : {kPageMain, kPageOptions}) {
         const Interface::Widget* label = menu->FindButton(page, page == kPageMain ? "Help" : "Go Back")->GetChild(0);
-        EXPECT_EQ(Interface::GetEffectiveStyle(*label).mColor1, Interface::Style::kWhite);
+        EXPECT_EQ(Interface::GetEffectiveStyle(*label).mColor1, MenuLook::Get().mNormal.mText);
     }
+    Run(0.5);
+    const Interface::Widget* focused = menu->FindButton(kPageMain, "New Game");
+    ASSERT_TRUE(focused->HasState(Interface::Widget::kFocused));
+    EXPECT_EQ(Interface::GetEffectiveStyle(*focused->GetChild(0)).mColor1, Interface::Style::kWhite);
+    EXPECT_EQ(Interface::GetEffectiveStyle(*focused).mColor2, MenuLook::Get().mHighlight.mFrame);
     // The first button is on top.
     EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(), menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
 }

@@ -8,6 +8,9 @@
 #include "world/LevelMessages.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/MenuActions.h"
+#include "screens/ResultPanel.h"
+#include "interface/WidgetRoot.h"
+#include "interface/WLabel.h"
 #include "game/MessageXboxInput.h"
 #include "game/PickupMessages.h"
 
@@ -357,15 +360,28 @@ TEST_F(PlayTest, AChaseOutlastsThePauseMenuButNotAResetOfTheLevel) {
     EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kChaseTrack) << "two new chases switch again";
 }
 
-TEST_F(PlayTest, WinningStopsTheMusicAndClearsTheChases) {
-    PlayScreen* play = StartTwoRooms();
-    play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
-    Broadcast(Ai::ChaseStart());
-    Broadcast(Ai::ChaseStart());
-    Win();
-    EXPECT_EQ(play->mChaseCount, 0);
-    EXPECT_EQ(play->mAudio.GetTrack(), PlayAudio::kNoTrack);
-    EXPECT_NE(std::find(mSounds.begin(), mSounds.end(), "sample SFX/UI/winlevel.ogg"), mSounds.end());
+TEST_F(PlayTest, TheEndJinglesReplaceTheLevelMusicAndMusicComesBackAfterThem) {
+    for (const bool won : {true, false}) {
+        PlayScreen* play = StartTwoRooms();
+        mSounds.clear();
+        play->mAudio.SetObserver([this](const std::string& action) { mSounds.push_back(action); });
+        Broadcast(Ai::ChaseStart());
+        Broadcast(Ai::ChaseStart());
+        if (won) Win();
+        else Broadcast(MessageLevelLost());
+        Frames(2);  // without a sound device the jingles last no time
+        EXPECT_EQ(play->mChaseCount, 0);
+        const auto at = [this](const std::string& action) {
+            return std::find(mSounds.begin(), mSounds.end(), action) - mSounds.begin();
+        };
+        const std::string jingle = won ? "sample SFX/UI/winlevel.ogg" : "sample SFX/UI/lose.ogg";
+        const std::string music = won ? "play BGM/vm_blues_title.ogg" : "play BGM/vm_tense.ogg";
+        EXPECT_LT(at("stop BGM/vm_chase.ogg"), at(music)) << won;
+        EXPECT_LT(at(jingle), at(music)) << won;
+        EXPECT_LT(at(music), static_cast<long>(mSounds.size())) << won;
+        EXPECT_EQ(play->mAudio.GetTrack(), won ? PlayAudio::kRestTrack : PlayAudio::kTenseTrack) << won;
+        ClearStack();
+    }
 }
 
 TEST_F(PlayTest, AGunPickupEquipsTheGunAndTheWhiteGunWhitensTheSteps) {
@@ -568,6 +584,24 @@ TEST_F(PlayTest, ALaterLevelThatFailsToLoadEndsTheCampaign) {
     ASSERT_NE(Top<MainMenuScreen>(), nullptr);
 }
 
+TEST_F(PlayTest, SpawnsFarOutsideTheMapPlayHarmlessly) {
+    // The camera follows the player out there; the level's drawing, the bodies, the footsteps'
+    // sound waves and the pickups all meet coordinates no cell index can hold.
+    const std::string far =
+        "<entity><archetype>player</archetype><position x='1e308' y='-1e308'/><direction x='1e308' y='1e11'/></entity>"
+        "<entity><archetype>generator</archetype><position x='-1e11' y='1e11'/></entity>"
+        "<entity><archetype>gun_sound</archetype><position x='1e308' y='1e308'/></entity>";
+    const std::string level = "<level><name>far</name><tilemap width='3' height='3'>1 1 1 1 0 1 1 1 1</tilemap>" + far +
+                              "<medals gold='1' silver='2' bronze='3'/></level>";
+    PlayScreen* play = Start(WriteCampaign({{"far", level}}));
+    ASSERT_EQ(play->GetState(), kPlaying);
+    InputManager::GetInstance().SetKey(SDLK_d, true);
+    Frames(180);
+    InputManager::GetInstance().SetKey(SDLK_d, false);
+    EXPECT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(LivePlayers(), 1);
+}
+
 TEST_F(PlayTest, ResetLevelFromTheMenuRestartsThroughTheRetryStep) {
     PlayScreen* play = StartTwoRooms();
     Frames(120);
@@ -582,6 +616,120 @@ TEST_F(PlayTest, ResetLevelFromTheMenuRestartsThroughTheRetryStep) {
     EXPECT_EQ(LivePlayers(), 1);
     EXPECT_EQ(Player()->GetComponent<Graphics::ComponentTransform>()->mPosition, Vector2(48.0, 48.0));
     EXPECT_LT(Logic().GetLevelCounters().mPlayTime, 0.1) << "the clock starts again";
+}
+
+// The panel's info lines as drawn (empty for a loss).
+std::vector<std::string> PanelLines(const PlayScreen& play) {
+    std::vector<std::string> lines;
+    const Interface::Widget* info = ResultPanel::GetInfo(play.GetPanel());
+    for (unsigned i = 0; info && i < info->GetChildCount(); ++i) {
+        lines.push_back(static_cast<const Interface::WLabel*>(info->GetChild(i))->GetText());
+    }
+    return lines;
+}
+
+std::string ButtonText(const PlayScreen& play) {
+    const Interface::Widget* button = ResultPanel::GetButton(play.GetPanel());
+    return button ? static_cast<const Interface::WLabel*>(button->GetChild(0))->GetText() : "";
+}
+
+TEST_F(PlayTest, AltReturnSwitchesTheDisplayButNeverPressesThePanelButton) {
+    PlayScreen* play = StartTwoRooms();
+    Win();
+    for (const int modifier : {SDLK_LALT, SDLK_LCTRL}) {
+        InputManager::GetInstance().SetKey(modifier, true);
+        PressResult();
+        InputManager::GetInstance().SetKey(modifier, false);
+        EXPECT_EQ(play->GetState(), kWon);
+    }
+    PressResult();
+    EXPECT_EQ(play->GetState(), kPlaying);
+}
+
+TEST_F(PlayTest, TheWinPanelTellsTimeAndMedalAndTheLastOneTheCampaignsEnd) {
+    PlayScreen* play = StartTwoRooms();  // medals: gold 1 s, silver 2 s, bronze 3 s
+    Frames(90);
+    Win();
+    const double seconds = Logic().GetLevelCounters().mPlayTime;
+    ASSERT_NEAR(seconds, 1.5, 0.05);
+    EXPECT_EQ(PanelLines(*play),
+              (std::vector<std::string>{"Mission complete", "Time " + Hud::FormatClock(seconds) +
+                                                                 Hud::FormatHundredths(seconds),
+                                        "Silver medal"}));
+    EXPECT_EQ(ButtonText(*play), "Next Mission");
+    PressResult();
+    Frames(300);
+    Win();
+    EXPECT_EQ(PanelLines(*play).at(2), "No medal");
+    EXPECT_EQ(PanelLines(*play).back(), "Campaign complete!");
+    EXPECT_EQ(ButtonText(*play), "Continue");
+    // The panel's lines sit above its button, all inside the window.
+    const Interface::Widget* info = ResultPanel::GetInfo(play->GetPanel());
+    const Interface::Widget* button = ResultPanel::GetButton(play->GetPanel());
+    EXPECT_GT(info->mY, button->mY + button->GetAreaHeight());
+    EXPECT_LT(info->mY + info->GetAreaHeight(), kWindowHeight);
+
+    PressResult();
+    EXPECT_EQ(play->GetState(), kCampaignDone);
+}
+
+TEST_F(PlayTest, ALostLevelOffersOnlyTryAgain) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageLevelLost());
+    Frame();
+    EXPECT_TRUE(PanelLines(*play).empty());
+    EXPECT_EQ(ButtonText(*play), "Try Again");
+}
+
+TEST_F(PlayTest, EachLevelOpensWithATitleCardThatFadesWhilePlayGoesOn) {
+    const std::string briefcase =
+        "<entity><archetype>briefcase</archetype><position x='112' y='48'/><direction x='1' y='0'/></entity>";
+    PlayScreen* play = Start(WriteCampaign({{"one", RoomLevel("one")}, {"two", RoomLevel("two", briefcase)}}));
+    const TitleCard& card = play->GetTitleCard();
+    EXPECT_EQ(card.GetLines().mName, "One");
+    EXPECT_EQ(card.GetLines().mObjective, TitleCard::kReachExit);
+    EXPECT_NE(card.GetLines().mPlace.find("level 1 of 2"), std::string::npos);
+    const int before = Ticks();
+    Frames(119);
+    EXPECT_EQ(card.GetOpacity(), 1.0);
+    EXPECT_GT(Ticks() - before, 100) << "the game runs under the card";
+    Frames(60);
+    EXPECT_EQ(card.GetOpacity(), 0.0);
+    Win();
+    PressResult();
+    EXPECT_EQ(card.GetLines().mName, "Two");
+    EXPECT_EQ(card.GetLines().mObjective, TitleCard::kBriefcaseAndExit);
+    EXPECT_EQ(card.GetOpacity(), 1.0);
+}
+
+TEST_F(PlayTest, ALevelWithoutAPlayerIsRefusedAndTheMenuComesBack) {
+    Tests::LogCapture log;
+    Start(WriteCampaign({{"empty", "<level><name>empty</name><tilemap width='3' height='3'>1 1 1 1 8 1 1 1 1"
+                                   "</tilemap><medals gold='1' silver='2' bronze='3'/></level>"}}));
+    Frame();
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(Logic().GetLevel(), nullptr);
+    EXPECT_TRUE(log.CriticalContains("Level has no player"));
+}
+
+TEST_F(PlayTest, ATriggerHeldThroughTheWinNeitherChargesNorFiresInTheNextLevel) {
+    PlayScreen* play = StartTwoRooms();
+    Broadcast(MessageGotGunPickup(kSoundGun));
+    Frames(60);
+    InputManager::GetInstance().SetKey(SDLK_SPACE, true);
+    Frames(60);
+    ASSERT_GT(play->mGun.mCharge, 0.0);
+    Win();
+    PressResult();
+    ASSERT_EQ(play->GetState(), kPlaying);
+    EXPECT_EQ(play->mGun.mGun, kSoundGun) << "the gun is kept from level to level";
+    EXPECT_EQ(play->mGun.mCharge, 0.0);
+    EXPECT_FALSE(play->mGun.mCharging);
+    EXPECT_EQ(play->mGun.mReload, 0.0);
+    InputManager::GetInstance().SetKey(SDLK_SPACE, false);
+    const int waves = static_cast<int>(ComponentSoundwave::GetInstances().size());
+    Frames(2);
+    EXPECT_EQ(static_cast<int>(ComponentSoundwave::GetInstances().size()), waves) << "no shot";
 }
 
 } // namespace

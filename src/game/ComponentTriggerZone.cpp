@@ -1,0 +1,68 @@
+#include "game/ComponentTriggerZone.h"
+
+#include "core/Entity.h"
+#include "core/ValueCursor.h"
+#include "game/LogicManager.h"
+#include "graphics/Batch.h"
+#include "graphics/FontManager.h"
+#include "graphics/MessageRenderEdit.h"
+#include "graphics/Renderer.h"
+#include "world/LevelMessages.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace Velmora::Logic {
+
+void ComponentTriggerZone::HandleMessage(Message& message) {
+    if (message.Is<MessageEndLevel>()) {
+        mOwner->Destroy();
+    } else if (const auto* render = MessageCast<Editor::MessageRenderEdit>(message)) {
+        if (render->mRenderer) Draw(*render->mRenderer);
+    }
+}
+
+void ComponentTriggerZone::LoadInstance(ValueCursor& cursor) {
+    Vector2 first;
+    Vector2 second;
+    cursor >> mZoneId >> first >> second;
+    mMin = Vector2(std::min(first.x, second.x), std::min(first.y, second.y));
+    mMax = Vector2(std::max(first.x, second.x), std::max(first.y, second.y));
+}
+
+bool ComponentTriggerZone::Contains(const Vector2& point) const {
+    return mMin.x <= point.x && point.x < mMax.x && mMin.y <= point.y && point.y < mMax.y;
+}
+
+void ComponentTriggerZone::UpdateZones(const Vector2& point) {
+    UpdateZones(point, [](int event, int zoneId) {
+        LogicManager::GetInstance().FireTriggerEvent(static_cast<TriggerEvent>(event), zoneId);
+    });
+}
+
+void ComponentTriggerZone::UpdateZones(const Vector2& point, const EventSink& sink) {
+    // A copy: a callback may spawn entities, zones among them, while the events run.
+    const std::vector<ComponentTriggerZone*> zones(GetInstances().begin(), GetInstances().end());
+    for (ComponentTriggerZone* zone : zones) {
+        if (zone->mOwner->IsDestroyed()) continue;
+        const bool inside = zone->Contains(point);
+        if (inside == zone->mInside) continue;
+        zone->mInside = inside;
+        sink(inside ? kEventEnterZone : kEventExitZone, zone->mZoneId);
+    }
+}
+
+void ComponentTriggerZone::Draw(Graphics::Renderer& renderer) const {
+    Graphics::Batch& lines =
+        renderer.GetBatch(Graphics::kPrimitiveLines, nullptr, kLayer, kBatchCapacity, Graphics::kBlendAlpha);
+    lines.AddLine(mMin.x, mMin.y, mMax.x, mMin.y, kOutlineColor);
+    lines.AddLine(mMax.x, mMin.y, mMax.x, mMax.y, kOutlineColor);
+    lines.AddLine(mMax.x, mMax.y, mMin.x, mMax.y, kOutlineColor);
+    lines.AddLine(mMin.x, mMax.y, mMin.x, mMin.y, kOutlineColor);
+    Graphics::FontManager& fonts = Graphics::FontManager::GetInstance();
+    fonts.DrawTextScaled(renderer, fonts.GetFont(kFontName), std::to_string(mZoneId), mMin.x, mMin.y, 0, kLabelScale,
+                         kLabelScale, kLabelColor);
+}
+
+} // namespace Velmora::Logic

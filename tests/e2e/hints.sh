@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The training campaign teaches through its level triggers: the first level's BEGIN_LEVEL
+# trigger puts two hints on screen. New Game → Training, then the notification band near the top
+# of the window must show the hints' light text, and must be clear of it once they have expired.
+source "$(dirname "$0")/lib/common.bash" "$@"
+
+xprop -root -spy >/dev/null 2>&1 &
+KEEPER=$!
+trap 'kill "$KEEPER" 2>/dev/null || true; cleanup' EXIT
+
+# Pixels of the notifications' text colour (205, 236, 255) in the band where they are drawn: the
+# top 160 rows of the window, between its left and right fifths.
+hint_pixels() {
+    local w=$1 h=$2
+    convert "$3" -crop "$((w * 3 / 5))x160+$((w / 5))+0" \
+        -fx "(r>0.7&&g>0.82&&b>0.9&&b>=r)?1:0" -format "%[fx:int(mean*w*h)]" info:
+}
+
+dir=$(make_game_dir)
+start_and_skip_intro "$dir"
+read -r W H < <(x_retry xdotool getdisplaygeometry)
+sleep 1
+x_retry xdotool key Return
+sleep 1.5
+x_retry xdotool key Return
+wait_for_log "Playing level \`walk\` of \`training\`"
+
+shown() { [ "$(hint_pixels "$W" "$H" "$1")" -gt 400 ]; }
+wait_for_screen "$WORK/hints.png" shown
+echo "hints: $(hint_pixels "$W" "$H" "$WORK/hints.png") text pixels at the start"
+# A notification lasts five seconds.
+sleep 6
+screenshot "$WORK/later.png"
+later=$(hint_pixels "$W" "$H" "$WORK/later.png")
+[ "$later" -lt 50 ] || fail "the hints never went away ($later text pixels)"
+grep -qF "[LUA:1]" "$GAME_LOG" && fail "a training trigger failed: $(grep -F '[LUA:1]' "$GAME_LOG" | head -n 1)"
+echo "hints: ok"

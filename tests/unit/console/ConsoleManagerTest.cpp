@@ -1,0 +1,114 @@
+// The console: the history's pieces and limit, the keys it takes and leaves, scrolling, the
+// input line it shows, and a typed line run as Lua.
+#include "console/ConsoleManager.h"
+#include "core/LogRecord.h"
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace Velmora {
+namespace {
+
+using Debug::ConsoleManager;
+
+SDL_KeyboardEvent Key(SDLKey sym, Uint16 unicode = 0, int mod = KMOD_NONE) {
+    SDL_KeyboardEvent key{};
+    key.type = SDL_KEYDOWN;
+    key.keysym.sym = sym;
+    key.keysym.unicode = unicode;
+    key.keysym.mod = static_cast<SDLMod>(mod);
+    return key;
+}
+
+void Type(ConsoleManager& console, const std::string& text) {
+    for (const char c : text) console.HandleKey(Key(SDLK_a, static_cast<Uint16>(c)));
+}
+
+TEST(ConsoleManagerTest, LongLinesArePiecedAndTheOldestLinesGo) {
+    ConsoleManager console;
+    console.AddLine(std::string(80, 'a') + std::string(80, 'b') + std::string(40, 'c'));
+    ASSERT_EQ(console.mHistory.size(), 3u);
+    EXPECT_EQ(console.mHistory[0], std::string(80, 'a'));
+    EXPECT_EQ(console.mHistory[1], std::string(80, 'b'));
+    EXPECT_EQ(console.mHistory[2], std::string(40, 'c'));
+    for (int i = 0; i < 497; ++i) console.AddLine("line " + std::to_string(i));
+    EXPECT_EQ(console.mHistory.size(), 500u);
+    console.AddLine("the 501st");
+    EXPECT_EQ(console.mHistory.size(), 500u);
+    EXPECT_EQ(console.mHistory.front(), std::string(80, 'b'));
+    EXPECT_EQ(console.mHistory.back(), "the 501st");
+    console.AddLine(std::string(80 * 1000, 'z'));
+    EXPECT_EQ(console.mHistory.size(), 500u);
+    EXPECT_EQ(console.mHistory.front(), std::string(80, 'z'));
+}
+
+TEST(ConsoleManagerTest, BackQuoteOpensAndClosesAndCtrlOrAltKeysAreNeverTaken) {
+    ConsoleManager console;
+    EXPECT_FALSE(console.HandleKey(Key(SDLK_a, 'a')));
+    EXPECT_FALSE(console.HandleKey(Key(SDLK_BACKQUOTE, '`', KMOD_LCTRL)));
+    EXPECT_TRUE(console.HandleKey(Key(SDLK_BACKQUOTE, '`', KMOD_NUM)));
+    EXPECT_TRUE(console.IsVisible());
+    EXPECT_TRUE(console.mActive);
+    for (const int mod : {int(KMOD_LCTRL), int(KMOD_RCTRL), int(KMOD_LALT), KMOD_RALT | KMOD_SHIFT}) {
+        EXPECT_FALSE(console.HandleKey(Key(SDLK_a, 'a', mod))) << mod;
+        EXPECT_FALSE(console.HandleKey(Key(SDLK_RETURN, '\r', mod))) << mod;
+    }
+    EXPECT_TRUE(console.HandleKey(Key(SDLK_a, 'A', KMOD_LSHIFT | KMOD_CAPS)));
+    EXPECT_TRUE(console.HandleKey(Key(SDLK_b, 'b')));
+    EXPECT_TRUE(console.HandleKey(Key(SDLK_BACKSPACE, '\b')));
+    EXPECT_EQ(console.mInput, "A");
+    EXPECT_FALSE(console.HandleKey(Key(SDLK_F1)));
+    EXPECT_FALSE(console.HandleKey(Key(SDLK_ESCAPE, 27)));
+    EXPECT_TRUE(console.HandleKey(Key(SDLK_BACKQUOTE, '`')));
+    EXPECT_FALSE(console.IsVisible());
+    EXPECT_TRUE(console.mActive);
+    EXPECT_EQ(console.mInput, "A");
+}
+
+TEST(ConsoleManagerTest, PagingStopsAtTheOldestLineAndAtTheNewest) {
+    ConsoleManager console;
+    console.SetVisible(true);
+    for (int i = 0; i < 5; ++i) console.AddLine("line");
+    console.HandleKey(Key(SDLK_PAGEUP));
+    EXPECT_EQ(console.mScroll, 4);
+    for (int i = 0; i < 20; ++i) console.AddLine("more");
+    console.HandleKey(Key(SDLK_PAGEUP));
+    EXPECT_EQ(console.mScroll, 12);
+    console.HandleKey(Key(SDLK_PAGEDOWN));
+    console.HandleKey(Key(SDLK_PAGEDOWN));
+    EXPECT_EQ(console.mScroll, 0);
+}
+
+TEST(ConsoleManagerTest, TheInputLineShowsItsLastEightyCharactersAndABlinkingCursor) {
+    ConsoleManager console;
+    console.SetVisible(true);
+    Type(console, "x = 1");
+    EXPECT_EQ(console.GetInputLine(), ">x = 1_");
+    console.mBlink = 0.5;
+    EXPECT_EQ(console.GetInputLine(), ">x = 1 ");
+    Type(console, std::string(100, '9'));
+    EXPECT_EQ(console.GetInputLine(), std::string(79, '9') + " ");
+}
+
+TEST(ConsoleManagerTest, ReturnRunsTheLineAsLuaAndItsOutputJoinsTheHistory) {
+    ConsoleManager console;
+    console.Initialize();
+    console.SetVisible(true);
+    console.HandleKey(Key(SDLK_RETURN, '\r'));
+    EXPECT_TRUE(console.mHistory.empty()); // nothing typed, nothing run
+    Type(console, "print(1+1)");
+    console.HandleKey(Key(SDLK_RETURN, '\r'));
+    Type(console, "print(");
+    console.HandleKey(Key(SDLK_RETURN, '\r'));
+    console.Deinitialize();
+    ASSERT_EQ(console.mHistory.size(), 4u);
+    EXPECT_EQ(console.mHistory[0], "> print(1+1)");
+    EXPECT_EQ(console.mHistory[1], "[LUA:1] 2");
+    EXPECT_EQ(console.mHistory[3].rfind("[LUA:1] Parse error: ", 0), 0u);
+    EXPECT_TRUE(console.mInput.empty());
+}
+
+} // namespace
+} // namespace Velmora
