@@ -46,7 +46,7 @@ std::vector<TileFlags> Maze() {
     while (!stack.empty()) {
         const auto [x, y] = stack.back();
         std::vector<std::pair<int, int>> next;
-        for (const auto [dx, dy] : {std::pair{2, 0}, {-2, 0}, {0, 2}, {0, -2}}) {
+        for (const auto& [dx, dy] : {std::pair{2, 0}, {-2, 0}, {0, 2}, {0, -2}}) {
             const int nx = x + dx, ny = y + dy;
             if (nx > 0 && ny > 0 && nx < kSide - 1 && ny < kSide - 1 && cells[ny * kSide + nx] != 0)
                 next.push_back({nx, ny});

@@ -150,14 +150,16 @@ bool PhysicsManager::RayCast(uint32_t mask, double ax, double ay, double bx, dou
     static const int sTimer = Debug::PerformanceManager::GetInstance().RegisterTimer("Ray Collision");
     static const int sCounter = Debug::PerformanceManager::GetInstance().RegisterCounter("Ray Collisions", false);
     Debug::ScopedTimer timer(sTimer);
+    if (!CastRay(mask, ax, ay, bx, by, hit)) return false;
+    Debug::PerformanceManager::GetInstance().Count(sCounter);
+    return true;
+}
+
+bool PhysicsManager::CastRay(uint32_t mask, double ax, double ay, double bx, double by, RayHit& hit) const {
     if (!mGrid) return false;
     // Infinite or NaN coordinates give no meaningful walk (and no integer cells): clear.
     if (!(std::isfinite(ax) && std::isfinite(ay) && std::isfinite(bx) && std::isfinite(by))) return false;
-    if (!WalkGrid(mGridWidth, mGridHeight, mGrid, mask, ax, ay, bx, by, hit)) {
-        return false;
-    }
-    Debug::PerformanceManager::GetInstance().Count(sCounter);
-    return true;
+    return WalkGrid(mGridWidth, mGridHeight, mGrid, mask, ax, ay, bx, by, hit);
 }
 
 uint32_t PhysicsManager::GetDebugMask() const {

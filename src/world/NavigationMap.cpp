@@ -4,6 +4,7 @@
 #include "graphics/DebugDrawManager.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -19,8 +20,14 @@ constexpr uint32_t kNearestColor = 0xFFFFFFFFu;
 constexpr double kNodeRadius = 3.0;
 constexpr double kNearestRadius = 6.0;
 
-// The open list is a binary heap with the best entry on top: lowest f, then queued first.
-bool WorseThan(const auto& a, const auto& b) { return a.mF != b.mF ? a.mF > b.mF : a.mSequence > b.mSequence; }
+// The open list's order: lowest f first, then the one queued first.
+bool Before(const auto& a, const auto& b) { return a.mF != b.mF ? a.mF < b.mF : a.mSequence < b.mSequence; }
+
+// The open list is a ring of buckets by f. Each expansion queues its neighbours at most two
+// tiles of f above the record it expands (the heuristic never drops by more than the tile
+// walked), so a window of eight tiles always holds every live entry.
+constexpr double kBucketWidth = kTileSize / 64.0;
+constexpr int64_t kBucketCount = 512;
 
 // Chosen over `best` as nearest: nearer, or as near and made later.
 bool Nearer(double distance, uint32_t index, double bestDistance, uint32_t bestIndex) {
@@ -147,31 +154,32 @@ bool NavigationMap::Search(uint32_t start, uint32_t goal, const Vector2& to) con
         mStamp = 1;
     }
     mSequence = 0;
-    mOpen.clear();
+    if (mBuckets.size() != static_cast<size_t>(kBucketCount)) mBuckets.resize(static_cast<size_t>(kBucketCount));
+    for (std::vector<Open>& bucket : mBuckets) bucket.clear();
+    mOccupied.fill(0);
+    mOpenCount = 0;
     Record& first = RecordOf(start);
     first.mH = Distance(mNodes[start].mPosition, to);
     first.mState = 1;
     first.mSequence = mSequence++;
-    mOpen.push_back({first.mG + first.mH, first.mSequence, start});
+    PushOpen({first.mG + first.mH, first.mSequence, start});
     const Vector2 goalPosition = mNodes[goal].mPosition;
-    while (!mOpen.empty()) {
-        std::pop_heap(mOpen.begin(), mOpen.end(), WorseThan<Open, Open>);
-        const Open top = mOpen.back();
-        mOpen.pop_back();
+    while (mOpenCount > 0) {
+        const Open top = PopOpen();
         Record& record = RecordOf(top.mNode);
         // An entry left behind by a cost improvement, or of a node already expanded.
         if (record.mState != 1 || top.mF != record.mG + record.mH) continue;
         if (top.mNode == goal) return true;
         record.mState = 2;
         const Node& node = mNodes[top.mNode];
-        for (uint8_t i = 0; i < node.mNeighbourCount; ++i) Relax(top.mNode, node.mNeighbours[i], goalPosition);
+        for (uint8_t i = 0; i < node.mNeighbourCount; ++i) Relax(top.mNode, record.mG, node.mNeighbours[i], goalPosition);
     }
     return false;
 }
 
-void NavigationMap::Relax(uint32_t current, uint32_t neighbour, const Vector2& goal) const {
+void NavigationMap::Relax(uint32_t current, double currentG, uint32_t neighbour, const Vector2& goal) const {
     // Linked nodes are the centres of side-by-side cells: their distance is exactly one tile.
-    const double g = RecordOf(current).mG + kTileSize;
+    const double g = currentG + kTileSize;
     Record& next = RecordOf(neighbour);
     if (next.mState == 0) {
         next.mParent = static_cast<int32_t>(current);
@@ -188,8 +196,52 @@ void NavigationMap::Relax(uint32_t current, uint32_t neighbour, const Vector2& g
     } else {
         return;
     }
-    mOpen.push_back({next.mG + next.mH, next.mSequence, neighbour});
-    std::push_heap(mOpen.begin(), mOpen.end(), WorseThan<Open, Open>);
+    PushOpen({next.mG + next.mH, next.mSequence, neighbour});
+}
+
+void NavigationMap::PushOpen(const Open& entry) const {
+    // An empty list starts a new window below the entry: the start's f measures to the point
+    // asked for, its neighbours' to the goal node, so they may lie far apart.
+    if (mOpenCount == 0) {
+        mOpenBase = entry.mF - 2.0 * kTileSize;
+        mOpenCursor = 0;
+    }
+    // Rounding may put an entry a hair below the record being expanded: it then joins the
+    // current bucket, where it is the smallest and is taken first, as it should be.
+    const auto index = std::max(static_cast<int64_t>(std::floor((entry.mF - mOpenBase) / kBucketWidth)), mOpenCursor);
+    const auto slot = static_cast<size_t>(index % kBucketCount);
+    mBuckets[slot].push_back(entry);
+    mOccupied[slot / 64] |= uint64_t{1} << (slot % 64);
+    ++mOpenCount;
+}
+
+// Moves the cursor to the next bucket that holds entries (there is one: the list is not empty).
+void NavigationMap::AdvanceCursor() const {
+    for (;;) {
+        const auto slot = static_cast<size_t>(mOpenCursor % kBucketCount);
+        const uint64_t ahead = mOccupied[slot / 64] >> (slot % 64);
+        if (ahead != 0) {
+            mOpenCursor += std::countr_zero(ahead);
+            return;
+        }
+        mOpenCursor += static_cast<int64_t>(64 - slot % 64);
+    }
+}
+
+NavigationMap::Open NavigationMap::PopOpen() const {
+    AdvanceCursor();
+    const auto slot = static_cast<size_t>(mOpenCursor % kBucketCount);
+    std::vector<Open>& bucket = mBuckets[slot];
+    size_t best = 0;
+    for (size_t i = 1; i < bucket.size(); ++i) {
+        if (Before(bucket[i], bucket[best])) best = i;
+    }
+    const Open top = bucket[best];
+    bucket[best] = bucket.back();
+    bucket.pop_back();
+    if (bucket.empty()) mOccupied[slot / 64] &= ~(uint64_t{1} << (slot % 64));
+    --mOpenCount;
+    return top;
 }
 
 std::vector<Vector2> NavigationMap::BuildPath(uint32_t goal, const Vector2& from) const {

@@ -82,7 +82,10 @@ private:
 
     void Link(uint32_t a, uint32_t b);
     bool Search(uint32_t start, uint32_t goal, const Vector2& to) const;
-    void Relax(uint32_t current, uint32_t neighbour, const Vector2& goal) const;
+    void Relax(uint32_t current, double currentG, uint32_t neighbour, const Vector2& goal) const;
+    void PushOpen(const Open& entry) const;
+    Open PopOpen() const;
+    void AdvanceCursor() const;
     std::vector<Vector2> BuildPath(uint32_t goal, const Vector2& from) const;
     Record& RecordOf(uint32_t node) const;
 
@@ -93,7 +96,11 @@ private:
 
     // Query scratch, reused between queries (never carries meaning from one to the next).
     mutable std::vector<Record> mRecords;
-    mutable std::vector<Open> mOpen;
+    mutable std::vector<std::vector<Open>> mBuckets;  // the open list: a ring of buckets by f
+    mutable std::array<uint64_t, 8> mOccupied{};     // one bit per bucket that holds entries
+    mutable size_t mOpenCount = 0;
+    mutable double mOpenBase = 0.0;   // f at the bottom of bucket 0 of the window
+    mutable int64_t mOpenCursor = 0;  // the window's bucket that holds the lowest f
     mutable uint32_t mStamp = 0;
     mutable uint32_t mSequence = 0;
 };

@@ -123,7 +123,7 @@ TEST_F(PerceptionTest, ReportsEachSightingOnceAndEachLossOnce) {
     step();
     EXPECT_EQ(LinesOf(guard), (std::vector<std::string>{"visible " + id, "hidden " + id, "visible " + id}));
     EXPECT_EQ(Logic::LogicManager::GetInstance().GetLevelCounters().mSeen, 2);
-    EXPECT_EQ(eyes.mConePoints[18], Vector2(100, 0)); // the middle of the front arc, unclipped
+    EXPECT_LT(Distance(eyes.mConePoints[18], {100, 0}), 1e-9); // the middle of the front arc, unclipped
     // A seen entity that goes away is hidden at the next step, and the registry forgets it.
     player->Destroy();
     step();
