@@ -38,7 +38,9 @@ public:
     /// The medal a win in `seconds` earns in the current level (see ChooseMedal).
     Medal GetMedal(double seconds) const { return ChooseMedal(seconds, mGold, mSilver, mBronze); }
     /// The next better medal of the current level than `earned` and its time (see NextMedal).
-    Medal GetNextMedal(Medal earned, double& seconds) const { return NextMedal(earned, mGold, mSilver, mBronze, seconds); }
+    Medal GetNextMedal(Medal earned, double& seconds) const {
+        return NextMedal(earned, mGold, mSilver, mBronze, seconds);
+    }
 
     /// A level attempt has ended (won or lost): adds the logic manager's level counters for
     /// footsteps, shots, windows shattered and times seen to the totals. Shock shots,

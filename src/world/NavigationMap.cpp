@@ -172,7 +172,8 @@ bool NavigationMap::Search(uint32_t start, uint32_t goal, const Vector2& to) con
         if (top.mNode == goal) return true;
         record.mState = 2;
         const Node& node = mNodes[top.mNode];
-        for (uint8_t i = 0; i < node.mNeighbourCount; ++i) Relax(top.mNode, record.mG, node.mNeighbours[i], goalPosition);
+        for (uint8_t i = 0; i < node.mNeighbourCount; ++i)
+            Relax(top.mNode, record.mG, node.mNeighbours[i], goalPosition);
     }
     return false;
 }

@@ -96,11 +96,11 @@ private:
 
     // Query scratch, reused between queries (never carries meaning from one to the next).
     mutable std::vector<Record> mRecords;
-    mutable std::vector<std::vector<Open>> mBuckets;  // the open list: a ring of buckets by f
+    mutable std::vector<std::vector<Open>> mBuckets; // the open list: a ring of buckets by f
     mutable std::array<uint64_t, 8> mOccupied{};     // one bit per bucket that holds entries
     mutable size_t mOpenCount = 0;
-    mutable double mOpenBase = 0.0;   // f at the bottom of bucket 0 of the window
-    mutable int64_t mOpenCursor = 0;  // the window's bucket that holds the lowest f
+    mutable double mOpenBase = 0.0;  // f at the bottom of bucket 0 of the window
+    mutable int64_t mOpenCursor = 0; // the window's bucket that holds the lowest f
     mutable uint32_t mStamp = 0;
     mutable uint32_t mSequence = 0;
 };

@@ -89,7 +89,7 @@ TEST(InputManager, AfterAModeChangeTheKeysOfTheChordReadUpUntilReleasedOrPressed
     EXPECT_TRUE(input.IsShortcutModifierDown()) << "this frame's keys are still the chord's";
     input.PollKeys();
     EXPECT_FALSE(input.IsShortcutModifierDown());
-    input.PollKeys();  // a later frame
+    input.PollKeys(); // a later frame
     input.RecordEvent(KeyDown(SDLK_RETURN));
     EXPECT_TRUE(input.IsKeyPressedAlone(SDLK_RETURN)) << "the first plain Return after Alt+Return";
     input.RecordEvent(KeyDown(SDLK_LALT));
