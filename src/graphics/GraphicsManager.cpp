@@ -7,6 +7,7 @@
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "core/Settings.h"
+#include "core/WindowPointer.h"
 #include "debug/PerformanceManager.h"
 #include "debug/TweakBarManager.h"
 #include "graphics/ComponentSprite.h"
@@ -129,6 +130,13 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     textures.ReleaseAll();
     mBloom.Release();
 
+    // SDL moves the pointer to the middle of a new full-screen window; it goes back to where the
+    // player had it, so aiming and walking carry on towards the same point.
+    int pointerX = 0;
+    int pointerY = 0;
+    const bool hadPointer = mScreen && QueryWindowPointer(pointerX, pointerY) && pointerX >= 0 && pointerY >= 0 &&
+        pointerX < mScreen->w && pointerY < mScreen->h;
+
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
     const Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | (mode.mFullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
@@ -152,6 +160,9 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
     // pointer at once, not the first motion), and the key-ups of the Alt+Return that brought
     // this mode went to the old one.
     InputManager& input = InputManager::GetInstance();
+    if (hadPointer && pointerX < mScreen->w && pointerY < mScreen->h) {
+        SDL_WarpMouse(static_cast<Uint16>(pointerX), static_cast<Uint16>(pointerY));
+    }
     input.ResyncPointer();
     input.ReleaseHeldKeys();
 }

@@ -33,7 +33,9 @@ public:
     void Render(double dt);
 
     /// Switches the video mode; the GL context is replaced, so textures, programs and the bloom
-    /// buffers are rebuilt. A failure is fatal.
+    /// buffers are rebuilt. The pointer stays where it was over the window (SDL would move it to
+    /// the middle of a full-screen one) and the keys held for the switch read as released. A
+    /// failure is fatal.
     void SetVideoMode(const VideoMode& mode);
     /// Records the current mode in the settings as the player's choice, the mode of the next
     /// start (see ChooseStartMode), and saves them.
