@@ -18,7 +18,7 @@ public:
     static constexpr double kFadeSeconds = 0.6;
     static constexpr int kLayer = 820; ///< over the HUD (805 … 810), under the menus (1000 on)
     static constexpr const char* kReachExit = "Reach the green exit.";
-    static constexpr const char* kBriefcaseAndExit = "Take the briefcase, then reach the green exit.";
+    static constexpr const char* kBriefcaseAndExit = "Reach the green exit. Bonus: take the briefcase.";
 
     /// The three lines of a card.
     struct Lines {

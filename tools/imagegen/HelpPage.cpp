@@ -68,8 +68,7 @@ bool IsChord(const ControlRow& row) { return !row.mKeys.empty() && row.mKeys.fro
 
 void Controls(cairo_t* cr, double x, double y) {
     Heading(cr, "CONTROLS", x, y, 430);
-    // The keys the game answers to. The developer console's key joins this list in the build
-    // that has the console.
+    // The keys the game answers to.
     const std::vector<ControlRow> rows = {
         {{"Left Shift", "Left Mouse"}, "Walk towards the cursor"},
         {{"Mouse"}, "Aim"},
@@ -78,6 +77,7 @@ void Controls(cairo_t* cr, double x, double y) {
         {{"Alt", "Return"}, "Full screen or window"},
         {{"F2"}, "Performance overlay"},
         {{"Tab"}, "Tweak panel"},
+        {{"`"}, "Developer console"},
     };
     double baseline = y + 48;
     for (const ControlRow& row : rows) {
@@ -176,7 +176,7 @@ void Mission(cairo_t* cr, const std::string& dir, double x, double y) {
     DrawImage(cr, dir + "/briefcase.png", x + 222, y + 22, 60);
     DrawText(cr, "Sans", 16, "Take the briefcase", x + 290, y + 50);
     SetColour(cr, Palette::kTextDim);
-    DrawText(cr, "Sans", 13, "when a level has one", x + 290, y + 68);
+    DrawText(cr, "Sans", 13, "a bonus, not required", x + 290, y + 68);
 }
 
 } // namespace
