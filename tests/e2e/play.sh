@@ -178,7 +178,7 @@ expect_next_mission_panel walk-won-after-modes
 x_retry xdotool key Return
 wait_for_log "Playing level \`listen\` of \`training\`"
 expect_title_card listen
-grep -qF "Title card: Training - level 2 of 3, Listen: Take the briefcase, then reach the green exit." \
+grep -qF "Title card: Training - level 2 of 3, Listen: Reach the green exit. Bonus: take the briefcase." \
     "$GAME_LOG" || fail "listen's card"
 
 # Level 2: right along the corridor (over the Sound Gun) to its end, then north past the
