@@ -21,7 +21,7 @@ using namespace Velmora::Video;
 // Bounds the steps of a clip that loops, or whose frames are stamped far in the future; large
 // pictures get fewer, so one input stays well inside the fuzzer's time limit.
 constexpr int kMaxSteps = 120;
-constexpr long kMaxPixelsConverted = 200L * 1000 * 1000;
+constexpr long kMaxPixelsConverted = 5L * 1000 * 1000;
 
 class CheckedAudio : public TheoraAudioInterface, public TheoraAudioInterfaceFactory {
 public:
