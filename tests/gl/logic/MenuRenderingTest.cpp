@@ -25,6 +25,8 @@ namespace Velmora::Logic {
 namespace {
 
 using Rgb = std::array<int, 3>;
+// The menus' focus highlight lights a button's frame sky-blue.
+constexpr Rgb kFocusFrame{110, 200, 255};
 
 Rgb PixelAt(double x, double y) {
     uint8_t rgba[4] = {};
@@ -108,11 +110,13 @@ TEST_F(MenuRendering, TheLevelShowsDarkenedUnderTheLogoAndTheFocusedButton) {
         if (p[2] > 200 && p[2] > p[0] + 40) ++bright;
     }
     EXPECT_GT(bright, 5);
-    // "Resume" has the focus: a white frame; "Reset Level" below it a green one.
+    // "Resume" has the focus: a sky-blue frame two pixels wide; "Reset Level" below it a thin
+    // steel-blue one with the dark glass inside.
     const Interface::WButton* resume = mMenu->FindButton(kPageMain, "Resume");
     const Interface::WButton* reset = mMenu->FindButton(kPageMain, "Reset Level");
-    EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), (Rgb{255, 255, 255}));
-    EXPECT_EQ(PixelAt(reset->GetAbsoluteX() + 1, reset->GetAbsoluteY() + 20), (Rgb{0, 255, 0}));
+    EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), kFocusFrame);
+    EXPECT_EQ(PixelAt(reset->GetAbsoluteX(), reset->GetAbsoluteY() + 20), (Rgb{52, 94, 132}));
+    EXPECT_LT(PixelAt(reset->GetAbsoluteX() + 1, reset->GetAbsoluteY() + 20)[2], 60);
     EXPECT_GT(resume->GetAbsoluteY(), reset->GetAbsoluteY());
 }
 
@@ -161,10 +165,10 @@ TEST_F(MenuRendering, TheGraphicsPageAppliesAChosenSizeOnLeavingAndSwitchesWindo
     Choose(kPageGraphics, "Window Mode");
     EXPECT_EQ(graphics.GetCurrentMode(), windowed[0]);
     EXPECT_EQ(mMenu->GetPage(), kPageMain);
-    // Still drawn after the context was replaced: "Resume" focused in white.
+    // Still drawn after the context was replaced: "Resume" focused.
     Frame(1.0);
     const Interface::WButton* resume = mMenu->FindButton(kPageMain, "Resume");
-    EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), (Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), kFocusFrame);
 }
 
 } // namespace
