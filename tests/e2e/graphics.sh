@@ -63,6 +63,7 @@ sleep 0.3
 # Alt+Return: the first windowed candidate that fits a 1280x800 desktop is 1280x800.
 x_retry xdotool key alt+Return
 wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
+focus_game_window
 sleep 0.5
 fullscreen_window_shown && fail "still full-screen after Alt+Return"
 [ "$(count_log "Video mode")" -eq 2 ] || fail "Alt+Return changed the mode more than once"

@@ -203,3 +203,16 @@ start_and_skip_intro() {
     x_retry xdotool key Escape
     wait_for_screen "$WORK/menu.png" menu_background_shown
 }
+
+# Gives the X focus to the game's window as a window manager would. There is none under Xvfb, and
+# a window that changes its mode loses the focus with nobody to hand it on.
+focus_game_window() {
+    local window
+    for _ in $(seq 50); do
+        window=$(xdotool search --name "VELMORA THE GAME" 2>/dev/null | head -n 1 || true)
+        [ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null &&
+            [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$window" ] && return 0
+        sleep 0.1
+    done
+    fail "the game's window never took the focus"
+}
