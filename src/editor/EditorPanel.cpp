@@ -24,7 +24,8 @@ namespace {
 
 constexpr const char* kFont = "menu_small";
 constexpr int32_t kSpacing = 8;
-constexpr int32_t kButtonBorder = 6;
+// A highlighted button's frame grows inwards this far: the label must stay clear of it.
+constexpr int32_t kButtonBorder = 12;
 constexpr int32_t kSwatchGap = 6;
 // The row sits this far below the top edge unless it is taller than the room left above it.
 constexpr int kTopOffset = 60;
