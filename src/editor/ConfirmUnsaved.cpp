@@ -25,13 +25,14 @@ namespace Velmora::Editor {
 namespace {
 
 constexpr const char* kFont = "menu_small";
+constexpr int32_t kButtonBorder = 14; // clear of a highlighted button's thick frame
 constexpr double kCardMargin = 12.0;
 constexpr uint32_t kCardColor = 0xE0100804; // 0xAABBGGRR: a dark blue at 7/8 opacity
 
 std::unique_ptr<Interface::WButton> MakeButton(const char* text, std::function<void()> action) {
     return Interface::WButton::MakeLabelled(
         text, Interface::WButtonCallbackLambda::Make([action = std::move(action)](Interface::WButton&) { action(); }),
-        kFont);
+        kFont, kButtonBorder);
 }
 
 } // namespace
@@ -51,6 +52,8 @@ void ConfirmUnsaved::Initialize() {
     auto* buttons = mBox->Emplace<Interface::WHBox>(20, 0);
     buttons->AddChild(MakeButton("NO", [this] { Close(); }));
     buttons->AddChild(MakeButton("YES", [this] { Confirm(); }));
+    // The buttons' row grew after the box had placed it.
+    mBox->Layout();
     Arrange();
 }
 

@@ -53,6 +53,8 @@ void EditorPanel::Build(EditorPanelActions actions, int windowWidth, int windowH
     AddButton(*mRow, "DELETE!", [this] { mActions.mDelete(); });
     mTileSelector = AddSelector(*mRow, [this](int32_t direction) { mActions.mStepTile(direction); });
     BuildSizeColumn(*mRow);
+    // The columns grew after the row had placed them.
+    mRow->Layout();
     Arrange(windowWidth, windowHeight);
 }
 

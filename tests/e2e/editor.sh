@@ -135,8 +135,17 @@ screenshot "$WORK/spawn.png"
 
 x_retry xdotool key F1
 wait_for_log "Unsaved changes: asking before leaving"
-wait_for_screen "$WORK/dialog.png" true
+# The question's white text on its dark card in the middle of the window.
+dialog_shown() {
+    local count
+    count=$(convert "$1" -crop "420x160+$((W / 2 - 210))+$((H / 2 - 80))" +repage \
+        -fx "(r>0.95&&g>0.95&&b>0.95)?1:0" -format "%[fx:int(mean*w*h)]" info:)
+    [ "$count" -gt 300 ]
+}
+wait_for_screen "$WORK/dialog.png" dialog_shown
 x_retry xdotool key Escape
+dialog_gone() { ! dialog_shown "$1"; }
+wait_for_screen "$WORK/answered.png" dialog_gone
 x_retry xdotool key ctrl+s
 wait_for_log "[EDITOR:1] LEVEL \`edroom\` SAVED!"
 [ "$(cat "$LEVEL.bak")" = "$ORIGINAL" ] || fail "the previous file was not kept as .bak"
