@@ -69,6 +69,18 @@ bool CopyFileSafely(const std::string& from, const std::string& to) {
     return true;
 }
 
+// A spawn's value as the typed-value writer writes it, except that numbers keep every digit
+// they need to read back the same: a level saved from the editor must not drift.
+void WriteSpawnValue(std::ostream& out, const Value& value) {
+    if (value.Is(ValueType::Double)) {
+        out << "<double>" << Number(value.GetDouble()) << "</double>";
+    } else if (value.Is(ValueType::Vector)) {
+        out << "<vector x='" << Number(value.GetVector().x) << "' y='" << Number(value.GetVector().y) << "'/>";
+    } else {
+        WriteValue(out, value);
+    }
+}
+
 // A point whose x or y is written as a number that is not finite ("nan", "inf", "1e999").
 bool IsFinitePoint(const TiXmlElement* element) {
     return !element || (IsFiniteNumber(element->Attribute("x")) && IsFiniteNumber(element->Attribute("y")));
@@ -358,7 +370,7 @@ void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
             out << "\t\t<data>\n";
             for (const Value& value : spawn->mData) {
                 out << "\t\t\t";
-                WriteValue(out, value);
+                WriteSpawnValue(out, value);
                 out << '\n';
             }
             out << "\t\t</data>\n";

@@ -130,5 +130,29 @@ TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
     EXPECT_EQ(Logic().GetLevel()->GetWidth(), 1) << "width 1 is the least";
 }
 
+TEST_F(EditorScreenTest, PanningAndZoomingKeepTheGrabbedPointUnderThePointer) {
+    InputManager& input = InputManager::GetInstance();
+    PointAt(100, 60);
+    const Vector2 grabbed = mEditor->MouseWorld();
+    input.SetKey(SDLK_LCTRL, true);
+    Button(SDL_BUTTON_LEFT, true);
+    EXPECT_EQ(mEditor->GetMode(), Editor::kModePan);
+    input.SetMousePosition(700, 200);
+    Frame();
+    EXPECT_NEAR(mEditor->MouseWorld().x, grabbed.x, 1e-6);
+    EXPECT_NEAR(mEditor->MouseWorld().y, grabbed.y, 1e-6);
+    input.SetKey(SDLK_LCTRL, false);
+    Button(SDL_BUTTON_LEFT, false);
+    EXPECT_EQ(mEditor->GetMode(), Editor::kModeIdle);
+
+    const Vector2 pointed = mEditor->MouseWorld();
+    const double zoom = Graphics::GraphicsManager::GetInstance().GetView().mZoom;
+    Button(SDL_BUTTON_WHEELUP, true);
+    Button(SDL_BUTTON_WHEELUP, false);
+    EXPECT_LT(Graphics::GraphicsManager::GetInstance().GetView().mZoom, zoom);
+    EXPECT_NEAR(mEditor->MouseWorld().x, pointed.x, 1e-6);
+    EXPECT_NEAR(mEditor->MouseWorld().y, pointed.y, 1e-6);
+}
+
 } // namespace
 } // namespace Velmora

@@ -92,7 +92,7 @@ TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBack) {
     spawn.mName = "]]> & \"quoted\" 'single'";
     spawn.mPosition = {1e7 + 0.125, -1.0 / 7.0};
     spawn.mDirection = {0.6, -0.8};
-    spawn.mData = {Value("<data>&amp;"), Value(-5)};
+    spawn.mData = {Value("<data>&amp;"), Value(-5), Value(1.0 / 3.0), Value(Vector2(1e-7 / 3.0, 12345.678901))};
     level->AddSpawn(std::make_unique<Logic::SpawnInfo>(spawn));
     ASSERT_TRUE(LevelFile::SaveLevel(*level));
     const auto back = LevelFile::ReadLevel(LevelFile::LevelPath("camp", "odd"), "camp");
