@@ -1,6 +1,7 @@
 // The editor over a running level: opened by F1, driven with synthetic mouse and keys.
 #include "editor/ConfirmUnsaved.h"
 #include "editor/EditorScreen.h"
+#include "graphics/DebugDrawManager.h"
 #include "unit/logic/PlayScreenFixture.h"
 
 #include <filesystem>
@@ -22,6 +23,12 @@ protected:
         Tap(SDLK_F1);
         mEditor = dynamic_cast<EditorScreen*>(TheGame().GetTopScreen());
         ASSERT_NE(mEditor, nullptr) << "F1 opens the editor";
+    }
+
+    void TearDown() override {
+        // Saving puts "LEVEL `NAME` SAVED!" on screen for a while; it must not outlive the test.
+        Graphics::DebugDrawManager::GetInstance().RenderOverlay(60.0, mRenderer);
+        Tests::PlayScreenTest::TearDown();
     }
 
     // Puts the pointer over a world point of the editor's view.
@@ -128,6 +135,19 @@ TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
     mEditor->StepSize(-10, 0);
     mEditor->StepSize(-1, 0);
     EXPECT_EQ(Logic().GetLevel()->GetWidth(), 1) << "width 1 is the least";
+}
+
+TEST_F(EditorScreenTest, ReloadingDropsTheEditsAndTheirUndoSteps) {
+    mEditor->GetHistory().SetTile(3, 1, 13, true);
+    mEditor->Reload();
+    EXPECT_TRUE(mLog.Contains("[EDITOR:1] Reloading level `room`"));
+    EXPECT_EQ(Logic().GetLevel()->GetStoredCell(3, 1), 0);
+    EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 0u);
+    EXPECT_EQ(mEditor->GetHistory().GetLevel(), Logic().GetLevel());
+    Tests::MessageCounter counter;
+    Tap(SDLK_F1);
+    EXPECT_EQ(TheGame().GetTopScreen(), mPlay) << "nothing unsaved after a reload";
+    EXPECT_EQ(counter.Count("MessageBeginLevel"), 1) << "the play screen takes up the reloaded level";
 }
 
 TEST_F(EditorScreenTest, PanningAndZoomingKeepTheGrabbedPointUnderThePointer) {

@@ -1,6 +1,8 @@
 // Every shipped level saved by the editor's writer reads back as the same level, and a save
 // that cannot be written leaves the old file and the edits in memory alone.
 #include "core/Game.h"
+#include "graphics/DebugDrawManager.h"
+#include "graphics/Renderer.h"
 #include "unit/logic/WorldFixtures.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
@@ -24,6 +26,9 @@ protected:
         Game::GetInstance().SetRootPath(mRoot);
     }
     void TearDown() override {
+        // Saving puts "LEVEL `NAME` SAVED!" on screen for a while; it must not outlive the test.
+        Graphics::Renderer renderer{[](const Graphics::Batch&) {}};
+        Graphics::DebugDrawManager::GetInstance().RenderOverlay(60.0, renderer);
         Game::GetInstance().SetRootPath(mSavedRoot);
         std::error_code ignored;
         std::filesystem::remove_all(mRoot, ignored);
