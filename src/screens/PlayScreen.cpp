@@ -8,6 +8,7 @@
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "debug/PerformanceManager.h"
+#include "editor/EditorScreen.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentMacGuffin.h"
 #include "game/ComponentPlayer.h"
@@ -309,7 +310,7 @@ void PlayScreen::HandleInput() {
     if (input.IsKeyPressed(SDLK_ESCAPE) || ControllerManager::GetInstance().GetState().IsDown(kPadStart)) {
         OpenMenu();
     } else if (input.IsKeyPressed(SDLK_F1)) {
-        // The level editor's key; the editor is not part of this build.
+        OpenEditor();
     } else if (input.IsKeyPressed(SDLK_F10)) {
         MessageLevelWon won;
         mGame.SendMessage(won);
@@ -361,6 +362,13 @@ void PlayScreen::Shoot(const GunShot& shot) {
     logic.CreateSoundwave(shot.mKind, transform->mPosition, shot.mStrength, transform->mDirection, shot.mSpreadDegrees);
     mAudio.PlaySample(shot.mSample);
     logic.FireTriggerEvent(shot.mEvent);
+}
+
+void PlayScreen::OpenEditor() {
+    if (mPaused || mMenuRequested || mState != kPlaying || !LogicManager::GetInstance().GetLevel()) return;
+    // Guards the same frame against a second push: the editor enters the stack at its end.
+    mMenuRequested = true;
+    mGame.PushScreen(new Editor::EditorScreen(mGame));
 }
 
 void PlayScreen::OpenMenu() {

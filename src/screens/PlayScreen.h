@@ -65,7 +65,7 @@ public:
     /// Covered by another screen: play pauses (grab released, rumble suppressed, tense music
     /// paused). Uncovered: a paused game plays on; after the credits the screen quits.
     void SetPaused(bool paused) override;
-    /// MessageUpdateLoop: input (Escape or pad Start: in-game menu; F1: nothing yet; F10: win;
+    /// MessageUpdateLoop: input (Escape or pad Start: in-game menu; F1: the level editor; F10: win;
     /// F7: freeze or thaw the logic; F8: freeze and run one tick; a click on the HUD's menu
     /// button), then the state's step (while playing: walking, aiming and the fire input, then
     /// the logic ticks). MessageUpdateLogic: notifications, the level clock, the gun, the HUD
@@ -127,6 +127,7 @@ private:
     void OnChaseStart();
     void OnChaseStop();
     void OpenMenu();
+    void OpenEditor();
     void EnterState(PlayState state);
     void LeaveState(PlayState state);
     void ShowResultPanel(bool won);

@@ -106,6 +106,13 @@ void Level::SetStoredCell(int x, int y, int id) {
     if (IsInside(x, y)) mStoredCells[Index(x, y)] = id;
 }
 
+void Level::PaintCell(int x, int y, int id) {
+    if (!IsInside(x, y)) return;
+    mStoredCells[Index(x, y)] = id;
+    SetLiveCell(x, y, id);
+    UpdateFramesAround(x, y);
+}
+
 void Level::SetLiveCell(int x, int y, int id) {
     const size_t index = Index(x, y);
     mLiveCells[index] = id;
@@ -170,6 +177,18 @@ SpawnInfo* Level::AddSpawn(std::unique_ptr<SpawnInfo> spawn) {
     if (!spawn) return nullptr;
     mSpawnList.push_back(std::move(spawn));
     return mSpawnList.back().get();
+}
+
+SpawnInfo* Level::InsertSpawn(size_t index, std::unique_ptr<SpawnInfo> spawn) {
+    if (!spawn) return nullptr;
+    const size_t at = std::min(index, mSpawnList.size());
+    return mSpawnList.insert(mSpawnList.begin() + static_cast<std::ptrdiff_t>(at), std::move(spawn))->get();
+}
+
+size_t Level::FindSpawn(const SpawnInfo* spawn) const {
+    size_t index = 0;
+    while (index < mSpawnList.size() && mSpawnList[index].get() != spawn) ++index;
+    return index;
 }
 
 bool Level::RemoveSpawn(const SpawnInfo* spawn) {

@@ -99,6 +99,10 @@ public:
     /// Changes a stored cell (the editor's brush); the live grid follows at the next ResetCells().
     /// Ignored outside the grid.
     void SetStoredCell(int x, int y, int id);
+    /// Sets both the stored and the live cell (the editor shows exactly what it will save) and
+    /// recomputes the frames of the cell and its four neighbours. The maps are not rebuilt: the
+    /// editor rebuilds them once when play resumes. Ignored outside the grid.
+    void PaintCell(int x, int y, int id);
     /// The live grid, row-major.
     const std::vector<int32_t>& GetLiveCells() const { return mLiveCells; }
     /// The stored grid, row-major.
@@ -129,8 +133,13 @@ public:
     const std::vector<std::unique_ptr<SpawnInfo>>& GetSpawnList() const { return mSpawnList; }
     /// Appends an entry (the level takes ownership) and returns it.
     SpawnInfo* AddSpawn(std::unique_ptr<SpawnInfo> spawn);
+    /// Inserts an entry before position `index` (appended when past the end; the level takes
+    /// ownership) and returns it.
+    SpawnInfo* InsertSpawn(size_t index, std::unique_ptr<SpawnInfo> spawn);
     /// Removes and destroys an entry; false when it is not in this level's list.
     bool RemoveSpawn(const SpawnInfo* spawn);
+    /// The position of an entry in the spawn list; the list's size when it is not in it.
+    size_t FindSpawn(const SpawnInfo* spawn) const;
 
     /// Breaks the connected pane of glass (kTileShatters cells) that contains live cell (x, y):
     /// every such cell becomes tile 4, plays one of the shatter sounds and is reported to the

@@ -16,7 +16,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <sstream>
@@ -34,6 +37,48 @@ const char* TextOf(const TiXmlElement& element) {
 Vector2 ReadPoint(const TiXmlElement* element) {
     if (!element) return {};
     return {ParseDouble(element->Attribute("x")), ParseDouble(element->Attribute("y"))};
+}
+
+// The shortest text that reads back as the same double: a saved level loads as it was shown,
+// where six significant digits would move a spawn placed far from the origin.
+std::string Number(double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+// Copies the file at `from` over `to`, through a temporary beside `to` so that a failed copy
+// leaves the old backup whole. False when either file cannot be used.
+bool CopyFileSafely(const std::string& from, const std::string& to) {
+    const std::string temporary = to + ".tmp";
+    {
+        std::ifstream in(from, std::ios::binary);
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!in || !out) return false;
+        out << in.rdbuf();
+        out.close();
+        if (out.fail()) {
+            std::remove(temporary.c_str());
+            return false;
+        }
+    }
+    if (std::rename(temporary.c_str(), to.c_str()) != 0) {
+        std::remove(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+// A spawn's value as the typed-value writer writes it, except that numbers keep every digit
+// they need to read back the same: a level saved from the editor must not drift.
+void WriteSpawnValue(std::ostream& out, const Value& value) {
+    if (value.Is(ValueType::Double)) {
+        out << "<double>" << Number(value.GetDouble()) << "</double>";
+    } else if (value.Is(ValueType::Vector)) {
+        out << "<vector x='" << Number(value.GetVector().x) << "' y='" << Number(value.GetVector().y) << "'/>";
+    } else {
+        WriteValue(out, value);
+    }
 }
 
 // A point whose x or y is written as a number that is not finite ("nan", "inf", "1e999").
@@ -253,9 +298,10 @@ bool LevelFile::SaveLevel(const Level& level) {
     const std::string path = SavePath(level.GetFolder(), level.GetName());
     // The player's level folder is made on the first save; the shipped campaign folders exist.
     const bool folderReady = !Game::GetInstance().mInstalled || MakeFolders(ParentPath(path));
-    if (path.empty() || !folderReady || !WriteFileSafely(level, path)) {
+    std::string reason = path.empty() ? "no folder to save in" : "the folder cannot be made";
+    if (path.empty() || !folderReady || !WriteFileSafely(level, path, reason)) {
         VELMORA_LOG_CRITICAL("EDITOR") << path << "`"
-                                       << " FOR WRITING";
+                                       << " FOR WRITING (" << reason << ")";
         return false;
     }
     VELMORA_LOG("EDITOR") << "LEVEL `" << level.GetName() << "` SAVED!";
@@ -263,19 +309,28 @@ bool LevelFile::SaveLevel(const Level& level) {
     return true;
 }
 
-bool LevelFile::WriteFileSafely(const Level& level, const std::string& path) {
+bool LevelFile::WriteFileSafely(const Level& level, const std::string& path, std::string& reason) {
     const std::string temporary = path + ".tmp";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
+        if (!out) {
+            reason = std::strerror(errno);
+            return false;
+        }
         WriteLevel(level, out);
         out.close();
         if (out.fail()) {
+            reason = "the file could not be written whole";
             std::remove(temporary.c_str());
             return false;
         }
     }
+    // The version being replaced stays beside the new one, so one bad save costs no work.
+    if (IsRegularFile(path) && !CopyFileSafely(path, path + ".bak")) {
+        VELMORA_LOG("EDITOR") << "Could not keep the previous version as " << path << ".bak";
+    }
     if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+        reason = std::strerror(errno);
         std::remove(temporary.c_str());
         return false;
     }
@@ -297,8 +352,10 @@ void LevelFile::WriteLevel(const Level& level, std::ostream& out) {
     out << "\t</tilemap>\n\n";
     out << "\t<!-- SPAWN LIST -->\n";
     WriteSpawns(level, out);
-    // The medal times are kept by editing the file by hand; the editor writes placeholders.
-    out << "\n<medals gold ='50.0' silver='100.0' bronze ='150.0'></medals>\n";
+    // The level's own times, so that saving from the editor keeps what the file said.
+    const Level::MedalTimes& medals = level.GetMedalTimes();
+    out << "\n<medals gold ='" << Number(medals.mGold) << "' silver='" << Number(medals.mSilver) << "' bronze ='"
+        << Number(medals.mBronze) << "'></medals>\n";
     out << "\t<!-- TRIGGERS -->\n";
     TriggerFile::WriteTriggers(level.GetTriggers(), out);
     out << "</level>\n";
@@ -313,13 +370,13 @@ void LevelFile::WriteSpawns(const Level& level, std::ostream& out) {
             out << "\t\t<data>\n";
             for (const Value& value : spawn->mData) {
                 out << "\t\t\t";
-                WriteValue(out, value);
+                WriteSpawnValue(out, value);
                 out << '\n';
             }
             out << "\t\t</data>\n";
         }
-        out << "\t\t<position x='" << spawn->mPosition.x << "' y='" << spawn->mPosition.y << "'/>\n";
-        out << "\t\t<direction x='" << spawn->mDirection.x << "' y='" << spawn->mDirection.y << "'/>\n";
+        out << "\t\t<position x='" << Number(spawn->mPosition.x) << "' y='" << Number(spawn->mPosition.y) << "'/>\n";
+        out << "\t\t<direction x='" << Number(spawn->mDirection.x) << "' y='" << Number(spawn->mDirection.y) << "'/>\n";
         out << "\t</entity>\n";
     }
 }

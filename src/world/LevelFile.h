@@ -54,12 +54,13 @@ public:
                                             const TileManager* tiles = nullptr);
 
     /// Writes the level to SavePath(folder, name) (the player's folder is created when missing).
-    /// The file is written beside the old one and
-    /// then renamed over it, so a failed save leaves the old file whole. Logs "LEVEL `NAME`
+    /// The file is written beside the old one and then renamed over it, so a failed save leaves
+    /// the old file whole; the old file is first copied to NAME.xml.bak. Logs "LEVEL `NAME`
     /// SAVED!" on "EDITOR" (and shows it for 5 s under the watch "editor.saved"), or
-    /// "PATH` FOR WRITING" when the file cannot be written. True when saved.
+    /// "PATH` FOR WRITING (REASON)" when the file cannot be written. True when saved.
     static bool SaveLevel(const Level& level);
-    /// The file's text, exactly as SaveLevel writes it.
+    /// The file's text, exactly as SaveLevel writes it: positions, directions and the medal
+    /// times in the shortest form that reads back as the same number.
     static void WriteLevel(const Level& level, std::ostream& out);
 
     /// Parses the tile ids of a tilemap's text: up to `count` blank-separated tokens, each read
@@ -79,7 +80,7 @@ private:
     static bool ReadEntities(const TiXmlElement& root, const std::string& path, Level& level);
     static void ReadTriggers(const TiXmlElement& root, const std::string& path, Level& level);
     static void WriteSpawns(const Level& level, std::ostream& out);
-    static bool WriteFileSafely(const Level& level, const std::string& path);
+    static bool WriteFileSafely(const Level& level, const std::string& path, std::string& reason);
 };
 
 } // namespace Velmora::Logic

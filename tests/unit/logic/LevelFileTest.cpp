@@ -175,6 +175,7 @@ TEST_F(LevelFileTest, WriterProducesTheExactText) {
     level.SetName("a<b");
     level.SetCells(2, 2, {1, 2, 8, 0});
     level.SetStoredCell(1, 1, 13); // stored, not live, cells are written
+    level.SetMedalTimes({150.0, 100.0, 42.5});
     auto spawn = std::make_unique<Logic::SpawnInfo>();
     spawn->mArchetype = "guard";
     spawn->mName = "g1";
@@ -206,7 +207,7 @@ TEST_F(LevelFileTest, WriterProducesTheExactText) {
               "\t\t\t<integer>7</integer>\n"
               "\t\t\t<string>x</string>\n"
               "\t\t</data>\n"
-              "\t\t<position x='1.5' y='0.666667'/>\n"
+              "\t\t<position x='1.5' y='0.6666666666666666'/>\n"
               "\t\t<direction x='0' y='-1'/>\n"
               "\t</entity>\n"
               "\t<entity>\n"
@@ -216,14 +217,16 @@ TEST_F(LevelFileTest, WriterProducesTheExactText) {
               "\t\t<direction x='0' y='0'/>\n"
               "\t</entity>\n"
               "\n"
-              "<medals gold ='50.0' silver='100.0' bronze ='150.0'></medals>\n"
+              "<medals gold ='42.5' silver='100' bronze ='150'></medals>\n"
               "\t<!-- TRIGGERS -->\n"
               "</level>\n");
 }
 
-TEST_F(LevelFileTest, SavedLevelsReadBackWithPlaceholderMedals) {
+TEST_F(LevelFileTest, SavedLevelsReadBackWithTheirMedalsAndKeepTheOldFileAsBackup) {
     std::filesystem::create_directories(mRoot + "/data/level/camp");
     auto level = MakeLevelNamed("round trip & more");
+    level->SetMedalTimes({150.0, 100.0, 12.25});
+    Tests::WriteFile(LevelFile::LevelPath("camp", "round trip & more"), "previous");
     {
         Tests::LogCapture capture;
         ASSERT_TRUE(LevelFile::SaveLevel(*level));
@@ -244,9 +247,11 @@ TEST_F(LevelFileTest, SavedLevelsReadBackWithPlaceholderMedals) {
         EXPECT_EQ(a.mDirection, b.mDirection);
         EXPECT_EQ(a.mData, b.mData);
     }
-    EXPECT_EQ(back->GetMedalTimes().mGold, 50.0);
+    EXPECT_EQ(back->GetMedalTimes().mGold, 12.25);
     EXPECT_EQ(back->GetMedalTimes().mSilver, 100.0);
     EXPECT_EQ(back->GetMedalTimes().mBronze, 150.0);
+    std::ifstream backup(LevelFile::LevelPath("camp", "round trip & more") + ".bak");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(backup)), std::istreambuf_iterator<char>()), "previous");
 }
 
 TEST_F(LevelFileTest, AFailedSaveKeepsTheOldFile) {

@@ -1,0 +1,97 @@
+// The editor's undo history on a small level of the game's tile catalogue.
+#include "editor/EditHistory.h"
+#include "unit/logic/WorldFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace Velmora {
+namespace {
+
+using Editor::EditHistory;
+
+class EditHistoryTest : public ::testing::Test {
+protected:
+    void SetUp() override { mHistory.Attach(mLevel.get()); }
+
+    std::unique_ptr<Logic::Level> mLevel = Tests::MakeLevel({"1 1 1 1", "1 0 0 1", "1 1 1 1"});
+    EditHistory mHistory;
+};
+
+TEST_F(EditHistoryTest, PaintingAndUndoStepsFollowTheirLimits) {
+    EXPECT_FALSE(mHistory.Undo()) << "nothing to undo at position 0";
+    EXPECT_FALSE(mHistory.Redo()) << "nothing to redo at the end";
+    EXPECT_TRUE(mHistory.SetTile(1, 1, 13, true));
+    EXPECT_FALSE(mHistory.SetTile(1, 1, 13, true)) << "the same tile twice records once";
+    EXPECT_FALSE(mHistory.SetTile(9, 9, 13, true)) << "outside the grid";
+    EXPECT_EQ(mHistory.GetStepCount(), 1u);
+    EXPECT_EQ(mLevel->GetLiveCell(1, 1), 13) << "the live cell shows the paint at once";
+    EXPECT_TRUE(mHistory.Undo());
+    EXPECT_EQ(mLevel->GetStoredCell(1, 1), 0);
+    EXPECT_FALSE(mHistory.Undo());
+    EXPECT_TRUE(mHistory.Redo());
+    EXPECT_EQ(mLevel->GetStoredCell(1, 1), 13);
+    EXPECT_FALSE(mHistory.Redo());
+    // A new change after an undo drops the undone step.
+    mHistory.Undo();
+    mHistory.SetTile(2, 1, 2, true);
+    EXPECT_EQ(mHistory.GetStepCount(), 1u);
+    EXPECT_FALSE(mHistory.Redo());
+}
+
+TEST_F(EditHistoryTest, AStrokeOverManyCellsIsOneStep) {
+    mHistory.BeginStroke();
+    for (const auto& [x, y, tile] : {std::tuple{1, 1, 2}, {2, 1, 2}, {1, 1, 13}, {0, 0, 13}}) {
+        mHistory.SetTile(x, y, static_cast<uint32_t>(tile), true);
+    }
+    mHistory.EndStroke();
+    mHistory.BeginStroke();
+    mHistory.EndStroke(); // a stroke that painted nothing
+    ASSERT_EQ(mHistory.GetStepCount(), 1u);
+    EXPECT_TRUE(mHistory.Undo());
+    EXPECT_EQ(mLevel->GetStoredCells(), Tests::MakeLevel({"1 1 1 1", "1 0 0 1", "1 1 1 1"})->GetStoredCells());
+    EXPECT_TRUE(mHistory.Redo());
+    EXPECT_EQ(mLevel->GetStoredCell(1, 1), 13);
+    EXPECT_EQ(mLevel->GetStoredCell(0, 0), 13);
+}
+
+TEST_F(EditHistoryTest, ResizesAreStepsAndStopAtOneCell) {
+    mLevel->PaintCell(3, 2, 8);
+    EXPECT_TRUE(mHistory.Resize(2, 2));
+    EXPECT_FALSE(mHistory.Resize(2, 2)) << "the size it already has";
+    EXPECT_FALSE(mHistory.Resize(0, 2)) << "width 1 is the least";
+    EXPECT_TRUE(mHistory.Resize(1, 1));
+    EXPECT_FALSE(mHistory.Resize(1, 0));
+    EXPECT_TRUE(mHistory.Undo());
+    EXPECT_TRUE(mHistory.Undo());
+    EXPECT_EQ(mLevel->GetWidth(), 4);
+    EXPECT_EQ(mLevel->GetStoredCell(3, 2), 8) << "the cells cut off come back";
+}
+
+TEST_F(EditHistoryTest, SpawnCreationMovesAndDeletionsUndo) {
+    Logic::SpawnInfo guard;
+    guard.mArchetype = "guard";
+    guard.mPosition = {40, 40};
+    guard.mData = {Value(3)};
+    Logic::SpawnInfo* added = mHistory.AddSpawn(guard);
+    ASSERT_NE(added, nullptr);
+    const Logic::SpawnInfo before = *added;
+    added->mPosition = {80, 48};
+    mHistory.RecordSpawnChange(*added, before);
+    mHistory.RecordSpawnChange(*added, *added); // unchanged: nothing recorded
+    EXPECT_TRUE(mHistory.RemoveSpawn(added));
+    EXPECT_EQ(mHistory.GetStepCount(), 3u);
+    EXPECT_TRUE(mLevel->GetSpawnList().empty());
+    mHistory.Undo();
+    ASSERT_EQ(mLevel->GetSpawnList().size(), 1u);
+    EXPECT_EQ(mLevel->GetSpawnList()[0]->mPosition, Vector2(80, 48));
+    EXPECT_EQ(mLevel->GetSpawnList()[0]->mData, guard.mData);
+    mHistory.Undo();
+    EXPECT_EQ(mLevel->GetSpawnList()[0]->mPosition, Vector2(40, 40));
+    mHistory.Undo();
+    EXPECT_TRUE(mLevel->GetSpawnList().empty());
+    for (int i = 0; i < 3; ++i) mHistory.Redo();
+    EXPECT_TRUE(mLevel->GetSpawnList().empty());
+}
+
+} // namespace
+} // namespace Velmora
