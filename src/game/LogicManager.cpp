@@ -9,6 +9,7 @@
 #include "core/Factory.h"
 #include "core/Game.h"
 #include "core/Path.h"
+#include "core/Random.h"
 #include "debug/PerformanceManager.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentGenerator.h"
@@ -200,6 +201,7 @@ void LogicManager::SetLevel(std::unique_ptr<Level> level) {
 
 void LogicManager::BeginLevel() {
     if (!mLevel) return;
+    GetRandom().Seed(Random::SeedFor(mLevel->GetName(), mLevelSeed));
     mLevel->ResetCells();
     ResetLevelCounters();
     for (const std::unique_ptr<SpawnInfo>& spawn : mLevel->GetSpawnList()) SpawnEntity(*spawn);
