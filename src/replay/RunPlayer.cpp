@@ -8,6 +8,7 @@
 #include "core/Game.h"
 #include "core/LogRecord.h"
 #include "game/AchievementManager.h"
+#include "game/LevelScriptBindings.h"
 #include "game/LogicManager.h"
 #include "game/ParticleManager.h"
 #include "game/ProgressStore.h"
@@ -18,6 +19,7 @@
 #include "replay/ContentHash.h"
 #include "replay/StateHash.h"
 #include "screens/PlayScreen.h"
+#include "script/ScriptManager.h"
 #include "world/TileManager.h"
 
 #include <algorithm>
@@ -95,6 +97,9 @@ bool RunPlayer::Prepare(std::string& error) {
         return false;
     }
     RegisterComponents();
+    // Level scripts run as in the game: what they do is part of the level's logic.
+    Script::ScriptManager::GetInstance().AddBindings(Logic::LevelScriptBindings::kBindingsKey,
+                                                     Logic::LevelScriptBindings::Register);
     Logic::ParticleManager::GetInstance().Initialize();
     Logic::AchievementManager::GetInstance().Initialize();
     Logic::ProgressStore::GetInstance() = Logic::ProgressStore();
@@ -117,13 +122,17 @@ RunOutcome RunPlayer::Play(const RunHeader& header, const InputSource& source, R
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     logic.mLevelSeed = header.mSeed;
     logic.mTimeIncrement = static_cast<int>(header.mTicksPerSecond);
+    // Whoever else watches the ticks (a recorder) keeps watching; only the input is replaced.
     Logic::TickHooks& hooks = Logic::PlayScreen::Hooks();
     const Logic::TickHooks saved = hooks;
-    hooks = Logic::TickHooks();
-    hooks.mLevelEnded = [&outcome](Logic::PlayState state) {
+    hooks.mLevelEnded = [&outcome, saved](Logic::PlayState state) {
         outcome.mResult = state == Logic::kWon ? RunResult::kWon : RunResult::kLost;
+        if (saved.mLevelEnded) saved.mLevelEnded(state);
     };
-    if (record) hooks.mObserve = [record](const Logic::TickInput& input) { record->Append(input); };
+    hooks.mObserve = [record, saved](const Logic::TickInput& input) {
+        if (record) record->Append(input);
+        if (saved.mObserve) saved.mObserve(input);
+    };
     auto* play = new Logic::PlayScreen(game);
     play->StartAt(header.mLevel, header.mGun);
     game.PushScreen(play);

@@ -30,14 +30,16 @@ public:
     using TickWatcher = std::function<void(uint32_t tick, uint64_t hash)>;
 
     /// Loads what the logic needs from the game's content folder (which must be set): the
-    /// configuration, the component creators, the archetypes and the tile catalogue; the
+    /// configuration, the component creators, the level scripts' functions, the archetypes and
+    /// the tile catalogue; the
     /// player's progress is kept in memory only, so playing never writes a file. False, with a
     /// one-line error, when the content is missing or broken. Call once, before any Play.
     static bool Prepare(std::string& error);
 
     /// Plays the header's level (campaign, level, seed, tick rate, gun carried in) with inputs
     /// from `source` until it is won or lost, the source ends or `maxTicks` ticks have run.
-    /// Each tick's input is appended to `record` when given.
+    /// Each tick's input is appended to `record` when given. Tick hooks already set (a
+    /// recorder) see the level as they would in the game; the input replaces the player's.
     static RunOutcome Play(const RunHeader& header, const InputSource& source, RunFile* record = nullptr,
                            uint32_t maxTicks = RunFile::kMaxTicks, const TickWatcher& watcher = {});
     /// Plays a run's own inputs; refused (not played) when the run was recorded against other

@@ -4,7 +4,9 @@
 #include "core/Game.h"
 #include "replay/ContentHash.h"
 #include "replay/RunPlayer.h"
+#include "replay/RunRecorder.h"
 #include "replay/RunVerifier.h"
+#include "screens/PlayScreen.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +108,33 @@ TEST_F(ReplayTest, ARecordedRunReplaysToItsResultAndHash) {
     EXPECT_EQ(replayed.mResult, live.mResult);
     EXPECT_EQ(replayed.mTicks, live.mTicks);
     EXPECT_EQ(replayed.mHash, live.mHash);
+}
+
+TEST_F(ReplayTest, TheRecorderKeepsEachLevelPlayedAsARunThatReplaysTheSame) {
+    const Logic::TickHooks saved = Logic::PlayScreen::Hooks();
+    RunRecorder& recorder = RunRecorder::GetInstance();
+    mTempRoot = Tests::MakeTempDir();
+    const std::string target = mTempRoot + "/mine.vrun";
+    recorder.SetTarget(target);
+    recorder.Connect();
+    RunHeader header;
+    header.mCampaign = "training";
+    header.mLevel = "walk";
+    uint32_t tick = 0;
+    const RunOutcome live = RunPlayer::Play(header, [&tick](Logic::TickInput& input) {
+        input = Logic::TickInput{Vector2(132.0, 0.0), Vector2(1.0, 0.0), false, ++tick == 1};
+        return true;
+    });
+    Logic::PlayScreen::Hooks() = saved;
+    recorder.SetTarget({});
+    ASSERT_EQ(live.mResult, RunResult::kWon) << live.mError;
+    for (const std::string& path : {target, RunRecorder::LastRunPath("training", "walk")}) {
+        const RunFile run = LoadRun(path);
+        EXPECT_EQ(run.mHeader.mResult, RunResult::kWon) << path;
+        EXPECT_EQ(run.mHeader.mFinalHash, live.mHash) << path;
+        EXPECT_EQ(run.GetTickCount(), live.mTicks) << path;
+        EXPECT_EQ(RunPlayer::PlayRun(run).mHash, live.mHash) << path;
+    }
 }
 
 TEST_F(ReplayTest, ShippedRunsAreWon) {
