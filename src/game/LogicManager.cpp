@@ -201,7 +201,9 @@ void LogicManager::SetLevel(std::unique_ptr<Level> level) {
 
 void LogicManager::BeginLevel() {
     if (!mLevel) return;
-    GetRandom().Seed(Random::SeedFor(mLevel->GetName(), mLevelSeed));
+    const uint32_t seed = Random::SeedFor(mLevel->GetName(), mLevelSeed);
+    GetRandom().Seed(seed);
+    std::srand(seed); // level scripts' math.random draws from the C library's generator
     mLevel->ResetCells();
     ResetLevelCounters();
     for (const std::unique_ptr<SpawnInfo>& spawn : mLevel->GetSpawnList()) SpawnEntity(*spawn);

@@ -136,9 +136,9 @@ public:
     /// Ends the current level and makes `level` current without beginning it (a level built in
     /// code: the editor's new level, tests, tools). Null just ends the current level.
     void SetLevel(std::unique_ptr<Level> level);
-    /// Begins the current level: the random source reseeded from the level's name and
-    /// mLevelSeed, cells reset, level counters zeroed, one entity per spawn entry
-    /// (failed entries skipped), MessageBeginLevel to every entity and then broadcast, particles
+    /// Begins the current level: the random source (and the C library's, which level scripts'
+    /// math.random uses) reseeded from the level's name and mLevelSeed, cells reset, level counters zeroed, one entity
+    /// per spawn entry (failed entries skipped), MessageBeginLevel to every entity and then broadcast, particles
     /// cleared. Nothing happens without a level.
     void BeginLevel();
     /// Plays the current level again from its start: MessageEndLevel to every entity (they

@@ -2,11 +2,13 @@
 // same state after every tick, a recording replays to its own result and hash, the shipped runs
 // win, and a level made unwinnable (its exit walled off, in a copy of the content) fails them.
 #include "core/Game.h"
+#include "core/UserFiles.h"
 #include "replay/ContentHash.h"
 #include "replay/RunPlayer.h"
 #include "replay/RunRecorder.h"
 #include "replay/RunVerifier.h"
 #include "screens/PlayScreen.h"
+#include "script/ScriptManager.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +137,16 @@ TEST_F(ReplayTest, TheRecorderKeepsEachLevelPlayedAsARunThatReplaysTheSame) {
         EXPECT_EQ(run.GetTickCount(), live.mTicks) << path;
         EXPECT_EQ(RunPlayer::PlayRun(run).mHash, live.mHash) << path;
     }
+}
+
+TEST_F(ReplayTest, TheConsoleNamesARunFileOnlyInsideThePlayersRunsFolder) {
+    Tests::LogCapture log;
+    Script::ScriptManager::GetInstance().Execute(
+        "print(Engine.Record('mine'), Engine.Record('../../.bashrc'), Engine.Record('/tmp/x'))");
+    EXPECT_TRUE(log.Contains("[LUA:1] truefalsefalse"));
+    EXPECT_EQ(RunRecorder::GetInstance().GetTarget(), UserDataFolder() + "/runs/mine.vrun");
+    Script::ScriptManager::GetInstance().Execute("Engine.Record()");
+    EXPECT_EQ(RunRecorder::GetInstance().GetTarget(), "");
 }
 
 TEST_F(ReplayTest, ShippedRunsAreWon) {
