@@ -58,6 +58,7 @@ protected:
         mTempRoot = Tests::MakeTempDir();
         const fs::path source = Tests::SourceDir();
         fs::copy_file(source / "config.xml", fs::path(mTempRoot) / "config.xml");
+        fs::create_directories(fs::path(mTempRoot) / "data");
         for (const char* folder : {"object", "misc", "level"}) {
             fs::copy(source / "data" / folder, fs::path(mTempRoot) / "data" / folder, fs::copy_options::recursive);
         }
