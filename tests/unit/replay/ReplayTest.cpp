@@ -85,6 +85,31 @@ TEST_F(ReplayTest, SameInputsGiveTheSameStateAfterEveryTick) {
     EXPECT_EQ(a.mHash, run.mHeader.mFinalHash);
 }
 
+TEST_F(ReplayTest, GuardsHearSeeAndChaseTheSameWayEveryTime) {
+    RunHeader header;
+    header.mCampaign = "test";
+    header.mLevel = "guards";
+    header.mGun = Logic::kSoundGun;
+    std::vector<uint64_t> hashes[2];
+    RunOutcome outcomes[2];
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        uint32_t tick = 0;
+        // North-east, shooting now and then, until caught or 20 seconds have passed.
+        outcomes[attempt] = RunPlayer::Play(
+            header,
+            [&tick](Logic::TickInput& input) {
+                ++tick;
+                input = Logic::TickInput{Vector2(90.0, 90.0), Vector2(0.7, 0.7), tick % 50 < 10, tick == 1};
+                return tick <= 1200;
+            },
+            nullptr, RunFile::kMaxTicks, [&](uint32_t, uint64_t hash) { hashes[attempt].push_back(hash); });
+        ASSERT_TRUE(outcomes[attempt].mPlayed) << outcomes[attempt].mError;
+    }
+    EXPECT_GT(hashes[0].size(), 100u);
+    EXPECT_EQ(hashes[0], hashes[1]);
+    EXPECT_EQ(outcomes[0].mResult, outcomes[1].mResult);
+}
+
 TEST_F(ReplayTest, ARecordedRunReplaysToItsResultAndHash) {
     // Walk east and keep tapping fire: the walk level's exit lies straight east of the start.
     RunFile recorded;
