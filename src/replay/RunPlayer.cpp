@@ -120,6 +120,7 @@ RunOutcome RunPlayer::Play(const RunHeader& header, const InputSource& source, R
     ClearGame(game);
     if (!CheckLevel(header, outcome)) return outcome;
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
+    const int savedRate = logic.mTimeIncrement.Get();
     logic.mLevelSeed = header.mSeed;
     logic.mTimeIncrement = static_cast<int>(header.mTicksPerSecond);
     // Whoever else watches the ticks (a recorder) keeps watching; only the input is replaced.
@@ -146,6 +147,7 @@ RunOutcome RunPlayer::Play(const RunHeader& header, const InputSource& source, R
     }
     hooks = saved;
     ClearGame(game);
+    logic.mTimeIncrement = savedRate;
     return outcome;
 }
 
