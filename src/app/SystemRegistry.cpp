@@ -21,6 +21,7 @@
 #include "graphics/DebugDrawManager.h"
 #include "graphics/GraphicsManager.h"
 #include "physics/PhysicsManager.h"
+#include "replay/RunRecorder.h"
 #include "screens/IntroScreen.h"
 #include "screens/PlayScreen.h"
 #include "screens/PreloaderScreen.h"
@@ -70,6 +71,7 @@ void ConnectScripting() {
     Script::ScriptManager& scripts = Script::ScriptManager::GetInstance();
     scripts.AddBindings("console", Debug::ConsoleManager::RegisterBindings);
     scripts.AddBindings(Logic::LevelScriptBindings::kBindingsKey, Logic::LevelScriptBindings::Register);
+    scripts.AddBindings("replay", Replay::RunRecorder::RegisterBindings);
 }
 
 void HandleFocusChange(Game& game, bool gained) {

@@ -13,7 +13,7 @@ class Message;
 
 /// A game object: a numbered, optionally named set of components, at most one per component
 /// name. Entities are built by the Factory and owned by the EntityManager; never delete one
-/// yourself, call Destroy() and the manager deletes it at the end of the frame.
+/// yourself, call Destroy() and the manager deletes it after the current logic tick or at the end of the frame.
 class Entity {
 public:
     static constexpr int kStateCreated = -1;  ///< built, not yet spawned

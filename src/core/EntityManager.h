@@ -14,7 +14,7 @@ class Entity;
 
 /// Owns every entity: indexes spawned entities by id and by name, keeps them in a list for
 /// delivery to all (newest first), and deletes destroyed ones at the end of the frame
-/// (on MessageEndFrame), so no entity is deleted during a delivery.
+/// (on MessageEndFrame) and after each logic tick, so no entity is deleted during a delivery.
 class EntityManager : public ISystem {
 public:
     /// Makes the script-side object of an entity; returns its reference (negative: none made).

@@ -9,6 +9,13 @@ void Random::Seed(uint32_t seed) {
     for (int i = 0; i < 4; ++i) Next();
 }
 
+uint32_t Random::SeedFor(std::string_view name, uint32_t extra) {
+    // FNV-1a over the name, then the extra seed folded in.
+    uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    return hash ^ (extra * 0x9E3779B9u);
+}
+
 int Random::Next() {
     mState ^= mState << 13;
     mState ^= mState >> 7;

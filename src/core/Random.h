@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace Velmora {
 
@@ -12,6 +13,9 @@ public:
 
     explicit Random(uint32_t seed = 0x5eed1234u) { Seed(seed); }
     void Seed(uint32_t seed);
+    /// The seed a level begins with: its name mixed with an optional extra seed (0 by default),
+    /// so the same level always starts the same sequence whatever ran before it.
+    static uint32_t SeedFor(std::string_view name, uint32_t extra);
     /// An integer in 0 … 32767, like the C runtime's rand().
     int Next();
     /// Uniform in [low, high], from Next() / 32767.
@@ -23,7 +27,8 @@ private:
     uint64_t mState;
 };
 
-/// The game's shared generator.
+/// The game's shared generator. Game logic draws from it only while a level runs; the level
+/// reseeds it as it begins, so logic never depends on the clock or on what came before.
 Random& GetRandom();
 
 } // namespace Velmora

@@ -9,6 +9,7 @@
 #include "core/Factory.h"
 #include "core/Game.h"
 #include "core/Path.h"
+#include "core/Random.h"
 #include "debug/PerformanceManager.h"
 #include "game/AchievementManager.h"
 #include "game/ComponentGenerator.h"
@@ -200,6 +201,9 @@ void LogicManager::SetLevel(std::unique_ptr<Level> level) {
 
 void LogicManager::BeginLevel() {
     if (!mLevel) return;
+    const uint32_t seed = Random::SeedFor(mLevel->GetName(), mLevelSeed);
+    GetRandom().Seed(seed);
+    std::srand(seed); // level scripts' math.random draws from the C library's generator
     mLevel->ResetCells();
     ResetLevelCounters();
     for (const std::unique_ptr<SpawnInfo>& spawn : mLevel->GetSpawnList()) SpawnEntity(*spawn);

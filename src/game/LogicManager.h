@@ -83,6 +83,8 @@ public:
     void Deinitialize() override;
     /// The screens this manager pushes; a missing maker pushes nothing.
     void SetScreenMakers(ScreenMakers makers) { mScreenMakers = std::move(makers); }
+    /// The screens this manager pushes.
+    const ScreenMakers& GetScreenMakers() const { return mScreenMakers; }
 
     /// A broken cell of glass: a kSound wave of strength 3 all round, a burst of glass.
     void OnCellShattered(const Vector2& centre) override;
@@ -134,8 +136,9 @@ public:
     /// Ends the current level and makes `level` current without beginning it (a level built in
     /// code: the editor's new level, tests, tools). Null just ends the current level.
     void SetLevel(std::unique_ptr<Level> level);
-    /// Begins the current level: cells reset, level counters zeroed, one entity per spawn entry
-    /// (failed entries skipped), MessageBeginLevel to every entity and then broadcast, particles
+    /// Begins the current level: the random source (and the C library's, which level scripts'
+    /// math.random uses) reseeded from the level's name and mLevelSeed, cells reset, level counters zeroed, one entity
+    /// per spawn entry (failed entries skipped), MessageBeginLevel to every entity and then broadcast, particles
     /// cleared. Nothing happens without a level.
     void BeginLevel();
     /// Plays the current level again from its start: MessageEndLevel to every entity (they
@@ -216,6 +219,9 @@ public:
     /// and takes it back in its Deinitialize. While it is 0, losing the window focus broadcasts
     /// MessageWindowInactive (the play screen pauses).
     int mMenuScreenCount = 0;
+    /// The extra seed mixed with the level's name into the random source at every level begin
+    /// (0 normally; a recorded run names its own).
+    uint32_t mLevelSeed = 0;
     /// Whether the credits follow the last level of a campaign: true at start, cleared by
     /// starting the training campaign, set again by the play screen once read.
     bool mShowCreditsAtEnd = true;

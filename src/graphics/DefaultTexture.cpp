@@ -19,7 +19,9 @@ std::vector<uint8_t> DefaultTexture::GeneratePixels(Random& random) {
 
 bool DefaultTexture::Load() {
     ImageData image;
-    image.mPixels = GeneratePixels(GetRandom());
+    // A generator of its own: a texture made while a level runs must not move the logic's.
+    Random random;
+    image.mPixels = GeneratePixels(random);
     image.mWidth = image.mHeight = image.mPaddedWidth = image.mPaddedHeight = kSide;
     image.mHasAlpha = true;
     SetImageSize(kSide, kSide);

@@ -71,16 +71,38 @@ void PlayScreen::Initialize() {
         return;
     }
     const std::vector<std::string>& names = logic.GetLevelNames();
-    if (names.empty() || !LoadPlayableLevel(names.front())) {
+    mLevelIndex = FindStartLevel();
+    // The gun is known before the level begins: whoever watches the level begin sees it.
+    mGun.mGun = mStartGun;
+    if (mLevelIndex < 0 || !LoadPlayableLevel(names[mLevelIndex])) {
         SetState(kQuit);
         return;
     }
     mAudio.Load();
     logic.FireTriggerEvent(kEventBeginLevel);
-    mGun.mGun = kGunNone;
     mChaseCount = 0;
     mBriefcaseSoundPending = true;
     SetState(kPlaying);
+}
+
+int PlayScreen::FindStartLevel() const {
+    const std::vector<std::string>& names = LogicManager::GetInstance().GetLevelNames();
+    if (mStartLevel.empty()) return names.empty() ? -1 : 0;
+    const auto found = std::find(names.begin(), names.end(), mStartLevel);
+    if (found != names.end()) return static_cast<int>(found - names.begin());
+    VELMORA_LOG("LOGIC") << "Campaign `" << LogicManager::GetInstance().GetCampaignId() << "` has no level `"
+                         << mStartLevel << "`";
+    return -1;
+}
+
+void PlayScreen::StartAt(const std::string& level, GunType gun) {
+    mStartLevel = level;
+    mStartGun = gun;
+}
+
+TickHooks& PlayScreen::Hooks() {
+    static TickHooks hooks;
+    return hooks;
 }
 
 void PlayScreen::Deinitialize() {
@@ -164,7 +186,10 @@ void PlayScreen::EnterState(PlayState state) {
             // Resumed in the middle of a chase of two or more guards, the chase music goes on.
             mAudio.PlayTrack(mChaseCount >= 2 ? PlayAudio::kChaseTrack : PlayAudio::kTenseTrack);
             mHudPhase = 0.0;
-            mGun.EmptyMeters();
+            // A recorded run sees the resume as its next tick's input; a replay's own input says
+            // when to empty the meters, whatever its viewer pauses.
+            mResumePending = true;
+            if (!Hooks().mSupply) mGun.EmptyMeters();
             GrabInput();
             SuppressRumble(false);
             break;
@@ -182,6 +207,7 @@ void PlayScreen::EnterState(PlayState state) {
             StartRestMusic(won);
             ShowResultPanel(won);
             if (won) RecordFinishedLevel();
+            if (Hooks().mLevelEnded) Hooks().mLevelEnded(state);
             if (won)
                 ApplyWonLook();
             else
@@ -207,8 +233,10 @@ void PlayScreen::StepState(double dt) {
     switch (mState) {
         case kPlaying:
             GrabInput(); // follows a switch between window and full screen
-            UpdateMovement();
-            UpdateFireInput();
+            if (!Hooks().mSupply) {
+                UpdateMovement();
+                UpdateFireInput();
+            }
             if (!mLogicFrozen) RunLogicTicks(dt);
             break;
         case kWon:
@@ -309,6 +337,8 @@ void PlayScreen::HandleInput() {
     const InputManager& input = InputManager::GetInstance();
     if (input.IsKeyPressed(SDLK_ESCAPE) || ControllerManager::GetInstance().GetState().IsDown(kPadStart)) {
         OpenMenu();
+    } else if (Hooks().mSupply) {
+        // A replay: the run's inputs play the level; only the menu key is the player's.
     } else if (input.IsKeyPressed(SDLK_F1)) {
         OpenEditor();
     } else if (input.IsKeyPressed(SDLK_F10)) {
@@ -351,7 +381,9 @@ bool PlayScreen::IsFireHeld() const {
 }
 
 void PlayScreen::UpdateFireInput() {
-    if (const std::optional<GunShot> shot = mGun.SetFireInput(IsFireHeld())) Shoot(*shot);
+    // Read every frame, acted on at the next tick: a press shorter than a tick still counts.
+    mFireHeld = IsFireHeld();
+    mFirePressed = mFirePressed || mFireHeld;
 }
 
 void PlayScreen::Shoot(const GunShot& shot) {
@@ -402,9 +434,43 @@ void PlayScreen::RunLogicTick() {
     static const int sCounter = Debug::PerformanceManager::GetInstance().RegisterCounter(kTickCounter, true);
     Debug::ScopedTimer timer(sTimer);
     Debug::PerformanceManager::GetInstance().Count(sCounter);
+    ApplyTickInput(TakeTickInput());
     MessageUpdateLogic update(GetTickStep());
     mGame.SendMessage(update);
     EntityManager::GetInstance().SendToAll(update);
+    // Deleted per tick rather than per frame: how many ticks a frame runs must not matter.
+    EntityManager::GetInstance().DestroyPending();
+    if (Hooks().mTickDone) Hooks().mTickDone();
+}
+
+TickInput PlayScreen::TakeTickInput() {
+    const Entity* player = LogicManager::GetInstance().GetPlayer();
+    const auto* control = player ? player->GetComponent<ComponentPlayer>() : nullptr;
+    const auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr;
+    TickInput input;
+    if (control) input.mMove = control->mVelocity;
+    if (transform) input.mFacing = transform->mDirection;
+    input.mFire = mFireHeld || mFirePressed;
+    input.mResumed = mResumePending;
+    mFirePressed = false;
+    mResumePending = false;
+    if (Hooks().mSupply) {
+        TickInput supplied;
+        supplied.mFacing = input.mFacing;
+        if (!Hooks().mSupply(supplied)) supplied = TickInput{Vector2(), input.mFacing, false, false};
+        input = supplied;
+    }
+    if (Hooks().mObserve) Hooks().mObserve(input);
+    return input;
+}
+
+void PlayScreen::ApplyTickInput(const TickInput& input) {
+    Entity* player = LogicManager::GetInstance().GetPlayer();
+    if (auto* control = player ? player->GetComponent<ComponentPlayer>() : nullptr) control->mVelocity = input.mMove;
+    auto* transform = player ? player->GetComponent<Graphics::ComponentTransform>() : nullptr;
+    if (transform && input.mFacing != Vector2()) transform->mDirection = input.mFacing;
+    if (input.mResumed) mGun.EmptyMeters();
+    if (const std::optional<GunShot> shot = mGun.SetFireInput(input.mFire)) Shoot(*shot);
 }
 
 void PlayScreen::OnLogicTick(double dt) {
@@ -447,10 +513,16 @@ void PlayScreen::OnBeginLevel() {
     logic.ClearNotifications();
     logic.ResetLevelCounters();
     mGun.BeginLevel();
+    mFireHeld = false;
+    mFirePressed = false;
     mSecondFraction = 0.0;
     Graphics::GraphicsManager::GetInstance().ApplyDefaultBloomPreset();
     if (const Entity* player = logic.GetPlayer()) FollowPlayer(*player);
     ShowTitleCard();
+    const std::vector<std::string>& names = logic.GetLevelNames();
+    if (Hooks().mLevelBegun && mLevelIndex >= 0 && mLevelIndex < static_cast<int>(names.size())) {
+        Hooks().mLevelBegun(logic.GetCampaignId(), names[mLevelIndex], mGun.mGun);
+    }
 }
 
 void PlayScreen::ShowTitleCard() {

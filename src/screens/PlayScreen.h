@@ -6,6 +6,7 @@
 #include "screens/LaserSight.h"
 #include "screens/PlayAudio.h"
 #include "screens/PlayState.h"
+#include "screens/TickInput.h"
 #include "screens/TitleCard.h"
 
 #include <memory>
@@ -85,9 +86,15 @@ public:
     /// than one step: an accumulator exactly equal to the step waits). Stops early when the
     /// level ends during a tick.
     void RunLogicTicks(double frameTime);
-    /// One logic tick: MessageUpdateLogic with the step to the systems and the top screen, then
-    /// to every entity; timed and counted.
+    /// One logic tick: the tick's input handed to the player and the gun (a shot made), then
+    /// MessageUpdateLogic with the step to the systems and the top screen, then to every
+    /// entity, then the entities destroyed in the tick deleted; timed and counted.
     void RunLogicTick();
+    /// Starts the campaign at the named level instead of its first, carrying the given gun (a
+    /// replay of one level). Call before Initialize; an unknown level quits to the menu.
+    void StartAt(const std::string& level, GunType gun);
+    /// The hooks every play screen calls around its ticks (shared by all play screens).
+    static TickHooks& Hooks();
     /// The level-end button: from kWon on to the next level, from any other state a retry.
     void ActivateResult();
     /// The card naming the level being played (shown as each level begins).
@@ -121,6 +128,9 @@ private:
     bool IsFireHeld() const;
     void Shoot(const GunShot& shot);
     void OnLogicTick(double dt);
+    TickInput TakeTickInput();
+    void ApplyTickInput(const TickInput& input);
+    int FindStartLevel() const;
     void AdvanceClock(double dt);
     void OnBeginLevel();
     void EquipGun(int gunType);
@@ -152,6 +162,11 @@ private:
     bool mMenuRequested = false;  // the in-game menu is queued or open above
     TitleCard mTitleCard;         // the level's name and objective as it starts
     double mJingleLeft = -1.0;    // seconds of the win or loss jingle still to play; < 0: none
+    bool mFireHeld = false;       // the fire control as last read
+    bool mFirePressed = false;    // the fire control was held at some read since the last tick
+    bool mResumePending = false;  // play (re)started since the last tick
+    std::string mStartLevel;      // StartAt's level; empty: the campaign's first
+    GunType mStartGun = kGunNone; // StartAt's gun
 };
 
 } // namespace Velmora::Logic

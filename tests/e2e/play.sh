@@ -2,7 +2,8 @@
 # A whole training campaign played with the real program, keyboard and mouse only: skip the
 # intro, New Game → Training, walk each level to its exit by holding Left Shift with the pointer
 # beside the player (breaking a glass wall with the Shock Gun on the way), take "Next Mission",
-# and after the last level quit from the main menu. Each level opens with its title card, which
+# and after the last level quit from the main menu; the runs the game recorded meanwhile replay
+# to the same wins. Each level opens with its title card, which
 # fades; each win shows the time and the medal, the last one that the campaign is complete.
 # Alt+Return over the first level-end panel switches the display twice and leaves the panel be;
 # the next level is then walked without moving the pointer first (the aim follows the real
@@ -235,5 +236,11 @@ if ! grep -qa "AddressSanitizer" "$VELMORA_BIN"; then
     [ "$OWN_MAX" -gt 0 ] || fail "memory was never sampled"
     [ "$OWN_MAX" -lt "$limit_kb" ] || fail "the game holds ${OWN_MAX} kB, over 150 MB"
 fi
+# Every level played was recorded as it went, from real frames of keyboard and mouse input; the
+# last run of each replays headless to the same win.
+runs=("$XDG_DATA_HOME"/velmora/runs/training/{walk,listen,shatter}.vrun)
+"$dir/velmora" --verify "${runs[@]}" >"$WORK/verify.txt" 2>&1 || fail "recorded runs: $(cat "$WORK/verify.txt")"
+[ "$(grep -c ": won, " "$WORK/verify.txt")" -eq 3 ] || fail "recorded runs: $(cat "$WORK/verify.txt")"
+grep -q "recorded hash" "$WORK/verify.txt" && fail "a recorded run ends in another state: $(cat "$WORK/verify.txt")"
 [ -n "${VELMORA_E2E_KEEP_SHOTS:-}" ] && keep_shots
 echo "play: ok"

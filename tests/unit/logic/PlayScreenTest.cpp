@@ -432,13 +432,17 @@ TEST_F(PlayTest, ThePadsRightTriggerChargesFromElevenAndIsReadOnEveryPadMessage)
     ControllerManager& pad = ControllerManager::GetInstance();
     pad.mState.mRightTrigger = 10;
     Broadcast(MessageXboxInput());
+    play->RunLogicTick();
     EXPECT_FALSE(play->mGun.mCharging) << "10 of 255 is not pulled";
+    // Pulled and let go between two ticks, on the pad's own messages: the pull still counts.
     pad.mState.mRightTrigger = 11;
     Broadcast(MessageXboxInput());
-    EXPECT_TRUE(play->mGun.mCharging);
     pad.mState.mRightTrigger = 0;
     Broadcast(MessageXboxInput());
-    EXPECT_FALSE(play->mGun.mCharging) << "released on the pad's own message, before the frame";
+    play->RunLogicTick();
+    EXPECT_TRUE(play->mGun.mCharging);
+    play->RunLogicTick();
+    EXPECT_FALSE(play->mGun.mCharging);
     EXPECT_EQ(Logic().GetLevelCounters().mShots, 1);
     pad.mState = PadState();
 }
