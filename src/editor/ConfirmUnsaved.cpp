@@ -20,6 +20,8 @@
 
 #include <utility>
 
+#include <cmath>
+
 namespace Velmora::Editor {
 
 namespace {
@@ -63,8 +65,9 @@ void ConfirmUnsaved::Arrange() {
         top->mFixedWidth = graphics.GetWidth();
         top->mFixedHeight = graphics.GetHeight();
     }
-    mBox->mX = (graphics.GetWidth() - mBox->GetAreaWidth()) / 2;
-    mBox->mY = (graphics.GetHeight() - mBox->GetAreaHeight()) / 2;
+    // Centred on whole pixels, so the text stays crisp.
+    mBox->mX = std::floor((graphics.GetWidth() - mBox->GetAreaWidth()) / 2.0);
+    mBox->mY = std::floor((graphics.GetHeight() - mBox->GetAreaHeight()) / 2.0);
 }
 
 void ConfirmUnsaved::HandleMessage(Message& message) {
