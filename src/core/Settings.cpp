@@ -67,7 +67,12 @@ bool Settings::Parse(const std::string& text, Keys& keys, std::string& why) {
     for (const TiXmlElement* key = root->FirstChildElement(); key && count < kMaxKeys;
          key = key->NextSiblingElement(), ++count) {
         const char* value = key->GetText();
-        if (IsPlainFileStem(key->ValueStr()) && IsPlainValue(value)) keys[key->ValueStr()] = value ? value : "";
+        if (!IsPlainFileStem(key->ValueStr()) || !IsPlainValue(value)) continue;
+        // Spaces at either end mean nothing and would not survive being written and read again.
+        std::string text = value ? value : "";
+        text.erase(0, text.find_first_not_of(' '));
+        text.erase(text.find_last_not_of(' ') + 1);
+        keys[key->ValueStr()] = text;
     }
     return true;
 }
