@@ -11,7 +11,7 @@
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
-#include "core/ValueXml.h"
+#include "fuzz/FuzzValues.h"
 #include "game/ComponentPlayer.h"
 #include "game/LogicManager.h"
 #include "graphics/ComponentTransform.h"
@@ -19,8 +19,6 @@
 #include "world/Level.h"
 #include "world/LevelMessages.h"
 #include "world/SoundwaveMessages.h"
-
-#include <tinyxml.h>
 
 #include <cstdint>
 #include <cstdlib>
@@ -78,13 +76,8 @@ void Exercise(Entity& guard, uint32_t other) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    TiXmlDocument document;
-    document.Parse(text.c_str());
-    const TiXmlElement* root = document.RootElement();
-    if (!root) return 0;
     ValueList values;
-    ReadValues(*root, values);
+    if (!Tests::ReadRootValues(data, size, values)) return 0;
     UseRoom();
 
     static int sNextId = 1000;

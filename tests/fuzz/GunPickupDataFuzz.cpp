@@ -7,12 +7,9 @@
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
-#include "core/ValueXml.h"
-#include "core/XmlFile.h"
+#include "fuzz/FuzzValues.h"
 #include "game/ComponentGunPickup.h"
 #include "graphics/ComponentSprite.h"
-
-#include <tinyxml.h>
 
 #include <algorithm>
 #include <cmath>
@@ -23,13 +20,8 @@
 using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    TiXmlDocument document;
-    ParseXmlText(text, document);
-    const TiXmlElement* root = document.RootElement();
-    if (!root) return 0;
     ValueList values;
-    ReadValues(*root, values);
+    if (!Tests::ReadRootValues(data, size, values)) return 0;
 
     EntityManager manager;
     Entity entity(1, &manager);

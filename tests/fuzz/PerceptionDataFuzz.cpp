@@ -9,7 +9,7 @@
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
-#include "core/ValueXml.h"
+#include "fuzz/FuzzValues.h"
 #include "game/LogicManager.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/RenderMessages.h"
@@ -17,8 +17,6 @@
 #include "physics/ComponentBody.h"
 #include "physics/PhysicsManager.h"
 #include "world/Level.h"
-
-#include <tinyxml.h>
 
 #include <cmath>
 #include <cstdint>
@@ -61,13 +59,8 @@ bool Finite(const Vector2& v) { return std::isfinite(v.x) && std::isfinite(v.y);
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    TiXmlDocument document;
-    document.Parse(text.c_str());
-    const TiXmlElement* root = document.RootElement();
-    if (!root) return 0;
     ValueList values;
-    ReadValues(*root, values);
+    if (!Tests::ReadRootValues(data, size, values)) return 0;
     UseRoom();
 
     static int sNextId = 5000;

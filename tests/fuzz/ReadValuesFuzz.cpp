@@ -3,10 +3,7 @@
 // XML that reads back as one value of the same type, and a second round must change nothing.
 
 #include "core/ValueCursor.h"
-#include "core/ValueXml.h"
-#include "core/XmlFile.h"
-
-#include <tinyxml.h>
+#include "fuzz/FuzzValues.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -86,13 +83,8 @@ void RoundTrip(const Value& value) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    TiXmlDocument document;
-    ParseXmlText(text, document);
-    const TiXmlElement* root = document.RootElement();
-    if (!root) return 0;
     ValueList values;
-    ReadValues(*root, values);
+    if (!Tests::ReadRootValues(data, size, values)) return 0;
     for (int target = 0; target < 7; ++target) ReadAs(values, target);
     for (const Value& value : values) RoundTrip(value);
     return 0;

@@ -3,41 +3,16 @@
 // file could slip a deep nesting past it; the parse it guards is checked on the same text.
 #include "core/LogRecord.h"
 #include "core/XmlFile.h"
+#include "support/XmlTreeDepth.h"
 
 #include <tinyxml.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 using namespace Velmora;
-
-namespace {
-
-// The deepest element of a parsed, or partly parsed, document, walked without recursion.
-int TreeDepth(const TiXmlDocument& document) {
-    int depth = 0, deepest = 0;
-    const TiXmlNode* node = document.FirstChild();
-    while (node) {
-        if (node->ToElement()) deepest = std::max(deepest, depth + 1);
-        if (node->ToElement() && node->FirstChild()) {
-            node = node->FirstChild();
-            ++depth;
-            continue;
-        }
-        while (node && !node->NextSibling()) {
-            node = node->Parent();
-            if (node == &document) node = nullptr;
-            if (node) --depth;
-        }
-        if (node) node = node->NextSibling();
-    }
-    return deepest;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = [] {
@@ -53,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (parsed || document.FirstChild() != nullptr) std::abort(); // refused before parsing
         return 0;
     }
-    if (TreeDepth(document) > scanned) std::abort();
+    if (Tests::TreeDepth(document) > scanned) std::abort();
     return 0;
 }

@@ -26,24 +26,17 @@ std::string ReadShader(const std::string& name) {
     return text.str();
 }
 
-std::string ShaderLog(GLuint shader) {
-    GLint length = 0;
-    glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
+// Expects the status of a shader or program to be set and its log to name no error or warning.
+template <class GetStatus, class GetLog>
+void ExpectClean(GLuint object, GLenum status, GetStatus getStatus, GetLog getLog, const std::string& name) {
+    GLint ok = 0, length = 0;
+    getStatus(object, status, &ok);
+    getStatus(object, GL_INFO_LOG_LENGTH, &length);
     std::string log(static_cast<size_t>(std::max(length, 1)), '\0');
-    glGetShaderInfoLog(shader, length, nullptr, log.data());
-    return log.c_str();
-}
-
-std::string ProgramLog(GLuint program) {
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::string log(static_cast<size_t>(std::max(length, 1)), '\0');
-    glGetProgramInfoLog(program, length, nullptr, log.data());
-    return log.c_str();
-}
-
-bool MentionsProblem(const std::string& log) {
-    return log.find("rror") != std::string::npos || log.find("arning") != std::string::npos;
+    getLog(object, length, nullptr, log.data());
+    EXPECT_TRUE(ok) << name << ": " << log;
+    EXPECT_EQ(log.find("rror"), std::string::npos) << name << ": " << log;
+    EXPECT_EQ(log.find("arning"), std::string::npos) << name << ": " << log;
 }
 
 GLuint Compile(GLenum type, const std::string& name) {
@@ -53,11 +46,7 @@ GLuint Compile(GLenum type, const std::string& name) {
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
-    GLint ok = 0;
-    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
-    const std::string log = ShaderLog(shader);
-    EXPECT_TRUE(ok) << name << ": " << log;
-    EXPECT_FALSE(MentionsProblem(log)) << name << ": " << log;
+    ExpectClean(shader, GL_COMPILE_STATUS, glGetShaderiv, glGetShaderInfoLog, name);
     return shader;
 }
 
@@ -66,11 +55,7 @@ GLuint Link(const std::string& fragment) {
     glAttachShader(program, Compile(GL_VERTEX_SHADER, "Passv.vert"));
     glAttachShader(program, Compile(GL_FRAGMENT_SHADER, fragment));
     glLinkProgram(program);
-    GLint ok = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
-    const std::string log = ProgramLog(program);
-    EXPECT_TRUE(ok) << fragment << ": " << log;
-    EXPECT_FALSE(MentionsProblem(log)) << fragment << ": " << log;
+    ExpectClean(program, GL_LINK_STATUS, glGetProgramiv, glGetProgramInfoLog, fragment);
     return program;
 }
 
@@ -114,18 +99,15 @@ GLuint Upload(const Image& image) {
     return texture;
 }
 
-// Draws a textured quad over the current viewport, v = 0 at the top as the game's batches do.
-void Quad(float r = 1, float g = 1, float b = 1) {
-    glColor4f(r, g, b, 1);
+// Draws a textured quad over the current viewport; `flipped` puts v = 0 at the top, as the
+// game's batches do.
+void Quad(bool flipped) {
+    const float corners[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1);
-    glVertex2f(-1, -1);
-    glTexCoord2f(1, 1);
-    glVertex2f(1, -1);
-    glTexCoord2f(1, 0);
-    glVertex2f(1, 1);
-    glTexCoord2f(0, 0);
-    glVertex2f(-1, 1);
+    for (const auto& [u, v] : corners) {
+        glTexCoord2f(u, flipped ? 1 - v : v);
+        glVertex2f(2 * u - 1, 2 * v - 1);
+    }
     glEnd();
 }
 
@@ -195,7 +177,8 @@ std::vector<int> MeterRow(GLuint program, GLuint hud, float power, float time) {
     glBindTexture(GL_TEXTURE_2D, hud);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    Quad(0.1f, 0.1f, 1.0f);
+    glColor4f(0.1f, 0.1f, 1.0f, 1.0f);
+    Quad(true);
     glUseProgram(0);
     const std::vector<unsigned char> pixels = ReadPixels(512, 46);
     std::vector<int> row;
@@ -215,9 +198,7 @@ TEST_F(ShaderTest, ChargeMeterFillsWithPowerAndShowsTheTint) {
     const std::vector<int> reloading = MeterRow(program, hud, -0.5f, 0.0f);
     const std::vector<int> ready = MeterRow(program, hud, 0.0f, 0.0f);
     const std::vector<int> full = MeterRow(program, hud, 1.0f, 0.0f);
-    for (int v : empty) {
-        EXPECT_LT(v, 30);
-    }
+    for (int v : empty) EXPECT_LT(v, 30);
     EXPECT_GT(reloading[0], 150);      // a quarter filled: the first tenth is lit,
     EXPECT_LT(reloading[1], 30);       // four tenths not yet
     EXPECT_GT(ready[1], reloading[0]); // a ready gun's reload half is brighter than a reloading one
@@ -232,9 +213,7 @@ TEST_F(ShaderTest, ChargeMeterFillsWithPowerAndShowsTheTint) {
     // The shimmer moves with time.
     int changed = 0;
     const std::vector<int> later = MeterRow(program, hud, 1.0f, 0.25f);
-    for (size_t i = 2; i < later.size(); ++i) {
-        changed += later[i] != full[i];
-    }
+    for (size_t i = 2; i < later.size(); ++i) changed += later[i] != full[i];
     EXPECT_GT(changed, 0);
     glDeleteTextures(1, &hud);
     glDeleteProgram(program);
@@ -272,16 +251,7 @@ void Pass(GLuint program, GLuint source, const Target* target) {
     glActiveTexture(GL_TEXTURE0);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, source);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-1, -1);
-    glTexCoord2f(1, 0);
-    glVertex2f(1, -1);
-    glTexCoord2f(1, 1);
-    glVertex2f(1, 1);
-    glTexCoord2f(0, 1);
-    glVertex2f(-1, 1);
-    glEnd();
+    Quad(false);
     glUseProgram(0);
 }
 
@@ -313,20 +283,6 @@ double ClippedShare(const std::vector<unsigned char>& rgba) {
         clipped += rgba[i] >= 252 && rgba[i + 1] >= 252 && rgba[i + 2] >= 252;
     }
     return static_cast<double>(clipped) / (rgba.size() / 4);
-}
-
-void SavePreview(const std::vector<unsigned char>& rgba, const char* name) {
-    const char* dir = std::getenv("VELMORA_SHADER_PREVIEW");
-    if (!dir) {
-        return;
-    }
-    SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, 512, 512, 32, 0xFF, 0xFF00, 0xFF0000, 0);
-    for (int y = 0; y < 512; ++y) { // GL rows go up, image rows down
-        std::memcpy(static_cast<unsigned char*>(s->pixels) + y * s->pitch, &rgba[static_cast<size_t>(511 - y) * 2048],
-                    2048);
-    }
-    SDL_SaveBMP(s, (std::string(dir) + "/" + name).c_str());
-    SDL_FreeSurface(s);
 }
 
 TEST_F(ShaderTest, BloomWithTheDefaultWeightsLooksLikeTheSceneWithAGlow) {
@@ -361,20 +317,9 @@ TEST_F(ShaderTest, BloomWithTheDefaultWeightsLooksLikeTheSceneWithAGlow) {
     glBindFramebufferEXT(GL_FRAMEBUFFER_EXT, 0);
     glViewport(0, 0, 512, 512);
     glActiveTexture(GL_TEXTURE0);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex2f(-1, -1);
-    glTexCoord2f(1, 0);
-    glVertex2f(1, -1);
-    glTexCoord2f(1, 1);
-    glVertex2f(1, 1);
-    glTexCoord2f(0, 1);
-    glVertex2f(-1, 1);
-    glEnd();
+    Quad(false);
     glUseProgram(0);
     const std::vector<unsigned char> result = ReadPixels(512, 512);
-    SavePreview(source, "bloom_source.bmp");
-    SavePreview(result, "bloom_result.bmp");
     const double ratio = MeanLevel(result) / MeanLevel(source);
     EXPECT_GT(ratio, 1.0);  // the glow adds light...
     EXPECT_LT(ratio, 1.45); // ...but the scene is not flooded

@@ -1,6 +1,7 @@
 // Reading XML files and texts safely: every file the game reads goes through these.
 #include "core/XmlFile.h"
 #include "support/TestSupport.h"
+#include "support/XmlTreeDepth.h"
 
 #include <gtest/gtest.h>
 #include <tinyxml.h>
@@ -10,27 +11,6 @@
 
 namespace Velmora {
 namespace {
-
-// The deepest element of a parsed (or partly parsed) document, walked without recursion.
-int TreeDepth(const TiXmlDocument& document) {
-    int depth = 0, deepest = 0;
-    const TiXmlNode* node = document.FirstChild();
-    while (node) {
-        if (node->ToElement()) deepest = std::max(deepest, depth + 1);
-        if (node->FirstChild() && node->ToElement()) {
-            node = node->FirstChild();
-            ++depth;
-            continue;
-        }
-        while (node && !node->NextSibling()) {
-            node = node->Parent();
-            if (node && node->ToElement()) --depth;
-            if (node == &document) node = nullptr;
-        }
-        if (node) node = node->NextSibling();
-    }
-    return deepest;
-}
 
 std::string Nested(int depth, const std::string& open = "<a>", const std::string& close = "</a>") {
     std::string text;
@@ -72,7 +52,7 @@ TEST(XmlFile, NestingScanAgreesWithTheParser) {
         TiXmlDocument document;
         ParseXmlText(c.text, document);
         EXPECT_EQ(XmlNestingDepth(c.text), c.depth) << c.text;
-        EXPECT_EQ(TreeDepth(document), c.depth) << c.text;
+        EXPECT_EQ(Tests::TreeDepth(document), c.depth) << c.text;
     }
 }
 
