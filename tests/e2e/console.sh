@@ -4,9 +4,7 @@
 # back-quote closes it again.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-xprop -root -spy >/dev/null 2>&1 &
-KEEPER=$!
-trap 'kill "$KEEPER" 2>/dev/null || true; cleanup' EXIT
+keep_x_connected
 
 # Bright text pixels in a region (geometry WxH+X+Y) of a screenshot.
 ink() {

@@ -6,9 +6,7 @@
 # level file (keeping the old one as .bak), F1 leaves and the level plays again as edited.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-xprop -root -spy >/dev/null 2>&1 &
-KEEPER=$!
-trap 'kill "$KEEPER" 2>/dev/null || true; cleanup' EXIT
+keep_x_connected
 
 count_log() { grep -cF -- "$1" "$GAME_LOG" 2>/dev/null || true; }
 # Waits until the log holds a text more often than $2 times.

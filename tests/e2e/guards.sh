@@ -8,10 +8,7 @@
 # the screen.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-# An X server resets whenever its last client leaves; a quiet client stays connected throughout.
-xprop -root -spy >/dev/null 2>&1 &
-KEEPER=$!
-trap 'kill "$KEEPER" 2>/dev/null || true; cleanup' EXIT
+keep_x_connected
 
 count_log() { grep -cF -- "$1" "$GAME_LOG" 2>/dev/null || true; }
 

@@ -4,9 +4,7 @@
 # of the window must show the hints' light text, and must be clear of it once they have expired.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-xprop -root -spy >/dev/null 2>&1 &
-KEEPER=$!
-trap 'kill "$KEEPER" 2>/dev/null || true; cleanup' EXIT
+keep_x_connected
 
 # Pixels of the notifications' text colour (205, 236, 255) in the band where they are drawn: the
 # top 160 rows of the window, between its left and right fifths.

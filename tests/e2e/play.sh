@@ -115,27 +115,15 @@ mode_changes() { grep -c "\[GRAPHICS:1\] Video mode" "$GAME_LOG" || true; }
 # Waits for that many mode changes, then gives the X focus to the game's window as a window
 # manager would (there is none here to hand it on to the window in its new mode).
 wait_for_mode_changes() {
-    local window
     for _ in $(seq 200); do
         [ "$(mode_changes)" -ge "$1" ] && break
         sleep 0.1
     done
     [ "$(mode_changes)" -ge "$1" ] || fail "the display did not switch"
-    # The window takes the focus only once it is mapped in its new mode.
-    for _ in $(seq 50); do
-        window=$(xdotool search --name "VELMORA THE GAME" 2>/dev/null | head -n 1 || true)
-        [ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null &&
-            [ "$(xdotool getwindowfocus 2>/dev/null || true)" = "$window" ] && return 0
-        sleep 0.1
-    done
-    fail "the game's window never took the focus"
+    focus_game_window
 }
 
-# An X server resets whenever its last client leaves, and a connection made meanwhile fails; the
-# test's own clients come and go all the time, so a quiet one stays connected throughout.
-xprop -root -spy >/dev/null 2>&1 &
-KEEPER=$!
-trap 'kill "$KEEPER" 2>/dev/null || true; cleanup' EXIT
+keep_x_connected
 
 dir=$(make_game_dir)
 # The preloader, then the intro: Escape skips to the main menu.

@@ -19,10 +19,18 @@ fail() {
 }
 
 cleanup() {
+    if [ -n "${KEEPER:-}" ]; then kill "$KEEPER" 2>/dev/null || true; fi
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+
+# An X server resets whenever its last client leaves, and a connection made meanwhile fails; a
+# script whose own clients come and go keeps a quiet one connected throughout.
+keep_x_connected() {
+    xprop -root -spy >/dev/null 2>&1 &
+    KEEPER=$!
+}
 
 # Lays out a game folder: the binary, a link to the repository's data, and config.xml unless
 # "noconfig" is given.
