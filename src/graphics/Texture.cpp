@@ -53,8 +53,43 @@ struct ImageHeader {
     long long mHeight = 0;
 };
 
+// True when a BMP's info header describes a layout SDL_image decodes safely: one plane, a known
+// header size, a bit depth it reads, a palette that depth can index and a compression that suits that depth. Anything
+// else (a depth of thousands of bits, say) reaches code in SDL that was never meant for it.
+bool IsPlainBmp(const unsigned char* bytes, size_t got) {
+    const int32_t infoSize = LittleEndian(bytes + 14, 4);
+    if (infoSize == 12) {
+        const int32_t depth = LittleEndian(bytes + 24, 2);
+        return LittleEndian(bytes + 22, 2) == 1 && (depth == 1 || depth == 4 || depth == 8 || depth == 24);
+    }
+    if (infoSize != 40 && infoSize != 52 && infoSize != 56 && infoSize != 108 && infoSize != 124) return false;
+    if (got < 50 || LittleEndian(bytes + 26, 2) != 1) return false;
+    const int32_t depth = LittleEndian(bytes + 28, 2);
+    const int32_t compression = LittleEndian(bytes + 30, 4);
+    bool known = false;
+    switch (compression) {
+        case 0:
+            known = depth == 1 || depth == 4 || depth == 8 || depth == 16 || depth == 24 || depth == 32;
+            break;
+        case 1:
+            known = depth == 8; // run-length coded bytes
+            break;
+        case 2:
+            known = depth == 4; // run-length coded nibbles
+            break;
+        case 3:
+            known = depth == 16 || depth == 32; // channel masks
+            break;
+        default:
+            break;
+    }
+    // A palette longer than the depth can index would be read past the surface's palette.
+    const uint32_t coloursUsed = static_cast<uint32_t>(LittleEndian(bytes + 46, 4));
+    return known && (depth > 8 || coloursUsed <= (1U << depth));
+}
+
 ImageHeader ReadHeader(const std::string& path) {
-    unsigned char bytes[26] = {};
+    unsigned char bytes[50] = {};
     FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return {};
     const size_t got = std::fread(bytes, 1, sizeof bytes, file);
@@ -62,7 +97,7 @@ ImageHeader ReadHeader(const std::string& path) {
     if (got >= 24 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(bytes + 12, "IHDR", 4) == 0) {
         return {"PNG", BigEndian(bytes + 16), BigEndian(bytes + 20)};
     }
-    if (got >= 26 && bytes[0] == 'B' && bytes[1] == 'M') {
+    if (got >= 26 && bytes[0] == 'B' && bytes[1] == 'M' && IsPlainBmp(bytes, got)) {
         // Old OS/2 headers (12 bytes) keep 16-bit sizes; a negative height is a top-down image.
         const int size = LittleEndian(bytes + 14, 4) == 12 ? 2 : 4;
         return {"BMP", LittleEndian(bytes + 18, size), std::llabs(LittleEndian(bytes + 18 + size, size))};
