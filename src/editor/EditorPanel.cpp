@@ -3,6 +3,7 @@
 #include "editor/EditorMode.h"
 #include "editor/EditorSelectorCallback.h"
 #include "editor/WTileSwatch.h"
+#include "interface/MenuLook.h"
 #include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WButtonCallbackLambda.h"
@@ -53,9 +54,39 @@ void EditorPanel::Build(EditorPanelActions actions, int windowWidth, int windowH
     AddButton(*mRow, "DELETE!", [this] { mActions.mDelete(); });
     mTileSelector = AddSelector(*mRow, [this](int32_t direction) { mActions.mStepTile(direction); });
     BuildSizeColumn(*mRow);
+    Interface::MenuLook::Apply(*mRow);
     // The columns grew after the row had placed them.
     mRow->Layout();
+    auto info = std::make_unique<Interface::WHBox>(kSpacing * 3, 0);
+    info->mStyle.SetColor1(Interface::Style::kWhite);
+    mInfoRow = mRoot->Add(std::move(info));
+    mPickBox = mInfoRow->Emplace<Interface::WHBox>(kSpacing, 0);
+    mStatusLabel = mInfoRow->Emplace<Interface::WLabel>("", kFont);
+    BuildPickControls(EditorPick());
     Arrange(windowWidth, windowHeight);
+}
+
+void EditorPanel::BuildPickControls(const EditorPick& pick) {
+    mPickBox->ClearChildren();
+    mPickTitle = nullptr;
+    mRouteLabel = nullptr;
+    mZoneSelector = nullptr;
+    mShownPicked = pick.mPicked;
+    mShownKind = pick.mKind;
+    if (pick.mPicked) {
+        mPickTitle = mPickBox->Emplace<Interface::WLabel>("", kFont);
+        if (pick.mKind == SpawnKind::kGuard) {
+            AddButton(*mPickBox, "Add to Route", [this] { mActions.mAddToRoute(); });
+            AddButton(*mPickBox, "Clear Route", [this] { mActions.mClearRoute(); });
+            mRouteLabel = mPickBox->Emplace<Interface::WLabel>("", kFont);
+        } else if (pick.mKind == SpawnKind::kZone) {
+            mPickBox->Emplace<Interface::WLabel>("Zone id", kFont);
+            mZoneSelector = AddSelector(*mPickBox, [this](int32_t direction) { mActions.mStepZone(direction); });
+        }
+        Interface::MenuLook::Apply(*mPickBox);
+    }
+    mPickBox->Layout();
+    mInfoRow->Layout();
 }
 
 void EditorPanel::BuildSpawnColumn(Interface::WHBox& row) {
@@ -96,6 +127,10 @@ void EditorPanel::Arrange(int windowWidth, int windowHeight) {
     }
     mRow->mX = kMargin;
     mRow->mY = std::min(windowHeight - kTopOffset, windowHeight - kMargin - mRow->GetAreaHeight());
+    if (mInfoRow) {
+        mInfoRow->mX = kMargin;
+        mInfoRow->mY = mRow->mY - kSpacing - mInfoRow->GetAreaHeight();
+    }
 }
 
 bool EditorPanel::HandleInput() { return mRoot && mRoot->HandleInput(); }
@@ -108,7 +143,9 @@ void EditorPanel::Render(Graphics::Renderer& renderer) {
     if (mRoot) mRoot->Render(renderer, kLayer);
 }
 
-bool EditorPanel::Contains(double x, double y) const { return mRow && mRow->IsInside(x, y); }
+bool EditorPanel::Contains(double x, double y) const {
+    return (mRow && mRow->IsInside(x, y)) || (mInfoRow && mInfoRow->IsInside(x, y));
+}
 
 void EditorPanel::ShowMode(const char* label) {
     if (!mModeLabel) return;
@@ -132,6 +169,24 @@ void EditorPanel::ShowSize(int width, int height) {
     if (mWidthSelector) mWidthSelector->SetOption(Label(std::to_string(width)));
     if (mHeightSelector) mHeightSelector->SetOption(Label(std::to_string(height)));
 }
+
+void EditorPanel::ShowPick(const EditorPick& pick) {
+    if (!mPickBox) return;
+    if (pick.mPicked != mShownPicked || pick.mKind != mShownKind) BuildPickControls(pick);
+    if (mPickTitle) mPickTitle->SetText(pick.mTitle);
+    if (mRouteLabel) mRouteLabel->SetText(pick.mRoute);
+    if (mZoneSelector) mZoneSelector->SetOption(Label(std::to_string(pick.mZoneId)));
+    mPickBox->Layout();
+    mInfoRow->Layout();
+}
+
+void EditorPanel::ShowStatus(const std::string& text) {
+    if (!mStatusLabel) return;
+    mStatusLabel->SetText(text);
+    mInfoRow->Layout();
+}
+
+std::string EditorPanel::GetStatusText() const { return mStatusLabel ? mStatusLabel->GetText() : std::string(); }
 
 std::string EditorPanel::GetModeText() const { return mModeLabel ? mModeLabel->GetText() : std::string(); }
 

@@ -51,6 +51,9 @@ public:
     static void UpdateZones(const Vector2& point, const EventSink& sink);
     /// Adds the outline to the renderer's line batch and the id as text at the minimum corner.
     void Draw(Graphics::Renderer& renderer) const;
+    /// The same for a zone of that id between two corners given in any order (the editor draws
+    /// zones from their spawn data with it).
+    static void DrawOutline(Graphics::Renderer& renderer, const Vector2& first, const Vector2& second, int zoneId);
 
     int mZoneId = 0;
     Vector2 mMin;

@@ -1,9 +1,11 @@
 // The editor over a running level: opened by F1, driven with synthetic mouse and keys.
 #include "editor/ConfirmUnsaved.h"
 #include "editor/EditorScreen.h"
+#include "editor/SpawnData.h"
 #include "graphics/DebugDrawManager.h"
 #include "unit/logic/PlayScreenFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace Velmora {
@@ -17,6 +19,9 @@ protected:
         Tests::PlayScreenTest::SetUp();
         // An editable archetype of our own, so the editor offers something to place.
         Factory::GetInstance().LoadArchetype("editor_marker", Tests::SourceDir() + "/data/object/waypoint.xml", true);
+        for (const char* name : {"guard", "trigger_zone"}) {
+            Factory::GetInstance().LoadArchetype(name, Tests::SourceDir() + "/data/object/" + name + ".xml", true);
+        }
         mCampaign = WriteCampaign({{"room", RoomLevel("room")}});
         mPlay = Start(mCampaign);
         Frame();
@@ -40,6 +45,20 @@ protected:
     void Button(int button, bool down) {
         InputManager::GetInstance().SetButton(button, down);
         Frame();
+    }
+    void Click(double x, double y) {
+        PointAt(x, y);
+        Button(SDL_BUTTON_LEFT, true);
+        Button(SDL_BUTTON_LEFT, false);
+    }
+    // Places a spawn of the archetype with the panel's mode and a click; returns the picked spawn.
+    Logic::SpawnInfo* Create(const std::string& archetype, double x, double y) {
+        const std::vector<std::string>& names = mEditor->GetArchetypes();
+        mEditor->mArchetypeIndex =
+            static_cast<unsigned>(std::find(names.begin(), names.end(), archetype) - names.begin());
+        mEditor->SetMode(Editor::kModeCreateSpawn);
+        Click(x, y);
+        return mEditor->GetPicked();
     }
     void CtrlTap(int key) {
         InputManager::GetInstance().SetKey(SDLK_LCTRL, true);
@@ -88,6 +107,8 @@ TEST_F(EditorScreenTest, AStrokeIsOneUndoStepAndLeavingPlaysTheEditedLevel) {
     std::filesystem::create_directories(file + ".tmp");
     EXPECT_FALSE(mEditor->Save());
     EXPECT_TRUE(mEditor->GetHistory().IsModified());
+    EXPECT_EQ(mEditor->GetPanel().GetStatusText().rfind("NOT SAVED (", 0), 0u) << "the panel says so";
+    EXPECT_TRUE(mLog.mCritical.empty()) << "no error box over the editor";
     Tap(SDLK_F1);
     ASSERT_NE(dynamic_cast<Editor::ConfirmUnsaved*>(TheGame().GetTopScreen()), nullptr);
     Tap(SDLK_ESCAPE);
@@ -135,6 +156,62 @@ TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
     mEditor->StepSize(-10, 0);
     mEditor->StepSize(-1, 0);
     EXPECT_EQ(Logic().GetLevel()->GetWidth(), 1) << "width 1 is the least";
+}
+
+TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
+    // Clicks on a spawn without moving pick it and change nothing.
+    Click(48, 48);
+    PointAt(48, 48);
+    Button(SDL_BUTTON_RIGHT, true);
+    Button(SDL_BUTTON_RIGHT, false);
+    EXPECT_EQ(mEditor->GetPicked(), Logic().GetLevel()->GetSpawnList().front().get());
+    EXPECT_FALSE(mEditor->GetHistory().IsModified());
+    EXPECT_FALSE(mEditor->HasChanges());
+    EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 0u);
+
+    Logic::SpawnInfo* guard = Create("guard", 80, 48);
+    ASSERT_NE(guard, nullptr);
+    EXPECT_EQ(Create("editor_marker", 112, 48)->mName, "wp1");
+    EXPECT_EQ(Create("editor_marker", 144, 48)->mName, "wp2");
+    Click(80, 48);
+    mEditor->AddToRoute();
+    EXPECT_EQ(mEditor->GetMode(), Editor::kModeRoute);
+    for (const double x : {144.0, 112.0, 20.0}) Click(x, 48);
+    using Route = std::vector<std::string>;
+    EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2", "wp1"})) << "the click off a waypoint adds nothing";
+    Tap(SDLK_ESCAPE);
+    CtrlTap(SDLK_z);
+    guard = Logic().GetLevel()->GetSpawnList()[1].get();
+    EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2"}));
+    mEditor->ClearRoute();
+    EXPECT_TRUE(guard->mData.empty());
+
+    // A new zone is a square round the click; its corner handle drags, snapped to half cells.
+    Logic::SpawnInfo* zone = Create("trigger_zone", 176, 48);
+    ASSERT_NE(zone, nullptr);
+    EXPECT_EQ(Editor::SpawnData::GetZone(*zone).mCorners[0], Vector2(128, 0));
+    PointAt(129, 1);
+    Button(SDL_BUTTON_LEFT, true);
+    EXPECT_EQ(mEditor->GetMode(), Editor::kModeCorner);
+    PointAt(158, 35);
+    Frame();
+    Button(SDL_BUTTON_LEFT, false);
+    mEditor->StepZone(1);
+    const Editor::SpawnData::Zone moved = Editor::SpawnData::GetZone(*mEditor->GetPicked());
+    EXPECT_EQ(moved.mId, 2);
+    EXPECT_EQ(moved.mCorners[0], Vector2(160, 32));
+    EXPECT_EQ(moved.mCorners[1], Vector2(224, 96));
+
+    const Logic::Level& level = *Logic().GetLevel();
+    ASSERT_TRUE(mEditor->Save());
+    const auto back =
+        Logic::LevelFile::ReadLevel(Logic::LevelFile::SavePath(level.GetFolder(), level.GetName()), level.GetFolder());
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->GetSpawnList().size(), level.GetSpawnList().size());
+    for (size_t i = 0; i < level.GetSpawnList().size(); ++i) {
+        EXPECT_EQ(back->GetSpawnList()[i]->mName, level.GetSpawnList()[i]->mName) << i;
+        EXPECT_EQ(back->GetSpawnList()[i]->mData, level.GetSpawnList()[i]->mData) << i;
+    }
 }
 
 TEST_F(EditorScreenTest, ReloadingDropsTheEditsAndTheirUndoSteps) {
