@@ -30,6 +30,7 @@ constexpr int32_t kButtonBorder = 12;
 constexpr int32_t kSwatchGap = 6;
 // The row sits this far below the top edge unless it is taller than the room left above it.
 constexpr int kTopOffset = 60;
+constexpr Color kWarningColor = Color::FromRgba(255, 170, 60);
 
 std::unique_ptr<Interface::WLabel> Label(const std::string& text) {
     return std::make_unique<Interface::WLabel>(text, kFont);
@@ -180,9 +181,10 @@ void EditorPanel::ShowPick(const EditorPick& pick) {
     mInfoRow->Layout();
 }
 
-void EditorPanel::ShowStatus(const std::string& text) {
+void EditorPanel::ShowStatus(const std::string& text, bool warning) {
     if (!mStatusLabel) return;
     mStatusLabel->SetText(text);
+    mStatusLabel->mStyle.SetColor1(warning ? kWarningColor : Interface::Style::kWhite);
     mInfoRow->Layout();
 }
 

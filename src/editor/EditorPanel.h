@@ -89,8 +89,8 @@ public:
     void ShowSize(int width, int height);
     /// Shows the picked spawn and its controls (rebuilt only when the kind of pick changes).
     void ShowPick(const EditorPick& pick);
-    /// Shows a line of news, such as the outcome of a save.
-    void ShowStatus(const std::string& text);
+    /// Shows a line of news, such as the outcome of a save; a warning stands out in amber.
+    void ShowStatus(const std::string& text, bool warning = false);
 
     /// The mode label's text (empty before Build).
     std::string GetModeText() const;

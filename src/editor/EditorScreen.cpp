@@ -51,10 +51,10 @@ std::string Describe(const Logic::SpawnInfo& spawn) {
 }
 
 std::string RouteText(const Logic::SpawnInfo& guard) {
-    std::string text = "Route:";
     const std::vector<std::string> names = SpawnData::GetRoute(guard);
-    if (names.empty()) return text + " none";
-    for (size_t i = 0; i < names.size(); ++i) text += (i == 0 ? " " : " > ") + names[i];
+    if (names.empty()) return "none";
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : " > ") + names[i];
     return text;
 }
 
@@ -159,7 +159,7 @@ bool EditorScreen::Save() {
     if (!level) return false;
     std::string reason;
     if (!Logic::LevelFile::SaveLevel(*level, &reason)) {
-        mPanel.ShowStatus("NOT SAVED (" + reason + "): the edits are kept");
+        mPanel.ShowStatus("NOT SAVED (" + reason + "): the edits are kept", true);
         return false;
     }
     mHistory.SetModified(false);
@@ -258,7 +258,7 @@ void EditorScreen::RefreshPanel() {
         pick.mPicked = true;
         pick.mKind = SpawnData::KindOf(spawn->mArchetype);
         pick.mTitle = Describe(*spawn);
-        if (pick.mKind == SpawnKind::kGuard) pick.mRoute = RouteText(*spawn);
+        if (pick.mKind == SpawnKind::kGuard) pick.mRoute = "Route: " + RouteText(*spawn);
         if (pick.mKind == SpawnKind::kZone) pick.mZoneId = SpawnData::GetZone(*spawn).mId;
     }
     mPanel.ShowPick(pick);
@@ -680,17 +680,19 @@ void EditorScreen::DrawMarkers(Graphics::Renderer& renderer, const Logic::SpawnI
 
 void EditorScreen::DrawRoute(const Logic::SpawnInfo& guard, Graphics::Batch& lines) const {
     const Logic::Level* level = GetLevel();
-    Vector2 from = guard.mPosition;
     // Names that match no waypoint are skipped, as the patrol skips them.
+    std::vector<Vector2> stops{guard.mPosition};
     for (const std::string& name : SpawnData::GetRoute(guard)) {
-        const Logic::SpawnInfo* point = nullptr;
         for (const auto& spawn : level->GetSpawnList()) {
-            if (!name.empty() && spawn->mName == name) point = spawn.get();
-            if (point) break;
+            if (name.empty() || spawn->mName != name) continue;
+            stops.push_back(spawn->mPosition);
+            break;
         }
-        if (!point || lines.GetRoom() < 2) continue;
-        lines.AddLine(from.x, from.y, point->mPosition.x, point->mPosition.y, kRouteColor);
-        from = point->mPosition;
+    }
+    // After the last waypoint the patrol starts again from the first.
+    if (stops.size() > 2) stops.push_back(stops[1]);
+    for (size_t i = 1; i < stops.size() && lines.GetRoom() >= 2; ++i) {
+        lines.AddLine(stops[i - 1].x, stops[i - 1].y, stops[i].x, stops[i].y, kRouteColor);
     }
 }
 
