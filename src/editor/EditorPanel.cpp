@@ -28,12 +28,27 @@ constexpr int32_t kSpacing = 8;
 // A highlighted button's frame grows inwards this far: the label must stay clear of it.
 constexpr int32_t kButtonBorder = 12;
 constexpr int32_t kSwatchGap = 6;
+// Selector options' least widths (pixels): the longer archetype and tile names, three digits.
+constexpr int32_t kArchetypeWidth = 128;
+constexpr int32_t kTileWidth = 170;
+constexpr int32_t kNumberWidth = 28;
 // The row sits this far below the top edge unless it is taller than the room left above it.
 constexpr int kTopOffset = 60;
 constexpr Color kWarningColor = Color::FromRgba(255, 170, 60);
 
 std::unique_ptr<Interface::WLabel> Label(const std::string& text) {
     return std::make_unique<Interface::WLabel>(text, kFont);
+}
+
+// An option centred in a box at least `width` pixels wide, so that stepping through names of
+// different lengths does not move the "+" button (or the controls after it) from under the pointer.
+std::unique_ptr<Interface::Widget> Steady(std::unique_ptr<Interface::Widget> option, int32_t width) {
+    option->Layout();
+    const int32_t optionWidth = option->GetAreaWidth();
+    auto box = std::make_unique<Interface::WField>(std::max(width, optionWidth), option->GetAreaHeight());
+    option->mX = (box->mFixedWidth - optionWidth) / 2;
+    box->AddChild(std::move(option));
+    return box;
 }
 
 } // namespace
@@ -155,7 +170,9 @@ void EditorPanel::ShowMode(const char* label) {
 }
 
 void EditorPanel::ShowArchetype(const std::string& name) {
-    if (mArchetypeSelector) mArchetypeSelector->SetOption(Label(name.empty() ? "(none)" : name));
+    if (mArchetypeSelector) {
+        mArchetypeSelector->SetOption(Steady(Label(name.empty() ? "(none)" : name), kArchetypeWidth));
+    }
 }
 
 void EditorPanel::ShowTile(const Logic::Tile* tile) {
@@ -163,12 +180,12 @@ void EditorPanel::ShowTile(const Logic::Tile* tile) {
     auto option = std::make_unique<Interface::WHBox>(kSwatchGap, 0);
     option->Emplace<WTileSwatch>(tile);
     option->AddChild(Label(tile->mName));
-    mTileSelector->SetOption(std::move(option));
+    mTileSelector->SetOption(Steady(std::move(option), kTileWidth));
 }
 
 void EditorPanel::ShowSize(int width, int height) {
-    if (mWidthSelector) mWidthSelector->SetOption(Label(std::to_string(width)));
-    if (mHeightSelector) mHeightSelector->SetOption(Label(std::to_string(height)));
+    if (mWidthSelector) mWidthSelector->SetOption(Steady(Label(std::to_string(width)), kNumberWidth));
+    if (mHeightSelector) mHeightSelector->SetOption(Steady(Label(std::to_string(height)), kNumberWidth));
 }
 
 void EditorPanel::ShowPick(const EditorPick& pick) {
@@ -176,7 +193,7 @@ void EditorPanel::ShowPick(const EditorPick& pick) {
     if (pick.mPicked != mShownPicked || pick.mKind != mShownKind) BuildPickControls(pick);
     if (mPickTitle) mPickTitle->SetText(pick.mTitle);
     if (mRouteLabel) mRouteLabel->SetText(pick.mRoute);
-    if (mZoneSelector) mZoneSelector->SetOption(Label(std::to_string(pick.mZoneId)));
+    if (mZoneSelector) mZoneSelector->SetOption(Steady(Label(std::to_string(pick.mZoneId)), kNumberWidth));
     mPickBox->Layout();
     mInfoRow->Layout();
 }
