@@ -400,9 +400,14 @@ void EditorScreen::RunIdleKeys(bool ctrl) {
     const InputManager& input = InputManager::GetInstance();
     if (ctrl && (input.IsKeyPressed(SDLK_z) || input.IsKeyPressed(SDLK_y))) {
         const bool undo = input.IsKeyPressed(SDLK_z);
+        const Logic::SpawnInfo* picked = GetPicked();
         if (!(undo ? mHistory.Undo() : mHistory.Redo())) return;
         NoteChange();
-        // The picked entry may be gone; RefreshPanel shows whatever is at its place now.
+        // The picked entry follows its spawn when entries before it came or went. A changed
+        // spawn is replaced by a copy at the same place, which keeps the index; a spawn taken
+        // away leaves the pick past the end (none) or on its neighbour.
+        const size_t at = picked ? GetLevel()->FindSpawn(picked) : kNoPick;
+        if (at < GetLevel()->GetSpawnList().size()) mPicked = at;
         RefreshPanel();
         VELMORA_LOG("EDITOR") << (undo ? "Undo" : "Redo") << ": " << mHistory.GetPosition() << " of "
                               << mHistory.GetStepCount() << " step(s) applied";
