@@ -3,6 +3,10 @@
 #include "editor/EditorScreen.h"
 #include "editor/SpawnData.h"
 #include "graphics/DebugDrawManager.h"
+#include "interface/WButton.h"
+#include "interface/WField.h"
+#include "interface/WLabel.h"
+#include "interface/WidgetRoot.h"
 #include "unit/logic/PlayScreenFixture.h"
 
 #include <algorithm>
@@ -59,6 +63,25 @@ protected:
         mEditor->SetMode(Editor::kModeCreateSpawn);
         Click(x, y);
         return mEditor->GetPicked();
+    }
+    // The panel's last button (in tree order) with that label, clicked as the mouse would.
+    void ClickPanel(const std::string& label) {
+        const Interface::Widget* button = FindButton(*mEditor->GetPanel().GetRoot()->GetTop(), label);
+        ASSERT_NE(button, nullptr) << label;
+        InputManager::GetInstance().SetMousePosition(button->GetAbsoluteX() + 3, button->GetAbsoluteY() + 3);
+        Frame();
+        Button(SDL_BUTTON_LEFT, true);
+        Button(SDL_BUTTON_LEFT, false);
+    }
+    static const Interface::Widget* FindButton(const Interface::Widget& tree, const std::string& label) {
+        const Interface::Widget* found = nullptr;
+        const auto* text =
+            tree.GetChildCount() > 0 ? dynamic_cast<const Interface::WLabel*>(tree.GetChild(0)) : nullptr;
+        if (dynamic_cast<const Interface::WButton*>(&tree) && text && text->GetText() == label) found = &tree;
+        for (unsigned i = 0; i < tree.GetChildCount(); ++i) {
+            if (const Interface::Widget* inner = FindButton(*tree.GetChild(i), label)) found = inner;
+        }
+        return found;
     }
     void CtrlTap(int key) {
         InputManager::GetInstance().SetKey(SDLK_LCTRL, true);
@@ -174,7 +197,7 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     EXPECT_EQ(Create("editor_marker", 112, 48)->mName, "wp1");
     EXPECT_EQ(Create("editor_marker", 144, 48)->mName, "wp2");
     Click(80, 48);
-    mEditor->AddToRoute();
+    ClickPanel("Add to Route");
     EXPECT_EQ(mEditor->GetMode(), Editor::kModeRoute);
     for (const double x : {144.0, 112.0, 20.0}) Click(x, 48);
     using Route = std::vector<std::string>;
@@ -183,8 +206,8 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     CtrlTap(SDLK_z);
     guard = Logic().GetLevel()->GetSpawnList()[1].get();
     EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2"}));
-    mEditor->ClearRoute();
-    EXPECT_TRUE(guard->mData.empty());
+    ClickPanel("Clear Route");
+    EXPECT_TRUE(Logic().GetLevel()->GetSpawnList()[1]->mData.empty());
 
     // A new zone is a square round the click; its corner handle drags, snapped to half cells.
     Logic::SpawnInfo* zone = Create("trigger_zone", 176, 48);
@@ -196,7 +219,7 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     PointAt(158, 35);
     Frame();
     Button(SDL_BUTTON_LEFT, false);
-    mEditor->StepZone(1);
+    ClickPanel("+"); // the zone id's, the last on the panel
     const Editor::SpawnData::Zone moved = Editor::SpawnData::GetZone(*mEditor->GetPicked());
     EXPECT_EQ(moved.mId, 2);
     EXPECT_EQ(moved.mCorners[0], Vector2(160, 32));
