@@ -96,16 +96,16 @@ TEST_F(LevelFileTest, ReaderFailuresAreCriticalRecordsWithThePath) {
     for (const auto& c : cases) {
         Tests::LogCapture capture;
         EXPECT_EQ(Read(c.mText), nullptr) << c.mText;
-        EXPECT_TRUE(capture.Contains(c.mLine + mPath)) << c.mLine;
+        EXPECT_TRUE(capture.CriticalContains(c.mLine + mPath)) << c.mLine;
     }
     Tests::LogCapture capture;
     for (const std::string name : {"../../object/player", "..", "a/b", "a\\b"}) {
         EXPECT_EQ(LevelFile::LoadLevel("camp", name), nullptr);
-        EXPECT_TRUE(capture.Contains("[LOGIC:1] Level name refused, it would lead out of the level folder: `" +
+        EXPECT_TRUE(capture.CriticalContains("[LOGIC:1] Level name refused, it would lead out of the level folder: `" +
                                              name + "`"));
     }
     EXPECT_EQ(LevelFile::LoadLevel("camp", "missing"), nullptr);
-    EXPECT_TRUE(capture.Contains("Failed to load level file: " + LevelFile::LevelPath("camp", "missing")));
+    EXPECT_TRUE(capture.CriticalContains("Failed to load level file: " + LevelFile::LevelPath("camp", "missing")));
 }
 
 TEST_F(LevelFileTest, TilemapTextIsReadTokenByTokenAndShortMapsFillWithFloor) {
