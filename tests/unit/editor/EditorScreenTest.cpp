@@ -23,8 +23,10 @@ protected:
         Tests::PlayScreenTest::SetUp();
         // An editable archetype of our own, so the editor offers something to place.
         Factory::GetInstance().LoadArchetype("editor_marker", Tests::SourceDir() + "/data/object/waypoint.xml", true);
+        // Names of our own: other tests may have loaded the game's archetypes as not editable.
         for (const char* name : {"guard", "trigger_zone"}) {
-            Factory::GetInstance().LoadArchetype(name, Tests::SourceDir() + "/data/object/" + name + ".xml", true);
+            Factory::GetInstance().LoadArchetype(std::string("editor_") + name,
+                                                 Tests::SourceDir() + "/data/object/" + name + ".xml", true);
         }
         mCampaign = WriteCampaign({{"room", RoomLevel("room")}});
         mPlay = Start(mCampaign);
@@ -192,7 +194,7 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     EXPECT_FALSE(mEditor->HasChanges());
     EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 0u);
 
-    Logic::SpawnInfo* guard = Create("guard", 80, 48);
+    Logic::SpawnInfo* guard = Create("editor_guard", 80, 48);
     ASSERT_NE(guard, nullptr);
     EXPECT_EQ(Create("editor_marker", 112, 48)->mName, "wp1");
     EXPECT_EQ(Create("editor_marker", 144, 48)->mName, "wp2");
@@ -210,7 +212,7 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     EXPECT_TRUE(Logic().GetLevel()->GetSpawnList()[1]->mData.empty());
 
     // A new zone is a square round the click; its corner handle drags, snapped to half cells.
-    Logic::SpawnInfo* zone = Create("trigger_zone", 176, 48);
+    Logic::SpawnInfo* zone = Create("editor_trigger_zone", 176, 48);
     ASSERT_NE(zone, nullptr);
     EXPECT_EQ(Editor::SpawnData::GetZone(*zone).mCorners[0], Vector2(128, 0));
     PointAt(129, 1);
