@@ -7,6 +7,7 @@
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
+#include "interface/MenuLook.h"
 #include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WButtonCallbackLambda.h"
@@ -54,6 +55,7 @@ void ConfirmUnsaved::Initialize() {
     auto* buttons = mBox->Emplace<Interface::WHBox>(20, 0);
     buttons->AddChild(MakeButton("NO", [this] { Close(); }));
     buttons->AddChild(MakeButton("YES", [this] { Confirm(); }));
+    Interface::MenuLook::Apply(*mBox);
     // The buttons' row grew after the box had placed it.
     mBox->Layout();
     Arrange();

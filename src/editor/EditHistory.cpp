@@ -43,7 +43,7 @@ size_t EditHistory::EndStroke() {
     Step step = std::move(*mStroke);
     mStroke.reset();
     const size_t count = step.mCells.size();
-    if (count > 0) Push(std::move(step));
+    if (count > 0 || !step.mSpawns.empty()) Push(std::move(step));
     return count;
 }
 
@@ -62,7 +62,7 @@ bool EditHistory::Resize(int width, int height) {
 Logic::SpawnInfo* EditHistory::AddSpawn(const Logic::SpawnInfo& spawn) {
     if (!mLevel) return nullptr;
     Step step;
-    step.mSpawn = SpawnChange{mLevel->GetSpawnList().size(), std::nullopt, spawn};
+    step.mSpawns.push_back(SpawnChange{mLevel->GetSpawnList().size(), std::nullopt, spawn});
     Push(std::move(step));
     mModified = true;
     return mLevel->AddSpawn(std::make_unique<Logic::SpawnInfo>(spawn));
@@ -73,21 +73,30 @@ bool EditHistory::RemoveSpawn(const Logic::SpawnInfo* spawn) {
     const size_t index = mLevel->FindSpawn(spawn);
     if (index >= mLevel->GetSpawnList().size()) return false;
     Step step;
-    step.mSpawn = SpawnChange{index, *spawn, std::nullopt};
+    step.mSpawns.push_back(SpawnChange{index, *spawn, std::nullopt});
     Push(std::move(step));
     mModified = true;
     return mLevel->RemoveSpawn(spawn);
 }
 
-void EditHistory::RecordSpawnChange(const Logic::SpawnInfo& spawn, const Logic::SpawnInfo& before) {
-    if (!mLevel) return;
+bool EditHistory::RecordSpawnChange(const Logic::SpawnInfo& spawn, const Logic::SpawnInfo& before) {
+    if (!mLevel) return false;
     const size_t index = mLevel->FindSpawn(&spawn);
-    if (index >= mLevel->GetSpawnList().size()) return;
-    if (spawn.mPosition == before.mPosition && spawn.mDirection == before.mDirection) return;
-    Step step;
-    step.mSpawn = SpawnChange{index, before, spawn};
-    Push(std::move(step));
+    if (index >= mLevel->GetSpawnList().size()) return false;
+    if (spawn.mArchetype == before.mArchetype && spawn.mName == before.mName && spawn.mPosition == before.mPosition &&
+        spawn.mDirection == before.mDirection && spawn.mData == before.mData) {
+        return false;
+    }
+    const SpawnChange change{index, before, spawn};
+    if (mStroke) {
+        mStroke->mSpawns.push_back(change);
+    } else {
+        Step step;
+        step.mSpawns.push_back(change);
+        Push(std::move(step));
+    }
     mModified = true;
+    return true;
 }
 
 bool EditHistory::Undo() {
@@ -113,7 +122,9 @@ void EditHistory::Push(Step step) {
 void EditHistory::Apply(const Step& step, bool forward) {
     ApplyCells(step, forward);
     if (step.mResize) ApplyResize(*step.mResize, forward);
-    if (step.mSpawn) ApplySpawn(*step.mSpawn, forward);
+    // Backwards when undoing: later changes may stand on the places earlier ones made.
+    const size_t count = step.mSpawns.size();
+    for (size_t i = 0; i < count; ++i) ApplySpawn(step.mSpawns[forward ? i : count - 1 - i], forward);
     mModified = true;
 }
 

@@ -15,7 +15,7 @@ namespace Velmora::Editor {
 
 /// The editor's changes to one level, with undo and redo. Every change goes through here so it
 /// can be taken back: painting (a whole stroke of cells is one step), resizing, and creating,
-/// moving, orienting or deleting spawns. Recording a new step drops the steps that were undone,
+/// moving, orienting, deleting or setting the values of spawns. Recording a new step drops the steps that were undone,
 /// as any editor does: redoing them after a different change would rebuild a state that never
 /// existed. Not owned data: the level must outlive the history or be detached first.
 class EditHistory {
@@ -41,11 +41,11 @@ public:
         std::optional<Logic::SpawnInfo> mBefore;
         std::optional<Logic::SpawnInfo> mAfter;
     };
-    /// One undo step: the cells of one stroke, or one resize, or one spawn change.
+    /// One undo step: the cells of one stroke, or one resize, or the spawn changes made together.
     struct Step {
         std::vector<CellChange> mCells;
         std::optional<ResizeChange> mResize;
-        std::optional<SpawnChange> mSpawn;
+        std::vector<SpawnChange> mSpawns;
     };
 
     /// Works on `level` (may be null: every change is then refused); forgets every step.
@@ -57,10 +57,10 @@ public:
     /// the cell already holds it or lies outside the grid. With `record`, the change joins the
     /// open stroke or, without one, becomes a step of its own. True when the cell changed.
     bool SetTile(int x, int y, uint32_t tile, bool record);
-    /// Opens a stroke: the cells painted until EndStroke make one step.
+    /// Opens a stroke: the cells painted and spawns changed until EndStroke make one step.
     void BeginStroke();
-    /// Closes the stroke and returns how many cell changes it made; a stroke that changed no
-    /// cell records nothing.
+    /// Closes the stroke and returns how many cell changes it made; a stroke that changed
+    /// nothing records nothing.
     size_t EndStroke();
     /// Resizes the level (Level::ResizeLevel) as one step. False, nothing recorded, for a size
     /// the level refuses or the size it already has.
@@ -69,9 +69,9 @@ public:
     Logic::SpawnInfo* AddSpawn(const Logic::SpawnInfo& spawn);
     /// Removes an entry of the spawn list as one step. False when it is not in the list.
     bool RemoveSpawn(const Logic::SpawnInfo* spawn);
-    /// Records that `spawn` (still in the list) was changed from `before`; nothing when it is
-    /// unchanged.
-    void RecordSpawnChange(const Logic::SpawnInfo& spawn, const Logic::SpawnInfo& before);
+    /// Records that `spawn` (still in the list) was changed from `before`, joining the open
+    /// stroke if there is one. Nothing, and false, when no field differs.
+    bool RecordSpawnChange(const Logic::SpawnInfo& spawn, const Logic::SpawnInfo& before);
 
     /// Takes back the step before the position. False at position 0.
     bool Undo();

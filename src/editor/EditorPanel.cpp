@@ -3,6 +3,7 @@
 #include "editor/EditorMode.h"
 #include "editor/EditorSelectorCallback.h"
 #include "editor/WTileSwatch.h"
+#include "interface/MenuLook.h"
 #include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WButtonCallbackLambda.h"
@@ -27,11 +28,27 @@ constexpr int32_t kSpacing = 8;
 // A highlighted button's frame grows inwards this far: the label must stay clear of it.
 constexpr int32_t kButtonBorder = 12;
 constexpr int32_t kSwatchGap = 6;
+// Selector options' least widths (pixels): the longer archetype and tile names, three digits.
+constexpr int32_t kArchetypeWidth = 128;
+constexpr int32_t kTileWidth = 170;
+constexpr int32_t kNumberWidth = 28;
 // The row sits this far below the top edge unless it is taller than the room left above it.
 constexpr int kTopOffset = 60;
+constexpr Color kWarningColor = Color::FromRgba(255, 170, 60);
 
 std::unique_ptr<Interface::WLabel> Label(const std::string& text) {
     return std::make_unique<Interface::WLabel>(text, kFont);
+}
+
+// An option centred in a box at least `width` pixels wide, so that stepping through names of
+// different lengths does not move the "+" button (or the controls after it) from under the pointer.
+std::unique_ptr<Interface::Widget> Steady(std::unique_ptr<Interface::Widget> option, int32_t width) {
+    option->Layout();
+    const int32_t optionWidth = option->GetAreaWidth();
+    auto box = std::make_unique<Interface::WField>(std::max(width, optionWidth), option->GetAreaHeight());
+    option->mX = (box->mFixedWidth - optionWidth) / 2;
+    box->AddChild(std::move(option));
+    return box;
 }
 
 } // namespace
@@ -53,9 +70,39 @@ void EditorPanel::Build(EditorPanelActions actions, int windowWidth, int windowH
     AddButton(*mRow, "DELETE!", [this] { mActions.mDelete(); });
     mTileSelector = AddSelector(*mRow, [this](int32_t direction) { mActions.mStepTile(direction); });
     BuildSizeColumn(*mRow);
+    Interface::MenuLook::Apply(*mRow);
     // The columns grew after the row had placed them.
     mRow->Layout();
+    auto info = std::make_unique<Interface::WHBox>(kSpacing * 3, 0);
+    info->mStyle.SetColor1(Interface::Style::kWhite);
+    mInfoRow = mRoot->Add(std::move(info));
+    mPickBox = mInfoRow->Emplace<Interface::WHBox>(kSpacing, 0);
+    mStatusLabel = mInfoRow->Emplace<Interface::WLabel>("", kFont);
+    BuildPickControls(EditorPick());
     Arrange(windowWidth, windowHeight);
+}
+
+void EditorPanel::BuildPickControls(const EditorPick& pick) {
+    mPickBox->ClearChildren();
+    mPickTitle = nullptr;
+    mRouteLabel = nullptr;
+    mZoneSelector = nullptr;
+    mShownPicked = pick.mPicked;
+    mShownKind = pick.mKind;
+    if (pick.mPicked) {
+        mPickTitle = mPickBox->Emplace<Interface::WLabel>("", kFont);
+        if (pick.mKind == SpawnKind::kGuard) {
+            AddButton(*mPickBox, "Add to Route", [this] { mActions.mAddToRoute(); });
+            AddButton(*mPickBox, "Clear Route", [this] { mActions.mClearRoute(); });
+            mRouteLabel = mPickBox->Emplace<Interface::WLabel>("", kFont);
+        } else if (pick.mKind == SpawnKind::kZone) {
+            mPickBox->Emplace<Interface::WLabel>("Zone id", kFont);
+            mZoneSelector = AddSelector(*mPickBox, [this](int32_t direction) { mActions.mStepZone(direction); });
+        }
+        Interface::MenuLook::Apply(*mPickBox);
+    }
+    mPickBox->Layout();
+    mInfoRow->Layout();
 }
 
 void EditorPanel::BuildSpawnColumn(Interface::WHBox& row) {
@@ -96,6 +143,10 @@ void EditorPanel::Arrange(int windowWidth, int windowHeight) {
     }
     mRow->mX = kMargin;
     mRow->mY = std::min(windowHeight - kTopOffset, windowHeight - kMargin - mRow->GetAreaHeight());
+    if (mInfoRow) {
+        mInfoRow->mX = kMargin;
+        mInfoRow->mY = mRow->mY - kSpacing - mInfoRow->GetAreaHeight();
+    }
 }
 
 bool EditorPanel::HandleInput() { return mRoot && mRoot->HandleInput(); }
@@ -108,7 +159,9 @@ void EditorPanel::Render(Graphics::Renderer& renderer) {
     if (mRoot) mRoot->Render(renderer, kLayer);
 }
 
-bool EditorPanel::Contains(double x, double y) const { return mRow && mRow->IsInside(x, y); }
+bool EditorPanel::Contains(double x, double y) const {
+    return (mRow && mRow->IsInside(x, y)) || (mInfoRow && mInfoRow->IsInside(x, y));
+}
 
 void EditorPanel::ShowMode(const char* label) {
     if (!mModeLabel) return;
@@ -117,7 +170,9 @@ void EditorPanel::ShowMode(const char* label) {
 }
 
 void EditorPanel::ShowArchetype(const std::string& name) {
-    if (mArchetypeSelector) mArchetypeSelector->SetOption(Label(name.empty() ? "(none)" : name));
+    if (mArchetypeSelector) {
+        mArchetypeSelector->SetOption(Steady(Label(name.empty() ? "(none)" : name), kArchetypeWidth));
+    }
 }
 
 void EditorPanel::ShowTile(const Logic::Tile* tile) {
@@ -125,13 +180,32 @@ void EditorPanel::ShowTile(const Logic::Tile* tile) {
     auto option = std::make_unique<Interface::WHBox>(kSwatchGap, 0);
     option->Emplace<WTileSwatch>(tile);
     option->AddChild(Label(tile->mName));
-    mTileSelector->SetOption(std::move(option));
+    mTileSelector->SetOption(Steady(std::move(option), kTileWidth));
 }
 
 void EditorPanel::ShowSize(int width, int height) {
-    if (mWidthSelector) mWidthSelector->SetOption(Label(std::to_string(width)));
-    if (mHeightSelector) mHeightSelector->SetOption(Label(std::to_string(height)));
+    if (mWidthSelector) mWidthSelector->SetOption(Steady(Label(std::to_string(width)), kNumberWidth));
+    if (mHeightSelector) mHeightSelector->SetOption(Steady(Label(std::to_string(height)), kNumberWidth));
 }
+
+void EditorPanel::ShowPick(const EditorPick& pick) {
+    if (!mPickBox) return;
+    if (pick.mPicked != mShownPicked || pick.mKind != mShownKind) BuildPickControls(pick);
+    if (mPickTitle) mPickTitle->SetText(pick.mTitle);
+    if (mRouteLabel) mRouteLabel->SetText(pick.mRoute);
+    if (mZoneSelector) mZoneSelector->SetOption(Steady(Label(std::to_string(pick.mZoneId)), kNumberWidth));
+    mPickBox->Layout();
+    mInfoRow->Layout();
+}
+
+void EditorPanel::ShowStatus(const std::string& text, bool warning) {
+    if (!mStatusLabel) return;
+    mStatusLabel->SetText(text);
+    mStatusLabel->mStyle.SetColor1(warning ? kWarningColor : Interface::Style::kWhite);
+    mInfoRow->Layout();
+}
+
+std::string EditorPanel::GetStatusText() const { return mStatusLabel ? mStatusLabel->GetText() : std::string(); }
 
 std::string EditorPanel::GetModeText() const { return mModeLabel ? mModeLabel->GetText() : std::string(); }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/SpawnData.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -34,12 +36,26 @@ struct EditorPanelActions {
     std::function<void(int32_t)> mStepTile;
     std::function<void(int32_t)> mStepWidth;
     std::function<void(int32_t)> mStepHeight;
+    std::function<void()> mAddToRoute;
+    std::function<void()> mClearRoute;
+    std::function<void(int32_t)> mStepZone;
+};
+
+/// What the panel's second row says about the picked spawn.
+struct EditorPick {
+    bool mPicked = false;                ///< a spawn is picked
+    SpawnKind mKind = SpawnKind::kOther; ///< which controls it gets
+    std::string mTitle;                  ///< archetype and name
+    std::string mRoute;                  ///< a guard's route, as text
+    int32_t mZoneId = 0;                 ///< a zone's id
 };
 
 /// The editor's row of controls along the top of the window, all text in "menu_small": "Exit
 /// Editor", "Reload File", "Save Changes", a column of the mode label, "Create Spawn" and the
 /// archetype selector, "DELETE!", the tile selector (swatch and name), and a column of
-/// "Dimensions (X,Y)" over the width and height selectors.
+/// "Dimensions (X,Y)" over the width and height selectors. Under it a second row shows the
+/// picked spawn (a guard gets "Add to Route" and "Clear Route", a zone its id selector) and the
+/// last save's outcome. Buttons and selectors have the menus' look.
 class EditorPanel {
 public:
     static constexpr int kLayer = 5000; ///< boxes; text on the layer above
@@ -60,7 +76,7 @@ public:
     void Update(double dt);
     /// Draws the panel into the overlay pass.
     void Render(Graphics::Renderer& renderer);
-    /// True when the window point (pixels, origin bottom-left) lies on the row of controls.
+    /// True when the window point (pixels, origin bottom-left) lies on one of the rows.
     bool Contains(double x, double y) const;
 
     /// Shows the mode's label.
@@ -71,9 +87,15 @@ public:
     void ShowTile(const Logic::Tile* tile);
     /// Shows the level's size.
     void ShowSize(int width, int height);
+    /// Shows the picked spawn and its controls (rebuilt only when the kind of pick changes).
+    void ShowPick(const EditorPick& pick);
+    /// Shows a line of news, such as the outcome of a save; a warning stands out in amber.
+    void ShowStatus(const std::string& text, bool warning = false);
 
     /// The mode label's text (empty before Build).
     std::string GetModeText() const;
+    /// The status line's text (empty before Build).
+    std::string GetStatusText() const;
     /// The widget tree (null before Build).
     Interface::WidgetRoot* GetRoot() const { return mRoot.get(); }
 
@@ -82,6 +104,7 @@ private:
     Interface::WSelector* AddSelector(Interface::Widget& box, std::function<void(int32_t)> step) const;
     void BuildSpawnColumn(Interface::WHBox& row);
     void BuildSizeColumn(Interface::WHBox& row);
+    void BuildPickControls(const EditorPick& pick);
 
     EditorPanelActions mActions;
     std::unique_ptr<Interface::WidgetRoot> mRoot;
@@ -91,6 +114,14 @@ private:
     Interface::WSelector* mTileSelector = nullptr;
     Interface::WSelector* mWidthSelector = nullptr;
     Interface::WSelector* mHeightSelector = nullptr;
+    Interface::WHBox* mInfoRow = nullptr;
+    Interface::WHBox* mPickBox = nullptr;
+    Interface::WLabel* mPickTitle = nullptr;
+    Interface::WLabel* mRouteLabel = nullptr;
+    Interface::WSelector* mZoneSelector = nullptr;
+    Interface::WLabel* mStatusLabel = nullptr;
+    bool mShownPicked = false;
+    SpawnKind mShownKind = SpawnKind::kOther;
 };
 
 } // namespace Velmora::Editor

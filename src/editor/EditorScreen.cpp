@@ -1,18 +1,18 @@
 #include "editor/EditorScreen.h"
 
-#include "core/EntityManager.h"
 #include "core/Factory.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
 #include "core/LogRecord.h"
 #include "editor/ConfirmUnsaved.h"
+#include "editor/SpawnData.h"
+#include "game/ComponentTriggerZone.h"
 #include "game/LogicManager.h"
 #include "graphics/Batch.h"
 #include "graphics/DebugDrawManager.h"
 #include "graphics/FontManager.h"
 #include "graphics/GraphicsManager.h"
-#include "graphics/MessageRenderEdit.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
 #include "world/Level.h"
@@ -31,6 +31,8 @@ namespace {
 
 constexpr double kCellScale = 0.03125; // 1 / tile size
 constexpr const char* kLabelFont = "default";
+constexpr double kZoneHalfSize = 48.0; // a new zone's square round the click
+constexpr const char* kWaypointStem = "wp";
 
 Graphics::View& GetView() { return Graphics::GraphicsManager::GetInstance().GetView(); }
 
@@ -38,6 +40,22 @@ Graphics::View& GetView() { return Graphics::GraphicsManager::GetInstance().GetV
 unsigned Wrap(unsigned index, unsigned count, int32_t direction) {
     if (count == 0) return 0;
     return direction == 0 ? (index + count - 1) % count : (index + 1) % count;
+}
+
+Vector2 Snap(const Vector2& point, double grid) {
+    return {std::round(point.x / grid) * grid, std::round(point.y / grid) * grid};
+}
+
+std::string Describe(const Logic::SpawnInfo& spawn) {
+    return spawn.mName.empty() ? spawn.mArchetype : spawn.mArchetype + " `" + spawn.mName + "`";
+}
+
+std::string RouteText(const Logic::SpawnInfo& guard) {
+    const std::vector<std::string> names = SpawnData::GetRoute(guard);
+    if (names.empty()) return "none";
+    std::string text;
+    for (size_t i = 0; i < names.size(); ++i) text += (i == 0 ? "" : " > ") + names[i];
+    return text;
 }
 
 } // namespace
@@ -67,6 +85,9 @@ void EditorScreen::Initialize() {
     actions.mStepTile = [this](int32_t direction) { StepTile(direction); };
     actions.mStepWidth = [this](int32_t direction) { StepSize(direction == 0 ? -1 : 1, 0); };
     actions.mStepHeight = [this](int32_t direction) { StepSize(0, direction == 0 ? -1 : 1); };
+    actions.mAddToRoute = [this] { AddToRoute(); };
+    actions.mClearRoute = [this] { ClearRoute(); };
+    actions.mStepZone = [this](int32_t direction) { StepZone(direction); };
     mPanel.Build(std::move(actions), graphics.GetWidth(), graphics.GetHeight());
     RefreshPanel();
     VELMORA_LOG("EDITOR") << "Editor opened";
@@ -92,6 +113,8 @@ void EditorScreen::HandleMessage(Message& message) {
 
 void EditorScreen::RequestLeave() {
     if (mLeaving) return;
+    // A spawn or corner still held counts as let go, so its change is asked about and kept.
+    if (mMode == kModeDrag || mMode == kModeOrient || mMode == kModeCorner) FinishSpawnEdit();
     if (mHistory.IsModified()) {
         VELMORA_LOG("EDITOR") << "Unsaved changes: asking before leaving";
         mGame.PushScreen(new ConfirmUnsaved(mGame, [this] { Leave(); }));
@@ -125,6 +148,7 @@ void EditorScreen::Reload() {
     mHistory.Attach(nullptr);
     logic.ReloadLevel();
     mHistory.Attach(GetLevel());
+    mPicked = kNoPick;
     // The reloaded level began under the editor; the play screen takes it up on leaving.
     mChanged = true;
     RefreshPanel();
@@ -132,9 +156,60 @@ void EditorScreen::Reload() {
 
 bool EditorScreen::Save() {
     const Logic::Level* level = GetLevel();
-    if (!level || !Logic::LevelFile::SaveLevel(*level)) return false;
+    if (!level) return false;
+    std::string reason;
+    if (!Logic::LevelFile::SaveLevel(*level, &reason)) {
+        mPanel.ShowStatus("NOT SAVED (" + reason + "): the edits are kept", true);
+        return false;
+    }
     mHistory.SetModified(false);
+    mPanel.ShowStatus("Saved " + level->GetName());
     return true;
+}
+
+// ---- The picked spawn ----
+
+Logic::SpawnInfo* EditorScreen::GetPicked() const {
+    const Logic::Level* level = GetLevel();
+    if (!level || mPicked >= level->GetSpawnList().size()) return nullptr;
+    return level->GetSpawnList()[mPicked].get();
+}
+
+void EditorScreen::Pick(const Logic::SpawnInfo* spawn) {
+    const Logic::Level* level = GetLevel();
+    mPicked = spawn && level ? level->FindSpawn(spawn) : kNoPick;
+    RefreshPanel();
+}
+
+void EditorScreen::AddToRoute() {
+    const Logic::SpawnInfo* guard = GetPicked();
+    if (guard && SpawnData::KindOf(guard->mArchetype) == SpawnKind::kGuard) SetMode(kModeRoute);
+}
+
+void EditorScreen::ClearRoute() {
+    ChangePicked([](Logic::SpawnInfo& guard) { SpawnData::SetRoute(guard, {}); }, "Cleared the route of");
+}
+
+void EditorScreen::StepZone(int32_t direction) {
+    ChangePicked(
+        [direction](Logic::SpawnInfo& zone) {
+            SpawnData::Zone data = SpawnData::GetZone(zone);
+            data.mId = std::max(0, data.mId + (direction == 0 ? -1 : 1));
+            SpawnData::SetZone(zone, data);
+        },
+        "Renumbered");
+}
+
+void EditorScreen::ChangePicked(const std::function<void(Logic::SpawnInfo&)>& change, const char* what) {
+    Logic::SpawnInfo* spawn = GetPicked();
+    if (!spawn) return;
+    const Logic::SpawnInfo before = *spawn;
+    change(*spawn);
+    if (mHistory.RecordSpawnChange(*spawn, before)) {
+        NoteChange();
+        VELMORA_LOG("EDITOR") << what << " " << Describe(*spawn);
+    }
+    RefreshPanel();
 }
 
 // ---- Panel ----
@@ -178,6 +253,15 @@ void EditorScreen::RefreshPanel() {
     mPanel.ShowArchetype(mArchetypes.empty() ? std::string() : mArchetypes[mArchetypeIndex % mArchetypes.size()]);
     mPanel.ShowTile(Logic::TileManager::GetInstance().GetTile(static_cast<int>(mTileIndex)));
     if (const Logic::Level* level = GetLevel()) mPanel.ShowSize(level->GetWidth(), level->GetHeight());
+    EditorPick pick;
+    if (const Logic::SpawnInfo* spawn = GetPicked()) {
+        pick.mPicked = true;
+        pick.mKind = SpawnData::KindOf(spawn->mArchetype);
+        pick.mTitle = Describe(*spawn);
+        if (pick.mKind == SpawnKind::kGuard) pick.mRoute = "Route: " + RouteText(*spawn);
+        if (pick.mKind == SpawnKind::kZone) pick.mZoneId = SpawnData::GetZone(*spawn).mId;
+    }
+    mPanel.ShowPick(pick);
 }
 
 void EditorScreen::NoteChange() { mChanged = true; }
@@ -229,7 +313,10 @@ Logic::SpawnInfo* EditorScreen::SpawnAt(const Vector2& point) const {
 void EditorScreen::Select(EditorMode mode, Logic::SpawnInfo* spawn) {
     SetMode(mode);
     mSelectedSpawn = spawn;
+    mPress = MouseWorld();
+    mMoved = false;
     if (spawn) mSpawnBefore = *spawn;
+    Pick(spawn);
 }
 
 // ---- Mode machine ----
@@ -268,6 +355,12 @@ void EditorScreen::RunModes() {
         case kModeDelete:
             RunDelete(mouse);
             break;
+        case kModeRoute:
+            RunRoute(mouse);
+            break;
+        case kModeCorner:
+            RunCorner(mouse);
+            break;
     }
 }
 
@@ -281,9 +374,12 @@ void EditorScreen::RunIdle(const Vector2& mouse) {
         if (ctrl) {
             SetMode(kModePan);
             mPanGrab = mouse;
+        } else if (GrabCorner(mouse)) {
+            return;
         } else if (Logic::SpawnInfo* spawn = SpawnAt(mouse)) {
             Select(kModeDrag, spawn);
         } else {
+            Pick(nullptr);
             SetMode(kModePaint);
             mHistory.BeginStroke();
             RunPaint();
@@ -304,8 +400,14 @@ void EditorScreen::RunIdleKeys(bool ctrl) {
     const InputManager& input = InputManager::GetInstance();
     if (ctrl && (input.IsKeyPressed(SDLK_z) || input.IsKeyPressed(SDLK_y))) {
         const bool undo = input.IsKeyPressed(SDLK_z);
+        const Logic::SpawnInfo* picked = GetPicked();
         if (!(undo ? mHistory.Undo() : mHistory.Redo())) return;
         NoteChange();
+        // The picked entry follows its spawn when entries before it came or went. A changed
+        // spawn is replaced by a copy at the same place, which keeps the index; a spawn taken
+        // away leaves the pick past the end (none) or on its neighbour.
+        const size_t at = picked ? GetLevel()->FindSpawn(picked) : kNoPick;
+        if (at < GetLevel()->GetSpawnList().size()) mPicked = at;
         RefreshPanel();
         VELMORA_LOG("EDITOR") << (undo ? "Undo" : "Redo") << ": " << mHistory.GetPosition() << " of "
                               << mHistory.GetStepCount() << " step(s) applied";
@@ -315,6 +417,8 @@ void EditorScreen::RunIdleKeys(bool ctrl) {
         SetMode(kModeCreateSpawn);
     } else if (!ctrl && input.IsKeyPressed(SDLK_DELETE)) {
         SetMode(kModeDelete);
+    } else if (input.IsKeyPressed(SDLK_ESCAPE)) {
+        Pick(nullptr);
     }
 }
 
@@ -355,8 +459,18 @@ void EditorScreen::RunDrag(const Vector2& mouse) {
         FinishSpawnEdit();
         return;
     }
-    mSelectedSpawn->mPosition = mouse;
-    mHistory.SetModified(true);
+    // Until the mouse moves this is a click, which only picks the spawn.
+    mMoved = mMoved || mouse != mPress;
+    if (!mMoved) return;
+    // The spawn keeps its offset from the pointer, so grabbing it off-centre does not make it jump.
+    const Vector2 shift = mouse - mPress;
+    mSelectedSpawn->mPosition = mSpawnBefore.mPosition + shift;
+    // A zone's rectangle travels with it.
+    if (!mSpawnBefore.mData.empty() && SpawnData::KindOf(mSpawnBefore.mArchetype) == SpawnKind::kZone) {
+        SpawnData::Zone zone = SpawnData::GetZone(mSpawnBefore);
+        for (Vector2& corner : zone.mCorners) corner = corner + shift;
+        SpawnData::SetZone(*mSelectedSpawn, zone);
+    }
 }
 
 void EditorScreen::RunOrient(const Vector2& mouse) {
@@ -364,24 +478,87 @@ void EditorScreen::RunOrient(const Vector2& mouse) {
         FinishSpawnEdit();
         return;
     }
+    mMoved = mMoved || mouse != mPress;
+    if (!mMoved) return;
     const Vector2 facing = mouse - mSelectedSpawn->mPosition;
     // Pointing at the spawn's own centre gives no direction: the facing stays as it was.
     if (facing.LengthSquared() > 0.0) mSelectedSpawn->mDirection = facing.Normalized();
-    mHistory.SetModified(true);
+}
+
+bool EditorScreen::GrabCorner(const Vector2& mouse) {
+    Logic::SpawnInfo* zone = GetPicked();
+    if (!zone || zone->mData.empty() || SpawnData::KindOf(zone->mArchetype) != SpawnKind::kZone) return false;
+    const SpawnData::Zone data = SpawnData::GetZone(*zone);
+    const double reach = kHandleRadius * GetView().mZoom / kZoom;
+    for (int corner = 0; corner < 2; ++corner) {
+        const Vector2 away = data.mCorners[corner] - mouse;
+        if (std::abs(away.x) > reach || std::abs(away.y) > reach) continue;
+        Select(kModeCorner, zone);
+        mCorner = corner;
+        return true;
+    }
+    return false;
+}
+
+void EditorScreen::RunCorner(const Vector2& mouse) {
+    if (!mSelectedSpawn || !InputManager::GetInstance().IsButtonDown(SDL_BUTTON_LEFT)) {
+        FinishSpawnEdit();
+        return;
+    }
+    mMoved = mMoved || mouse != mPress;
+    if (!mMoved) return;
+    SpawnData::Zone zone = SpawnData::GetZone(*mSelectedSpawn);
+    zone.mCorners[mCorner] = Snap(mouse, kZoneSnap);
+    SpawnData::SetZone(*mSelectedSpawn, zone);
 }
 
 void EditorScreen::FinishSpawnEdit() {
-    if (mSelectedSpawn) {
-        mHistory.RecordSpawnChange(*mSelectedSpawn, mSpawnBefore);
-        if (mSelectedSpawn->mPosition != mSpawnBefore.mPosition ||
-            mSelectedSpawn->mDirection != mSpawnBefore.mDirection) {
-            NoteChange();
-            const Vector2& at = mSelectedSpawn->mPosition;
-            VELMORA_LOG("EDITOR") << (mMode == kModeDrag ? "Moved" : "Turned") << " spawn `"
-                                  << mSelectedSpawn->mArchetype << "` at (" << at.x << ", " << at.y << ")";
-        }
+    if (mSelectedSpawn && mHistory.RecordSpawnChange(*mSelectedSpawn, mSpawnBefore)) {
+        NoteChange();
+        const Vector2& at = mSelectedSpawn->mPosition;
+        const char* what = mMode == kModeDrag ? "Moved" : mMode == kModeOrient ? "Turned" : "Resized";
+        VELMORA_LOG("EDITOR") << what << " spawn `" << mSelectedSpawn->mArchetype << "` at (" << at.x << ", " << at.y
+                              << ")";
     }
     SetMode(kModeIdle);
+    RefreshPanel();
+}
+
+void EditorScreen::RunRoute(const Vector2& mouse) {
+    const InputManager& input = InputManager::GetInstance();
+    Logic::SpawnInfo* guard = GetPicked();
+    if (input.IsButtonDown(SDL_BUTTON_RIGHT) || input.IsKeyDown(SDLK_ESCAPE) || !guard) {
+        SetMode(kModeIdle);
+        return;
+    }
+    if (!input.IsButtonPressed(SDL_BUTTON_LEFT)) return;
+    const Logic::Level* level = GetLevel();
+    Logic::SpawnInfo* point = nullptr;
+    std::vector<std::string> names;
+    for (const auto& spawn : level->GetSpawnList()) {
+        names.push_back(spawn->mName);
+        if (!point && (spawn->mPosition - mouse).Length() < kSpawnRadius &&
+            SpawnData::KindOf(spawn->mArchetype) == SpawnKind::kWaypoint) {
+            point = spawn.get();
+        }
+    }
+    if (!point) return;
+    // A guard finds its waypoints by name: one without a name gets one, in the same step.
+    mHistory.BeginStroke();
+    if (point->mName.empty()) {
+        const Logic::SpawnInfo before = *point;
+        point->mName = SpawnData::FreeName(kWaypointStem, names);
+        mHistory.RecordSpawnChange(*point, before);
+    }
+    const Logic::SpawnInfo before = *guard;
+    std::vector<std::string> route = SpawnData::GetRoute(*guard);
+    route.push_back(point->mName);
+    SpawnData::SetRoute(*guard, route);
+    mHistory.RecordSpawnChange(*guard, before);
+    mHistory.EndStroke();
+    NoteChange();
+    VELMORA_LOG("EDITOR") << "Route of " << Describe(*guard) << ": " << RouteText(*guard);
+    RefreshPanel();
 }
 
 void EditorScreen::RunCreateSpawn(const Vector2& mouse) {
@@ -394,11 +571,35 @@ void EditorScreen::RunCreateSpawn(const Vector2& mouse) {
     Logic::SpawnInfo spawn;
     spawn.mArchetype = mArchetypes[mArchetypeIndex % mArchetypes.size()];
     spawn.mPosition = mouse;
-    if (mHistory.AddSpawn(spawn)) {
+    PrepareSpawn(spawn);
+    const Logic::SpawnInfo* created = mHistory.AddSpawn(spawn);
+    if (created) {
         NoteChange();
         VELMORA_LOG("EDITOR") << "Created spawn `" << spawn.mArchetype << "` at (" << mouse.x << ", " << mouse.y << ")";
     }
     SetMode(kModeIdle);
+    Pick(created);
+}
+
+void EditorScreen::PrepareSpawn(Logic::SpawnInfo& spawn) const {
+    const SpawnKind kind = SpawnData::KindOf(spawn.mArchetype);
+    if (kind != SpawnKind::kWaypoint && kind != SpawnKind::kZone) return;
+    std::vector<std::string> names;
+    int32_t lastZone = 0;
+    for (const auto& other : GetLevel()->GetSpawnList()) {
+        names.push_back(other->mName);
+        if (SpawnData::KindOf(other->mArchetype) == SpawnKind::kZone) {
+            lastZone = std::max(lastZone, SpawnData::GetZone(*other).mId);
+        }
+    }
+    if (kind == SpawnKind::kWaypoint) {
+        // Guards find waypoints by name, so a new one gets a name nothing else has.
+        spawn.mName = SpawnData::FreeName(kWaypointStem, names);
+    } else {
+        const Vector2 centre = Snap(spawn.mPosition, kZoneSnap);
+        const Vector2 half(kZoneHalfSize, kZoneHalfSize);
+        SpawnData::SetZone(spawn, {lastZone + 1, {centre - half, centre + half}});
+    }
 }
 
 void EditorScreen::RunDelete(const Vector2& mouse) {
@@ -413,6 +614,7 @@ void EditorScreen::RunDelete(const Vector2& mouse) {
     const std::string archetype = spawn->mArchetype;
     if (!mHistory.RemoveSpawn(spawn)) return;
     NoteChange();
+    Pick(nullptr);
     VELMORA_LOG("EDITOR") << "Deleted spawn `" << archetype << "`";
 }
 
@@ -439,8 +641,6 @@ void EditorScreen::RenderWorld(Graphics::Renderer& renderer) {
     if (const Logic::Level* level = GetLevel()) {
         level->Render(renderer, view.mLeft, view.mBottom, view.mRight, view.mTop);
     }
-    MessageRenderEdit edit(&renderer);
-    EntityManager::GetInstance().SendToAll(edit);
     DrawSpawns(renderer);
     DrawHover(renderer);
     mTrail.Draw(kHoverColor);
@@ -453,8 +653,10 @@ void EditorScreen::DrawSpawns(Graphics::Renderer& renderer) const {
     Graphics::Batch& lines =
         renderer.GetBatch(Graphics::kPrimitiveLines, nullptr, kSpawnLayer, kSpawnLines, Graphics::kBlendAlpha);
     const Graphics::Font* font = Graphics::FontManager::GetInstance().GetFont(kLabelFont);
+    const Logic::SpawnInfo* picked = GetPicked();
     for (const auto& spawn : level->GetSpawnList()) {
-        const bool selected = spawn.get() == mSelectedSpawn;
+        DrawMarkers(renderer, *spawn, lines);
+        const bool selected = spawn.get() == mSelectedSpawn || spawn.get() == picked;
         const uint32_t color = selected ? kSelectedColor : kSpawnColor;
         const Vector2& at = spawn->mPosition;
         debug.DrawCircle(at.x, at.y, kSpawnRadius, color);
@@ -463,7 +665,53 @@ void EditorScreen::DrawSpawns(Graphics::Renderer& renderer) const {
         if (lines.GetRoom() >= 2) {
             lines.AddLine(at.x, at.y, at.x + facing.x * kSpawnRadius, at.y + facing.y * kSpawnRadius, color);
         }
-        if (font) font->Draw(renderer, spawn->mArchetype, at.x, at.y + kSpawnRadius, 1, kSpawnLayer + 1, color);
+        if (font) font->Draw(renderer, Describe(*spawn), at.x, at.y + kSpawnRadius, 1, kSpawnLayer + 1, color);
+    }
+}
+
+void EditorScreen::DrawMarkers(Graphics::Renderer& renderer, const Logic::SpawnInfo& spawn,
+                               Graphics::Batch& lines) const {
+    switch (SpawnData::KindOf(spawn.mArchetype)) {
+        case SpawnKind::kGuard:
+            DrawRoute(spawn, lines);
+            break;
+        case SpawnKind::kZone:
+            DrawZone(renderer, spawn, lines);
+            break;
+        default:
+            break;
+    }
+}
+
+void EditorScreen::DrawRoute(const Logic::SpawnInfo& guard, Graphics::Batch& lines) const {
+    const Logic::Level* level = GetLevel();
+    // Names that match no waypoint are skipped, as the patrol skips them.
+    std::vector<Vector2> stops{guard.mPosition};
+    for (const std::string& name : SpawnData::GetRoute(guard)) {
+        for (const auto& spawn : level->GetSpawnList()) {
+            if (name.empty() || spawn->mName != name) continue;
+            stops.push_back(spawn->mPosition);
+            break;
+        }
+    }
+    // After the last waypoint the patrol starts again from the first.
+    if (stops.size() > 2) stops.push_back(stops[1]);
+    for (size_t i = 1; i < stops.size() && lines.GetRoom() >= 2; ++i) {
+        lines.AddLine(stops[i - 1].x, stops[i - 1].y, stops[i].x, stops[i].y, kRouteColor);
+    }
+}
+
+void EditorScreen::DrawZone(Graphics::Renderer& renderer, const Logic::SpawnInfo& spawn, Graphics::Batch& lines) const {
+    const SpawnData::Zone zone = SpawnData::GetZone(spawn);
+    Logic::ComponentTriggerZone::DrawOutline(renderer, zone.mCorners[0], zone.mCorners[1], zone.mId);
+    if (&spawn != GetPicked()) return;
+    const double half = kHandleRadius * GetView().mZoom / kZoom;
+    for (const Vector2& corner : zone.mCorners) {
+        if (lines.GetRoom() < 8) break;
+        lines.AddLine(corner.x - half, corner.y - half, corner.x + half, corner.y - half, kHandleColor);
+        lines.AddLine(corner.x + half, corner.y - half, corner.x + half, corner.y + half, kHandleColor);
+        lines.AddLine(corner.x + half, corner.y + half, corner.x - half, corner.y + half, kHandleColor);
+        lines.AddLine(corner.x - half, corner.y + half, corner.x - half, corner.y - half, kHandleColor);
     }
 }
 

@@ -5,7 +5,6 @@
 #include "game/LogicManager.h"
 #include "graphics/Batch.h"
 #include "graphics/FontManager.h"
-#include "graphics/MessageRenderEdit.h"
 #include "graphics/Renderer.h"
 #include "world/LevelMessages.h"
 
@@ -16,11 +15,7 @@
 namespace Velmora::Logic {
 
 void ComponentTriggerZone::HandleMessage(Message& message) {
-    if (message.Is<MessageEndLevel>()) {
-        mOwner->Destroy();
-    } else if (const auto* render = MessageCast<Editor::MessageRenderEdit>(message)) {
-        if (render->mRenderer) Draw(*render->mRenderer);
-    }
+    if (message.Is<MessageEndLevel>()) mOwner->Destroy();
 }
 
 void ComponentTriggerZone::LoadInstance(ValueCursor& cursor) {
@@ -53,15 +48,18 @@ void ComponentTriggerZone::UpdateZones(const Vector2& point, const EventSink& si
     }
 }
 
-void ComponentTriggerZone::Draw(Graphics::Renderer& renderer) const {
+void ComponentTriggerZone::DrawOutline(Graphics::Renderer& renderer, const Vector2& first, const Vector2& second,
+                                       int zoneId) {
+    const Vector2 low(std::min(first.x, second.x), std::min(first.y, second.y));
+    const Vector2 high(std::max(first.x, second.x), std::max(first.y, second.y));
     Graphics::Batch& lines =
         renderer.GetBatch(Graphics::kPrimitiveLines, nullptr, kLayer, kBatchCapacity, Graphics::kBlendAlpha);
-    lines.AddLine(mMin.x, mMin.y, mMax.x, mMin.y, kOutlineColor);
-    lines.AddLine(mMax.x, mMin.y, mMax.x, mMax.y, kOutlineColor);
-    lines.AddLine(mMax.x, mMax.y, mMin.x, mMax.y, kOutlineColor);
-    lines.AddLine(mMin.x, mMax.y, mMin.x, mMin.y, kOutlineColor);
+    lines.AddLine(low.x, low.y, high.x, low.y, kOutlineColor);
+    lines.AddLine(high.x, low.y, high.x, high.y, kOutlineColor);
+    lines.AddLine(high.x, high.y, low.x, high.y, kOutlineColor);
+    lines.AddLine(low.x, high.y, low.x, low.y, kOutlineColor);
     Graphics::FontManager& fonts = Graphics::FontManager::GetInstance();
-    fonts.DrawTextScaled(renderer, fonts.GetFont(kFontName), std::to_string(mZoneId), mMin.x, mMin.y, 0, kLabelScale,
+    fonts.DrawTextScaled(renderer, fonts.GetFont(kFontName), std::to_string(zoneId), low.x, low.y, 0, kLabelScale,
                          kLabelScale, kLabelColor);
 }
 

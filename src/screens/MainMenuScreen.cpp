@@ -10,6 +10,7 @@
 #include "graphics/RenderMessages.h"
 #include "graphics/TextureManager.h"
 #include "interface/AnimateStyle.h"
+#include "interface/MenuLook.h"
 #include "interface/WButton.h"
 #include "interface/WButtonCallbackLambda.h"
 #include "interface/WField.h"
@@ -24,7 +25,6 @@
 #include "screens/CreditsScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/MenuActions.h"
-#include "screens/MenuLook.h"
 #include "screens/MusicVolumeCallback.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/SampleVolumeCallback.h"
@@ -151,7 +151,7 @@ void MainMenuScreen::BuildPages() {
     BuildAudioPage();
     NewPage(kPageLeaving, nullptr);
     NewPage(kPageResuming, nullptr);
-    for (Interface::WVBox* box : mPages) MenuLook::Apply(*box);
+    for (Interface::WVBox* box : mPages) Interface::MenuLook::Apply(*box);
 }
 
 void MainMenuScreen::BuildMainPage() {

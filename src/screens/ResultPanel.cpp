@@ -2,6 +2,7 @@
 
 #include "graphics/Batch.h"
 #include "graphics/Renderer.h"
+#include "interface/MenuLook.h"
 #include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WField.h"
@@ -9,7 +10,6 @@
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
 #include "screens/Hud.h"
-#include "screens/MenuLook.h"
 
 #include <algorithm>
 #include <cctype>
@@ -82,7 +82,7 @@ void ResultPanel::Show(Interface::WidgetRoot& root, const ResultSummary& summary
     // As wide as the menus' buttons, so the label has room on both sides within its frame.
     button->mMinWidth = kButtonMinWidth;
     button->Layout();
-    MenuLook::Apply(*button);
+    Interface::MenuLook::Apply(*button);
     root.Add(std::move(button));
     auto info = std::make_unique<Interface::WVBox>(kInfoSpacing, 0);
     info->mMinWidth = kButtonMinWidth;

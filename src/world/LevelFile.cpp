@@ -294,14 +294,15 @@ void LevelFile::ReadTriggers(const TiXmlElement& root, const std::string& path, 
     }
 }
 
-bool LevelFile::SaveLevel(const Level& level) {
+bool LevelFile::SaveLevel(const Level& level, std::string* reason) {
     const std::string path = SavePath(level.GetFolder(), level.GetName());
     // The player's level folder is made on the first save; the shipped campaign folders exist.
     const bool folderReady = !Game::GetInstance().mInstalled || MakeFolders(ParentPath(path));
-    std::string reason = path.empty() ? "no folder to save in" : "the folder cannot be made";
-    if (path.empty() || !folderReady || !WriteFileSafely(level, path, reason)) {
-        VELMORA_LOG_CRITICAL("EDITOR") << path << "`"
-                                       << " FOR WRITING (" << reason << ")";
+    std::string why = path.empty() ? "no folder to save in" : "the folder cannot be made";
+    if (path.empty() || !folderReady || !WriteFileSafely(level, path, why)) {
+        VELMORA_LOG("EDITOR") << path << "`"
+                              << " FOR WRITING (" << why << ")";
+        if (reason) *reason = why;
         return false;
     }
     VELMORA_LOG("EDITOR") << "LEVEL `" << level.GetName() << "` SAVED!";

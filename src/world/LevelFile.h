@@ -57,8 +57,9 @@ public:
     /// The file is written beside the old one and then renamed over it, so a failed save leaves
     /// the old file whole; the old file is first copied to NAME.xml.bak. Logs "LEVEL `NAME`
     /// SAVED!" on "EDITOR" (and shows it for 5 s under the watch "editor.saved"), or
-    /// "PATH` FOR WRITING (REASON)" when the file cannot be written. True when saved.
-    static bool SaveLevel(const Level& level);
+    /// "PATH` FOR WRITING (REASON)" when the file cannot be written; the caller tells the user,
+    /// so no error box comes up. True when saved; else `reason`, when given, says why.
+    static bool SaveLevel(const Level& level, std::string* reason = nullptr);
     /// The file's text, exactly as SaveLevel writes it: positions, directions and the medal
     /// times in the shortest form that reads back as the same number.
     static void WriteLevel(const Level& level, std::ostream& out);

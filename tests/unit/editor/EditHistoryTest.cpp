@@ -93,5 +93,32 @@ TEST_F(EditHistoryTest, SpawnCreationMovesAndDeletionsUndo) {
     EXPECT_TRUE(mLevel->GetSpawnList().empty());
 }
 
+TEST_F(EditHistoryTest, SpawnChangesMadeInOneStrokeAreOneStep) {
+    Logic::SpawnInfo point;
+    point.mArchetype = "waypoint";
+    mHistory.AddSpawn(point);
+    Logic::SpawnInfo guard;
+    guard.mArchetype = "guard";
+    mHistory.AddSpawn(guard);
+    Logic::SpawnInfo& named = *mLevel->GetSpawnList()[0];
+    Logic::SpawnInfo& routed = *mLevel->GetSpawnList()[1];
+    // A waypoint named and added to a route together, as the editor does for an unnamed one.
+    mHistory.BeginStroke();
+    const Logic::SpawnInfo pointBefore = named;
+    named.mName = "wp1";
+    EXPECT_TRUE(mHistory.RecordSpawnChange(named, pointBefore));
+    const Logic::SpawnInfo guardBefore = routed;
+    routed.mData = {Value("wp1")};
+    EXPECT_TRUE(mHistory.RecordSpawnChange(routed, guardBefore));
+    mHistory.EndStroke();
+    EXPECT_EQ(mHistory.GetStepCount(), 3u);
+    EXPECT_TRUE(mHistory.Undo());
+    EXPECT_EQ(mLevel->GetSpawnList()[0]->mName, "");
+    EXPECT_TRUE(mLevel->GetSpawnList()[1]->mData.empty());
+    EXPECT_TRUE(mHistory.Redo());
+    EXPECT_EQ(mLevel->GetSpawnList()[0]->mName, "wp1");
+    EXPECT_EQ(mLevel->GetSpawnList()[1]->mData, ValueList{Value("wp1")});
+}
+
 } // namespace
 } // namespace Velmora

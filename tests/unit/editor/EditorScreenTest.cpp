@@ -1,9 +1,15 @@
 // The editor over a running level: opened by F1, driven with synthetic mouse and keys.
 #include "editor/ConfirmUnsaved.h"
 #include "editor/EditorScreen.h"
+#include "editor/SpawnData.h"
 #include "graphics/DebugDrawManager.h"
+#include "interface/WButton.h"
+#include "interface/WField.h"
+#include "interface/WLabel.h"
+#include "interface/WidgetRoot.h"
 #include "unit/logic/PlayScreenFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace Velmora {
@@ -17,6 +23,11 @@ protected:
         Tests::PlayScreenTest::SetUp();
         // An editable archetype of our own, so the editor offers something to place.
         Factory::GetInstance().LoadArchetype("editor_marker", Tests::SourceDir() + "/data/object/waypoint.xml", true);
+        // Names of our own: other tests may have loaded the game's archetypes as not editable.
+        for (const char* name : {"guard", "trigger_zone"}) {
+            Factory::GetInstance().LoadArchetype(std::string("editor_") + name,
+                                                 Tests::SourceDir() + "/data/object/" + name + ".xml", true);
+        }
         mCampaign = WriteCampaign({{"room", RoomLevel("room")}});
         mPlay = Start(mCampaign);
         Frame();
@@ -40,6 +51,39 @@ protected:
     void Button(int button, bool down) {
         InputManager::GetInstance().SetButton(button, down);
         Frame();
+    }
+    void Click(double x, double y) {
+        PointAt(x, y);
+        Button(SDL_BUTTON_LEFT, true);
+        Button(SDL_BUTTON_LEFT, false);
+    }
+    // Places a spawn of the archetype with the panel's mode and a click; returns the picked spawn.
+    Logic::SpawnInfo* Create(const std::string& archetype, double x, double y) {
+        const std::vector<std::string>& names = mEditor->GetArchetypes();
+        mEditor->mArchetypeIndex =
+            static_cast<unsigned>(std::find(names.begin(), names.end(), archetype) - names.begin());
+        mEditor->SetMode(Editor::kModeCreateSpawn);
+        Click(x, y);
+        return mEditor->GetPicked();
+    }
+    // The panel's last button (in tree order) with that label, clicked as the mouse would.
+    void ClickPanel(const std::string& label) {
+        const Interface::Widget* button = FindButton(*mEditor->GetPanel().GetRoot()->GetTop(), label);
+        ASSERT_NE(button, nullptr) << label;
+        InputManager::GetInstance().SetMousePosition(button->GetAbsoluteX() + 3, button->GetAbsoluteY() + 3);
+        Frame();
+        Button(SDL_BUTTON_LEFT, true);
+        Button(SDL_BUTTON_LEFT, false);
+    }
+    static const Interface::Widget* FindButton(const Interface::Widget& tree, const std::string& label) {
+        const Interface::Widget* found = nullptr;
+        const auto* text =
+            tree.GetChildCount() > 0 ? dynamic_cast<const Interface::WLabel*>(tree.GetChild(0)) : nullptr;
+        if (dynamic_cast<const Interface::WButton*>(&tree) && text && text->GetText() == label) found = &tree;
+        for (unsigned i = 0; i < tree.GetChildCount(); ++i) {
+            if (const Interface::Widget* inner = FindButton(*tree.GetChild(i), label)) found = inner;
+        }
+        return found;
     }
     void CtrlTap(int key) {
         InputManager::GetInstance().SetKey(SDLK_LCTRL, true);
@@ -88,6 +132,8 @@ TEST_F(EditorScreenTest, AStrokeIsOneUndoStepAndLeavingPlaysTheEditedLevel) {
     std::filesystem::create_directories(file + ".tmp");
     EXPECT_FALSE(mEditor->Save());
     EXPECT_TRUE(mEditor->GetHistory().IsModified());
+    EXPECT_EQ(mEditor->GetPanel().GetStatusText().rfind("NOT SAVED (", 0), 0u) << "the panel says so";
+    EXPECT_TRUE(mLog.mCritical.empty()) << "no error box over the editor";
     Tap(SDLK_F1);
     ASSERT_NE(dynamic_cast<Editor::ConfirmUnsaved*>(TheGame().GetTopScreen()), nullptr);
     Tap(SDLK_ESCAPE);
@@ -135,6 +181,62 @@ TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
     mEditor->StepSize(-10, 0);
     mEditor->StepSize(-1, 0);
     EXPECT_EQ(Logic().GetLevel()->GetWidth(), 1) << "width 1 is the least";
+}
+
+TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
+    // Clicks on a spawn without moving pick it and change nothing.
+    Click(48, 48);
+    PointAt(48, 48);
+    Button(SDL_BUTTON_RIGHT, true);
+    Button(SDL_BUTTON_RIGHT, false);
+    EXPECT_EQ(mEditor->GetPicked(), Logic().GetLevel()->GetSpawnList().front().get());
+    EXPECT_FALSE(mEditor->GetHistory().IsModified());
+    EXPECT_FALSE(mEditor->HasChanges());
+    EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 0u);
+
+    Logic::SpawnInfo* guard = Create("editor_guard", 80, 48);
+    ASSERT_NE(guard, nullptr);
+    EXPECT_EQ(Create("editor_marker", 112, 48)->mName, "wp1");
+    EXPECT_EQ(Create("editor_marker", 144, 48)->mName, "wp2");
+    Click(80, 48);
+    ClickPanel("Add to Route");
+    EXPECT_EQ(mEditor->GetMode(), Editor::kModeRoute);
+    for (const double x : {144.0, 112.0, 20.0}) Click(x, 48);
+    using Route = std::vector<std::string>;
+    EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2", "wp1"})) << "the click off a waypoint adds nothing";
+    Tap(SDLK_ESCAPE);
+    CtrlTap(SDLK_z);
+    guard = Logic().GetLevel()->GetSpawnList()[1].get();
+    EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2"}));
+    ClickPanel("Clear Route");
+    EXPECT_TRUE(Logic().GetLevel()->GetSpawnList()[1]->mData.empty());
+
+    // A new zone is a square round the click; its corner handle drags, snapped to half cells.
+    Logic::SpawnInfo* zone = Create("editor_trigger_zone", 176, 48);
+    ASSERT_NE(zone, nullptr);
+    EXPECT_EQ(Editor::SpawnData::GetZone(*zone).mCorners[0], Vector2(128, 0));
+    PointAt(129, 1);
+    Button(SDL_BUTTON_LEFT, true);
+    EXPECT_EQ(mEditor->GetMode(), Editor::kModeCorner);
+    PointAt(158, 35);
+    Frame();
+    Button(SDL_BUTTON_LEFT, false);
+    ClickPanel("+"); // the zone id's, the last on the panel
+    const Editor::SpawnData::Zone moved = Editor::SpawnData::GetZone(*mEditor->GetPicked());
+    EXPECT_EQ(moved.mId, 2);
+    EXPECT_EQ(moved.mCorners[0], Vector2(160, 32));
+    EXPECT_EQ(moved.mCorners[1], Vector2(224, 96));
+
+    const Logic::Level& level = *Logic().GetLevel();
+    ASSERT_TRUE(mEditor->Save());
+    const auto back =
+        Logic::LevelFile::ReadLevel(Logic::LevelFile::SavePath(level.GetFolder(), level.GetName()), level.GetFolder());
+    ASSERT_NE(back, nullptr);
+    ASSERT_EQ(back->GetSpawnList().size(), level.GetSpawnList().size());
+    for (size_t i = 0; i < level.GetSpawnList().size(); ++i) {
+        EXPECT_EQ(back->GetSpawnList()[i]->mName, level.GetSpawnList()[i]->mName) << i;
+        EXPECT_EQ(back->GetSpawnList()[i]->mData, level.GetSpawnList()[i]->mData) << i;
+    }
 }
 
 TEST_F(EditorScreenTest, ReloadingDropsTheEditsAndTheirUndoSteps) {

@@ -259,7 +259,7 @@ TEST_F(LevelFileTest, AFailedSaveKeepsTheOldFile) {
     {
         Tests::LogCapture capture; // no folder: nothing can be written
         EXPECT_FALSE(LevelFile::SaveLevel(*level));
-        EXPECT_TRUE(capture.CriticalContains("[EDITOR:1] " + LevelFile::LevelPath("camp", "keep") + "` FOR WRITING"));
+        EXPECT_TRUE(capture.Contains("[EDITOR:1] " + LevelFile::LevelPath("camp", "keep") + "` FOR WRITING"));
     }
     const std::string path = LevelFile::LevelPath("camp", "keep");
     Tests::WriteFile(path, "old contents");

@@ -3,6 +3,7 @@
 // the in-game form lies over the screen below it.
 #include "graphics/Batch.h"
 #include "graphics/TextureManager.h"
+#include "interface/MenuLook.h"
 #include "interface/WButton.h"
 #include "interface/WLabel.h"
 #include "interface/WSelector.h"
@@ -12,7 +13,6 @@
 #include "screens/CreditsScreen.h"
 #include "screens/HelpScreen.h"
 #include "screens/MainMenuScreen.h"
-#include "screens/MenuLook.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/ScreenDrawing.h"
 
@@ -206,13 +206,13 @@ TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
     // sets it; fading the pages must keep it).
     for (MenuPage page : {kPageMain, kPageOptions}) {
         const Interface::Widget* label = menu->FindButton(page, page == kPageMain ? "Help" : "Go Back")->GetChild(0);
-        EXPECT_EQ(Interface::GetEffectiveStyle(*label).mColor1, MenuLook::Get().mNormal.mText);
+        EXPECT_EQ(Interface::GetEffectiveStyle(*label).mColor1, Interface::MenuLook::Get().mNormal.mText);
     }
     Run(0.5);
     const Interface::Widget* focused = menu->FindButton(kPageMain, "New Game");
     ASSERT_TRUE(focused->HasState(Interface::Widget::kFocused));
     EXPECT_EQ(Interface::GetEffectiveStyle(*focused->GetChild(0)).mColor1, Interface::Style::kWhite);
-    EXPECT_EQ(Interface::GetEffectiveStyle(*focused).mColor2, MenuLook::Get().mHighlight.mFrame);
+    EXPECT_EQ(Interface::GetEffectiveStyle(*focused).mColor2, Interface::MenuLook::Get().mHighlight.mFrame);
     // The first button is on top.
     EXPECT_GT(menu->FindButton(kPageMain, "New Game")->GetAbsoluteY(),
               menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());

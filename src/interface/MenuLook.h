@@ -3,10 +3,8 @@
 #include "interface/WidgetLook.h"
 
 namespace Velmora::Interface {
-class Widget;
-}
 
-namespace Velmora::Logic {
+class Widget;
 
 /// The look of the game's menus and panels, drawn to sit with the game's art: buttons of dark,
 /// translucent glass with a thin steel-blue frame and pale text; the one highlight (hover or
@@ -14,12 +12,12 @@ namespace Velmora::Logic {
 class MenuLook {
 public:
     /// The buttons' and sliders' look.
-    static Interface::WidgetLook Get();
+    static WidgetLook Get();
     /// The look of an entry that cannot be chosen: grey on a dark fill, no highlight.
-    static Interface::WidgetLook GetDisabled();
+    static WidgetLook GetDisabled();
     /// Gives every button and slider of the tree (the widget and everything under it) the look,
     /// the greyed one to those disabled themselves.
-    static void Apply(Interface::Widget& tree);
+    static void Apply(Widget& tree);
 };
 
-} // namespace Velmora::Logic
+} // namespace Velmora::Interface
