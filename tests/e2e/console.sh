@@ -27,8 +27,8 @@ wait_for_screen "$WORK/open.png" panel_shown
 x_retry xdotool type --delay 40 'print(1+1)'
 x_retry xdotool key Return
 wait_for_log "[LUA:1] 2"
-sleep 0.5
-screenshot "$WORK/ran.png"
+result_shown() { [ "$(ink "$1" "8x17+69+$NEWEST_TOP")" -gt 8 ]; }
+VELMORA_WAIT=10 wait_for_screen "$WORK/ran.png" result_shown
 # "[LUA:1] 2" is nine characters of 8 pixels from x = 4: ink up to x = 76, none beyond.
 [ "$(ink "$WORK/ran.png" "74x17+4+$NEWEST_TOP")" -gt 40 ] || fail "no newest history line"
 [ "$(ink "$WORK/ran.png" "8x17+69+$NEWEST_TOP")" -gt 8 ] || fail "no '2' at the end of the newest line"
@@ -38,8 +38,7 @@ screenshot "$WORK/ran.png"
 
 x_retry xdotool key grave
 wait_for_screen "$WORK/closed.png" menu_background_shown
-sleep 1
-screenshot "$WORK/closed.png"
+wait_for_still_screen "$WORK/closed.png"
 # The same menu page as before the console opened: the menu never saw the Return.
 page="$((W / 2))x$((H / 2))+$((W / 4))+$((H / 4))"
 is_true "$(region_rmse "$WORK/menu.png" "$WORK/closed.png" "$page")" '<' 0.05 || fail "the menu took the console's keys"

@@ -37,43 +37,37 @@ window=$(wait_for_window '\[ VELMORA THE GAME! \]')
 # Full screen in the only mode Xvfb has, its screen size.
 wait_for_log "[GRAPHICS:1] Video mode 1280x800 full screen"
 x_retry xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
-fullscreen_window_shown || fail "no full-screen window"
-sleep 1
-screenshot "$WORK/before.png"
+eventually fullscreen_window_shown || fail "no full-screen window"
+wait_for_still_screen "$WORK/before.png"
 
 # F2 toggles the overlay once per press; it covers the top-left corner of the menu.
 corner=400x300+0+0
+overlay_shown() { is_true "$(region_rmse "$WORK/before.png" "$1" $corner)" '>' 0.05; }
+overlay_hidden() { is_true "$(region_rmse "$WORK/before.png" "$1" $corner)" '<' 0.01; }
 x_retry xdotool key F2
-sleep 0.5
-screenshot "$WORK/overlay.png"
-is_true "$(region_rmse "$WORK/before.png" "$WORK/overlay.png" $corner)" '>' 0.05 ||
-    fail "F2 did not show the performance overlay"
+VELMORA_WAIT=5 wait_for_screen "$WORK/overlay.png" overlay_shown
 # The overlay stays in its corner: the far side of the menu is unchanged.
 is_true "$(region_rmse "$WORK/before.png" "$WORK/overlay.png" 360x400+920+400)" '<' 0.01 ||
     fail "the overlay drew outside its corner"
 
 x_retry xdotool key F2
-sleep 0.5
-screenshot "$WORK/hidden.png"
-is_true "$(region_rmse "$WORK/before.png" "$WORK/hidden.png" $corner)" '<' 0.01 ||
-    fail "a second F2 did not hide the overlay"
+VELMORA_WAIT=5 wait_for_screen "$WORK/hidden.png" overlay_hidden
 x_retry xdotool key F2
-sleep 0.3
+VELMORA_WAIT=5 wait_for_screen "$WORK/overlay-again.png" overlay_shown
 
 # Alt+Return: the first windowed candidate that fits a 1280x800 desktop is 1280x800.
 x_retry xdotool key alt+Return
 wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
 focus_game_window
-sleep 0.5
-fullscreen_window_shown && fail "still full-screen after Alt+Return"
+windowed() { ! fullscreen_window_shown; }
+eventually windowed || fail "still full-screen after Alt+Return"
 [ "$(count_log "Video mode")" -eq 2 ] || fail "Alt+Return changed the mode more than once"
 x_retry xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fail "window is not 1280x800"
 
 # And back to full screen.
 x_retry xdotool key alt+Return
 wait_for_count "[GRAPHICS:1] Video mode 1280x800 full screen" 2
-sleep 0.5
-fullscreen_window_shown || fail "not full-screen again after the second Alt+Return"
+eventually fullscreen_window_shown || fail "not full-screen again after the second Alt+Return"
 [ "$(count_log "Video mode")" -eq 3 ] || fail "unexpected mode changes"
 
 x_retry xdotool key alt+F4

@@ -150,6 +150,29 @@ wait_for_screen() {
     fail "the screen never showed what '$*' looks for"
 }
 
+# Takes screenshots into $1 until two in a row agree (a fade or a page change has settled). Keys
+# need no such wait: the game takes them in order, and a menu page takes keys as it starts to show.
+wait_for_still_screen() {
+    local shot=$1
+    screenshot "$shot"
+    for _ in $(seq $(( ${VELMORA_WAIT:-30} * 4 ))); do
+        sleep 0.25
+        cp "$shot" "$shot.last.png"
+        screenshot "$shot"
+        is_true "$(region_rmse "$shot" "$shot.last.png" 1280x800+0+0)" '<' 0.004 && return 0
+    done
+    fail "the screen never settled"
+}
+
+# Runs a check again every 0.1 s until it succeeds, for up to five seconds.
+eventually() {
+    for _ in $(seq 50); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # True when the centre of a screenshot differs from $WORK/before.png (take it before the key
 # that should change the page): for wait_for_screen.
 centre_changed() {
