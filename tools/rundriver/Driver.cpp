@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace Velmora::Tools {
 
@@ -65,6 +66,22 @@ bool WayAheadSeen(const Vector2& position, const std::vector<Cell>& path, size_t
     return false;
 }
 
+// With RUNDRIVER_TRACE set, every 20th tick goes to stderr: the plan step, the player's place in
+// cells, the times seen so far, and each guard's place and facing; for writing plans.
+void Trace(uint32_t tick, size_t step, const Vector2& player) {
+    static const bool sOn = std::getenv("RUNDRIVER_TRACE") != nullptr;
+    if (!sOn || tick % 20 != 0) return;
+    std::fprintf(stderr, "tick %u step %zu player (%.1f, %.1f) seen %d", tick, step, player.x / kTileSize,
+                 player.y / kTileSize, Logic::LogicManager::GetInstance().GetLevelCounters().mSeen);
+    for (const Ai::ComponentPerception* eyes : Ai::ComponentPerception::GetInstances()) {
+        if (!eyes->mTransform) continue;
+        const Vector2 at = eyes->mTransform->mPosition * (1.0 / kTileSize);
+        const Vector2 facing = eyes->mTransform->mDirection;
+        std::fprintf(stderr, " | guard (%.1f, %.1f) facing (%.2f, %.2f)", at.x, at.y, facing.x, facing.y);
+    }
+    std::fprintf(stderr, "\n");
+}
+
 } // namespace
 
 bool Driver::Next(Logic::TickInput& input) {
@@ -76,6 +93,7 @@ bool Driver::Next(Logic::TickInput& input) {
     input = Logic::TickInput();
     input.mResumed = mTick == 1; // play starts with the first tick, as in the game
     input.mFacing = transform->mDirection;
+    Trace(mTick, mPlanStep, transform->mPosition);
     if (mCharging) return AimAtGlass(input);
     if (mWait > 0) {
         --mWait;
