@@ -6,6 +6,8 @@
 #include "core/ValueCursor.h"
 #include "world/SoundwaveMessages.h"
 
+#include <algorithm>
+
 namespace Velmora::Ai {
 
 namespace {
@@ -22,11 +24,16 @@ void ListenBehavior::Deserialize(ValueCursor& cursor) { cursor >> mReactionPause
 
 void ListenBehavior::HandleMessage(Message& message) {
     const auto* wave = MessageCast<Logic::MessageSoundwaveCollision>(message);
-    if (!wave || wave->mKind != Logic::kSound || HasFlags(kFlagReacting)) return;
-    if (mPushes.size() < kMaxPushes) mPushes.emplace_back(wave->mForceX, wave->mForceY);
+    if (!wave) return;
+    if (wave->mKind == Logic::kWhite) mMaskTimer = kMaskTime;
+    if (wave->mKind != Logic::kSound || HasFlags(kFlagReacting)) return;
+    const Vector2 push(wave->mForceX, wave->mForceY);
+    if (mMaskTimer > 0.0 && push.Length() < kMaskedEnergy) return;
+    if (mPushes.size() < kMaxPushes) mPushes.push_back(push);
 }
 
 bool ListenBehavior::Update(double dt) {
+    mMaskTimer = std::max(0.0, mMaskTimer - dt);
     if (HasFlags(kFlagReacting)) {
         SetBlocking(false);
         ClearFlags(kFlagReacting);

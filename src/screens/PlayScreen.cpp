@@ -513,6 +513,8 @@ void PlayScreen::OnBeginLevel() {
     logic.ClearNotifications();
     logic.ResetLevelCounters();
     mGun.BeginLevel();
+    // Every level begin and retry spawns a new player: a White Gun carried in still silences it.
+    MatchStepsToGun();
     mFireHeld = false;
     mFirePressed = false;
     mSecondFraction = 0.0;
@@ -543,10 +545,14 @@ void PlayScreen::EquipGun(int gunType) {
         return;
     }
     mGun.mGun = static_cast<GunType>(gunType);
-    if (Entity* player = LogicManager::GetInstance().GetPlayer()) {
-        if (auto* control = player->GetComponent<ComponentPlayer>()) control->mWhiteSteps = gunType == kWhiteGun;
-    }
+    MatchStepsToGun();
     mAudio.PlaySample(PlayAudio::kPowerSample);
+}
+
+void PlayScreen::MatchStepsToGun() const {
+    if (Entity* player = LogicManager::GetInstance().GetPlayer()) {
+        if (auto* control = player->GetComponent<ComponentPlayer>()) control->mWhiteSteps = mGun.mGun == kWhiteGun;
+    }
 }
 
 void PlayScreen::OnChaseStart() {

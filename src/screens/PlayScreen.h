@@ -134,6 +134,8 @@ private:
     void AdvanceClock(double dt);
     void OnBeginLevel();
     void EquipGun(int gunType);
+    /// Footsteps are silent (white) while the player carries the White Gun.
+    void MatchStepsToGun() const;
     void OnChaseStart();
     void OnChaseStop();
     void OpenMenu();

@@ -91,6 +91,31 @@ TEST_F(GuardBehaviorTest, WavesWithinATenthOfASecondMakeOneTurnAgainstTheirSum) 
     EXPECT_EQ(EmotesShown("question"), 1);
 }
 
+TEST_F(GuardBehaviorTest, WhiteNoiseMasksFaintSoundsForAWhile) {
+    struct Case {
+        int ticksAfterNoise; // 0: no white noise at all
+        double energy;
+        bool heard;
+    };
+    const Case cases[] = {{0, 80, true}, {10, 80, false}, {10, 200, true}, {110, 80, false}, {130, 80, true}};
+    for (const Case& c : cases) {
+        Entity* guard = Place("guard", {200, 100}, {0, 1});
+        const int before = EmotesShown("question");
+        Run(1);
+        if (c.ticksAfterNoise > 0) {
+            Logic::MessageSoundwaveCollision noise(0, -400, Logic::kWhite);
+            guard->HandleMessage(noise);
+            Run(c.ticksAfterNoise);
+        }
+        Logic::MessageSoundwaveCollision wave(c.energy, 0, Logic::kSound);
+        guard->HandleMessage(wave);
+        Run(10);
+        EXPECT_EQ(EmotesShown("question") - before, c.heard ? 1 : 0) << c.ticksAfterNoise << " " << c.energy;
+        guard->Destroy();
+        Run(1);
+    }
+}
+
 TEST_F(GuardBehaviorTest, APatrolOfOneWaypointKeepsComingBackToIt) {
     Place("waypoint", {336, 208}, {0, 1})->SetName("post");
     const ValueList route{"nowhere", "post"};

@@ -391,6 +391,14 @@ TEST_F(PlayTest, AGunPickupEquipsTheGunAndTheWhiteGunWhitensTheSteps) {
     Broadcast(MessageGotGunPickup(kWhiteGun));
     EXPECT_EQ(play->mGun.mGun, kWhiteGun);
     EXPECT_TRUE(Player()->GetComponent<ComponentPlayer>()->mWhiteSteps);
+    // The gun is kept from level to level and across retries, and so are its silent steps.
+    Broadcast(MessageLevelLost());
+    PressResult();
+    EXPECT_TRUE(Player()->GetComponent<ComponentPlayer>()->mWhiteSteps) << "after Try Again";
+    Win();
+    PressResult();
+    ASSERT_EQ(Logic().GetLevel()->GetName(), "two");
+    EXPECT_TRUE(Player()->GetComponent<ComponentPlayer>()->mWhiteSteps) << "in the next level";
     Broadcast(MessageGotGunPickup(kShockGun));
     EXPECT_FALSE(Player()->GetComponent<ComponentPlayer>()->mWhiteSteps);
     Broadcast(MessageGotGunPickup(42));

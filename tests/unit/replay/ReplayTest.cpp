@@ -203,7 +203,7 @@ TEST_F(ReplayTest, RunsOfMissingLevelsAreRefused) {
     run.mHeader.mLevel = "nosuchlevel";
     const RunOutcome outcome = RunPlayer::PlayRun(run);
     EXPECT_FALSE(outcome.mPlayed);
-    EXPECT_EQ(outcome.mError, "campaign `training` has no level `nosuchlevel`");
+    EXPECT_EQ(outcome.mError, "campaign `" + run.mHeader.mCampaign + "` has no level `nosuchlevel`");
 }
 
 } // namespace
