@@ -5,6 +5,7 @@
 #include "game/LogicManager.h"
 #include "graphics/Batch.h"
 #include "graphics/FontManager.h"
+#include "graphics/MessageRenderEdit.h"
 #include "graphics/Renderer.h"
 #include "world/LevelMessages.h"
 
@@ -15,7 +16,11 @@
 namespace Velmora::Logic {
 
 void ComponentTriggerZone::HandleMessage(Message& message) {
-    if (message.Is<MessageEndLevel>()) mOwner->Destroy();
+    if (message.Is<MessageEndLevel>()) {
+        mOwner->Destroy();
+    } else if (const auto* render = MessageCast<Editor::MessageRenderEdit>(message)) {
+        if (render->mRenderer) Draw(*render->mRenderer);
+    }
 }
 
 void ComponentTriggerZone::LoadInstance(ValueCursor& cursor) {
@@ -47,6 +52,8 @@ void ComponentTriggerZone::UpdateZones(const Vector2& point, const EventSink& si
         sink(inside ? kEventEnterZone : kEventExitZone, zone->mZoneId);
     }
 }
+
+void ComponentTriggerZone::Draw(Graphics::Renderer& renderer) const { DrawOutline(renderer, mMin, mMax, mZoneId); }
 
 void ComponentTriggerZone::DrawOutline(Graphics::Renderer& renderer, const Vector2& first, const Vector2& second,
                                        int zoneId) {

@@ -14,8 +14,8 @@ class Renderer;
 namespace Velmora::Logic {
 
 /// A rectangle of the level that turns the player's movement into the trigger events
-/// ENTER_ZONE and EXIT_ZONE, carrying its zone id. Invisible in play; the level editor outlines
-/// it in red and labels it with its id (DrawOutline), from the spawn data it edits.
+/// ENTER_ZONE and EXIT_ZONE, carrying its zone id. Invisible in play; the editor's pass
+/// (Editor::MessageRenderEdit) outlines it in red and labels it with its id.
 ///
 /// Spawn data, in order: the zone id (integer) and two corners (vectors) in world units, in
 /// any order; the corners are sorted per axis into the minimum and the maximum. A point is
@@ -37,7 +37,7 @@ public:
 
     explicit ComponentTriggerZone(Entity* owner) : Component(owner) {}
 
-    /// MessageEndLevel destroys the entity.
+    /// MessageEndLevel destroys the entity; Editor::MessageRenderEdit draws the outline.
     void HandleMessage(Message& message) override;
     /// Reads the zone id and the two corners.
     void LoadInstance(ValueCursor& cursor) override;
@@ -49,8 +49,10 @@ public:
     static void UpdateZones(const Vector2& point);
     /// The same, handing the events to `sink`.
     static void UpdateZones(const Vector2& point, const EventSink& sink);
-    /// Adds the outline of a zone of that id between two corners given in any order to the
-    /// renderer's line batch, and the id as text at the minimum corner.
+    /// Adds the outline to the renderer's line batch and the id as text at the minimum corner.
+    void Draw(Graphics::Renderer& renderer) const;
+    /// The same for a zone of that id between two corners given in any order (the editor draws
+    /// zones from their spawn data with it).
     static void DrawOutline(Graphics::Renderer& renderer, const Vector2& first, const Vector2& second, int zoneId);
 
     int mZoneId = 0;

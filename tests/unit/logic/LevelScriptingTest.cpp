@@ -126,9 +126,10 @@ TEST_F(TriggerZoneTest, EnteringAndLeavingFireOncePerCrossing) {
               (std::vector<std::string>{"ENTER 2", "ENTER 7", "EXIT 2", "EXIT 7"}));
 }
 
-TEST_F(TriggerZoneTest, TheEditorsOutlineIsRedRoundTheSortedCorners) {
+TEST_F(TriggerZoneTest, TheEditorPassOutlinesTheZoneInRed) {
+    const ComponentTriggerZone& zone = MakeZone(1, {3, Vector2(0, 0), Vector2(64, 32)});
     Graphics::Renderer renderer([](const Graphics::Batch&) {});
-    ComponentTriggerZone::DrawOutline(renderer, Vector2(64, 0), Vector2(0, 32), 3);
+    zone.Draw(renderer);
     const Graphics::Batch& lines = renderer.GetBatch(Graphics::kPrimitiveLines, nullptr, ComponentTriggerZone::kLayer,
                                                      ComponentTriggerZone::kBatchCapacity, Graphics::kBlendAlpha);
     ASSERT_EQ(lines.mCount, 8u);

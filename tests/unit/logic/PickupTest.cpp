@@ -8,6 +8,10 @@
 #include "game/ComponentPlayer.h"
 #include "game/ComponentWaypoint.h"
 #include "game/PickupMessages.h"
+#include "graphics/FontManager.h"
+#include "graphics/MessageRenderEdit.h"
+#include "graphics/RenderMessages.h"
+#include "graphics/Renderer.h"
 #include "world/LevelMessages.h"
 
 namespace Velmora::Tests {
@@ -192,11 +196,33 @@ TEST_F(PickupTest, EveryObjectLeavesAtTheEndOfTheLevel) {
     EXPECT_TRUE(mPlayer->IsDestroyed());
 }
 
-TEST_F(PickupTest, WaypointsAreInvisibleInPlayAndKnowTheirPlace) {
+TEST_F(PickupTest, WaypointsAreLabelledWithTheirNameOnlyInTheEditor) {
+    const std::string savedRoot = Game::GetInstance().GetRootPath();
+    Game::GetInstance().SetRootPath(SourceDir());
+    ASSERT_TRUE(Graphics::FontManager::GetInstance().LoadFont("menu_small"));
+    Game::GetInstance().SetRootPath(savedRoot);
+
     Entity* waypoint = Spawn("waypoint", {300, 200});
-    EXPECT_EQ(waypoint->GetComponent<Graphics::ComponentSprite>(), nullptr);
+    EXPECT_EQ(waypoint->GetComponent<Graphics::ComponentSprite>(), nullptr); // invisible in play
     EXPECT_EQ(waypoint->GetComponent<Logic::ComponentWaypoint>()->mTransform,
               waypoint->GetComponent<Graphics::ComponentTransform>());
+    Graphics::Renderer renderer([](const Graphics::Batch&) {});
+    Graphics::MessageRender play(&renderer);
+    Editor::MessageRenderEdit edit(&renderer);
+    waypoint->HandleMessage(edit); // no name, nothing to say
+    waypoint->HandleMessage(play);
+    EXPECT_TRUE(renderer.GetBatches().empty());
+    waypoint->SetName("alpha");
+    waypoint->HandleMessage(play);
+    EXPECT_TRUE(renderer.GetBatches().empty());
+    waypoint->HandleMessage(edit);
+    ASSERT_EQ(renderer.GetBatches().size(), 1u);
+    const Graphics::Batch& text = *renderer.GetBatches().begin()->second;
+    EXPECT_EQ(text.mLayer, Graphics::FontManager::kTextLayer);
+    EXPECT_EQ(text.mCount, 5u * 4u); // one quad a letter
+    // Drawn in world units at the waypoint: the first letter starts at its position.
+    EXPECT_NEAR(text.GetVertices()[0].mX, 300.0, 5.0);
+    EXPECT_NEAR(text.GetVertices()[0].mY, 200.0, 10.0);
 }
 
 } // namespace
