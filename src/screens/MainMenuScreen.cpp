@@ -193,9 +193,11 @@ void MainMenuScreen::BuildCampaignPage() {
             AddButton(page, label, [this, campaign] { MenuActions::StartCampaign(mGame, campaign); });
         // A campaign this installation does not have would only flash a play screen that returns
         // at once: its entry stays in its place, greyed and out of reach.
+        // The in-game form shows the buttons alone: with a progress line under each of the four
+        // campaigns the page would not fit below the logo in the smallest window.
         if (!IsRegularFile(CampaignFile::CampaignPath(campaign)))
             DisableEntry(button);
-        else
+        else if (!mInGame)
             AddCampaignProgressLine(page, campaign);
     }
     AddButton(page, "Cancel", [this] { GoBack(); });

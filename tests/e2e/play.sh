@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole training campaign played with the real program, keyboard and mouse only: skip the
-# intro, New Game → Training, walk each level to its exit by holding Left Shift with the pointer
-# beside the player (breaking a glass wall with the Shock Gun on the way), take "Next Mission",
+# intro, New Game → Training, walk each of the first three levels to its exit by holding Left
+# Shift with the pointer beside the player (breaking a glass wall with the Shock Gun on the
+# way), win the two guard levels with F10, take "Next Mission",
 # and after the last level quit from the main menu; the runs the game recorded meanwhile replay
 # to the same wins. Each level opens with its title card, which
 # fades; each win shows the time and the medal, the last one that the campaign is complete.
@@ -140,7 +141,7 @@ shot campaigns
 x_retry xdotool key Return
 wait_for_log "Playing level \`walk\` of \`training\`"
 expect_title_card walk
-grep -qF "Title card: Training - level 1 of 3, Walk: Reach the green exit." "$GAME_LOG" || fail "walk's card"
+grep -qF "Title card: Training - level 1 of 5, Walk: Reach the green exit." "$GAME_LOG" || fail "walk's card"
 sample_rss
 
 # Level 1: the exit lies straight to the right of the start.
@@ -167,7 +168,7 @@ expect_next_mission_panel walk-won-after-modes
 x_retry xdotool key Return
 wait_for_log "Playing level \`listen\` of \`training\`"
 expect_title_card listen
-grep -qF "Title card: Training - level 2 of 3, Listen: Reach the green exit. Bonus: take the briefcase." \
+grep -qF "Title card: Training - level 2 of 5, Listen: Reach the green exit. Bonus: take the briefcase." \
     "$GAME_LOG" || fail "listen's card"
 
 # Level 2: right along the corridor (over the Sound Gun) to its end, then north past the
@@ -193,9 +194,22 @@ sleep 1
 shot shatter-broken
 walk_until_won shatter
 expect_next_mission_panel shatter-won
+x_retry xdotool key Return
+
+# Levels 4 and 5 have a guard each and want timing that a held key cannot give; their winning
+# runs are verified by the suite (shipped_runs). Here they open with their cards and are won
+# with the developer key F10.
+for level in seen heard; do
+    wait_for_log "Playing level \`$level\` of \`training\`"
+    expect_title_card "$level"
+    x_retry xdotool key F10
+    wait_for_log "Won level \`$level\`"
+    expect_next_mission_panel "$level-won"
+    [ "$level" = heard ] || x_retry xdotool key Return
+done
 # The last level: the panel says the campaign is complete, in green above the button.
 grep -qF "Campaign \`training\` complete" "$GAME_LOG" || fail "no campaign-complete line"
-[ "$(colour_pixels "$WORK/$(printf '%02d' "$SHOTS")-shatter-won.png" "480x250+$((CX - 240))+$((CY - 290))" 120 230 150)" \
+[ "$(colour_pixels "$WORK/$(printf '%02d' "$SHOTS")-heard-won.png" "480x250+$((CX - 240))+$((CY - 290))" 120 230 150)" \
     -gt 150 ] || fail "the panel does not say the campaign is complete"
 x_retry xdotool key Return
 

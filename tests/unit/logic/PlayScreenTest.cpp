@@ -549,9 +549,10 @@ TEST_F(PlayTest, AFirstLevelThatFailsToLoadReturnsToTheMenu) {
 
 TEST_F(PlayTest, TheTrainingCampaignEndsAtTheMainMenuWithoutCredits) {
     PlayScreen* play = Start("training");
-    ASSERT_EQ(Logic().GetLevelNames().size(), 3u);
+    const size_t levels = Logic().GetLevelNames().size();
+    ASSERT_EQ(levels, 5u);
     EXPECT_FALSE(Logic().mShowCreditsAtEnd);
-    for (int level = 0; level < 3; ++level) {
+    for (size_t level = 0; level < levels; ++level) {
         ASSERT_EQ(play->GetState(), kPlaying) << level;
         Win();
         PressResult();
