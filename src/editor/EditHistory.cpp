@@ -13,6 +13,7 @@ void EditHistory::Attach(Logic::Level* level) {
     mPosition = 0;
     mStroke.reset();
     mModified = false;
+    mSpawnsEdited = false;
 }
 
 bool EditHistory::SetTile(int x, int y, uint32_t tile, bool record) {
@@ -65,6 +66,7 @@ Logic::SpawnInfo* EditHistory::AddSpawn(const Logic::SpawnInfo& spawn) {
     step.mSpawns.push_back(SpawnChange{mLevel->GetSpawnList().size(), std::nullopt, spawn});
     Push(std::move(step));
     mModified = true;
+    mSpawnsEdited = true;
     return mLevel->AddSpawn(std::make_unique<Logic::SpawnInfo>(spawn));
 }
 
@@ -76,6 +78,7 @@ bool EditHistory::RemoveSpawn(const Logic::SpawnInfo* spawn) {
     step.mSpawns.push_back(SpawnChange{index, *spawn, std::nullopt});
     Push(std::move(step));
     mModified = true;
+    mSpawnsEdited = true;
     return mLevel->RemoveSpawn(spawn);
 }
 
@@ -96,6 +99,7 @@ bool EditHistory::RecordSpawnChange(const Logic::SpawnInfo& spawn, const Logic::
         Push(std::move(step));
     }
     mModified = true;
+    mSpawnsEdited = true;
     return true;
 }
 
@@ -149,6 +153,7 @@ void EditHistory::ApplySpawn(const SpawnChange& change, bool forward) {
     const std::optional<Logic::SpawnInfo>& from = forward ? change.mBefore : change.mAfter;
     const std::optional<Logic::SpawnInfo>& to = forward ? change.mAfter : change.mBefore;
     const auto& list = mLevel->GetSpawnList();
+    mSpawnsEdited = true;
     if (from && change.mIndex < list.size()) mLevel->RemoveSpawn(list[change.mIndex].get());
     if (to) mLevel->InsertSpawn(change.mIndex, std::make_unique<Logic::SpawnInfo>(*to));
 }

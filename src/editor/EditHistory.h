@@ -83,6 +83,9 @@ public:
     /// Steps kept (undone ones included until a new step drops them).
     size_t GetStepCount() const { return mSteps.size(); }
     /// The level was changed since it was attached or last marked saved.
+    /// True once a spawn was added, removed or changed (undo and redo included) since Attach: the
+    /// level's live entities no longer stand as the spawn list says until the level begins again.
+    bool AreSpawnsEdited() const { return mSpawnsEdited; }
     bool IsModified() const { return mModified; }
     /// Sets or clears the unsaved-changes flag (a save clears it; a spawn dragged sets it).
     void SetModified(bool modified) { mModified = modified; }
@@ -99,6 +102,7 @@ private:
     size_t mPosition = 0;
     std::optional<Step> mStroke; // open while a stroke paints
     bool mModified = false;
+    bool mSpawnsEdited = false;
 };
 
 } // namespace Velmora::Editor

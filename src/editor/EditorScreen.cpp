@@ -1,5 +1,6 @@
 #include "editor/EditorScreen.h"
 
+#include "core/EntityManager.h"
 #include "core/Factory.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
@@ -13,6 +14,7 @@
 #include "graphics/DebugDrawManager.h"
 #include "graphics/FontManager.h"
 #include "graphics/GraphicsManager.h"
+#include "graphics/MessageRenderEdit.h"
 #include "graphics/RenderMessages.h"
 #include "graphics/Renderer.h"
 #include "world/Level.h"
@@ -641,6 +643,12 @@ void EditorScreen::RenderWorld(Graphics::Renderer& renderer) {
     if (const Logic::Level* level = GetLevel()) {
         level->Render(renderer, view.mLeft, view.mBottom, view.mRight, view.mTop);
     }
+    // Zones and waypoints mark themselves while they stand as the spawn list says; once spawns
+    // are edited they lag behind until the level begins again, and the spawn list is drawn.
+    if (!mHistory.AreSpawnsEdited()) {
+        MessageRenderEdit edit(&renderer);
+        EntityManager::GetInstance().SendToAll(edit);
+    }
     DrawSpawns(renderer);
     DrawHover(renderer);
     mTrail.Draw(kHoverColor);
@@ -703,7 +711,9 @@ void EditorScreen::DrawRoute(const Logic::SpawnInfo& guard, Graphics::Batch& lin
 
 void EditorScreen::DrawZone(Graphics::Renderer& renderer, const Logic::SpawnInfo& spawn, Graphics::Batch& lines) const {
     const SpawnData::Zone zone = SpawnData::GetZone(spawn);
-    Logic::ComponentTriggerZone::DrawOutline(renderer, zone.mCorners[0], zone.mCorners[1], zone.mId);
+    if (mHistory.AreSpawnsEdited()) {
+        Logic::ComponentTriggerZone::DrawOutline(renderer, zone.mCorners[0], zone.mCorners[1], zone.mId);
+    }
     if (&spawn != GetPicked()) return;
     const double half = kHandleRadius * GetView().mZoom / kZoom;
     for (const Vector2& corner : zone.mCorners) {
