@@ -16,6 +16,7 @@
 #include "world/Tile.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -46,7 +47,7 @@ std::unique_ptr<Interface::Widget> Steady(std::unique_ptr<Interface::Widget> opt
     option->Layout();
     const int32_t optionWidth = option->GetAreaWidth();
     auto box = std::make_unique<Interface::WField>(std::max(width, optionWidth), option->GetAreaHeight());
-    option->mX = (box->mFixedWidth - optionWidth) / 2;
+    option->mX = std::floor((box->mFixedWidth - optionWidth) / 2.0); // whole pixels keep the text sharp
     box->AddChild(std::move(option));
     return box;
 }
