@@ -44,6 +44,7 @@ namespace {
 
 constexpr int32_t kPageSpacing = 14;
 constexpr int32_t kPageMinWidth = 440;
+constexpr int32_t kCampaignPageSpacing = 6;
 constexpr int32_t kSliderWidth = 360;
 constexpr int32_t kSliderHeight = 44;
 // A focused button's frame is 12 pixels thick: the selector's small "-" and "+" buttons need this
@@ -187,6 +188,9 @@ void MainMenuScreen::BuildConfirmPages() {
 
 void MainMenuScreen::BuildCampaignPage() {
     Interface::WVBox& page = *NewPage(kPageCampaign, "Choose a campaign");
+    // The title form's progress lines stand between the buttons and keep them apart; closer
+    // spacing lets all four campaigns with their lines fit the smallest window.
+    if (!mInGame) page.mSpacing = kCampaignPageSpacing;
     for (const auto& [label, id] : kCampaigns) {
         const std::string campaign = id;
         Interface::WButton& button =

@@ -218,7 +218,7 @@ TEST_F(MenuTest, ThePagesAreCentredInTheWindow) {
               menu->FindButton(kPageMain, "Quit")->GetAbsoluteY());
 }
 
-TEST_F(MenuTest, InGamePagesFitBetweenTheLogoAndTheBottomOfTheSmallestWindow) {
+TEST_F(MenuTest, PagesFitTheSmallestWindowAndInGameOnesStayBelowTheLogo) {
     SDL_Surface* small = SDL_CreateRGBSurface(SDL_SWSURFACE, 800, 600, 32, 0xFF, 0xFF00, 0xFF0000, 0);
     Graphics::GraphicsManager::GetInstance().mScreen = small;
     MainMenuScreen* menu = PushInGame();
@@ -235,6 +235,16 @@ TEST_F(MenuTest, InGamePagesFitBetweenTheLogoAndTheBottomOfTheSmallestWindow) {
         EXPECT_LE(box->mY + box->GetAreaHeight() + 28.0, logoBottom) << "page " << page << ": below the logo";
         EXPECT_GE(box->mX, 0.0);
         EXPECT_LE(box->mX + box->GetAreaWidth(), 800.0);
+    }
+    ClearStack();
+    // The title form's pages (the campaign page with a progress line under every campaign) keep
+    // their panels, 28 pixels about a page, inside the window.
+    menu = PushMain();
+    Frame();
+    for (int page = 0; page < kMenuPageCount; ++page) {
+        const Interface::WVBox* box = menu->GetPageBox(static_cast<MenuPage>(page));
+        EXPECT_GE(box->mY, 28.0) << "title page " << page;
+        EXPECT_LE(box->mY + box->GetAreaHeight() + 28.0, 600.0) << "title page " << page;
     }
     ClearStack();
     Graphics::GraphicsManager::GetInstance().mScreen = mWindow;
