@@ -13,6 +13,8 @@ ink() {
 
 dir=$(make_game_dir)
 start_and_skip_intro "$dir"
+# The menu as it stands once its page has faded in: the console must leave it so.
+wait_for_still_screen "$WORK/menu.png"
 read -r W H < <(x_retry xdotool getdisplaygeometry)
 # The panel covers the top 45 % of the window; the input line sits at its bottom and the newest
 # history line right above it, one line (17 pixels) each.
