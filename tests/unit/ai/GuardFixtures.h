@@ -6,7 +6,7 @@
 #include "ai/ComponentGhost.h"
 #include "ai/ComponentPerception.h"
 #include "core/ValueCursor.h"
-#include "unit/logic/PlayFixtures.h"
+#include "unit/logic/GameFixtures.h"
 #include "world/LevelMessages.h"
 
 #include <string>

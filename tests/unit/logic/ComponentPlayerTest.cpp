@@ -1,6 +1,6 @@
 // The player built from its archetype: footsteps from movement, the exit, guards' touches,
 // being seen, the end of the level, movement and facing requests, and the debug drawing.
-#include "unit/logic/PlayFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "ai/ComponentGhost.h"
 #include "ai/PerceptionMessages.h"

@@ -1,6 +1,5 @@
 // The start-up screens: the preloader loads one listed resource a frame and fails hard on a
 // missing one; the intro steps through its slides or is skipped, and opens the main menu.
-#include "ScreenFixture.h"
 #include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
@@ -10,6 +9,7 @@
 #include "screens/PreloaderScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <array>
 #include <cmath>

@@ -16,7 +16,7 @@
 #include "screens/ResolutionCallback.h"
 #include "screens/ScreenDrawing.h"
 
-#include "ScreenFixture.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <numbers>
 

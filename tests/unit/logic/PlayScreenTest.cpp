@@ -14,7 +14,7 @@
 #include "screens/ResultPanel.h"
 #include "world/LevelMessages.h"
 
-#include "PlayScreenFixture.h"
+#include "unit/logic/GameFixtures.h"
 
 namespace Velmora::Logic {
 namespace {
@@ -279,8 +279,8 @@ TEST_F(PlayTest, TheGlowBrightensOnAWinDimsWhenCaughtAndResetsForPlay) {
 }
 
 TEST_F(PlayTest, StartingACampaignReplacesTheWholeStackWithOnePlayScreen) {
-    auto* below = new Tests::StandInScreen();
-    auto* menu = new Tests::StandInScreen();
+    auto* below = new Tests::DummyScreen();
+    auto* menu = new Tests::DummyScreen();
     TheGame().PushScreen(below);
     TheGame().PushScreen(menu);
     TheGame().ProcessScreenChanges();
