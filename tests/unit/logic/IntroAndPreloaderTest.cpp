@@ -14,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -55,30 +56,29 @@ TEST_F(IntroTest, SpaceOnTheFirstSlideGoesStraightToTheMainMenu) {
     EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1) << "the intro gave its count back";
 }
 
-TEST_F(IntroTest, EveryFramingSkipInputEndsIt) {
-    for (const int key : {SDLK_ESCAPE, SDLK_RETURN}) {
+TEST_F(IntroTest, EverySkipInputEndsItButOtherPadButtonsDoNot) {
+    InputManager& input = InputManager::GetInstance();
+    PadState& pad = ControllerManager::GetInstance().mState;
+    const struct {
+        std::function<void()> mPress;
+        int mEndSlide;
+    } cases[] = {
+        {[&] { input.SetKey(SDLK_ESCAPE, true); }, 0},
+        {[&] { input.SetKey(SDLK_RETURN, true); }, 0},
+        {[&] { input.SetButton(SDL_BUTTON_RIGHT, true); }, 0},
+        {[&] { pad.mButtons = kPadStart; }, 0}, // counts while held
+        {[&] { pad.mButtons = kPadA; }, -1},
+    };
+    for (const auto& c : cases) {
+        mEndSlide = -1;
         Push(new WatchedIntro(mGame, mEndSlide));
         Frame();
-        Tap(key);
-        EXPECT_EQ(mEndSlide, 0) << key;
+        c.mPress();
+        Frame();
+        EXPECT_EQ(mEndSlide, c.mEndSlide) << &c - cases;
+        ResetInput();
         ClearStack();
     }
-    Push(new WatchedIntro(mGame, mEndSlide));
-    InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, true);
-    Frame();
-    EXPECT_EQ(mEndSlide, 0);
-    InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, false);
-    ClearStack();
-    // The pad's Start counts while held; other pad buttons do not.
-    PadState& pad = ControllerManager::GetInstance().mState;
-    pad.mButtons = kPadA;
-    mEndSlide = -1;
-    Push(new WatchedIntro(mGame, mEndSlide));
-    Frame();
-    EXPECT_EQ(mEndSlide, -1);
-    pad.mButtons = kPadStart;
-    Frame();
-    EXPECT_EQ(mEndSlide, 0);
 }
 
 TEST_F(IntroTest, WatchingAllFourSlidesEndsOnSlideFourAfterEightSeconds) {

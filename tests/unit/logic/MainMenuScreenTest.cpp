@@ -126,38 +126,34 @@ TEST_F(MenuTest, AltReturnOverTheQuitQuestionLeavesTheGameRunning) {
     EXPECT_FALSE(mGame.IsQuitting());
 }
 
-TEST_F(MenuTest, EscapeOnTheOptionsPageGoesBackAndAgainClosesTheInGameMenu) {
+TEST_F(MenuTest, EscapeGoesBackAPageAndTheEndingPagesIgnoreIt) {
+    const struct {
+        MenuPage mFrom, mTo;
+    } cases[] = {{kPageMain, kPageQuit},      {kPageQuit, kPageMain},        {kPageOptions, kPageMain},
+                 {kPageAudio, kPageOptions},  {kPageGraphics, kPageOptions}, {kPageResuming, kPageResuming},
+                 {kPageLeaving, kPageLeaving}};
+    MainMenuScreen* menu = PushMain();
+    for (const auto& c : cases) {
+        menu->GoToPage(c.mFrom);
+        InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
+        Frame(0.0);
+        InputManager::GetInstance().SetKey(SDLK_ESCAPE, false);
+        Frame(0.0);
+        EXPECT_EQ(menu->GetPage(), c.mTo) << c.mFrom;
+    }
+}
+
+TEST_F(MenuTest, EscapeOnTheFirstPageClosesTheInGameMenuAtOnce) {
     MainMenuScreen* menu = PushInGame();
     Choose(*menu, "Options");
-    ASSERT_EQ(menu->GetPage(), kPageOptions);
     Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageMain);
-    EXPECT_EQ(Focused(*menu), "Resume");
+    EXPECT_EQ(Focused(*menu), "Resume") << "back on the first page";
     EXPECT_TRUE(mBelow->mPaused);
     InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
     Frame();
     EXPECT_EQ(mGame.GetTopScreen(), mBelow) << "closed at once, without a fade";
     EXPECT_FALSE(mBelow->mPaused) << "the level below resumes in the same frame";
     EXPECT_FALSE(mBelowDeleted);
-}
-
-TEST_F(MenuTest, EscapeOnTheFirstPageOfTheMainMenuOffersToQuit) {
-    MainMenuScreen* menu = PushMain();
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageQuit);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageMain);
-    // Escape on the graphics and audio pages goes to the options page; the ending pages ignore it.
-    menu->GoToPage(kPageAudio);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageOptions);
-    menu->GoToPage(kPageGraphics);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageOptions);
-    menu->GoToPage(kPageResuming);
-    InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
-    Frame(0.0);
-    EXPECT_EQ(menu->GetPage(), kPageResuming);
 }
 
 TEST_F(MenuTest, ResumeFadesOutThenUncoversTheLevel) {
