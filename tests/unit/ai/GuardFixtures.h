@@ -29,11 +29,6 @@ protected:
         (void)loaded;
     }
 
-    /// Makes the level (rows top row first) current in the logic manager.
-    static void UseLevel(const std::vector<std::string>& topFirst) {
-        Logic::LogicManager::GetInstance().SetLevel(MakeLevel(topFirst));
-    }
-
     /// An entity of the archetype at a position and facing, as a level spawns it (begun).
     Entity* Place(const std::string& archetype, Vector2 position, Vector2 facing, const ValueList* data = nullptr) {
         Entity* entity = Spawn(archetype, position, data);

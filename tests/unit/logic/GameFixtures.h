@@ -1,7 +1,8 @@
-// Shared by the entity, screen and play tests: the game's factory with the real archetypes, a
-// recorder of broadcasts, a clean logic manager, and a screen stack driven frame by frame with
-// synthetic input in a stand-in 1024 × 768 window, with the real content (fonts, images, tiles)
-// and no GL; the renderer keeps each frame's batches for inspection.
+// Shared by the entity, world, screen and play tests: the game's factory with the real
+// archetypes, a level made current, a recorder of broadcasts, a clean logic manager and world,
+// and a screen stack driven frame by frame with synthetic input in a stand-in 1024 × 768
+// window, with the real content (fonts, images, tiles) and no GL; the renderer keeps each
+// frame's batches for inspection.
 #pragma once
 
 #include "core/ComponentFactory.h"
@@ -18,6 +19,7 @@
 #include "game/ComponentSoundwave.h"
 #include "game/ControllerManager.h"
 #include "game/LogicManager.h"
+#include "game/ParticleManager.h"
 #include "graphics/ComponentSprite.h"
 #include "graphics/ComponentTransform.h"
 #include "graphics/FontManager.h"
@@ -97,6 +99,49 @@ inline void LoadPlayArchetypes() {
     (void)loaded;
 }
 
+/// Destroys every entity of the game's entity manager and deletes them at once.
+inline void ClearEntities() {
+    EntityManager& entities = EntityManager::GetInstance();
+    for (Entity* entity = entities.GetFirst(); entity; entity = entity->GetNext()) entity->Destroy();
+    entities.DestroyPending();
+}
+
+/// Registers the transform, body and sound-wave components with the game's component factory
+/// and loads the content's "soundwave" archetype into the game's factory (once each).
+inline void InstallSoundwaveArchetype() {
+    ComponentFactory& components = ComponentFactory::GetInstance();
+    components.Register<Graphics::ComponentTransform>();
+    components.Register<Physics::ComponentBody>();
+    components.Register<Logic::ComponentSoundwave>();
+    Factory& factory = Factory::GetInstance();
+    if (!factory.FindArchetype("soundwave")) {
+        factory.LoadArchetype("soundwave", SourceDir() + "/data/object/soundwave.xml", false);
+    }
+}
+
+/// Makes a level of the content catalogue (rows top first) the logic manager's current level,
+/// without beginning it; returns it.
+inline Logic::Level& UseLevel(const std::vector<std::string>& topFirst) {
+    Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
+    logic.SetLevel(MakeLevel(topFirst));
+    return *logic.GetLevel();
+}
+
+/// Puts the game's logic and particles back as a test found them: no level, no entities, an
+/// empty particle pool and the sound-wave tweak values at their defaults.
+inline void ResetWorld() {
+    Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
+    logic.SetLevel(nullptr);
+    ClearEntities();
+    Logic::ParticleManager::GetInstance().Clear();
+    logic.mSoundwaveSpeed = 200.0;
+    logic.mSoundwaveLifetime = 80.0;
+    logic.mSoundwaveSpread = 10.0;
+    logic.mSoundwaveSplitFactor = 2.0;
+    logic.mSoundwaveColEnergyLoss = 0.0;
+    logic.mDebugSoundwave = false;
+}
+
 /// The game's singletons the fixtures reset between tests, reachable from any test's namespace.
 struct GameState {
     static Game& TheGame() { return Game::GetInstance(); }
@@ -107,12 +152,6 @@ struct GameState {
     static void EndFrame() {
         MessageEndFrame end;
         Entities().HandleMessage(end);
-    }
-
-    /// Every entity destroyed and deleted.
-    static void ClearEntities() {
-        for (Entity* entity = Entities().GetFirst(); entity; entity = entity->GetNext()) entity->Destroy();
-        EndFrame();
     }
 
     /// The logic manager as a fresh game has it: no level, zero counters, the default tunables.
