@@ -127,11 +127,12 @@ inline Logic::Level& UseLevel(const std::vector<std::string>& topFirst) {
     return *logic.GetLevel();
 }
 
-/// Puts the game's logic and particles back as a test found them: no level, no entities, an
-/// empty particle pool and the sound-wave tweak values at their defaults.
+/// Puts the game's logic and particles back as a test found them: no level, no entities, zero
+/// level counters, an empty particle pool and the sound-wave tweak values at their defaults.
 inline void ResetWorld() {
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     logic.SetLevel(nullptr);
+    logic.ResetLevelCounters();
     ClearEntities();
     Logic::ParticleManager::GetInstance().Clear();
     logic.mSoundwaveSpeed = 200.0;
