@@ -160,16 +160,6 @@ TEST_F(ComponentPlayerTest, BeingSeenCountsInGameAndLevel) {
     EXPECT_EQ(logic.GetLevelCounters().mSeen, 2);
 }
 
-TEST_F(ComponentPlayerTest, EndOfLevelDestroysThePlayer) {
-    const int id = mPlayer->GetId();
-    Logic::MessageEndLevel end;
-    mPlayer->HandleMessage(end);
-    EXPECT_TRUE(mPlayer->IsDestroyed());
-    EXPECT_EQ(Logic::LogicManager::GetInstance().GetPlayer(), nullptr);
-    EndFrame();
-    EXPECT_EQ(Entities().FindById(id), nullptr);
-}
-
 TEST_F(ComponentPlayerTest, MoveTowardsConvertsThroughTheViewAndStopsAtSpeedZero) {
     // An 800 × 600 window showing the world rectangle (0, 0) … (400, 300): two pixels a unit.
     mTransform->mPosition = {100, 100};

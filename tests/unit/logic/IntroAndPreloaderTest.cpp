@@ -203,27 +203,26 @@ TEST_F(PreloaderTest, LoadedMessagesAreDrawnNewestOnTop) {
     EXPECT_EQ(std::next(quadsByLine.begin())->second, 1);
 }
 
-TEST_F(PreloaderTest, AMissingOrRootlessListIsLoggedAndTheScreenLeaves) {
-    {
+TEST_F(PreloaderTest, AMissingBrokenOrRootlessListIsLoggedAndTheScreenLeaves) {
+    const struct {
+        std::string mPath, mLine;
+        bool mBox; // also an error box
+    } cases[] = {
+        {mDir + "/absent.xml", "[LOGIC:1] Failed to load preloader file: " + mDir + "/absent.xml", false},
+        {WriteList("<preload><sample>"), "[LOGIC:1] Failed to load preloader file: ", false},
+        {mDir + "/empty.xml", "[LOGIC:1] Failed to load preloader file: ", false},
+        {mDir + "/list.xml", "[LOGIC:1] Preload file missing root <preload> element: " + mDir + "/list.xml", true},
+    };
+    Tests::WriteFile(mDir + "/empty.xml", "");
+    Tests::WriteFile(mDir + "/list.xml", "<list><sample><path>a</path></sample></list>");
+    for (const auto& c : cases) {
         Tests::LogCapture log;
-        Push(new PreloaderScreen(mGame, mDir + "/absent.xml", Recording()));
-        EXPECT_TRUE(log.Contains("[LOGIC:1] Failed to load preloader file: " + mDir + "/absent.xml"));
+        Push(new PreloaderScreen(mGame, c.mPath, Recording()));
+        EXPECT_TRUE(log.Contains(c.mLine)) << c.mPath;
+        if (c.mBox) EXPECT_TRUE(log.CriticalContains(c.mLine.substr(c.mLine.find(' ') + 1, 40))) << c.mPath;
         Frame();
-        EXPECT_TRUE(mGame.GetScreens().empty());
+        EXPECT_TRUE(mGame.GetScreens().empty()) << c.mPath;
     }
-    for (const std::string& body : {std::string("<preload><sample>"), std::string("")}) {
-        Tests::LogCapture log;
-        Push(new PreloaderScreen(mGame, WriteList(body), Recording()));
-        EXPECT_TRUE(log.Contains("[LOGIC:1] Failed to load preloader file: ")) << body;
-        Frame();
-    }
-    Tests::LogCapture log;
-    const std::string path = WriteList("<list><sample><path>a</path></sample></list>");
-    Push(new PreloaderScreen(mGame, path, Recording()));
-    EXPECT_TRUE(log.Contains("[LOGIC:1] Preload file missing root <preload> element: " + path));
-    EXPECT_TRUE(log.CriticalContains("Preload file missing root <preload> element"));
-    Frame();
-    EXPECT_TRUE(mGame.GetScreens().empty());
     EXPECT_TRUE(mLoaded.empty());
 }
 

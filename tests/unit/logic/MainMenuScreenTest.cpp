@@ -101,29 +101,22 @@ TEST_F(MenuTest, InGameQuitToMenuLeavesOnlyAMainMenuOnceTheFadeIsOver) {
     EXPECT_FALSE(mGame.IsQuitting());
 }
 
-TEST_F(MenuTest, QuitThenQuitToDesktopSetsTheQuitFlagAfterTheFade) {
+TEST_F(MenuTest, QuitToDesktopSetsTheQuitFlagAfterTheFadeButAltReturnDoesNot) {
     MainMenuScreen* menu = PushMain();
     Choose(*menu, "Quit");
     ASSERT_EQ(menu->GetPage(), kPageQuit);
     EXPECT_EQ(Focused(*menu), "Quit to Desktop");
+    InputManager::GetInstance().SetKey(SDLK_LALT, true);
+    Tap(SDLK_RETURN);
+    InputManager::GetInstance().SetKey(SDLK_LALT, false);
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_EQ(menu->GetPage(), kPageQuit) << "Alt+Return switches the display and nothing else";
     Tap(SDLK_RETURN);
     ASSERT_EQ(menu->GetPage(), kPageLeaving);
     EXPECT_FALSE(mGame.IsQuitting());
     Run(MainMenuScreen::kPageFadeSeconds);
     EXPECT_TRUE(mGame.IsQuitting());
     EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
-}
-
-TEST_F(MenuTest, AltReturnOverTheQuitQuestionLeavesTheGameRunning) {
-    MainMenuScreen* menu = PushMain();
-    Choose(*menu, "Quit");
-    ASSERT_EQ(Focused(*menu), "Quit to Desktop");
-    InputManager::GetInstance().SetKey(SDLK_LALT, true);
-    Tap(SDLK_RETURN);
-    InputManager::GetInstance().SetKey(SDLK_LALT, false);
-    Run(MainMenuScreen::kPageFadeSeconds);
-    EXPECT_EQ(menu->GetPage(), kPageQuit);
-    EXPECT_FALSE(mGame.IsQuitting());
 }
 
 TEST_F(MenuTest, EscapeGoesBackAPageAndTheEndingPagesIgnoreIt) {
