@@ -6,7 +6,7 @@
 #include "ai/ComponentGhost.h"
 #include "ai/ComponentPerception.h"
 #include "core/ValueCursor.h"
-#include "unit/logic/PlayFixtures.h"
+#include "unit/logic/GameFixtures.h"
 #include "world/LevelMessages.h"
 
 #include <string>
@@ -27,11 +27,6 @@ protected:
             return true;
         }();
         (void)loaded;
-    }
-
-    /// Makes the level (rows top row first) current in the logic manager.
-    static void UseLevel(const std::vector<std::string>& topFirst) {
-        Logic::LogicManager::GetInstance().SetLevel(MakeLevel(topFirst));
     }
 
     /// An entity of the archetype at a position and facing, as a level spawns it (begun).

@@ -1,6 +1,6 @@
 // The controller manager with a fake pad: the poll and its broadcast, the cursor, the dead
 // zones, the rumble ramp and its suppression, steering the player and feeding the menus.
-#include "unit/logic/PlayFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "game/ComponentPlayer.h"
 #include "game/ControllerManager.h"

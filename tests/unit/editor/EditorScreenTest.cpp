@@ -7,7 +7,7 @@
 #include "interface/WField.h"
 #include "interface/WLabel.h"
 #include "interface/WidgetRoot.h"
-#include "unit/logic/PlayScreenFixture.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -100,7 +100,7 @@ TEST_F(EditorScreenTest, LeavingWithoutChangesRestartsNothing) {
     EXPECT_EQ(mEditor->GetPanel().GetModeText(), "IDLE");
     EXPECT_EQ(Logic().mMenuScreenCount, 1);
     const Entity* player = Player();
-    Tests::MessageCounter counter;
+    Tests::BroadcastRecorder counter;
     Tap(SDLK_F1);
     EXPECT_EQ(TheGame().GetTopScreen(), mPlay);
     EXPECT_EQ(counter.Count("MessageBeginLevel"), 0);
@@ -142,7 +142,7 @@ TEST_F(EditorScreenTest, AStrokeIsOneUndoStepAndLeavingPlaysTheEditedLevel) {
     std::filesystem::remove(file + ".tmp");
     EXPECT_TRUE(mEditor->Save());
     EXPECT_TRUE(std::filesystem::exists(file + ".bak"));
-    Tests::MessageCounter counter;
+    Tests::BroadcastRecorder counter;
     Tap(SDLK_F1);
     EXPECT_EQ(TheGame().GetTopScreen(), mPlay) << "saved: nothing to ask";
     EXPECT_EQ(counter.Count("MessageBeginLevel"), 1) << "the edited level starts again";
@@ -246,7 +246,7 @@ TEST_F(EditorScreenTest, ReloadingDropsTheEditsAndTheirUndoSteps) {
     EXPECT_EQ(Logic().GetLevel()->GetStoredCell(3, 1), 0);
     EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 0u);
     EXPECT_EQ(mEditor->GetHistory().GetLevel(), Logic().GetLevel());
-    Tests::MessageCounter counter;
+    Tests::BroadcastRecorder counter;
     Tap(SDLK_F1);
     EXPECT_EQ(TheGame().GetTopScreen(), mPlay) << "nothing unsaved after a reload";
     EXPECT_EQ(counter.Count("MessageBeginLevel"), 1) << "the play screen takes up the reloaded level";

@@ -1,5 +1,6 @@
-// Every shipped level saved by the editor's writer reads back as the same level, and a save
-// that cannot be written leaves the old file and the edits in memory alone.
+// Every shipped level saved by the editor's writer reads back as the same level, the file it
+// replaces is kept as a backup, and a save that cannot be written leaves the old file and the
+// edits in memory alone.
 #include "core/Game.h"
 #include "graphics/DebugDrawManager.h"
 #include "graphics/Renderer.h"
@@ -39,6 +40,7 @@ protected:
         EXPECT_EQ(a.GetWidth(), b.GetWidth()) << what;
         EXPECT_EQ(a.GetStoredCells(), b.GetStoredCells()) << what;
         EXPECT_EQ(a.GetMedalTimes().mGold, b.GetMedalTimes().mGold) << what;
+        EXPECT_EQ(a.GetMedalTimes().mSilver, b.GetMedalTimes().mSilver) << what;
         EXPECT_EQ(a.GetMedalTimes().mBronze, b.GetMedalTimes().mBronze) << what;
         ASSERT_EQ(a.GetSpawnList().size(), b.GetSpawnList().size()) << what;
         for (size_t i = 0; i < a.GetSpawnList().size(); ++i) {
@@ -86,8 +88,8 @@ TEST_F(LevelRoundTripTest, EveryShippedLevelSavesAndReadsBackTheSame) {
     EXPECT_GE(levels, 3);
 }
 
-TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBack) {
-    std::filesystem::create_directories(mRoot + "/data/level/camp");
+TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBackAndTheOldFileIsKept) {
+    Tests::WriteFile(LevelFile::LevelPath("camp", "odd"), "previous");
     auto level = Tests::MakeLevel({"1 0", "0 8"});
     level->SetFolder("camp");
     level->SetName("odd");
@@ -97,12 +99,19 @@ TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBack) {
     spawn.mName = "]]> & \"quoted\" 'single'";
     spawn.mPosition = {1e7 + 0.125, -1.0 / 7.0};
     spawn.mDirection = {0.6, -0.8};
-    spawn.mData = {Value("<data>&amp;"), Value(-5), Value(1.0 / 3.0), Value(Vector2(1e-7 / 3.0, 12345.678901))};
+    spawn.mData = {Value("<data>&amp;"), Value(-5), Value(1.0 / 3.0), Value(Vector2(1e-7 / 3.0, 12345.678901)),
+                   Value(Color::FromRgba(1, 2, 3))};
     level->AddSpawn(std::make_unique<Logic::SpawnInfo>(spawn));
-    ASSERT_TRUE(LevelFile::SaveLevel(*level));
-    const auto back = LevelFile::ReadLevel(LevelFile::LevelPath("camp", "odd"), "camp");
+    {
+        Tests::LogCapture capture;
+        ASSERT_TRUE(LevelFile::SaveLevel(*level));
+        EXPECT_TRUE(capture.Contains("[EDITOR:1] LEVEL `odd` SAVED!"));
+    }
+    const auto back = LevelFile::LoadLevel("camp", "odd");
     ASSERT_NE(back, nullptr);
     ExpectSameLevel(*level, *back, "odd");
+    std::ifstream backup(LevelFile::LevelPath("camp", "odd") + ".bak");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(backup)), std::istreambuf_iterator<char>()), "previous");
 }
 
 TEST_F(LevelRoundTripTest, AFailedSaveKeepsTheOldFileAndTheEdits) {

@@ -1,6 +1,6 @@
 // The player built from its archetype: footsteps from movement, the exit, guards' touches,
 // being seen, the end of the level, movement and facing requests, and the debug drawing.
-#include "unit/logic/PlayFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "ai/ComponentGhost.h"
 #include "ai/PerceptionMessages.h"
@@ -158,16 +158,6 @@ TEST_F(ComponentPlayerTest, BeingSeenCountsInGameAndLevel) {
     Ai::MessageEntityVisible visible(42); // only sight reports count
     mPlayer->HandleMessage(visible);
     EXPECT_EQ(logic.GetLevelCounters().mSeen, 2);
-}
-
-TEST_F(ComponentPlayerTest, EndOfLevelDestroysThePlayer) {
-    const int id = mPlayer->GetId();
-    Logic::MessageEndLevel end;
-    mPlayer->HandleMessage(end);
-    EXPECT_TRUE(mPlayer->IsDestroyed());
-    EXPECT_EQ(Logic::LogicManager::GetInstance().GetPlayer(), nullptr);
-    EndFrame();
-    EXPECT_EQ(Entities().FindById(id), nullptr);
 }
 
 TEST_F(ComponentPlayerTest, MoveTowardsConvertsThroughTheViewAndStopsAtSpeedZero) {

@@ -1,6 +1,6 @@
 // Sound waves: the launch fan, energy and bounces, reflection and its limits, shock waves on
 // walls and on glass, reaching bodies, tearing bands, the ribbon and the wave's end.
-#include "WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "core/FrameMessages.h"
 #include "debug/PerformanceManager.h"

@@ -12,7 +12,7 @@
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
 
-#include "ScreenFixture.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <array>
 #include <cmath>

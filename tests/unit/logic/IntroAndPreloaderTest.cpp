@@ -1,6 +1,5 @@
 // The start-up screens: the preloader loads one listed resource a frame and fails hard on a
 // missing one; the intro steps through its slides or is skipped, and opens the main menu.
-#include "ScreenFixture.h"
 #include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/Font.h"
@@ -10,10 +9,12 @@
 #include "screens/PreloaderScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/ScreenInput.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <array>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -55,30 +56,29 @@ TEST_F(IntroTest, SpaceOnTheFirstSlideGoesStraightToTheMainMenu) {
     EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1) << "the intro gave its count back";
 }
 
-TEST_F(IntroTest, EveryFramingSkipInputEndsIt) {
-    for (const int key : {SDLK_ESCAPE, SDLK_RETURN}) {
+TEST_F(IntroTest, EverySkipInputEndsItButOtherPadButtonsDoNot) {
+    InputManager& input = InputManager::GetInstance();
+    PadState& pad = ControllerManager::GetInstance().mState;
+    const struct {
+        std::function<void()> mPress;
+        int mEndSlide;
+    } cases[] = {
+        {[&] { input.SetKey(SDLK_ESCAPE, true); }, 0},
+        {[&] { input.SetKey(SDLK_RETURN, true); }, 0},
+        {[&] { input.SetButton(SDL_BUTTON_RIGHT, true); }, 0},
+        {[&] { pad.mButtons = kPadStart; }, 0}, // counts while held
+        {[&] { pad.mButtons = kPadA; }, -1},
+    };
+    for (const auto& c : cases) {
+        mEndSlide = -1;
         Push(new WatchedIntro(mGame, mEndSlide));
         Frame();
-        Tap(key);
-        EXPECT_EQ(mEndSlide, 0) << key;
+        c.mPress();
+        Frame();
+        EXPECT_EQ(mEndSlide, c.mEndSlide) << &c - cases;
+        ResetInput();
         ClearStack();
     }
-    Push(new WatchedIntro(mGame, mEndSlide));
-    InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, true);
-    Frame();
-    EXPECT_EQ(mEndSlide, 0);
-    InputManager::GetInstance().SetButton(SDL_BUTTON_RIGHT, false);
-    ClearStack();
-    // The pad's Start counts while held; other pad buttons do not.
-    PadState& pad = ControllerManager::GetInstance().mState;
-    pad.mButtons = kPadA;
-    mEndSlide = -1;
-    Push(new WatchedIntro(mGame, mEndSlide));
-    Frame();
-    EXPECT_EQ(mEndSlide, -1);
-    pad.mButtons = kPadStart;
-    Frame();
-    EXPECT_EQ(mEndSlide, 0);
 }
 
 TEST_F(IntroTest, WatchingAllFourSlidesEndsOnSlideFourAfterEightSeconds) {
@@ -203,27 +203,26 @@ TEST_F(PreloaderTest, LoadedMessagesAreDrawnNewestOnTop) {
     EXPECT_EQ(std::next(quadsByLine.begin())->second, 1);
 }
 
-TEST_F(PreloaderTest, AMissingOrRootlessListIsLoggedAndTheScreenLeaves) {
-    {
+TEST_F(PreloaderTest, AMissingBrokenOrRootlessListIsLoggedAndTheScreenLeaves) {
+    const struct {
+        std::string mPath, mLine;
+        bool mBox; // also an error box
+    } cases[] = {
+        {mDir + "/absent.xml", "[LOGIC:1] Failed to load preloader file: " + mDir + "/absent.xml", false},
+        {WriteList("<preload><sample>"), "[LOGIC:1] Failed to load preloader file: ", false},
+        {mDir + "/empty.xml", "[LOGIC:1] Failed to load preloader file: ", false},
+        {mDir + "/list.xml", "[LOGIC:1] Preload file missing root <preload> element: " + mDir + "/list.xml", true},
+    };
+    Tests::WriteFile(mDir + "/empty.xml", "");
+    Tests::WriteFile(mDir + "/list.xml", "<list><sample><path>a</path></sample></list>");
+    for (const auto& c : cases) {
         Tests::LogCapture log;
-        Push(new PreloaderScreen(mGame, mDir + "/absent.xml", Recording()));
-        EXPECT_TRUE(log.Contains("[LOGIC:1] Failed to load preloader file: " + mDir + "/absent.xml"));
+        Push(new PreloaderScreen(mGame, c.mPath, Recording()));
+        EXPECT_TRUE(log.Contains(c.mLine)) << c.mPath;
+        if (c.mBox) EXPECT_TRUE(log.CriticalContains(c.mLine.substr(c.mLine.find(' ') + 1, 40))) << c.mPath;
         Frame();
-        EXPECT_TRUE(mGame.GetScreens().empty());
+        EXPECT_TRUE(mGame.GetScreens().empty()) << c.mPath;
     }
-    for (const std::string& body : {std::string("<preload><sample>"), std::string("")}) {
-        Tests::LogCapture log;
-        Push(new PreloaderScreen(mGame, WriteList(body), Recording()));
-        EXPECT_TRUE(log.Contains("[LOGIC:1] Failed to load preloader file: ")) << body;
-        Frame();
-    }
-    Tests::LogCapture log;
-    const std::string path = WriteList("<list><sample><path>a</path></sample></list>");
-    Push(new PreloaderScreen(mGame, path, Recording()));
-    EXPECT_TRUE(log.Contains("[LOGIC:1] Preload file missing root <preload> element: " + path));
-    EXPECT_TRUE(log.CriticalContains("Preload file missing root <preload> element"));
-    Frame();
-    EXPECT_TRUE(mGame.GetScreens().empty());
     EXPECT_TRUE(mLoaded.empty());
 }
 

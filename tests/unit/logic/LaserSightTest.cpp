@@ -6,7 +6,7 @@
 #include "graphics/Texture.h"
 #include "graphics/Vertex.h"
 #include "screens/LaserSight.h"
-#include "unit/logic/WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <gtest/gtest.h>
 

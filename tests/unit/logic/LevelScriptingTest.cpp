@@ -1,6 +1,6 @@
 // What level scripts reach in the game: notifications, doors, videos and the console switch,
 // and the trigger zones that turn the player's walk into events (edges, order, drawing).
-#include "WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "console/ConsoleManager.h"
 #include "core/Value.h"

@@ -1,6 +1,6 @@
 // Level cells: auto-tiling, world positions, resizing, spawn editing, shattering glass and
 // opening doors (with the collision map following), and drawing the visible cells.
-#include "WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "graphics/Renderer.h"
 #include "graphics/Texture.h"

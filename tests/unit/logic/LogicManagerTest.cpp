@@ -1,6 +1,6 @@
 // The logic manager: campaign files, loading, beginning, reloading and ending levels with their
 // messages, spawning, notifications and their drawing, and the visibility registry.
-#include "WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "core/GameScreen.h"
 #include "core/Value.h"

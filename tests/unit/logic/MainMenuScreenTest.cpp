@@ -16,7 +16,7 @@
 #include "screens/ResolutionCallback.h"
 #include "screens/ScreenDrawing.h"
 
-#include "ScreenFixture.h"
+#include "unit/logic/GameFixtures.h"
 
 #include <numbers>
 
@@ -101,11 +101,16 @@ TEST_F(MenuTest, InGameQuitToMenuLeavesOnlyAMainMenuOnceTheFadeIsOver) {
     EXPECT_FALSE(mGame.IsQuitting());
 }
 
-TEST_F(MenuTest, QuitThenQuitToDesktopSetsTheQuitFlagAfterTheFade) {
+TEST_F(MenuTest, QuitToDesktopSetsTheQuitFlagAfterTheFadeButAltReturnDoesNot) {
     MainMenuScreen* menu = PushMain();
     Choose(*menu, "Quit");
     ASSERT_EQ(menu->GetPage(), kPageQuit);
     EXPECT_EQ(Focused(*menu), "Quit to Desktop");
+    InputManager::GetInstance().SetKey(SDLK_LALT, true);
+    Tap(SDLK_RETURN);
+    InputManager::GetInstance().SetKey(SDLK_LALT, false);
+    Run(MainMenuScreen::kPageFadeSeconds);
+    EXPECT_EQ(menu->GetPage(), kPageQuit) << "Alt+Return switches the display and nothing else";
     Tap(SDLK_RETURN);
     ASSERT_EQ(menu->GetPage(), kPageLeaving);
     EXPECT_FALSE(mGame.IsQuitting());
@@ -114,50 +119,34 @@ TEST_F(MenuTest, QuitThenQuitToDesktopSetsTheQuitFlagAfterTheFade) {
     EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
 }
 
-TEST_F(MenuTest, AltReturnOverTheQuitQuestionLeavesTheGameRunning) {
+TEST_F(MenuTest, EscapeGoesBackAPageAndTheEndingPagesIgnoreIt) {
+    const struct {
+        MenuPage mFrom, mTo;
+    } cases[] = {{kPageMain, kPageQuit},      {kPageQuit, kPageMain},        {kPageOptions, kPageMain},
+                 {kPageAudio, kPageOptions},  {kPageGraphics, kPageOptions}, {kPageResuming, kPageResuming},
+                 {kPageLeaving, kPageLeaving}};
     MainMenuScreen* menu = PushMain();
-    Choose(*menu, "Quit");
-    ASSERT_EQ(Focused(*menu), "Quit to Desktop");
-    InputManager::GetInstance().SetKey(SDLK_LALT, true);
-    Tap(SDLK_RETURN);
-    InputManager::GetInstance().SetKey(SDLK_LALT, false);
-    Run(MainMenuScreen::kPageFadeSeconds);
-    EXPECT_EQ(menu->GetPage(), kPageQuit);
-    EXPECT_FALSE(mGame.IsQuitting());
+    for (const auto& c : cases) {
+        menu->GoToPage(c.mFrom);
+        InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
+        Frame(0.0);
+        InputManager::GetInstance().SetKey(SDLK_ESCAPE, false);
+        Frame(0.0);
+        EXPECT_EQ(menu->GetPage(), c.mTo) << c.mFrom;
+    }
 }
 
-TEST_F(MenuTest, EscapeOnTheOptionsPageGoesBackAndAgainClosesTheInGameMenu) {
+TEST_F(MenuTest, EscapeOnTheFirstPageClosesTheInGameMenuAtOnce) {
     MainMenuScreen* menu = PushInGame();
     Choose(*menu, "Options");
-    ASSERT_EQ(menu->GetPage(), kPageOptions);
     Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageMain);
-    EXPECT_EQ(Focused(*menu), "Resume");
+    EXPECT_EQ(Focused(*menu), "Resume") << "back on the first page";
     EXPECT_TRUE(mBelow->mPaused);
     InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
     Frame();
     EXPECT_EQ(mGame.GetTopScreen(), mBelow) << "closed at once, without a fade";
     EXPECT_FALSE(mBelow->mPaused) << "the level below resumes in the same frame";
     EXPECT_FALSE(mBelowDeleted);
-}
-
-TEST_F(MenuTest, EscapeOnTheFirstPageOfTheMainMenuOffersToQuit) {
-    MainMenuScreen* menu = PushMain();
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageQuit);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageMain);
-    // Escape on the graphics and audio pages goes to the options page; the ending pages ignore it.
-    menu->GoToPage(kPageAudio);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageOptions);
-    menu->GoToPage(kPageGraphics);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(menu->GetPage(), kPageOptions);
-    menu->GoToPage(kPageResuming);
-    InputManager::GetInstance().SetKey(SDLK_ESCAPE, true);
-    Frame(0.0);
-    EXPECT_EQ(menu->GetPage(), kPageResuming);
 }
 
 TEST_F(MenuTest, ResumeFadesOutThenUncoversTheLevel) {

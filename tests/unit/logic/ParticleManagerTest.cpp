@@ -1,6 +1,6 @@
 // The particle pool: burst layouts and the pool's limit, ageing and removal, drag and freezing,
 // bounces off sound-blocking cells, pauses, and the one batch they are drawn with.
-#include "WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "core/FrameMessages.h"
 #include "debug/PerformanceManager.h"

@@ -1,5 +1,5 @@
 // Gun pickups, briefcases, noise generators and waypoints built from their archetypes.
-#include "unit/logic/PlayFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "ai/ComponentGhost.h"
 #include "game/ComponentGenerator.h"

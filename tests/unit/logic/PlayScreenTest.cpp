@@ -14,7 +14,7 @@
 #include "screens/ResultPanel.h"
 #include "world/LevelMessages.h"
 
-#include "PlayScreenFixture.h"
+#include "unit/logic/GameFixtures.h"
 
 namespace Velmora::Logic {
 namespace {
@@ -36,6 +36,21 @@ protected:
     void PressResult() { Tap(SDLK_RETURN); }
     std::vector<std::string> mSounds;
 };
+
+// The panel's info lines as drawn (empty for a loss).
+std::vector<std::string> PanelLines(const PlayScreen& play) {
+    std::vector<std::string> lines;
+    const Interface::Widget* info = ResultPanel::GetInfo(play.GetPanel());
+    for (unsigned i = 0; info && i < info->GetChildCount(); ++i) {
+        lines.push_back(static_cast<const Interface::WLabel*>(info->GetChild(i))->GetText());
+    }
+    return lines;
+}
+
+std::string ButtonText(const PlayScreen& play) {
+    const Interface::Widget* button = ResultPanel::GetButton(play.GetPanel());
+    return button ? static_cast<const Interface::WLabel*>(button->GetChild(0))->GetText() : "";
+}
 
 TEST_F(PlayTest, FrameTimeBecomesWholeTicksAndTheRestCarriesOver) {
     PlayScreen* play = StartTwoRooms();
@@ -178,32 +193,32 @@ TEST_F(PlayTest, OnlyOneMenuForFocusLossEscapeAndTheHudButtonInOneFrame) {
     EXPECT_EQ(play->GetState(), kPaused);
 }
 
-TEST_F(PlayTest, TheHudMenuButtonOpensTheMenuAndTheRestOfTheWindowDoesNot) {
-    PlayScreen* play = StartTwoRooms();
+TEST_F(PlayTest, TheHudMenuButtonAndThePadsStartHeldOpenTheMenu) {
     InputManager& input = InputManager::GetInstance();
-    input.SetMousePosition(500.0, 500.0);
-    input.SetButton(SDL_BUTTON_LEFT, true);
-    Frame();
-    input.SetButton(SDL_BUTTON_LEFT, false);
-    Frame();
-    EXPECT_EQ(Top<PlayScreen>(), play);
-    // (10·W/1024, 10·H/1024) to (90·W/1024, 100·H/1024): for 1024 × 768 from (10, 7.5) to (90, 75).
-    input.SetMousePosition(50.0, 40.0);
-    input.SetButton(SDL_BUTTON_LEFT, true);
-    Frame();
-    input.SetButton(SDL_BUTTON_LEFT, false);
-    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
-    EXPECT_EQ(play->GetState(), kPaused);
-}
-
-TEST_F(PlayTest, ThePadsStartButtonHeldOpensTheMenu) {
-    PlayScreen* play = StartTwoRooms();
     ControllerManager& pad = ControllerManager::GetInstance();
-    pad.mState.mButtons = kPadStart;
-    Frame();
-    pad.mState = PadState();
-    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
-    EXPECT_EQ(play->GetState(), kPaused);
+    // The HUD button spans (10·W/1024, 10·H/1024) to (90·W/1024, 100·H/1024): for 1024 × 768
+    // from (10, 7.5) to (90, 75); the click at (500, 500) is elsewhere.
+    const std::function<void(bool)> inputs[] = {
+        [&](bool down) {
+            input.SetMousePosition(50.0, 40.0);
+            input.SetButton(SDL_BUTTON_LEFT, down);
+        },
+        [&](bool down) { pad.mState.mButtons = down ? kPadStart : 0; },
+    };
+    for (const auto& press : inputs) {
+        PlayScreen* play = StartTwoRooms();
+        input.SetMousePosition(500.0, 500.0);
+        input.SetButton(SDL_BUTTON_LEFT, true);
+        Frame();
+        input.SetButton(SDL_BUTTON_LEFT, false);
+        Frame();
+        EXPECT_EQ(Top<PlayScreen>(), play);
+        press(true);
+        Frame();
+        press(false);
+        ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+        EXPECT_EQ(play->GetState(), kPaused);
+    }
 }
 
 TEST_F(PlayTest, CaughtShowsTheNoticeRecordsTheAttemptAndTryAgainRespawns) {
@@ -217,6 +232,9 @@ TEST_F(PlayTest, CaughtShowsTheNoticeRecordsTheAttemptAndTryAgainRespawns) {
         ASSERT_EQ(play->GetState(), kLost) << attempt;
         ASSERT_FALSE(Logic().GetNotifications().empty());
         EXPECT_EQ(Logic().GetNotifications().back().mText, "You have been captured.  Oops.");
+        Frame();
+        EXPECT_TRUE(PanelLines(*play).empty()) << "a loss offers only the button";
+        EXPECT_EQ(ButtonText(*play), "Try Again");
         PressResult();
         ASSERT_EQ(play->GetState(), kPlaying) << attempt;
         EXPECT_EQ(Logic().GetLevel()->GetName(), "one") << "the same level again";
@@ -279,8 +297,8 @@ TEST_F(PlayTest, TheGlowBrightensOnAWinDimsWhenCaughtAndResetsForPlay) {
 }
 
 TEST_F(PlayTest, StartingACampaignReplacesTheWholeStackWithOnePlayScreen) {
-    auto* below = new Tests::StandInScreen();
-    auto* menu = new Tests::StandInScreen();
+    auto* below = new Tests::DummyScreen();
+    auto* menu = new Tests::DummyScreen();
     TheGame().PushScreen(below);
     TheGame().PushScreen(menu);
     TheGame().ProcessScreenChanges();
@@ -499,25 +517,14 @@ TEST_F(PlayTest, TheClockCountsWholeSecondsAsTickEvents) {
     EXPECT_EQ(Logic().GetGameCounters().mTicks, 2);
 }
 
-TEST_F(PlayTest, WithoutACampaignItSaysSoAndReturnsToTheMainMenu) {
+TEST_F(PlayTest, WithoutACampaignItSaysSoAndLeavesForTheMainMenuWhateverIsPressed) {
     Logic().LoadCampaign("no-such-campaign");
     TheGame().PushScreen(new PlayScreen());
     TheGame().ProcessScreenChanges();
     EXPECT_TRUE(mLog.Contains("No campaign is loaded"));
     ASSERT_NE(Top<PlayScreen>(), nullptr);
-    EXPECT_EQ(Top<PlayScreen>()->GetState(), kQuit);
-    Frame();
-    auto* menu = Top<MainMenuScreen>();
-    ASSERT_NE(menu, nullptr);
-    EXPECT_FALSE(menu->IsInGame());
-    EXPECT_EQ(TheGame().GetScreens().size(), 1u);
-}
-
-TEST_F(PlayTest, EscapeOrFocusLossWhileLeavingForTheMenuOpensNoInGameMenu) {
-    Logic().LoadCampaign("no-such-campaign");
-    TheGame().PushScreen(new PlayScreen());
-    TheGame().ProcessScreenChanges();
     ASSERT_EQ(Top<PlayScreen>()->GetState(), kQuit);
+    // Escape and focus loss while leaving open no in-game menu.
     Broadcast(MessageWindowInactive());
     Tap(SDLK_ESCAPE);
     ASSERT_EQ(TheGame().GetScreens().size(), 1u);
@@ -540,11 +547,24 @@ TEST_F(PlayTest, EscapeOrFocusLossWhileLeavingForTheMenuOpensNoInGameMenu) {
     EXPECT_NE(Top<CreditsScreen>(), nullptr);
 }
 
-TEST_F(PlayTest, AFirstLevelThatFailsToLoadReturnsToTheMenu) {
-    Start(WriteCampaign({{"broken", "<level><name>broken</name></level>"}}));
-    Frame();
-    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
-    EXPECT_EQ(Logic().GetLevel(), nullptr);
+TEST_F(PlayTest, AFirstLevelThatCannotBePlayedReturnsToTheMenu) {
+    const struct {
+        const char* mText;
+        const char* mCritical;
+    } cases[] = {
+        {"<level><name>broken</name></level>", nullptr},
+        {"<level><name>empty</name><tilemap width='3' height='3'>1 1 1 1 8 1 1 1 1"
+         "</tilemap><medals gold='1' silver='2' bronze='3'/></level>",
+         "Level has no player"},
+    };
+    for (const auto& c : cases) {
+        Tests::LogCapture log;
+        Start(WriteCampaign({{"first", c.mText}}));
+        Frame();
+        ASSERT_NE(Top<MainMenuScreen>(), nullptr) << c.mText;
+        EXPECT_EQ(Logic().GetLevel(), nullptr) << c.mText;
+        if (c.mCritical) EXPECT_TRUE(log.CriticalContains(c.mCritical)) << c.mText;
+    }
 }
 
 TEST_F(PlayTest, TheTrainingCampaignEndsAtTheMainMenuWithoutCredits) {
@@ -629,21 +649,6 @@ TEST_F(PlayTest, ResetLevelFromTheMenuRestartsThroughTheRetryStep) {
     EXPECT_LT(Logic().GetLevelCounters().mPlayTime, 0.1) << "the clock starts again";
 }
 
-// The panel's info lines as drawn (empty for a loss).
-std::vector<std::string> PanelLines(const PlayScreen& play) {
-    std::vector<std::string> lines;
-    const Interface::Widget* info = ResultPanel::GetInfo(play.GetPanel());
-    for (unsigned i = 0; info && i < info->GetChildCount(); ++i) {
-        lines.push_back(static_cast<const Interface::WLabel*>(info->GetChild(i))->GetText());
-    }
-    return lines;
-}
-
-std::string ButtonText(const PlayScreen& play) {
-    const Interface::Widget* button = ResultPanel::GetButton(play.GetPanel());
-    return button ? static_cast<const Interface::WLabel*>(button->GetChild(0))->GetText() : "";
-}
-
 TEST_F(PlayTest, AltReturnSwitchesTheDisplayButNeverPressesThePanelButton) {
     PlayScreen* play = StartTwoRooms();
     Win();
@@ -684,14 +689,6 @@ TEST_F(PlayTest, TheWinPanelTellsTimeAndMedalAndTheLastOneTheCampaignsEnd) {
     EXPECT_EQ(play->GetState(), kCampaignDone);
 }
 
-TEST_F(PlayTest, ALostLevelOffersOnlyTryAgain) {
-    PlayScreen* play = StartTwoRooms();
-    Broadcast(MessageLevelLost());
-    Frame();
-    EXPECT_TRUE(PanelLines(*play).empty());
-    EXPECT_EQ(ButtonText(*play), "Try Again");
-}
-
 TEST_F(PlayTest, EachLevelOpensWithATitleCardThatFadesWhilePlayGoesOn) {
     const std::string briefcase =
         "<entity><archetype>briefcase</archetype><position x='112' y='48'/><direction x='1' y='0'/></entity>";
@@ -711,17 +708,6 @@ TEST_F(PlayTest, EachLevelOpensWithATitleCardThatFadesWhilePlayGoesOn) {
     EXPECT_EQ(card.GetLines().mName, "Two");
     EXPECT_EQ(card.GetLines().mObjective, TitleCard::kBriefcaseAndExit);
     EXPECT_EQ(card.GetOpacity(), 1.0);
-}
-
-TEST_F(PlayTest, ALevelWithoutAPlayerIsRefusedAndTheMenuComesBack) {
-    Tests::LogCapture log;
-    Start(WriteCampaign({{"empty",
-                          "<level><name>empty</name><tilemap width='3' height='3'>1 1 1 1 8 1 1 1 1"
-                          "</tilemap><medals gold='1' silver='2' bronze='3'/></level>"}}));
-    Frame();
-    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
-    EXPECT_EQ(Logic().GetLevel(), nullptr);
-    EXPECT_TRUE(log.CriticalContains("Level has no player"));
 }
 
 TEST_F(PlayTest, ATriggerHeldThroughTheWinNeitherChargesNorFiresInTheNextLevel) {

@@ -1,7 +1,7 @@
 // Level triggers: reading with every refusal the format names, the writer's exact text and a
 // round trip (CDATA breakers included), levels that keep loading past a broken trigger, and
 // firing: counters, rules, file order, errors, and a callback that ends its own level.
-#include "WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "core/XmlFile.h"
 #include "game/TriggerSet.h"

@@ -1,6 +1,5 @@
 // The video screen over a stand-in screen: the opening movie plays letter-boxed and ends on
 // every skip input; a missing, damaged or ill-named movie is logged and skipped at once.
-#include "ScreenFixture.h"
 #include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/FrameTexture.h"
@@ -9,6 +8,7 @@
 #include "screens/MainMenuScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/VideoScreen.h"
+#include "unit/logic/GameFixtures.h"
 #include "video/TheoraVideoClip.h"
 
 #include <chrono>

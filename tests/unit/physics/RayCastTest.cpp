@@ -1,6 +1,6 @@
 // Ray casting through the current level's cells: the hit record, the start cell that is never
 // tested, corner ties, axis-aligned rays, the map border, masks and what is clear.
-#include "unit/logic/WaveFixtures.h"
+#include "unit/logic/GameFixtures.h"
 
 #include "debug/PerformanceManager.h"
 #include "physics/PhysicsManager.h"
