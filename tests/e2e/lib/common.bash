@@ -150,16 +150,17 @@ wait_for_screen() {
     fail "the screen never showed what '$*' looks for"
 }
 
-# Takes screenshots into $1 until two in a row agree (a fade or a page change has settled). Keys
-# need no such wait: the game takes them in order, and a menu page takes keys as it starts to show.
+# Takes screenshots into $1 until two in a row agree in region $2 (default the whole screen): a
+# fade or a page change has settled. Keys need no such wait: the game takes them in order, and a
+# menu page takes keys as it starts to show.
 wait_for_still_screen() {
-    local shot=$1
+    local shot=$1 region=${2:-1280x800+0+0}
     screenshot "$shot"
     for _ in $(seq $(( ${VELMORA_WAIT:-30} * 4 ))); do
         sleep 0.25
         cp "$shot" "$shot.last.png"
         screenshot "$shot"
-        is_true "$(region_rmse "$shot" "$shot.last.png" 1280x800+0+0)" '<' 0.004 && return 0
+        is_true "$(region_rmse "$shot" "$shot.last.png" "$region")" '<' 0.004 && return 0
     done
     fail "the screen never settled"
 }
