@@ -6,7 +6,10 @@
 # folder, the one before kept beside it.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-press() { x_retry xdotool key "$1"; }
+press() {
+    x_retry xdotool key "$1"
+    sleep 0.3
+}
 # Asks the game to quit as a desktop session would (SIGTERM) and waits for a clean exit.
 quit_game() {
     kill -TERM "$GAME_PID"
@@ -18,6 +21,7 @@ open_audio_page() {
     press Return
     press Down
     press Return
+    sleep 1
 }
 SLIDERS=700x300+290+250
 CONFIG="$XDG_CONFIG_HOME/velmora/config.xml"
@@ -26,16 +30,18 @@ PROGRESS="$XDG_DATA_HOME/velmora/progress.xml"
 dir=$(make_game_dir)
 start_and_skip_intro "$dir"
 open_audio_page
-wait_for_still_screen "$WORK/audio-default.png"
+screenshot "$WORK/audio-default.png"
 # The music slider has the focus: Left lowers it in steps.
 press Left
 press Left
 press Left
-wait_for_still_screen "$WORK/audio-lowered.png"
+sleep 0.5
+screenshot "$WORK/audio-lowered.png"
 is_true "$(region_rmse "$WORK/audio-default.png" "$WORK/audio-lowered.png" "$SLIDERS")" '>' 0.01 ||
     fail "the music slider did not move"
 press Escape
 press Escape
+sleep 0.5
 # Options → Gfx Options → "Window Mode".
 press Down
 press Return
@@ -54,7 +60,7 @@ start_and_skip_intro "$dir"
 x_retry xdotool mousemove 1140 775
 x_retry xdotool search --name "VELMORA THE GAME" windowfocus
 open_audio_page
-wait_for_still_screen "$WORK/audio-restored.png"
+screenshot "$WORK/audio-restored.png"
 is_true "$(region_rmse "$WORK/audio-lowered.png" "$WORK/audio-restored.png" "$SLIDERS")" '<' 0.01 ||
     fail "the audio page does not show the saved volume"
 [ -f "$XDG_STATE_HOME/velmora/velmora.log" ] && [ -f "$XDG_STATE_HOME/velmora/velmora.log.1" ] ||
@@ -64,10 +70,13 @@ grep -qF "Content from $dir" "$XDG_STATE_HOME/velmora/velmora.log" || fail "the 
 # New Game → the campaign page (no level finished yet) → Training; walk right to the exit.
 press Escape
 press Escape
+sleep 0.5
 press Return
-wait_for_still_screen "$WORK/campaigns-before.png"
-x_retry xdotool key Return
-wait_for_log "Title card: Training - level 1"
+sleep 1.5
+screenshot "$WORK/campaigns-before.png"
+press Return
+wait_for_log "Playing level \`walk\` of \`training\`"
+sleep 1
 read -r W H < <(x_retry xdotool getdisplaygeometry)
 x_retry xdotool mousemove $((W / 2 + 300)) $((H / 2))
 x_retry xdotool keydown Shift_L
@@ -80,7 +89,8 @@ grep -qE '<level campaign="training" name="walk" finished="1" best="[0-9.]+" med
 # The third start: the campaign page now tells of the finished level.
 start_and_skip_intro "$dir"
 press Return
-wait_for_still_screen "$WORK/campaigns-after.png"
+sleep 1.5
+screenshot "$WORK/campaigns-after.png"
 is_true "$(region_rmse "$WORK/campaigns-before.png" "$WORK/campaigns-after.png" 800x400+240+200)" '>' 0.005 ||
     fail "the campaign page looks as before the win"
 quit_game
