@@ -13,7 +13,7 @@ Batch::Batch(const BatchKey& key)
       mBlend(key.mBlend),
       mTexture(key.mTexture),
       mKey(key),
-      mVertices(std::make_unique<Vertex[]>(mCapacity)) {}
+      mVertices(std::make_unique_for_overwrite<Vertex[]>(mCapacity)) {}
 
 void Batch::PutVertex(double x, double y, double u, double v, uint32_t color) {
     Vertex& vertex = mVertices[mCount++];

@@ -9,9 +9,9 @@
 namespace Velmora::Graphics {
 
 /// A fixed-size vertex array for one (layer, primitive, capacity, blend, texture) combination.
-/// The array is allocated once, when the batch is created, and reused every frame. Appending
-/// never grows it: a primitive that does not fit whole is dropped, so a full batch never holds
-/// a torn quad or line.
+/// The array is allocated once, when the batch is created, and reused every frame; its pages
+/// are only touched as far as vertices are written. Appending never grows it: a primitive that
+/// does not fit whole is dropped, so a full batch never holds a torn quad or line.
 class Batch {
 public:
     /// Largest vertex array a batch allocates (40 MiB); larger capacities are clamped to it.

@@ -4,6 +4,7 @@
 #include "graphics/GlContext.h"
 #include "graphics/ShaderProgram.h"
 #include "graphics/Texture.h"
+#include "graphics/TextureManager.h"
 
 #include <GL/glew.h>
 
@@ -63,6 +64,7 @@ void SetBlending(const Batch& batch, bool opaque) {
 
 void GlBatchDrawer::Draw(const Batch& batch) {
     if (batch.mCount == 0 || !HasGlContext()) return;
+    if (batch.mTexture) TextureManager::GetInstance().Touch(*batch.mTexture);
     const Vertex* vertices = batch.GetVertices();
     const ShaderProgram* program = batch.mTexture ? batch.mTexture->mProgram : nullptr;
     SetBlending(batch, DrawsOpaque(batch, program));

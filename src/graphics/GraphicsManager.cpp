@@ -139,6 +139,10 @@ void GraphicsManager::SetVideoMode(const VideoMode& mode) {
 
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SWAP_CONTROL, 1);
+    // Everything is drawn in painter's order: no depth or stencil buffer (a window-sized one
+    // would cost memory in every frame buffer).
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
     const Uint32 flags = SDL_OPENGL | SDL_DOUBLEBUF | (mode.mFullscreen ? SDL_FULLSCREEN : SDL_RESIZABLE);
     mScreen = SDL_SetVideoMode(mode.mWidth, mode.mHeight, mDesktopBpp, flags);
     if (!mScreen) {

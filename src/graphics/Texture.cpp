@@ -174,6 +174,7 @@ bool Texture::ReadImage(const std::string& path, ImageData& image) {
 }
 
 bool Texture::Load() {
+    mParked = false;
     ImageData image;
     if (!ReadImage(mPath, image)) return false;
     SetImageSize(image.mWidth, image.mHeight);
@@ -183,6 +184,7 @@ bool Texture::Load() {
 
 void Texture::Upload(const ImageData& image) {
     Release();
+    mHasAlpha = image.mHasAlpha;
     mOpaque = !image.mHasAlpha && image.mPaddedWidth == image.mWidth && image.mPaddedHeight == image.mHeight;
     if (!HasGlContext()) return;
     GLuint id = 0;
@@ -196,6 +198,16 @@ void Texture::Upload(const ImageData& image) {
                  GL_UNSIGNED_BYTE, image.mPixels.data());
     glBindTexture(GL_TEXTURE_2D, 0);
     mGlId = id;
+}
+
+void Texture::Park() {
+    if (mPath.empty() || mParked) return;
+    Release();
+    mParked = true;
+}
+
+size_t Texture::GetUploadBytes() const {
+    return static_cast<size_t>(mPaddedWidth) * static_cast<size_t>(mPaddedHeight) * (mHasAlpha ? 4u : 3u);
 }
 
 void Texture::Release() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -40,6 +41,13 @@ public:
     virtual bool Load();
     /// Deletes the GL texture; sizes and name stay.
     void Release();
+    /// Deletes the GL texture of an image file until it is next drawn, when TextureManager::Touch
+    /// reads the file again: large pictures that are not on screen for a while (the menu's, during
+    /// play) then take no memory. Textures without a file are left as they are.
+    void Park();
+    bool IsParked() const { return mParked; }
+    /// Bytes of the picture as uploaded (padded; 3 or 4 a pixel).
+    size_t GetUploadBytes() const;
 
     /// Records the image's size and derives the padded size and mMaxU, mMaxV.
     void SetImageSize(int width, int height);
@@ -66,10 +74,16 @@ public:
     /// Every texel, padding included, is fully opaque: the last upload was an image without
     /// transparency that needed no padding. Such a texture can be drawn without blending.
     bool mOpaque = false;
+    /// The texture manager's clock when a batch with this texture was last drawn.
+    double mLastDrawn = 0.0;
 
 protected:
     /// Creates the GL texture from the pixels (linear filtering). Does nothing without a GL context.
     void Upload(const ImageData& image);
+
+private:
+    bool mParked = false;
+    bool mHasAlpha = false;
 };
 
 } // namespace Velmora::Graphics

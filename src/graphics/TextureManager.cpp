@@ -1,7 +1,11 @@
 #include "graphics/TextureManager.h"
 
+#include "core/FrameMessages.h"
 #include "core/Game.h"
+#include "core/LogRecord.h"
 #include "graphics/GlContext.h"
+
+#include <malloc.h>
 
 namespace Velmora::Graphics {
 
@@ -68,6 +72,37 @@ void TextureManager::ReloadAll() {
     // A file that has gone since its first load keeps its sizes and draws untextured.
     for (auto& [key, texture] : mTextures) texture->Load();
     if (mDefault) mDefault->Load();
+}
+
+void TextureManager::HandleMessage(Message& message) {
+    const auto* update = MessageCast<MessageUpdateLoop>(message);
+    if (!update) return;
+    mClock += update->mDt;
+    if (mClock < mNextParkCheck) return;
+    mNextParkCheck = mClock + 1.0;
+    ParkIdle();
+}
+
+void TextureManager::Touch(Texture& texture) {
+    texture.mLastDrawn = mClock;
+    if (texture.IsParked() && !texture.Load()) {
+        VELMORA_LOG("GRAPHICS") << "Could not load " << texture.mPath << " again: it draws untextured";
+    }
+}
+
+int TextureManager::ParkIdle() {
+    int parked = 0;
+    for (auto& [key, texture] : mTextures) {
+        if (texture->IsParked() || texture->GetUploadBytes() < kParkBytes) continue;
+        if (mClock - texture->mLastDrawn < kParkAfterSeconds) continue;
+        texture->Park();
+        if (!texture->IsParked()) continue;
+        VELMORA_LOG("GRAPHICS") << "Parked " << key.first << " until it is drawn again";
+        ++parked;
+    }
+    // The driver frees the pictures into the heap; give the pages back, or the memory stays ours.
+    if (parked > 0) malloc_trim(0);
+    return parked;
 }
 
 } // namespace Velmora::Graphics

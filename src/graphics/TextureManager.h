@@ -49,12 +49,26 @@ public:
 
     size_t GetTextureCount() const { return mTextures.size(); }
 
+    /// Pictures of at least this many bytes are parked when not drawn for kParkAfterSeconds.
+    static constexpr size_t kParkBytes = size_t{256} << 10;
+    static constexpr double kParkAfterSeconds = 5.0;
+    /// Advances the clock on every frame and, once a second, parks the large textures that have
+    /// not been drawn for a while and hands their memory back to the system.
+    void HandleMessage(Message& message) override;
+    /// Called for every texture drawn: notes the time, and loads a parked texture again.
+    void Touch(Texture& texture);
+    /// Parks every large texture not drawn since the clock read now - kParkAfterSeconds; the
+    /// number parked.
+    int ParkIdle();
+
 private:
     using Key = std::pair<std::string, std::string>;
 
     std::map<Key, std::unique_ptr<Texture>> mTextures;
     std::unique_ptr<DefaultTexture> mDefault;
     std::map<std::string, std::unique_ptr<ShaderProgram>> mPrograms;
+    double mClock = 0.0;
+    double mNextParkCheck = kParkAfterSeconds;
 };
 
 } // namespace Velmora::Graphics

@@ -5,17 +5,19 @@
 namespace Velmora::Graphics {
 
 /// One vertex of a batch, laid out for GL client arrays: position and texture coordinate as
-/// doubles, colour as four bytes. 40 bytes, so the arrays use a stride of 40.
+/// doubles, colour as four bytes. 40 bytes, so the arrays use a stride of 40. No member is set
+/// by default: a batch's array is left untouched until vertices are written into it, so the
+/// memory of a large capacity is only taken as far as it is used (`Vertex{}` is all zero).
 struct Vertex {
-    double mX = 0.0;
-    double mY = 0.0;
-    double mU = 0.0;
-    double mV = 0.0;
-    uint8_t mRed = 0;
-    uint8_t mGreen = 0;
-    uint8_t mBlue = 0;
-    uint8_t mAlpha = 0;
-    uint8_t mPadding[4] = {};
+    double mX;
+    double mY;
+    double mU;
+    double mV;
+    uint8_t mRed;
+    uint8_t mGreen;
+    uint8_t mBlue;
+    uint8_t mAlpha;
+    uint8_t mPadding[4];
 };
 
 static_assert(sizeof(Vertex) == 40, "batches hand their vertex arrays to GL with a stride of 40");
