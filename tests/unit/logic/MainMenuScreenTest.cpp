@@ -98,19 +98,6 @@ TEST_F(MenuTest, InGameQuitToMenuLeavesOnlyAMainMenuOnceTheFadeIsOver) {
     EXPECT_FALSE(mGame.IsQuitting());
 }
 
-TEST_F(MenuTest, QuitToDesktopSetsTheQuitFlagAfterTheFade) {
-    MainMenuScreen* menu = PushMain();
-    Choose(*menu, "Quit");
-    ASSERT_EQ(menu->GetPage(), kPageQuit);
-    EXPECT_EQ(Focused(*menu), "Quit to Desktop");
-    Tap(SDLK_RETURN);
-    ASSERT_EQ(menu->GetPage(), kPageLeaving);
-    EXPECT_FALSE(mGame.IsQuitting());
-    Run(MainMenuScreen::kPageFadeSeconds);
-    EXPECT_TRUE(mGame.IsQuitting());
-    EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
-}
-
 TEST_F(MenuTest, EscapeGoesBackAPageAndTheEndingPagesIgnoreIt) {
     const struct {
         MenuPage mFrom, mTo;
