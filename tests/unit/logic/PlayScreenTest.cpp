@@ -481,7 +481,7 @@ TEST_F(PlayTest, ChargingALineGunHalvesTheWalkingSpeed) {
     input.SetButton(SDL_BUTTON_RIGHT, false);
 }
 
-TEST_F(PlayTest, WithoutACampaignItSaysSoAndLeavesForTheMainMenuWhateverIsPressed) {
+TEST_F(PlayTest, WithoutACampaignOrAfterItsCreditsItLeavesForTheMainMenuWhateverIsPressed) {
     Logic().LoadCampaign("no-such-campaign");
     TheGame().PushScreen(new PlayScreen());
     TheGame().ProcessScreenChanges();
@@ -496,7 +496,7 @@ TEST_F(PlayTest, WithoutACampaignItSaysSoAndLeavesForTheMainMenuWhateverIsPresse
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(menu->IsInGame());
 
-    // The same at the end of a campaign, in the frame that brings the credits.
+    // The same at the end of a campaign (not the training one), in the frame that brings the credits.
     PlayScreen* play = StartTwoRooms();
     Win();
     PressResult();
@@ -508,7 +508,14 @@ TEST_F(PlayTest, WithoutACampaignItSaysSoAndLeavesForTheMainMenuWhateverIsPresse
     InputManager::GetInstance().SetKey(SDLK_ESCAPE, false);
     EXPECT_EQ(play->GetState(), kCredits);
     ASSERT_EQ(TheGame().GetScreens().size(), 2u);
-    EXPECT_NE(Top<CreditsScreen>(), nullptr);
+    ASSERT_NE(Top<CreditsScreen>(), nullptr);
+    // Once the credits are over, the main menu alone.
+    TheGame().RemoveScreen(Top<CreditsScreen>());
+    Frame();
+    EXPECT_EQ(play->GetState(), kQuit);
+    Frame();
+    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
+    EXPECT_EQ(TheGame().GetScreens().size(), 1u);
 }
 
 TEST_F(PlayTest, AFirstLevelThatCannotBePlayedReturnsToTheMenu) {
@@ -529,23 +536,6 @@ TEST_F(PlayTest, AFirstLevelThatCannotBePlayedReturnsToTheMenu) {
         EXPECT_EQ(Logic().GetLevel(), nullptr) << c.mText;
         if (c.mCritical) EXPECT_TRUE(log.CriticalContains(c.mCritical)) << c.mText;
     }
-}
-
-TEST_F(PlayTest, OtherCampaignsEndWithTheCreditsAndThenTheMainMenu) {
-    PlayScreen* play = StartTwoRooms();
-    for (int level = 0; level < 2; ++level) {
-        Win();
-        PressResult();
-    }
-    Frame(); // campaign done: the credits come
-    EXPECT_EQ(play->GetState(), kCredits);
-    ASSERT_NE(Top<CreditsScreen>(), nullptr);
-    TheGame().RemoveScreen(Top<CreditsScreen>());
-    Frame();
-    EXPECT_EQ(play->GetState(), kQuit);
-    Frame();
-    ASSERT_NE(Top<MainMenuScreen>(), nullptr);
-    EXPECT_EQ(TheGame().GetScreens().size(), 1u);
 }
 
 TEST_F(PlayTest, ALaterLevelThatFailsToLoadEndsTheCampaign) {
