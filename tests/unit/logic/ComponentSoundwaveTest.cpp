@@ -2,20 +2,15 @@
 // walls and on glass, reaching bodies, tearing bands, the ribbon and the wave's end.
 #include "unit/logic/GameFixtures.h"
 
-#include "core/FrameMessages.h"
 #include "debug/PerformanceManager.h"
 #include "graphics/DebugDrawManager.h"
-#include "graphics/Renderer.h"
 #include "graphics/Texture.h"
 #include "physics/PhysicsManager.h"
 #include "world/LevelMessages.h"
 #include "world/SoundwaveMessages.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <numbers>
-#include <vector>
 
 namespace Velmora {
 namespace {
@@ -78,7 +73,7 @@ protected:
     size_t mBodies = 0;
 };
 
-TEST_F(SoundwaveTest, CreateSetsTheWaveUpAndLaunchFansTheRays) {
+TEST_F(SoundwaveTest, CreateSetsTheWaveUpAndLaunchFansTheRaysAllRoundOrNot) {
     Tests::UseLevel({"0 0 0 0 0 0"});
     SetSpeedAndLifetime(150.0, 80.0);
     ComponentSoundwave& wave = Fire(Logic::kWhite, {100.0, 20.0}, 2.0, {0.0, 3.0}, 90.0);
@@ -105,14 +100,12 @@ TEST_F(SoundwaveTest, CreateSetsTheWaveUpAndLaunchFansTheRays) {
     LogicManager::GetInstance().mSoundwaveColEnergyLoss = 7.0;
     EXPECT_EQ(Fire(Logic::kShock, {0.0, 0.0}, 1.0, {1.0, 0.0}, 10.0).mCollisionEnergyLoss, 1000.0);
     EXPECT_EQ(Fire(Logic::kSound, {0.0, 0.0}, 1.0, {1.0, 0.0}, 10.0).mCollisionEnergyLoss, 7.0);
-}
-
-TEST_F(SoundwaveTest, AllRoundTheFirstAndLastRaysCoincide) {
-    ComponentSoundwave& wave = Fire(Logic::kSound, {50.0, 50.0}, 1.0, {0.0, 0.0}, 360.0);
-    EXPECT_EQ(wave.mDirection, 0.0); // a zero direction faces along x
-    EXPECT_NEAR(wave.GetRay(0).mDirX, wave.GetRay(60).mDirX, 1e-12);
-    EXPECT_NEAR(wave.GetRay(0).mDirY, wave.GetRay(60).mDirY, 1e-12);
-    EXPECT_NEAR(wave.mChord, 2.0 * std::sin(3.0 * std::numbers::pi / 180.0), 1e-12);
+    // All round, the first and last rays coincide; a zero direction faces along x.
+    ComponentSoundwave& round = Fire(Logic::kSound, {50.0, 50.0}, 1.0, {0.0, 0.0}, 360.0);
+    EXPECT_EQ(round.mDirection, 0.0);
+    EXPECT_NEAR(round.GetRay(0).mDirX, round.GetRay(60).mDirX, 1e-12);
+    EXPECT_NEAR(round.GetRay(0).mDirY, round.GetRay(60).mDirY, 1e-12);
+    EXPECT_NEAR(round.mChord, 2.0 * std::sin(3.0 * std::numbers::pi / 180.0), 1e-12);
 }
 
 TEST_F(SoundwaveTest, WithoutLossARayLivesItsEnergyOverSpeedWhateverItsBounces) {
@@ -267,7 +260,7 @@ TEST_F(SoundwaveTest, AShockWaveBreaksTheWholePaneOnce) {
     EXPECT_EQ(logic.GetLevelCounters().mShatter, 1);
 }
 
-TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnits) {
+TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnitsAndHitsDrawnOnDebug) {
     Tests::UseLevel({"0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0"});
     SetSpeedAndLifetime(60.0, 80.0);
     ComponentEar& near = AddBody({40.0, 48.0}, 10.0); // at the source
@@ -282,21 +275,14 @@ TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnits) {
     // The first ray in order, with the energy it had before this step's move.
     EXPECT_NEAR(std::hypot(heard.mForceX, heard.mForceY), 80.0 - 5.0, 1e-9);
     EXPECT_NEAR(heard.mForceX, wave.GetRay(0).mDirX * 75.0, 1e-9);
-    wave.Update(1.0 / 60.0);
-    EXPECT_EQ(near.mHeard.size(), 2u);
-    EXPECT_TRUE(far.mHeard.empty());
-}
-
-TEST_F(SoundwaveTest, HitsAreDrawnWhenDebugIsOn) {
-    SetSpeedAndLifetime(60.0, 80.0);
-    AddBody({0.0, 0.0}, 10.0);
-    ComponentSoundwave& wave = Fire(Logic::kSound, {0.0, 0.0}, 1.0, {0.0, 0.0}, 360.0);
+    // With the debug switch on, each hit is drawn: a six-segment red circle of radius 3 and a line.
     const Graphics::Batch& lines = Graphics::DebugDrawManager::GetInstance().GetLines();
-    for (int i = 0; i < 6; ++i) wave.Update(1.0 / 60.0);
     const unsigned quiet = lines.mCount;
     LogicManager::GetInstance().mDebugSoundwave = true;
     wave.Update(1.0 / 60.0);
-    EXPECT_EQ(lines.mCount, quiet + 6 * 2 + 2); // a six-segment circle of radius 3 and a line
+    EXPECT_EQ(near.mHeard.size(), 2u);
+    EXPECT_TRUE(far.mHeard.empty());
+    EXPECT_EQ(lines.mCount, quiet + 6 * 2 + 2);
     EXPECT_EQ(lines.GetVertices()[quiet].mRed, 255);
     EXPECT_EQ(lines.GetVertices()[quiet].mBlue, 0);
 }

@@ -220,23 +220,6 @@ protected:
         return waves;
     }
 
-    /// Makes the level loaded in the logic manager from a file as the game reads levels (rows
-    /// bottom row first).
-    static void LoadLevel(const std::string& tilemapRowsBottomFirst, int width, int height) {
-        const std::string root = MakeTempDir();
-        const std::string savedRoot = Game::GetInstance().GetRootPath();
-        Game::GetInstance().SetRootPath(root);
-        WriteFile(Logic::LevelFile::LevelPath("camp", "test"),
-                  "<level><name>test</name><tilemap width='" + std::to_string(width) + "' height='" +
-                      std::to_string(height) + "'>" + tilemapRowsBottomFirst +
-                      "</tilemap><medals gold='1' silver='2' bronze='3'/></level>");
-        Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
-        logic.SetCampaignId("camp");
-        const bool loaded = logic.LoadLevel("test");
-        Game::GetInstance().SetRootPath(savedRoot);
-        ASSERT_TRUE(loaded);
-    }
-
     LogCapture mLog;
     BroadcastRecorder mBroadcasts;
     std::unique_ptr<Logic::Level> mLevel;

@@ -1,14 +1,10 @@
 // The laser sight: its length from the charge, the reflected path (with a stand-in ray and with
 // the real ray casts through a level) and the dots it draws.
-#include "core/Game.h"
 #include "graphics/Batch.h"
-#include "graphics/Renderer.h"
 #include "graphics/Texture.h"
 #include "graphics/Vertex.h"
 #include "screens/LaserSight.h"
 #include "unit/logic/GameFixtures.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 

@@ -6,15 +6,10 @@
 #include "core/Value.h"
 #include "game/ComponentTriggerZone.h"
 #include "game/LevelScriptBindings.h"
-#include "graphics/Renderer.h"
 #include "graphics/Vertex.h"
 #include "script/ScriptManager.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace Velmora {
 namespace {

@@ -2,15 +2,10 @@
 // opening doors (with the collision map following), and drawing the visible cells.
 #include "unit/logic/GameFixtures.h"
 
-#include "graphics/Renderer.h"
 #include "graphics/Texture.h"
 #include "physics/PhysicsManager.h"
-#include "world/Level.h"
-
-#include <gtest/gtest.h>
 
 #include <map>
-#include <memory>
 
 namespace Velmora {
 namespace {

@@ -2,21 +2,11 @@
 // messages, spawning, notifications and their drawing, and the visibility registry.
 #include "unit/logic/GameFixtures.h"
 
-#include "core/GameScreen.h"
 #include "core/Value.h"
-#include "graphics/FontManager.h"
-#include "graphics/Renderer.h"
 #include "graphics/Vertex.h"
 #include "support/GraphicsFixtures.h"
 #include "world/CampaignFile.h"
-#include "world/Level.h"
 #include "world/LevelMessages.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
 
 namespace Velmora {
 namespace {

@@ -2,7 +2,6 @@
 // Escape, leaving for the main menu or the desktop after the fade, the options pages, and how
 // the in-game form lies over the screen below it.
 #include "graphics/Batch.h"
-#include "graphics/TextureManager.h"
 #include "interface/MenuLook.h"
 #include "interface/WButton.h"
 #include "interface/WLabel.h"
@@ -10,8 +9,6 @@
 #include "interface/WSlider.h"
 #include "interface/WVBox.h"
 #include "interface/WidgetRoot.h"
-#include "screens/CreditsScreen.h"
-#include "screens/HelpScreen.h"
 #include "screens/MainMenuScreen.h"
 #include "screens/ResolutionCallback.h"
 #include "screens/ScreenDrawing.h"
@@ -99,24 +96,6 @@ TEST_F(MenuTest, InGameQuitToMenuLeavesOnlyAMainMenuOnceTheFadeIsOver) {
     EXPECT_FALSE(fresh->IsInGame());
     EXPECT_EQ(LogicManager::GetInstance().mMenuScreenCount, mMenuCountBefore + 1);
     EXPECT_FALSE(mGame.IsQuitting());
-}
-
-TEST_F(MenuTest, QuitToDesktopSetsTheQuitFlagAfterTheFadeButAltReturnDoesNot) {
-    MainMenuScreen* menu = PushMain();
-    Choose(*menu, "Quit");
-    ASSERT_EQ(menu->GetPage(), kPageQuit);
-    EXPECT_EQ(Focused(*menu), "Quit to Desktop");
-    InputManager::GetInstance().SetKey(SDLK_LALT, true);
-    Tap(SDLK_RETURN);
-    InputManager::GetInstance().SetKey(SDLK_LALT, false);
-    Run(MainMenuScreen::kPageFadeSeconds);
-    EXPECT_EQ(menu->GetPage(), kPageQuit) << "Alt+Return switches the display and nothing else";
-    Tap(SDLK_RETURN);
-    ASSERT_EQ(menu->GetPage(), kPageLeaving);
-    EXPECT_FALSE(mGame.IsQuitting());
-    Run(MainMenuScreen::kPageFadeSeconds);
-    EXPECT_TRUE(mGame.IsQuitting());
-    EXPECT_TRUE(mGame.GetScreens().empty()) << "the menu removed itself";
 }
 
 TEST_F(MenuTest, EscapeGoesBackAPageAndTheEndingPagesIgnoreIt) {
@@ -264,32 +243,6 @@ TEST_F(MenuTest, TheInGameMenuDrawsOverTheFrozenScreenBelow) {
     EXPECT_EQ(VerticesOnLayer(kLayerBackground), 0u);
 }
 
-TEST_F(MenuTest, TheMainMenuDrawsItsBackgroundOverTheWholeWindow) {
-    PushMain();
-    Frame();
-    EXPECT_EQ(VerticesOnLayer(kLayerMenuShade), 0u);
-    for (const auto& [key, batch] : mRenderer.GetBatches()) {
-        if (key.mLayer != kLayerBackground || batch->mCount == 0) continue;
-        EXPECT_EQ(key.mTexture, Graphics::TextureManager::GetInstance().GetTexture("roomrender.png"));
-        EXPECT_EQ(batch->GetVertices()[0].mX, 0.0);
-        EXPECT_EQ(batch->GetVertices()[2].mX, kWindowWidth);
-        EXPECT_EQ(batch->GetVertices()[2].mY, kWindowHeight);
-    }
-    EXPECT_EQ(VerticesOnLayer(kLayerBackground), 4u);
-}
-
-TEST_F(MenuTest, HelpAndCreditsOpenAboveTheMenu) {
-    MainMenuScreen* menu = PushMain();
-    Choose(*menu, "Help");
-    EXPECT_NE(dynamic_cast<HelpScreen*>(mGame.GetTopScreen()), nullptr);
-    EXPECT_TRUE(menu->mPaused);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(mGame.GetTopScreen(), menu);
-    EXPECT_EQ(menu->GetPage(), kPageMain) << "the Escape that closed the help stays with it";
-    Choose(*menu, "Credits");
-    EXPECT_NE(dynamic_cast<CreditsScreen*>(mGame.GetTopScreen()), nullptr);
-}
-
 TEST_F(MenuTest, OnlyInstalledCampaignsCanBeChosenAndABrokenOneReturnsToTheMenu) {
     // An installation with one campaign, "camp2", whose file lists no levels.
     const std::string root = Tests::MakeTempDir();
@@ -317,29 +270,6 @@ TEST_F(MenuTest, OnlyInstalledCampaignsCanBeChosenAndABrokenOneReturnsToTheMenu)
     EXPECT_TRUE(Logic::LogicManager::GetInstance().GetCampaignId().empty());
 }
 
-TEST_F(MenuTest, TheAudioSlidersStartAtTheVolumesAndSetThem) {
-    Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
-    audio.SetMusicVolume(0.5);
-    audio.SetSampleVolume(0.25);
-    MainMenuScreen* menu = PushMain();
-    EXPECT_DOUBLE_EQ(menu->GetMusicSlider()->GetValue(), 0.5);
-    EXPECT_DOUBLE_EQ(menu->GetEffectsSlider()->GetValue(), 0.25);
-    Choose(*menu, "Options");
-    Choose(*menu, "Audio Options");
-    ASSERT_EQ(menu->GetPage(), kPageAudio);
-    EXPECT_EQ(menu->GetRoot()->GetFocus(), menu->GetMusicSlider());
-    Tap(SDLK_RIGHT);
-    EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.55f);
-    Tap(SDLK_DOWN);
-    EXPECT_EQ(menu->GetRoot()->GetFocus(), menu->GetEffectsSlider());
-    Tap(SDLK_LEFT);
-    EXPECT_FLOAT_EQ(audio.GetSampleVolume(), 0.2f);
-    Choose(*menu, "Go Back");
-    EXPECT_EQ(menu->GetPage(), kPageOptions);
-    audio.SetMusicVolume(Audio::AudioManager::kDefaultVolume);
-    audio.SetSampleVolume(Audio::AudioManager::kDefaultVolume);
-}
-
 TEST_F(MenuTest, APadWorksThePagesAndStartResumesOnceReleased) {
     Interface::PadInput pad{true, 0.0, 0.0, false};
     Interface::WidgetRoot::SetPadProvider([&pad] { return pad; });
@@ -354,7 +284,10 @@ TEST_F(MenuTest, APadWorksThePagesAndStartResumesOnceReleased) {
     };
     Audio::AudioManager& audio = Audio::AudioManager::GetInstance();
     audio.SetMusicVolume(0.5);
+    audio.SetSampleVolume(0.25);
     MainMenuScreen* menu = PushInGame();
+    EXPECT_DOUBLE_EQ(menu->GetMusicSlider()->GetValue(), 0.5) << "the sliders start at the volumes";
+    EXPECT_DOUBLE_EQ(menu->GetEffectsSlider()->GetValue(), 0.25);
     // The Start that opened the menu is still held: it resumes nothing.
     pad.mStartDown = true;
     Frame();
@@ -373,8 +306,13 @@ TEST_F(MenuTest, APadWorksThePagesAndStartResumesOnceReleased) {
     press(&Interface::PadInput::mDpadDownPressed);
     press(&Interface::PadInput::mAPressed);
     ASSERT_EQ(menu->GetPage(), kPageAudio);
+    EXPECT_EQ(menu->GetRoot()->GetFocus(), menu->GetMusicSlider());
     press(&Interface::PadInput::mDpadRightPressed);
     EXPECT_FLOAT_EQ(audio.GetMusicVolume(), 0.55f);
+    press(&Interface::PadInput::mDpadDownPressed);
+    EXPECT_EQ(menu->GetRoot()->GetFocus(), menu->GetEffectsSlider());
+    press(&Interface::PadInput::mDpadLeftPressed);
+    EXPECT_FLOAT_EQ(audio.GetSampleVolume(), 0.2f);
     // B goes back like Escape: to the options, to the first page, then it closes the menu.
     press(&Interface::PadInput::mBPressed);
     EXPECT_EQ(menu->GetPage(), kPageOptions);
@@ -399,6 +337,7 @@ TEST_F(MenuTest, APadWorksThePagesAndStartResumesOnceReleased) {
     press(&Interface::PadInput::mBPressed);
     EXPECT_EQ(menu->GetPage(), kPageQuit);
     audio.SetMusicVolume(Audio::AudioManager::kDefaultVolume);
+    audio.SetSampleVolume(Audio::AudioManager::kDefaultVolume);
 }
 
 TEST_F(MenuTest, TheResolutionSelectorStoresTheChosenSize) {

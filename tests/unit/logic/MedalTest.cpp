@@ -1,5 +1,4 @@
 // The medal a level time earns against the level's three medal times.
-#include "game/AchievementManager.h"
 #include "game/Medal.h"
 
 #include <gtest/gtest.h>
@@ -39,14 +38,6 @@ TEST(Medal, TheNextBetterMedalSkipsMissingTimes) {
     EXPECT_EQ(seconds, 10.0);
     EXPECT_EQ(NextMedal(Medal::kGold, 10.0, 18.0, 30.0, seconds), Medal::kNone);
     EXPECT_EQ(NextMedal(Medal::kNone, 0.0, 0.0, 0.0, seconds), Medal::kNone);
-}
-
-TEST(Medal, TheAchievementManagerJudgesAgainstTheCurrentLevel) {
-    AchievementManager achievements;
-    achievements.SetMedalTimes(35.0, 20.0, 12.0);
-    EXPECT_EQ(achievements.GetMedal(12.0), Medal::kGold);
-    EXPECT_EQ(achievements.GetMedal(20.5), Medal::kBronze);
-    EXPECT_STREQ(MedalName(achievements.GetMedal(36.0)), "None");
 }
 
 } // namespace

@@ -2,12 +2,7 @@
 // bounces off sound-blocking cells, pauses, and the one batch they are drawn with.
 #include "unit/logic/GameFixtures.h"
 
-#include "core/FrameMessages.h"
 #include "debug/PerformanceManager.h"
-#include "game/ParticleManager.h"
-#include "graphics/Renderer.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 

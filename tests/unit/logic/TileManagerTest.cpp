@@ -86,7 +86,7 @@ TEST_F(TileManagerTest, OnlyTheFirstChildOfEachNameCounts) {
     EXPECT_EQ(mTiles.GetTile(0)->mTextureName, "a.png");
 }
 
-TEST_F(TileManagerTest, EveryFaultIsFatalWithItsMessage) {
+TEST_F(TileManagerTest, EveryFaultAndAMissingFileIsFatalWithItsMessage) {
     const std::string path = mDir + "/tiles.xml";
     ExpectFatal("<tiles>" + Named(0) + Named(1) + Named(3) + "</tiles>", "Tile id sequence is out of order in " + path);
     EXPECT_EQ(mTiles.GetTileCount(), 2); // stopped at the third tile
@@ -99,13 +99,9 @@ TEST_F(TileManagerTest, EveryFaultIsFatalWithItsMessage) {
     ExpectFatal("<tiles>" + Tile(0, "<name>a</name>") + "</tiles>", "Tile missing <texture> element in " + path);
     ExpectFatal("<catalogue/>", "Tiles definition file is missing root <tiles> element");
     ExpectFatal("<tiles><tile id='0'>", "Cannot open tiles definition file " + path + ": ");
-}
-
-TEST_F(TileManagerTest, MissingFileIsFatal) {
     Tests::LogCapture capture;
-    const std::string path = mDir + "/none.xml";
-    EXPECT_THROW(mTiles.LoadCatalogue(path, nullptr), Tests::FatalError);
-    EXPECT_TRUE(capture.CriticalContains("Fatal Error: Cannot open tiles definition file " + path + ": "));
+    EXPECT_THROW(mTiles.LoadCatalogue(mDir + "/none.xml", nullptr), Tests::FatalError);
+    EXPECT_TRUE(capture.CriticalContains("Fatal Error: Cannot open tiles definition file " + mDir + "/none.xml: "));
 }
 
 } // namespace

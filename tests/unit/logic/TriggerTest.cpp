@@ -6,15 +6,9 @@
 #include "core/XmlFile.h"
 #include "game/TriggerSet.h"
 #include "support/GraphicsFixtures.h"
-#include "world/LevelFile.h"
 #include "world/TriggerFile.h"
 
-#include <gtest/gtest.h>
 #include <tinyxml.h>
-
-#include <sstream>
-#include <string>
-#include <vector>
 
 namespace Velmora {
 namespace {

@@ -1,11 +1,8 @@
 // The video screen over a stand-in screen: the opening movie plays letter-boxed and ends on
 // every skip input; a missing, damaged or ill-named movie is logged and skipped at once.
-#include "game/ControllerManager.h"
 #include "graphics/Batch.h"
 #include "graphics/FrameTexture.h"
 #include "graphics/TextureManager.h"
-#include "screens/IntroScreen.h"
-#include "screens/MainMenuScreen.h"
 #include "screens/ScreenDrawing.h"
 #include "screens/VideoScreen.h"
 #include "unit/logic/GameFixtures.h"
@@ -73,26 +70,7 @@ TEST_F(VideoScreenTest, UnplayableMoviesAreLoggedAndSkippedToTheScreenBelow) {
     }
 }
 
-TEST_F(VideoScreenTest, TheOpeningMoviePlaysLetterBoxedWithItsPlayerLogInTheGameLog) {
-    Tests::LogCapture log;
-    auto* screen = Push(new VideoScreen(mGame, VideoScreen::kOpeningMovie));
-    ASSERT_NE(screen->GetClip(), nullptr);
-    const int width = screen->GetClip()->getWidth();
-    const int height = screen->GetClip()->getHeight();
-    EXPECT_TRUE(log.Contains("[VIDEO:1] Creating video from data source: ")) << "the player logs into the game";
-    PlayUntilShown(*screen, 5);
-    EXPECT_EQ(mGame.GetTopScreen(), screen) << "still playing";
-    // A wide movie in a 4:3 window: full width, black bars above and below.
-    const auto [low, high] = PictureCorners();
-    const double shownHeight = kWindowWidth * static_cast<double>(height) / width;
-    EXPECT_DOUBLE_EQ(low.mX, 0.0);
-    EXPECT_DOUBLE_EQ(high.mX, kWindowWidth);
-    EXPECT_DOUBLE_EQ(low.mY, (kWindowHeight - shownHeight) / 2.0);
-    EXPECT_DOUBLE_EQ(high.mY, (kWindowHeight + shownHeight) / 2.0);
-    EXPECT_EQ(VerticesOnLayer(kLayerBackground), 4u) << "the bars";
-}
-
-TEST_F(VideoScreenTest, EverySkipInputEndsTheMovie) {
+TEST_F(VideoScreenTest, TheOpeningMoviePlaysLetterBoxedAndEverySkipInputEndsIt) {
     const auto press = [](int key) { InputManager::GetInstance().SetKey(key, true); };
     const auto click = [](int button) { InputManager::GetInstance().SetButton(button, true); };
     const auto start = [](int) { ControllerManager::GetInstance().mState.mButtons = kPadStart; };
@@ -102,8 +80,21 @@ TEST_F(VideoScreenTest, EverySkipInputEndsTheMovie) {
     } cases[] = {{press, SDLK_ESCAPE},     {press, SDLK_RETURN},      {press, SDLK_SPACE},
                  {click, SDL_BUTTON_LEFT}, {click, SDL_BUTTON_RIGHT}, {start, 0}};
     for (const auto& c : cases) {
+        Tests::LogCapture log;
         auto* screen = Push(new VideoScreen(mGame, VideoScreen::kOpeningMovie));
+        ASSERT_NE(screen->GetClip(), nullptr);
+        EXPECT_TRUE(log.Contains("[VIDEO:1] Creating video from data source: ")) << "the player logs into the game";
         PlayUntilShown(*screen, 1);
+        EXPECT_EQ(mGame.GetTopScreen(), screen) << "still playing";
+        // A wide movie in a 4:3 window: full width, black bars above and below.
+        const auto [low, high] = PictureCorners();
+        const double shownHeight =
+            kWindowWidth * static_cast<double>(screen->GetClip()->getHeight()) / screen->GetClip()->getWidth();
+        EXPECT_DOUBLE_EQ(low.mX, 0.0);
+        EXPECT_DOUBLE_EQ(high.mX, kWindowWidth);
+        EXPECT_DOUBLE_EQ(low.mY, (kWindowHeight - shownHeight) / 2.0);
+        EXPECT_DOUBLE_EQ(high.mY, (kWindowHeight + shownHeight) / 2.0);
+        EXPECT_EQ(VerticesOnLayer(kLayerBackground), 4u) << "the bars";
         c.mInput(c.mCode);
         Frame();
         EXPECT_EQ(mGame.GetTopScreen(), mBelow) << c.mCode;
@@ -114,18 +105,6 @@ TEST_F(VideoScreenTest, EverySkipInputEndsTheMovie) {
         Graphics::TextureManager::GetInstance().FindTexture(VideoScreen::kFrameTextureName));
     ASSERT_NE(texture, nullptr);
     EXPECT_TRUE(texture->GetImage().mPixels.empty()) << "the frame's pixels go with the screen";
-}
-
-TEST_F(VideoScreenTest, AnIntroWatchedToItsEndPlaysTheOpeningMovieAboveTheMenu) {
-    Push(new IntroScreen(mGame));
-    Run(IntroScreen::kSlideCount * IntroScreen::kSlideSeconds + 0.1, 0.25);
-    ASSERT_EQ(mGame.GetScreens().size(), 3u);
-    auto* video = dynamic_cast<VideoScreen*>(mGame.GetTopScreen());
-    ASSERT_NE(video, nullptr);
-    EXPECT_EQ(video->GetFile(), VideoScreen::kOpeningMovie);
-    EXPECT_NE(dynamic_cast<MainMenuScreen*>(video->mBelow), nullptr);
-    Tap(SDLK_ESCAPE);
-    EXPECT_NE(dynamic_cast<MainMenuScreen*>(mGame.GetTopScreen()), nullptr);
 }
 
 } // namespace
