@@ -137,19 +137,6 @@ TEST_F(ActionListTest, AMessageStartsANeverUpdatedActionFirstAndReachesEveryLane
     EXPECT_EQ(Take(), (Strings{"blocker.resume", "blocker.update"})); // already started: no second OnStart
 }
 
-TEST_F(ActionListTest, ActionsAddedBehindTheCurrentOneRunInTheSameStep) {
-    RecordingAction* first = Make("first", 1, false);
-    first->mOnUpdate = [&] {
-        mList.PushBack(Make("appended", 2, false));
-        first->mOnUpdate = nullptr;
-    };
-    mList.PushBack(first);
-    mList.Update(0.1);
-    EXPECT_EQ(Take(),
-              (Strings{"first.start", "first.resume", "first.update", "appended.start", "appended.resume",
-                       "appended.update"}));
-}
-
 TEST_F(ActionListTest, RemovingLanesFromInsideAnUpdateIsSafeAndSkipsTheRemovedActions) {
     RecordingAction* chase = Make("chase", kLaneBehavior, false);
     mList.PushBack(Make("move", kLaneMovement, true));

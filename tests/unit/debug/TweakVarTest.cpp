@@ -51,21 +51,6 @@ TEST(TweakVar, RegistersWithTheMainPanelAndReadsThroughTheAddress) {
     EXPECT_EQ(TweakBarManager::GetInstance().GetMainBar().mTitle, "Velmora");
 }
 
-TEST(TweakBarManager, TabTogglesTheMainPanel) {
-    TweakBarManager& tweaks = TweakBarManager::GetInstance();
-    const bool before = tweaks.AnyVisible();
-    tweaks.ToggleMainBar();
-    EXPECT_NE(tweaks.AnyVisible(), before);
-    tweaks.ToggleMainBar();
-    EXPECT_EQ(tweaks.AnyVisible(), before);
-}
-
-} // namespace
-} // namespace Velmora::Debug
-
-namespace Velmora::Debug {
-namespace {
-
 TEST(TweakVar, AShortLivedSecondOwnerLeavesTheFirstRegistrationActive) {
     static TweakVar<int> lasting("Test/Shared", "group='Test'", 1);
     {

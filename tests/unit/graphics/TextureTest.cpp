@@ -6,20 +6,22 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace Velmora::Graphics {
 namespace {
 
 using Tests::ScopedDataRoot;
 using Tests::WriteImage;
 using Tests::WriteSolidImage;
+// Width and height, then both padded.
+using Sizes = std::array<int, 4>;
 
 TEST(Texture, PaddingRoundsEachSideUpToAPowerOfTwo) {
     Texture texture("a.png", "", "", nullptr);
     texture.SetImageSize(100, 50);
-    EXPECT_EQ(texture.mWidth, 100);
-    EXPECT_EQ(texture.mHeight, 50);
-    EXPECT_EQ(texture.mPaddedWidth, 128);
-    EXPECT_EQ(texture.mPaddedHeight, 64);
+    EXPECT_EQ((Sizes{texture.mWidth, texture.mHeight, texture.mPaddedWidth, texture.mPaddedHeight}),
+              (Sizes{100, 50, 128, 64}));
     EXPECT_DOUBLE_EQ(texture.mMaxU, 0.78125);
     EXPECT_DOUBLE_EQ(texture.mMaxV, 0.78125);
     EXPECT_EQ(Texture::PaddedDimension(1), 1);
@@ -38,10 +40,7 @@ TEST(Texture, ReadImagePadsWithZeroAndKeepsTheImageTopLeft) {
     }));
     ImageData image;
     ASSERT_TRUE(Texture::ReadImage(path, image));
-    EXPECT_EQ(image.mWidth, 6);
-    EXPECT_EQ(image.mHeight, 3);
-    EXPECT_EQ(image.mPaddedWidth, 8);
-    EXPECT_EQ(image.mPaddedHeight, 4);
+    EXPECT_EQ((Sizes{image.mWidth, image.mHeight, image.mPaddedWidth, image.mPaddedHeight}), (Sizes{6, 3, 8, 4}));
     EXPECT_FALSE(image.mHasAlpha);
     ASSERT_EQ(image.mPixels.size(), 8u * 4u * 3u);
     const auto pixel = [&image](int x, int y) {

@@ -11,11 +11,6 @@ namespace {
 
 using ClipTest = VideoTest;
 
-TEST_F(ClipTest, BannerNamesTheVersion) {
-    EXPECT_EQ(TheoraVideoManager::getVersionString(), "1.0 RC2");
-    EXPECT_TRUE(mLog.Contains("Initializing Theora Playback Library (1.0 RC2)"));
-}
-
 TEST_F(ClipTest, DurationAndFrameCountComeFromTheTail) {
     struct Case {
         int mFrames, mFps, mChannels;
