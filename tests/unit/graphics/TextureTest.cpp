@@ -140,17 +140,5 @@ TEST(TextureManager, RegisteredTexturesKeepTheirFirstObject) {
     EXPECT_EQ(textures.FindTexture("font/menu"), page);
 }
 
-TEST(ShaderProgram, UniformValuesAreKeptWithoutAContext) {
-    ShaderProgram program("ChargeMeter", "Passv.vert", "ChargeMeter.frag", "/nowhere");
-    EXPECT_FALSE(program.Build());
-    program.SetUniform("uPower", 0.5f);
-    program.SetUniform("uTime", 2.0f);
-    program.SetUniform("uPower", 0.75f);
-    EXPECT_FLOAT_EQ(program.GetUniform("uPower"), 0.75f);
-    EXPECT_FLOAT_EQ(program.GetUniform("uTime"), 2.0f);
-    EXPECT_EQ(program.GetUniformLocation("uPower"), -1);
-    EXPECT_FALSE(program.IsBuilt());
-}
-
 } // namespace
 } // namespace Velmora::Graphics
