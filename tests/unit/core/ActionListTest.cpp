@@ -119,8 +119,6 @@ TEST_F(ActionListTest, TimesAreKeptPerActionAndAZeroStepDoesNothing) {
     EXPECT_DOUBLE_EQ(action->mElapsed, 0.75);
     EXPECT_DOUBLE_EQ(action->mLastStep, 0.5);
     EXPECT_EQ(action->mFlags, Action::kFlagStarted | Action::kFlagActive);
-    const RecordingAction fresh(mJournal, "fresh", 3, true);
-    EXPECT_EQ(fresh.mFlags, Action::kFlagBlocking);
     EXPECT_EQ(mList.Remove(nullptr), nullptr);
 }
 

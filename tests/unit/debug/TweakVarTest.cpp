@@ -44,7 +44,6 @@ TEST(TweakVar, RegistersWithTheMainPanelAndReadsThroughTheAddress) {
     logLevel = 7;
     EXPECT_EQ(level, 7);
     EXPECT_EQ(speed.mBar, &TweakBarManager::GetInstance().GetMainBar());
-    EXPECT_EQ(TweakBarManager::GetInstance().GetMainBar().mTitle, "Velmora");
 }
 
 TEST(TweakVar, AShortLivedSecondOwnerLeavesTheFirstRegistrationActive) {

@@ -25,23 +25,21 @@ protected:
         mFactory.Register<ComponentTransform>();
     }
 
-    ComponentSprite* AddSprite(const ValueList& data, Entity& entity) {
+    ComponentSprite* AddSprite(const ValueList& data) {
         ValueCursor cursor(data);
-        auto* transform = static_cast<ComponentTransform*>(mFactory.Create("ComponentTransform", &entity, cursor));
-        entity.AddComponent(transform);
-        auto* sprite = static_cast<ComponentSprite*>(mFactory.Create("ComponentSprite", &entity, cursor));
-        entity.AddComponent(sprite);
+        auto* transform = static_cast<ComponentTransform*>(mFactory.Create("ComponentTransform", &mEntity, cursor));
+        mEntity.AddComponent(transform);
+        auto* sprite = static_cast<ComponentSprite*>(mFactory.Create("ComponentSprite", &mEntity, cursor));
+        mEntity.AddComponent(sprite);
         sprite->Initialize();
         return sprite;
     }
-    ComponentSprite* AddSprite(const ValueList& data) { return AddSprite(data, mEntity); }
 
-    ComponentSprite* AddSprite(Texture* texture, Entity& entity) {
-        ComponentSprite* sprite = AddSprite(ValueList{}, entity);
+    ComponentSprite* AddSprite(Texture* texture) {
+        ComponentSprite* sprite = AddSprite(ValueList{});
         sprite->mTexture = texture;
         return sprite;
     }
-    ComponentSprite* AddSprite(Texture* texture) { return AddSprite(texture, mEntity); }
 
     ComponentFactory mFactory;
     Entity mEntity;
@@ -121,19 +119,6 @@ TEST_F(SpriteTest, ColourAlphaIsScaledAndZeroAlphaDrawsNothing) {
     sprite->mAlpha = 0.0;
     sprite->Draw(mRenderer);
     EXPECT_EQ(batch.mCount, 12u);
-}
-
-TEST_F(SpriteTest, SameTextureSharesABatchOtherTexturesFollowByAddress) {
-    Texture* first = SizedTexture(8, 8);
-    Texture* second = SizedTexture(8, 8);
-    AddSprite(first)->Draw(mRenderer);
-    Entity other(2);
-    AddSprite(second, other)->Draw(mRenderer);
-    mEntity.GetComponent<ComponentSprite>()->Draw(mRenderer);
-    ASSERT_EQ(mRenderer.GetBatches().size(), 2u);
-    const Batch& lower = *mRenderer.GetBatches().begin()->second;
-    EXPECT_EQ(lower.mTexture, std::min(first, second, std::less<Texture*>()));
-    EXPECT_EQ(mRenderer.GetBatches().at(BatchKey{800, kPrimitiveQuads, 1024, kBlendAlpha, first})->mCount, 8u);
 }
 
 TEST_F(SpriteTest, LoadReadsTheImageNameAndTheColour) {

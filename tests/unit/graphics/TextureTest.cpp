@@ -1,5 +1,3 @@
-#include "core/Random.h"
-#include "graphics/DefaultTexture.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
 #include "support/GraphicsFixtures.h"
@@ -78,25 +76,6 @@ TEST(Texture, UnreadableFilesFailAndKeepTheSizes) {
         EXPECT_TRUE(log.Contains("[GRAPHICS:1] Not a PNG or BMP image of 1 to 8192 pixels a side: " + root.Path() +
                                  "/" + name));
     }
-}
-
-TEST(DefaultTexture, PatternFollowsThePixelNumber) {
-    Random random(7);
-    const std::vector<uint8_t> pixels = DefaultTexture::GeneratePixels(random);
-    ASSERT_EQ(pixels.size(), 16u * 16u * 4u);
-    for (int p : {0, 1, 2, 17, 100, 255}) {
-        EXPECT_EQ(pixels[p * 4 + 0], p);
-        EXPECT_EQ(pixels[p * 4 + 1], (p % 3) * 127);
-        EXPECT_EQ(pixels[p * 4 + 2], (p % 16) * 16);
-    }
-    // The alpha bytes come from the generator: the same seed gives the same noise.
-    Random again(7);
-    EXPECT_EQ(DefaultTexture::GeneratePixels(again), pixels);
-    DefaultTexture texture;
-    EXPECT_TRUE(texture.Load());
-    EXPECT_EQ(texture.mName, "DEFAULT");
-    EXPECT_EQ(texture.mWidth, 16);
-    EXPECT_DOUBLE_EQ(texture.mMaxU, 1.0);
 }
 
 TEST(TextureManager, CachesPerFileAndShaderAndNeverReturnsNull) {
