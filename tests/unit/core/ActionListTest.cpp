@@ -119,8 +119,6 @@ TEST_F(ActionListTest, TimesAreKeptPerActionAndAZeroStepDoesNothing) {
     EXPECT_DOUBLE_EQ(action->mElapsed, 0.75);
     EXPECT_DOUBLE_EQ(action->mLastStep, 0.5);
     EXPECT_EQ(action->mFlags, Action::kFlagStarted | Action::kFlagActive);
-    const RecordingAction fresh(mJournal, "fresh", 3, true);
-    EXPECT_EQ(fresh.mFlags, Action::kFlagBlocking);
     EXPECT_EQ(mList.Remove(nullptr), nullptr);
 }
 
@@ -135,19 +133,6 @@ TEST_F(ActionListTest, AMessageStartsANeverUpdatedActionFirstAndReachesEveryLane
                        "blocker.PingMessage", "behaviour.PingMessage"}));
     mList.Update(0.1);
     EXPECT_EQ(Take(), (Strings{"blocker.resume", "blocker.update"})); // already started: no second OnStart
-}
-
-TEST_F(ActionListTest, ActionsAddedBehindTheCurrentOneRunInTheSameStep) {
-    RecordingAction* first = Make("first", 1, false);
-    first->mOnUpdate = [&] {
-        mList.PushBack(Make("appended", 2, false));
-        first->mOnUpdate = nullptr;
-    };
-    mList.PushBack(first);
-    mList.Update(0.1);
-    EXPECT_EQ(Take(),
-              (Strings{"first.start", "first.resume", "first.update", "appended.start", "appended.resume",
-                       "appended.update"}));
 }
 
 TEST_F(ActionListTest, RemovingLanesFromInsideAnUpdateIsSafeAndSkipsTheRemovedActions) {

@@ -20,14 +20,14 @@ protected:
     void SetUp() override { Journal().clear(); }
 
     // A spawned entity with the named test components, added in the given order.
-    Entity* Spawn(int id, const Strings& components = {}, const ValueList* instance = nullptr) {
+    Entity* Spawn(int id, const Strings& components = {}) {
         auto* entity = new Entity(id, &mManager);
         for (const std::string& name : components) {
             if (name == "ComponentAlpha") entity->AddComponent(new ComponentAlpha(entity));
             if (name == "ComponentBeta") entity->AddComponent(new ComponentBeta(entity));
             if (name == "ComponentGamma") entity->AddComponent(new ComponentGamma(entity));
         }
-        entity->Spawn(instance);
+        entity->Spawn(nullptr);
         return entity;
     }
 
@@ -70,25 +70,6 @@ TEST_F(EntityTest, ComponentsGetMessagesInAscendingNameOrderAndEntitiesNewestFir
               (Strings{"ComponentAlpha#2.MessageUpdateLogic", "ComponentBeta#2.MessageUpdateLogic",
                        "ComponentAlpha#1.MessageUpdateLogic", "ComponentBeta#1.MessageUpdateLogic",
                        "ComponentGamma#1.MessageUpdateLogic"}));
-}
-
-TEST_F(EntityTest, SpawnIndexesLoadsInstanceDataIntoEachComponentThenInitialises) {
-    const ValueList instance{Vector2(3, 4), Color::FromRgba(1, 2, 3)};
-    Entity* entity = Spawn(7, {"ComponentGamma", "ComponentBeta"}, &instance);
-
-    EXPECT_EQ(entity->GetState(), Entity::kStateSpawned);
-    EXPECT_EQ(mManager.FindById(7), entity);
-    EXPECT_EQ(Journal(),
-              (Strings{"ComponentBeta#7.LoadInstance", "ComponentGamma#7.LoadInstance", "ComponentBeta#7.Initialize",
-                       "ComponentGamma#7.Initialize"}));
-    // Every component reads the instance data from its start.
-    EXPECT_EQ(entity->GetComponent<ComponentBeta>()->mInstancePosition, Vector2(3, 4));
-    EXPECT_EQ(entity->GetComponent<ComponentGamma>()->mPosition, Vector2(3, 4));
-    EXPECT_EQ(entity->GetComponent<ComponentGamma>()->mTint, Color::FromRgba(1, 2, 3));
-
-    // A second spawn must not link the entity twice.
-    entity->Spawn(&instance);
-    EXPECT_EQ(ListedIds(), (Strings{"7"}));
 }
 
 TEST_F(EntityTest, EntityDestroyedDuringATickIsSilentButAliveUntilTheEndOfTheFrame) {
@@ -183,26 +164,19 @@ TEST_F(EntityTest, RenamingReleasesTheOldNameSoItNeverFindsADeletedEntity) {
     EXPECT_EQ(mManager.FindByName("y"), a);
 }
 
-TEST_F(EntityTest, EmptyEntitySpawnsIsListedAndIsDeletedOnceWhenDestroyedTwice) {
-    Entity* entity = Spawn(5);
-    EXPECT_EQ(ListedIds(), (Strings{"5"}));
-    entity->Destroy();
-    entity->Destroy();
-    EXPECT_EQ(entity->GetState(), Entity::kStateDestroyed);
-    EXPECT_EQ(mManager.GetDoomedCount(), 1u);
-    EndFrame();
-    EXPECT_TRUE(ListedIds().empty());
-    EXPECT_EQ(mManager.GetEntityCount(), 0u);
-}
-
-TEST_F(EntityTest, UnlinkingKeepsTheListIntactWhereverTheEntitySits) {
+TEST_F(EntityTest, UnlinkingKeepsTheListIntactWhereverTheEntitySitsAndDeletesOnce) {
     Entity* entities[5];
     for (int id = 1; id <= 5; ++id) entities[id - 1] = Spawn(id);
-    entities[4]->Destroy(); // head
-    entities[2]->Destroy(); // middle
-    entities[0]->Destroy(); // tail
+    entities[1]->Spawn(nullptr); // a second spawn must not link the entity twice
+    entities[4]->Destroy();      // head
+    entities[2]->Destroy();      // middle
+    entities[2]->Destroy();      // twice: still doomed once
+    entities[0]->Destroy();      // tail
+    EXPECT_EQ(entities[2]->GetState(), Entity::kStateDestroyed);
+    EXPECT_EQ(mManager.GetDoomedCount(), 3u);
     EndFrame();
     EXPECT_EQ(ListedIds(), (Strings{"4", "2"}));
+    EXPECT_EQ(mManager.GetEntityCount(), 2u);
     EXPECT_EQ(entities[3]->GetNext(), entities[1]);
     EXPECT_EQ(entities[1]->GetNext(), nullptr);
 }

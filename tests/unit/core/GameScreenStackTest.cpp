@@ -43,90 +43,87 @@ public:
     Journal& mJournal;
 };
 
-TEST(GameScreenStack, TwoPushesInOneFramePauseInOrderAndLeaveOnlyTheLastActive) {
-    Journal journal;
-    Game game;
-    auto* a = new RecordingScreen("a", journal);
-    game.PushScreen(a);
-    game.ProcessScreenChanges();
-    journal.mEntries.clear();
+// A game whose screens record into one journal; every screen left is removed at the end.
+class GameScreenStack : public ::testing::Test {
+protected:
+    void TearDown() override {
+        mGame.RemoveAllScreens();
+        mGame.ProcessScreenChanges();
+    }
+    RecordingScreen* Push(const std::string& name) {
+        auto* screen = new RecordingScreen(name, mJournal);
+        mGame.PushScreen(screen);
+        return screen;
+    }
 
-    auto* b = new RecordingScreen("b", journal);
-    auto* c = new RecordingScreen("c", journal);
-    game.PushScreen(b);
-    game.PushScreen(c);
-    EXPECT_EQ(game.GetScreens().size(), 1u) << "pushes wait for the end of the frame";
-    game.ProcessScreenChanges();
+    Journal mJournal; // declared first: outlives the game, whose screens write to it when deleted
+    Game mGame;
+};
 
-    EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"a.pause", "b.init", "b.pause", "c.init"}));
-    EXPECT_EQ(game.GetTopScreen(), c);
+using GameBroadcast = GameScreenStack;
+
+TEST_F(GameScreenStack, TwoPushesInOneFramePauseInOrderAndLeaveOnlyTheLastActive) {
+    RecordingScreen* a = Push("a");
+    mGame.ProcessScreenChanges();
+    mJournal.mEntries.clear();
+
+    RecordingScreen* b = Push("b");
+    RecordingScreen* c = Push("c");
+    EXPECT_EQ(mGame.GetScreens().size(), 1u) << "pushes wait for the end of the frame";
+    mGame.ProcessScreenChanges();
+
+    EXPECT_EQ(mJournal.mEntries, (std::vector<std::string>{"a.pause", "b.init", "b.pause", "c.init"}));
+    EXPECT_EQ(mGame.GetTopScreen(), c);
     EXPECT_EQ(c->mBelow, b);
     EXPECT_EQ(b->mBelow, a);
     EXPECT_EQ(a->mBelow, nullptr);
     EXPECT_TRUE(a->mPaused);
     EXPECT_TRUE(b->mPaused);
     EXPECT_FALSE(c->mPaused);
-    game.RemoveAllScreens();
-    game.ProcessScreenChanges();
 }
 
-TEST(GameScreenStack, RemovingTheTopResumesTheNewTopAndDeletesOnce) {
-    Journal journal;
-    Game game;
-    auto* a = new RecordingScreen("a", journal);
-    auto* b = new RecordingScreen("b", journal);
-    game.PushScreen(a);
-    game.PushScreen(b);
-    game.ProcessScreenChanges();
-    journal.mEntries.clear();
+TEST_F(GameScreenStack, RemovingTheTopResumesTheNewTopAndDeletesOnce) {
+    RecordingScreen* a = Push("a");
+    RecordingScreen* b = Push("b");
+    mGame.ProcessScreenChanges();
+    mJournal.mEntries.clear();
 
-    game.RemoveScreen(b);
-    game.RemoveScreen(b); // queued once only
-    game.ProcessScreenChanges();
-    EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"b.deinit", "a.resume"}));
-    EXPECT_EQ(journal.mDeleted, (std::vector<std::string>{"b"}));
-    EXPECT_EQ(game.GetTopScreen(), a);
+    mGame.RemoveScreen(b);
+    mGame.RemoveScreen(b); // queued once only
+    mGame.ProcessScreenChanges();
+    EXPECT_EQ(mJournal.mEntries, (std::vector<std::string>{"b.deinit", "a.resume"}));
+    EXPECT_EQ(mJournal.mDeleted, (std::vector<std::string>{"b"}));
+    EXPECT_EQ(mGame.GetTopScreen(), a);
     EXPECT_EQ(a->mBelow, nullptr);
-    game.RemoveAllScreens();
-    game.ProcessScreenChanges();
-    EXPECT_EQ(journal.mDeleted, (std::vector<std::string>{"b", "a"}));
+    mGame.RemoveAllScreens();
+    mGame.ProcessScreenChanges();
+    EXPECT_EQ(mJournal.mDeleted, (std::vector<std::string>{"b", "a"}));
 }
 
-TEST(GameScreenStack, ReplacingTheWholeStackInOneFrame) {
-    Journal journal;
-    Game game;
-    game.PushScreen(new RecordingScreen("menu", journal));
-    game.PushScreen(new RecordingScreen("credits", journal));
-    game.ProcessScreenChanges();
-    journal.mEntries.clear();
+TEST_F(GameScreenStack, ReplacingTheWholeStackInOneFrame) {
+    Push("menu");
+    Push("credits");
+    mGame.ProcessScreenChanges();
+    mJournal.mEntries.clear();
 
-    game.RemoveAllScreens();
-    auto* play = new RecordingScreen("play", journal);
-    game.PushScreen(play);
-    game.ProcessScreenChanges();
+    mGame.RemoveAllScreens();
+    RecordingScreen* play = Push("play");
+    mGame.ProcessScreenChanges();
     // Removals run from the back of the queue, then the push; nothing is left paused.
-    EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"credits.deinit", "menu.deinit", "play.init"}));
-    ASSERT_EQ(game.GetScreens().size(), 1u);
+    EXPECT_EQ(mJournal.mEntries, (std::vector<std::string>{"credits.deinit", "menu.deinit", "play.init"}));
+    ASSERT_EQ(mGame.GetScreens().size(), 1u);
     EXPECT_FALSE(play->mPaused);
-    game.RemoveAllScreens();
-    game.ProcessScreenChanges();
 }
 
-TEST(GameScreenStack, ScreenRemovedInTheFrameOfItsPushIsDroppedWithoutUse) {
-    Journal journal;
-    Game game;
-    auto* a = new RecordingScreen("a", journal);
-    game.PushScreen(a);
-    game.RemoveScreen(a);
-    game.ProcessScreenChanges();
-    EXPECT_TRUE(game.GetScreens().empty());
-    EXPECT_EQ(journal.mDeleted, (std::vector<std::string>{"a"}));
-    EXPECT_TRUE(journal.mEntries.empty()) << "never initialised, so never deinitialised";
+TEST_F(GameScreenStack, ScreenRemovedInTheFrameOfItsPushIsDroppedWithoutUse) {
+    mGame.RemoveScreen(Push("a"));
+    mGame.ProcessScreenChanges();
+    EXPECT_TRUE(mGame.GetScreens().empty());
+    EXPECT_EQ(mJournal.mDeleted, (std::vector<std::string>{"a"}));
+    EXPECT_TRUE(mJournal.mEntries.empty()) << "never initialised, so never deinitialised";
 }
 
-TEST(GameScreenStack, ScreensQueuedDuringInitializeWaitForTheNextFrame) {
-    Journal journal;
-    Game game;
+TEST_F(GameScreenStack, ScreensQueuedDuringInitializeWaitForTheNextFrame) {
     struct Pusher : RecordingScreen {
         Pusher(Game& g, Journal& j) : RecordingScreen("pusher", j), mGame(g) {}
         void Initialize() override {
@@ -135,49 +132,39 @@ TEST(GameScreenStack, ScreensQueuedDuringInitializeWaitForTheNextFrame) {
         }
         Game& mGame;
     };
-    game.PushScreen(new Pusher(game, journal));
-    game.ProcessScreenChanges();
-    EXPECT_EQ(game.GetScreens().size(), 1u);
-    game.ProcessScreenChanges();
-    EXPECT_EQ(game.GetScreens().size(), 2u);
-    game.RemoveAllScreens();
-    game.ProcessScreenChanges();
+    mGame.PushScreen(new Pusher(mGame, mJournal));
+    mGame.ProcessScreenChanges();
+    EXPECT_EQ(mGame.GetScreens().size(), 1u);
+    mGame.ProcessScreenChanges();
+    EXPECT_EQ(mGame.GetScreens().size(), 2u);
 }
 
-TEST(GameBroadcast, SystemsInOrderThenOnlyTheTopScreen) {
-    Journal journal;
-    Game game;
-    RecordingSystem first("first", journal);
-    RecordingSystem second("second", journal);
-    game.AddSystem(&first);
-    game.AddSystem(&second);
-    game.PushScreen(new RecordingScreen("below", journal));
-    game.PushScreen(new RecordingScreen("top", journal));
-    game.ProcessScreenChanges();
-    journal.mEntries.clear();
+TEST_F(GameBroadcast, SystemsInOrderThenOnlyTheTopScreen) {
+    RecordingSystem first("first", mJournal);
+    RecordingSystem second("second", mJournal);
+    mGame.AddSystem(&first);
+    mGame.AddSystem(&second);
+    Push("below");
+    Push("top");
+    mGame.ProcessScreenChanges();
+    mJournal.mEntries.clear();
 
     MessageUpdateLoop update(0.0);
-    game.SendMessage(update);
+    mGame.SendMessage(update);
     EXPECT_EQ(
-        journal.mEntries,
+        mJournal.mEntries,
         (std::vector<std::string>{"first.MessageUpdateLoop", "second.MessageUpdateLoop", "top.MessageUpdateLoop"}));
-    game.RemoveAllScreens();
-    game.ProcessScreenChanges();
 }
 
-TEST(GameBroadcast, EmptyStackReachesSystemsOnly) {
-    Journal journal;
-    Game game;
-    RecordingSystem system("system", journal);
-    game.AddSystem(&system);
+TEST_F(GameBroadcast, EmptyStackReachesSystemsOnly) {
+    RecordingSystem system("system", mJournal);
+    mGame.AddSystem(&system);
     MessageEndFrame end;
-    game.SendMessage(end);
-    EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"system.MessageEndFrame"}));
+    mGame.SendMessage(end);
+    EXPECT_EQ(mJournal.mEntries, (std::vector<std::string>{"system.MessageEndFrame"}));
 }
 
-TEST(GameBroadcast, NestedSendIsDeliveredCompletelyBeforeTheOuterOneContinues) {
-    Journal journal;
-    Game game;
+TEST_F(GameBroadcast, NestedSendIsDeliveredCompletelyBeforeTheOuterOneContinues) {
     struct Relay : RecordingSystem {
         Relay(Game& g, Journal& j) : RecordingSystem("relay", j), mGame(g) {}
         void HandleMessage(Message& message) override {
@@ -189,39 +176,25 @@ TEST(GameBroadcast, NestedSendIsDeliveredCompletelyBeforeTheOuterOneContinues) {
         }
         Game& mGame;
     };
-    Relay relay(game, journal);
-    RecordingSystem after("after", journal);
-    game.AddSystem(&relay);
-    game.AddSystem(&after);
+    Relay relay(mGame, mJournal);
+    RecordingSystem after("after", mJournal);
+    mGame.AddSystem(&relay);
+    mGame.AddSystem(&after);
     MessageBeginFrame outer;
-    game.SendMessage(outer);
-    EXPECT_EQ(journal.mEntries,
+    mGame.SendMessage(outer);
+    EXPECT_EQ(mJournal.mEntries,
               (std::vector<std::string>{"relay.MessageBeginFrame", "relay.MessageEndFrame", "after.MessageEndFrame",
                                         "after.MessageBeginFrame"}));
 }
 
-TEST(GameSystems, SystemAddedAfterInitializationIsInitializedAtOnce) {
-    Journal journal;
-    Game game;
-    RecordingSystem early("early", journal);
-    game.AddSystem(&early);
-    EXPECT_TRUE(journal.mEntries.empty());
-    game.mInitialized = true;
-    RecordingSystem late("late", journal);
-    game.AddSystem(&late);
-    EXPECT_EQ(journal.mEntries, (std::vector<std::string>{"late.init"}));
-}
-
-TEST(Messages, TypeTagsIdentifyClassesAndNamesMatch) {
-    MessageUpdateLoop update(0.25);
-    Message& message = update;
-    EXPECT_TRUE(message.Is<MessageUpdateLoop>());
-    EXPECT_FALSE(message.Is<MessageUpdateLogic>());
-    EXPECT_EQ(MessageCast<MessageUpdateLogic>(message), nullptr);
-    ASSERT_NE(MessageCast<MessageUpdateLoop>(message), nullptr);
-    EXPECT_DOUBLE_EQ(MessageCast<MessageUpdateLoop>(message)->mDt, 0.25);
-    EXPECT_EQ(MessageWindowInactive().GetName(), "MessageWindowInactive");
-    EXPECT_EQ(&MessageEndFrame::StaticName(), &MessageEndFrame().GetName());
+TEST_F(GameBroadcast, SystemAddedAfterInitializationIsInitializedAtOnce) {
+    RecordingSystem early("early", mJournal);
+    mGame.AddSystem(&early);
+    EXPECT_TRUE(mJournal.mEntries.empty());
+    mGame.mInitialized = true;
+    RecordingSystem late("late", mJournal);
+    mGame.AddSystem(&late);
+    EXPECT_EQ(mJournal.mEntries, (std::vector<std::string>{"late.init"}));
 }
 
 } // namespace

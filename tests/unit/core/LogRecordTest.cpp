@@ -6,13 +6,6 @@
 namespace Velmora {
 namespace {
 
-TEST(LogRecord, WritesChannelAndLevelPrefix) {
-    Tests::LogCapture log;
-    VELMORA_LOG("CORE") << "Initialization complete";
-    ASSERT_EQ(log.mLines.size(), 1u);
-    EXPECT_EQ(log.mLines[0], "[CORE:1] Initialization complete");
-}
-
 TEST(LogRecord, EmptyTextWritesNothingAndNoChannelMeansNoPrefix) {
     Tests::LogCapture log;
     { LogRecord record("CORE", "f", 1, 1, true); }

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <array>
 
 namespace Velmora {
 namespace {
@@ -20,38 +20,34 @@ PadJoystick::Reading XpadReading(std::array<int16_t, 6> axes, uint32_t buttons =
     return reading;
 }
 
+// Left stick x and y, right stick x and y, left and right trigger.
+using Axes = std::array<int, 6>;
+Axes AxesOf(const PadState& state) {
+    return {state.mThumbLX, state.mThumbLY, state.mThumbRX, state.mThumbRY, state.mLeftTrigger, state.mRightTrigger};
+}
+
 TEST(PadJoystick, XpadAxesMapToSticksWithYUpAndTriggersOnTheByteScale) {
     PadJoystick pad; // no SDL joystick here: only the mapping is used
     EXPECT_FALSE(pad.IsOpen());
     PadState state;
     EXPECT_FALSE(pad.ReadState(state));
-    // Triggers at rest (−32768) first, as the driver reports them once touched.
-    state = pad.Map(XpadReading({1000, -2000, -32768, -3000, 4000, -32768}));
-    EXPECT_EQ(state.mThumbLX, 1000);
-    EXPECT_EQ(state.mThumbLY, 2000);
-    EXPECT_EQ(state.mThumbRX, -3000);
-    EXPECT_EQ(state.mThumbRY, -4000);
-    EXPECT_EQ(state.mLeftTrigger, 0);
-    EXPECT_EQ(state.mRightTrigger, 0);
-    state = pad.Map(XpadReading({-32768, -32768, 32767, 32767, 32767, 0}));
-    EXPECT_EQ(state.mThumbLX, -32768);
-    EXPECT_EQ(state.mThumbLY, 32767); // SDL's full up (−32768) cannot be negated in 16 bits
-    EXPECT_EQ(state.mThumbRY, -32767);
-    EXPECT_EQ(state.mLeftTrigger, 255);
-    EXPECT_EQ(state.mRightTrigger, 127); // half-way, now that the axis has moved
+    // The reading's axes: left x, y, trigger, right x, y, trigger. Triggers at rest (−32768)
+    // first, as the driver reports them once touched.
+    EXPECT_EQ(AxesOf(pad.Map(XpadReading({1000, -2000, -32768, -3000, 4000, -32768}))),
+              (Axes{1000, 2000, -3000, -4000, 0, 0}));
+    // SDL's full up (−32768) cannot be negated in 16 bits; the right trigger is half-way, now
+    // that its axis has moved.
+    EXPECT_EQ(AxesOf(pad.Map(XpadReading({-32768, -32768, 32767, 32767, 32767, 0}))),
+              (Axes{-32768, 32767, 32767, -32767, 255, 127}));
 }
 
 TEST(PadJoystick, TriggerAxesThatNeverMovedReadAsReleased) {
     PadJoystick pad;
     // SDL reports 0 for an axis it has had no event for: not half a trigger pull.
-    PadState state = pad.Map(XpadReading({0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(state.mLeftTrigger, 0);
-    EXPECT_EQ(state.mRightTrigger, 0);
-    state = pad.Map(XpadReading({0, 0, 0, 0, 0, 16384}));
-    EXPECT_EQ(state.mRightTrigger, 191);
-    state = pad.Map(XpadReading({0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(state.mRightTrigger, 127); // from now on 0 is a real half-way reading
-    EXPECT_EQ(state.mLeftTrigger, 0);
+    EXPECT_EQ(AxesOf(pad.Map(XpadReading({0, 0, 0, 0, 0, 0}))), (Axes{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(pad.Map(XpadReading({0, 0, 0, 0, 0, 16384})).mRightTrigger, 191);
+    // From now on 0 is a real half-way reading of the right trigger.
+    EXPECT_EQ(AxesOf(pad.Map(XpadReading({0, 0, 0, 0, 0, 0}))), (Axes{0, 0, 0, 0, 0, 127}));
 }
 
 TEST(PadJoystick, ButtonsAndHatBecomeXInputBits) {
@@ -69,25 +65,14 @@ TEST(PadJoystick, ButtonsAndHatBecomeXInputBits) {
 
 TEST(PadJoystick, SmallerPadsDegradeToTheSticksTheyHave) {
     PadJoystick pad;
-    PadJoystick::Reading four;
-    four.mAxes = {100, 200, 300, 400, 0, 0};
-    four.mAxisCount = 4;
-    PadState state = pad.Map(four);
-    EXPECT_EQ(state.mThumbLX, 100);
-    EXPECT_EQ(state.mThumbLY, -200);
-    EXPECT_EQ(state.mThumbRX, 300);
-    EXPECT_EQ(state.mThumbRY, -400);
-    EXPECT_EQ(state.mLeftTrigger, 0);
-    EXPECT_EQ(state.mRightTrigger, 0);
-    PadJoystick::Reading two = four;
-    two.mAxisCount = 2;
-    state = pad.Map(two);
-    EXPECT_EQ(state.mThumbRX, 0);
-    EXPECT_EQ(state.mThumbRY, 0);
-    PadJoystick::Reading none = four;
-    none.mAxisCount = 0;
-    state = pad.Map(none);
-    EXPECT_EQ(state.mThumbLX, 0);
+    PadJoystick::Reading reading;
+    reading.mAxes = {100, 200, 300, 400, 0, 0};
+    reading.mAxisCount = 4;
+    EXPECT_EQ(AxesOf(pad.Map(reading)), (Axes{100, -200, 300, -400, 0, 0}));
+    reading.mAxisCount = 2;
+    EXPECT_EQ(AxesOf(pad.Map(reading)), (Axes{100, -200, 0, 0, 0, 0}));
+    reading.mAxisCount = 0;
+    EXPECT_EQ(AxesOf(pad.Map(reading)), (Axes{0, 0, 0, 0, 0, 0}));
 }
 
 TEST(PadJoystick, PacketNumberChangesExactlyWhenTheInputDoes) {

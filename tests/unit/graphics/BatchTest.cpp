@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -82,27 +83,19 @@ TEST(Batch, FullBatchDropsWholePrimitives) {
     EXPECT_EQ(lines.mCount, 6u);
 }
 
+// A vertex's position and texture coordinate.
+std::array<double, 4> Corner(const Vertex& v) { return {v.mX, v.mY, v.mU, v.mV}; }
+
 TEST(Batch, RectCornersTextureCoordinatesAndColourBytes) {
     Batch batch(BatchKey{0, kPrimitiveQuads, 4, kBlendAlpha, nullptr});
     batch.AddTexturedRect(10, 20, 30, 40, 0.25, 0.5, 0.75, 1.0, PackColor(1, 2, 3, 4));
     const Vertex* v = batch.GetVertices();
-    EXPECT_EQ(sizeof(Vertex), 40u);
     // (left, bottom), (right, bottom), (right, top), (left, top); the top edge takes v0.
-    EXPECT_EQ(v[0].mX, 10);
-    EXPECT_EQ(v[0].mY, 30);
-    EXPECT_EQ(v[0].mU, 0.25);
-    EXPECT_EQ(v[0].mV, 1.0);
-    EXPECT_EQ(v[1].mX, 20);
-    EXPECT_EQ(v[1].mU, 0.75);
-    EXPECT_EQ(v[2].mY, 40);
-    EXPECT_EQ(v[2].mV, 0.5);
-    EXPECT_EQ(v[3].mX, 10);
-    EXPECT_EQ(v[3].mY, 40);
-    EXPECT_EQ(v[3].mU, 0.25);
-    EXPECT_EQ(v[2].mRed, 1);
-    EXPECT_EQ(v[2].mGreen, 2);
-    EXPECT_EQ(v[2].mBlue, 3);
-    EXPECT_EQ(v[2].mAlpha, 4);
+    EXPECT_EQ(Corner(v[0]), (std::array<double, 4>{10, 30, 0.25, 1.0}));
+    EXPECT_EQ(Corner(v[1]), (std::array<double, 4>{20, 30, 0.75, 1.0}));
+    EXPECT_EQ(Corner(v[2]), (std::array<double, 4>{20, 40, 0.75, 0.5}));
+    EXPECT_EQ(Corner(v[3]), (std::array<double, 4>{10, 40, 0.25, 0.5}));
+    EXPECT_EQ((std::array<int, 4>{v[2].mRed, v[2].mGreen, v[2].mBlue, v[2].mAlpha}), (std::array<int, 4>{1, 2, 3, 4}));
 }
 
 TEST(Batch, CircleSegmentsFollowTheRadiusAndClose) {

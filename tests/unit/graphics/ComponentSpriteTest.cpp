@@ -121,27 +121,6 @@ TEST_F(SpriteTest, ColourAlphaIsScaledAndZeroAlphaDrawsNothing) {
     EXPECT_EQ(batch.mCount, 12u);
 }
 
-TEST_F(SpriteTest, SameTextureSharesABatchOtherTexturesFollowByAddress) {
-    Texture* first = SizedTexture(8, 8);
-    Texture* second = SizedTexture(8, 8);
-    AddSprite(first)->Draw(mRenderer);
-    Entity other(2);
-    ValueList none;
-    ValueCursor cursor(none);
-    auto* transform = static_cast<ComponentTransform*>(mFactory.Create("ComponentTransform", &other, cursor));
-    other.AddComponent(transform);
-    auto* sprite = static_cast<ComponentSprite*>(mFactory.Create("ComponentSprite", &other, cursor));
-    other.AddComponent(sprite);
-    sprite->Initialize();
-    sprite->mTexture = second;
-    sprite->Draw(mRenderer);
-    mEntity.GetComponent<ComponentSprite>()->Draw(mRenderer);
-    ASSERT_EQ(mRenderer.GetBatches().size(), 2u);
-    const Batch& lower = *mRenderer.GetBatches().begin()->second;
-    EXPECT_EQ(lower.mTexture, std::min(first, second, std::less<Texture*>()));
-    EXPECT_EQ(mRenderer.GetBatches().at(BatchKey{800, kPrimitiveQuads, 1024, kBlendAlpha, first})->mCount, 8u);
-}
-
 TEST_F(SpriteTest, LoadReadsTheImageNameAndTheColour) {
     Tests::ScopedDataRoot root;
     ASSERT_TRUE(Tests::WriteSolidImage(root.Path() + "/data/image/guard_test.png", 16, 32, 0xFFFFFFFFu));
@@ -169,8 +148,6 @@ TEST_F(SpriteTest, WithoutTransformOrTextureNothingIsDrawn) {
     sprite.mTexture = SizedTexture(4, 4);
     sprite.Draw(mRenderer);
     EXPECT_TRUE(mRenderer.GetBatches().empty());
-    EXPECT_EQ(ComponentTransform::StaticName(), "ComponentTransform");
-    EXPECT_EQ(ComponentSprite::StaticName(), "ComponentSprite");
 }
 
 } // namespace

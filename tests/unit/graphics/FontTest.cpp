@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace Velmora::Graphics {
 namespace {
 
@@ -29,14 +31,10 @@ TEST(Font, ParsesMetricsGlyphsAndKerning) {
     EXPECT_EQ(font.mLineHeight, 12);
     EXPECT_EQ(font.mBase, 10);
     const Glyph& v = font.mGlyphs['V'];
-    EXPECT_EQ(v.mWidth, 8);
-    EXPECT_EQ(v.mHeight, 10);
-    EXPECT_EQ(v.mYOffset, 2);
-    EXPECT_EQ(v.mXAdvance, 9);
-    EXPECT_DOUBLE_EQ(v.mU0, 8.0 / 64);
-    EXPECT_DOUBLE_EQ(v.mV0, 0.0);
-    EXPECT_DOUBLE_EQ(v.mU1, 16.0 / 64);
-    EXPECT_DOUBLE_EQ(v.mV1, 10.0 / 32);
+    EXPECT_EQ((std::array<double, 4>{v.mWidth, v.mHeight, v.mYOffset, v.mXAdvance}),
+              (std::array<double, 4>{8, 10, 2, 9}));
+    // Texture coordinates of 8 … 16 by 0 … 10 pixels on the 64 × 32 page; all exact in binary.
+    EXPECT_EQ((std::array<double, 4>{v.mU0, v.mV0, v.mU1, v.mV1}), (std::array<double, 4>{0.125, 0.0, 0.25, 0.3125}));
     EXPECT_EQ(font.GetKerning('A', 'V'), -2);
     EXPECT_EQ(font.GetKerning('V', 'A'), 0);
     EXPECT_EQ(font.mGlyphs['B'].mXAdvance, 0); // no char line: all zero

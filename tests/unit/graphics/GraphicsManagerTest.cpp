@@ -2,7 +2,6 @@
 #include "core/Game.h"
 #include "core/ISystem.h"
 #include "debug/PerformanceManager.h"
-#include "debug/TweakBar.h"
 #include "graphics/DebugDrawManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
@@ -87,15 +86,6 @@ TEST(GraphicsManager, BloomPresetsSetTheTweakValuesAndTheGlowFadesBetweenThem) {
     EXPECT_EQ(FramesUntilSettled(graphics), 20); // every value moves by 1
     graphics.ApplyDefaultBloomPreset();
     EXPECT_EQ(graphics.GetBloom().GetCurrent(), Bloom::Values{});
-}
-
-TEST(GraphicsManager, TweakVariablesAreRegisteredWithTheirDefinitions) {
-    GraphicsManager& graphics = GraphicsManager::GetInstance();
-    EXPECT_EQ(graphics.mScaleFactor.mDefinition, "group=Graphics label='Scale' min=1.0 max=30.0 step=.5");
-    EXPECT_EQ(graphics.mDrawPerf.mKey, "Graphics/DrawPerf");
-    EXPECT_EQ(graphics.mBloomBrightness.mDefinition, "group=Bloom label='Brightness' min=-30.0 max=30.0 step=0.01");
-    EXPECT_NE(graphics.mBloomRatio3.mBar->FindVariable("Graphics/mBloomRatio3"), nullptr);
-    EXPECT_EQ(GraphicsManager::GetInstance().GetCurrentMode(), (VideoMode{0, 0, false}));
 }
 
 } // namespace

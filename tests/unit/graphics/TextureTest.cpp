@@ -1,10 +1,10 @@
-#include "core/Random.h"
-#include "graphics/DefaultTexture.h"
 #include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
 #include "support/GraphicsFixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
 
 namespace Velmora::Graphics {
 namespace {
@@ -12,14 +12,14 @@ namespace {
 using Tests::ScopedDataRoot;
 using Tests::WriteImage;
 using Tests::WriteSolidImage;
+// Width and height, then both padded.
+using Sizes = std::array<int, 4>;
 
 TEST(Texture, PaddingRoundsEachSideUpToAPowerOfTwo) {
     Texture texture("a.png", "", "", nullptr);
     texture.SetImageSize(100, 50);
-    EXPECT_EQ(texture.mWidth, 100);
-    EXPECT_EQ(texture.mHeight, 50);
-    EXPECT_EQ(texture.mPaddedWidth, 128);
-    EXPECT_EQ(texture.mPaddedHeight, 64);
+    EXPECT_EQ((Sizes{texture.mWidth, texture.mHeight, texture.mPaddedWidth, texture.mPaddedHeight}),
+              (Sizes{100, 50, 128, 64}));
     EXPECT_DOUBLE_EQ(texture.mMaxU, 0.78125);
     EXPECT_DOUBLE_EQ(texture.mMaxV, 0.78125);
     EXPECT_EQ(Texture::PaddedDimension(1), 1);
@@ -38,10 +38,7 @@ TEST(Texture, ReadImagePadsWithZeroAndKeepsTheImageTopLeft) {
     }));
     ImageData image;
     ASSERT_TRUE(Texture::ReadImage(path, image));
-    EXPECT_EQ(image.mWidth, 6);
-    EXPECT_EQ(image.mHeight, 3);
-    EXPECT_EQ(image.mPaddedWidth, 8);
-    EXPECT_EQ(image.mPaddedHeight, 4);
+    EXPECT_EQ((Sizes{image.mWidth, image.mHeight, image.mPaddedWidth, image.mPaddedHeight}), (Sizes{6, 3, 8, 4}));
     EXPECT_FALSE(image.mHasAlpha);
     ASSERT_EQ(image.mPixels.size(), 8u * 4u * 3u);
     const auto pixel = [&image](int x, int y) {
@@ -79,25 +76,6 @@ TEST(Texture, UnreadableFilesFailAndKeepTheSizes) {
         EXPECT_TRUE(log.Contains("[GRAPHICS:1] Not a PNG or BMP image of 1 to 8192 pixels a side: " + root.Path() +
                                  "/" + name));
     }
-}
-
-TEST(DefaultTexture, PatternFollowsThePixelNumber) {
-    Random random(7);
-    const std::vector<uint8_t> pixels = DefaultTexture::GeneratePixels(random);
-    ASSERT_EQ(pixels.size(), 16u * 16u * 4u);
-    for (int p : {0, 1, 2, 17, 100, 255}) {
-        EXPECT_EQ(pixels[p * 4 + 0], p);
-        EXPECT_EQ(pixels[p * 4 + 1], (p % 3) * 127);
-        EXPECT_EQ(pixels[p * 4 + 2], (p % 16) * 16);
-    }
-    // The alpha bytes come from the generator: the same seed gives the same noise.
-    Random again(7);
-    EXPECT_EQ(DefaultTexture::GeneratePixels(again), pixels);
-    DefaultTexture texture;
-    EXPECT_TRUE(texture.Load());
-    EXPECT_EQ(texture.mName, "DEFAULT");
-    EXPECT_EQ(texture.mWidth, 16);
-    EXPECT_DOUBLE_EQ(texture.mMaxU, 1.0);
 }
 
 TEST(TextureManager, CachesPerFileAndShaderAndNeverReturnsNull) {
@@ -139,18 +117,6 @@ TEST(TextureManager, RegisteredTexturesKeepTheirFirstObject) {
     EXPECT_EQ(page, again);
     EXPECT_EQ(page->mPath, "x");
     EXPECT_EQ(textures.FindTexture("font/menu"), page);
-}
-
-TEST(ShaderProgram, UniformValuesAreKeptWithoutAContext) {
-    ShaderProgram program("ChargeMeter", "Passv.vert", "ChargeMeter.frag", "/nowhere");
-    EXPECT_FALSE(program.Build());
-    program.SetUniform("uPower", 0.5f);
-    program.SetUniform("uTime", 2.0f);
-    program.SetUniform("uPower", 0.75f);
-    EXPECT_FLOAT_EQ(program.GetUniform("uPower"), 0.75f);
-    EXPECT_FLOAT_EQ(program.GetUniform("uTime"), 2.0f);
-    EXPECT_EQ(program.GetUniformLocation("uPower"), -1);
-    EXPECT_FALSE(program.IsBuilt());
 }
 
 } // namespace

@@ -84,7 +84,6 @@ TEST(LayoutTest, AButtonFramesItsChildAndPassesItsMinimumOn) {
     WButton empty;
     EXPECT_EQ(empty.GetWidth(), 0);
     EXPECT_EQ(empty.GetHeight(), 0);
-    EXPECT_EQ(empty.mState, Widget::kClickable | Widget::kFocusable);
 
     WButton button(nullptr, 10);
     auto* child = button.Emplace<FixedWidget>(40, 12);

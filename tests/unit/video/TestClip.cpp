@@ -37,6 +37,9 @@ void DrainPages(ogg_stream_state& stream, bool flush, int index, double& lastTim
     }
 }
 
+// Header pages come before any data.
+double HeaderTime(ogg_int64_t) { return 0.0; }
+
 // 0 … 31, different in every pixel of every frame, so no frame predicts the next.
 int Noise(size_t pixel, int frame) {
     std::uint32_t h = static_cast<std::uint32_t>(pixel) * 2654435761u ^ static_cast<std::uint32_t>(frame) * 40503u;
@@ -76,13 +79,10 @@ public:
         ogg_packet packet;
         for (int n = 0; th_encode_flushheader(mContext, &comment, &packet) > 0; ++n) {
             ogg_stream_packetin(&mStream, &packet);
-            if (n == 0)
-                DrainPages(
-                    mStream, true, 0, mTime, [](ogg_int64_t) { return 0.0; }, first);
+            if (n == 0) DrainPages(mStream, true, 0, mTime, HeaderTime, first);
         }
         th_comment_clear(&comment);
-        DrainPages(
-            mStream, true, 0, mTime, [](ogg_int64_t) { return 0.0; }, rest);
+        DrainPages(mStream, true, 0, mTime, HeaderTime, rest);
     }
 
     void Frames(std::vector<Page>& pages) {
@@ -139,12 +139,11 @@ public:
         ogg_packet identification, commentPacket, codebooks;
         vorbis_analysis_headerout(&mDsp, &comment, &identification, &commentPacket, &codebooks);
         vorbis_comment_clear(&comment);
-        auto zero = [](ogg_int64_t) { return 0.0; };
         ogg_stream_packetin(&mStream, &identification);
-        DrainPages(mStream, true, 1, mTime, zero, first);
+        DrainPages(mStream, true, 1, mTime, HeaderTime, first);
         ogg_stream_packetin(&mStream, &commentPacket);
         ogg_stream_packetin(&mStream, &codebooks);
-        DrainPages(mStream, true, 1, mTime, zero, rest);
+        DrainPages(mStream, true, 1, mTime, HeaderTime, rest);
     }
 
     void Samples(std::vector<Page>& pages) {
