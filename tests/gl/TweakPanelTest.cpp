@@ -222,21 +222,18 @@ TEST_F(TweakPanelTest, CtrlClickLetsTheUserTypeAValueThatIsClamped) {
         Frame();
         Frame();
     };
-    tweaks().HandleEvent(Key(SDLK_LCTRL, true, 0, KMOD_LCTRL));
-    Send({Motion(x, y), Button(true, x, y)});
-    Frame();
-    tweaks().HandleEvent(Button(false, x, y));
-    tweaks().HandleEvent(Key(SDLK_LCTRL, false));
-    Frame();
+    const auto ctrlClick = [x, y] {
+        tweaks().HandleEvent(Key(SDLK_LCTRL, true, 0, KMOD_LCTRL));
+        Send({Motion(x, y), Button(true, x, y)});
+        Frame();
+        tweaks().HandleEvent(Button(false, x, y));
+        tweaks().HandleEvent(Key(SDLK_LCTRL, false));
+        Frame();
+    };
+    ctrlClick();
     type("120");
     EXPECT_EQ(sRate, 120);
-
-    tweaks().HandleEvent(Key(SDLK_LCTRL, true, 0, KMOD_LCTRL));
-    Send({Button(true, x, y)});
-    Frame();
-    tweaks().HandleEvent(Button(false, x, y));
-    tweaks().HandleEvent(Key(SDLK_LCTRL, false));
-    Frame();
+    ctrlClick();
     type("999");
     EXPECT_EQ(sRate, 200);
 }
