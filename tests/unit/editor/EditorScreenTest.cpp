@@ -149,14 +149,10 @@ TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
     ASSERT_FALSE(mEditor->GetArchetypes().empty());
     const size_t before = Logic().GetLevel()->GetSpawnList().size();
     mEditor->SetMode(Editor::kModeCreateSpawn);
-    PointAt(-100, -100);
-    Button(SDL_BUTTON_LEFT, true);
-    Button(SDL_BUTTON_LEFT, false);
+    Click(-100, -100);
     EXPECT_EQ(mEditor->GetMode(), Editor::kModeCreateSpawn) << "outside the map nothing happens";
     EXPECT_EQ(Logic().GetLevel()->GetSpawnList().size(), before);
-    PointAt(144, 48);
-    Button(SDL_BUTTON_LEFT, true);
-    Button(SDL_BUTTON_LEFT, false);
+    Click(144, 48);
     EXPECT_EQ(mEditor->GetMode(), Editor::kModeIdle);
     ASSERT_EQ(Logic().GetLevel()->GetSpawnList().size(), before + 1);
     const Logic::SpawnInfo& created = *Logic().GetLevel()->GetSpawnList().back();
