@@ -12,9 +12,9 @@
 #include "core/LogRecord.h"
 #include "core/TComponent.h"
 #include "core/ValueCursor.h"
+#include "fuzz/ScratchFile.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -57,16 +57,8 @@ public:
     void HandleMessage(Message&) override { mOwner->Destroy(); }
 };
 
-std::string WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
-    return path;
-}
-
-std::string WriteFile(const std::string& path, const std::string& text) {
-    return WriteFile(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+void WriteFile(const std::string& path, const std::string& text) {
+    Tests::WriteInput(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
 }
 
 struct Folders {
@@ -76,10 +68,7 @@ struct Folders {
 
 const Folders& Setup() {
     static const Folders folders = [] {
-        char pattern[] = "/tmp/velmora-archetype-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        static const std::string root = pattern;
-        std::atexit([] { std::filesystem::remove_all(root); });
+        const std::string& root = Tests::ScratchFolder("archetype");
         Folders made{root + "/archetype", root + "/manifest"};
         std::filesystem::create_directories(made.mArchetypeCase);
         std::filesystem::create_directories(made.mManifestCase);
@@ -126,8 +115,8 @@ void LoadAndBuild(const std::string& manifest) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const Folders& folders = Setup();
-    WriteFile(folders.mArchetypeCase + "/fuzz.xml", data, size);
+    Tests::WriteInput(folders.mArchetypeCase + "/fuzz.xml", data, size);
     LoadAndBuild(folders.mArchetypeCase + "/manifest.xml");
-    LoadAndBuild(WriteFile(folders.mManifestCase + "/manifest.xml", data, size));
+    LoadAndBuild(Tests::WriteInput(folders.mManifestCase + "/manifest.xml", data, size));
     return 0;
 }

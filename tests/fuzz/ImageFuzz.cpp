@@ -2,12 +2,11 @@
 // is uploaded). Whatever it accepts must be an image within the side limit, padded to powers of
 // two, with exactly the pixel bytes that padding asks for.
 #include "core/LogRecord.h"
+#include "fuzz/ScratchFile.h"
 #include "graphics/Texture.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 using namespace Velmora;
@@ -16,12 +15,8 @@ namespace {
 
 const std::string& ImagePath() {
     static const std::string path = [] {
-        char pattern[] = "/tmp/velmora-image-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        static const std::string root = pattern;
-        std::atexit([] { std::filesystem::remove_all(root); });
         LogRecord::SetCriticalHandler([](const std::string&) {});
-        return root + "/image.png";
+        return Tests::ScratchFolder("image") + "/image.png";
     }();
     return path;
 }
@@ -32,10 +27,7 @@ bool IsPowerOfTwo(int value) { return value > 0 && (value & (value - 1)) == 0; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = ImagePath();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
+    Tests::WriteInput(path, data, size);
 
     Graphics::ImageData image;
     if (!Graphics::Texture::ReadImage(path, image)) return 0;

@@ -5,6 +5,7 @@
 // sources; each callback compiled in the script manager's state, never run).
 
 #include "core/LogRecord.h"
+#include "fuzz/ScratchFile.h"
 #include "graphics/Renderer.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
@@ -12,9 +13,7 @@
 #include "world/TriggerFile.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -49,10 +48,7 @@ struct Setup {
 
 Setup& GetSetup() {
     static Setup* setup = [] {
-        char pattern[] = "/tmp/velmora-level-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        static const std::string root = pattern;
-        std::atexit([] { std::filesystem::remove_all(root); });
+        const std::string& root = Tests::ScratchFolder("level");
         LogRecord::SetCriticalHandler([](const std::string&) {});
         auto* made = new Setup{root + "/fuzz.xml", root + "/copy.xml", {}};
         std::ofstream(root + "/tiles.xml") << kTiles;
@@ -97,10 +93,7 @@ void Exercise(Logic::Level& level) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Setup& setup = GetSetup();
-    FILE* file = std::fopen(setup.mLevelPath.c_str(), "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
+    Tests::WriteInput(setup.mLevelPath, data, size);
     std::unique_ptr<Logic::Level> level = Logic::LevelFile::ReadLevel(setup.mLevelPath, "fuzz", &setup.mTiles);
     if (level) Exercise(*level);
     return 0;

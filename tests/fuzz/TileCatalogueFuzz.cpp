@@ -3,12 +3,11 @@
 // catalogue of consecutive ids whose lookups stay in range.
 
 #include "core/LogRecord.h"
+#include "fuzz/ScratchFile.h"
 #include "world/TileManager.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 using namespace Velmora;
@@ -19,13 +18,9 @@ struct FuzzFatal {};
 
 const std::string& CataloguePath() {
     static const std::string path = [] {
-        char pattern[] = "/tmp/velmora-tiles-fuzz-XXXXXX";
-        if (!mkdtemp(pattern)) std::abort();
-        static const std::string root = pattern;
-        std::atexit([] { std::filesystem::remove_all(root); });
         LogRecord::SetCriticalHandler([](const std::string&) {});
         LogRecord::SetFatalHandler([] { throw FuzzFatal(); });
-        return root + "/tiles.xml";
+        return Tests::ScratchFolder("tiles") + "/tiles.xml";
     }();
     return path;
 }
@@ -34,10 +29,7 @@ const std::string& CataloguePath() {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string& path = CataloguePath();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size) std::abort();
-    std::fclose(file);
+    Tests::WriteInput(path, data, size);
 
     Logic::TileManager tiles;
     int requests = 0;

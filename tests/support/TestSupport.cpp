@@ -4,6 +4,7 @@
 #include "core/Game.h"
 #include "core/LogRecord.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -13,10 +14,16 @@ namespace Velmora::Tests {
 
 namespace {
 
+void CriticalToStandardError(const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); }
+
+bool AnyContains(const std::vector<std::string>& lines, const std::string& text) {
+    return std::any_of(lines.begin(), lines.end(),
+                       [&text](const std::string& line) { return line.find(text) != std::string::npos; });
+}
+
 // A test must never block on the modal error window: critical lines go to standard error.
 const bool sQuietCriticalBox = [] {
-    LogRecord::SetCriticalHandler(
-        [](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    LogRecord::SetCriticalHandler(CriticalToStandardError);
     return true;
 }();
 
@@ -51,24 +58,13 @@ LogCapture::LogCapture() : mSavedLevel(LogRecord::sLogLevel) {
 LogCapture::~LogCapture() {
     LogRecord::sLogLevel = mSavedLevel;
     LogRecord::RemoveSink(mSink);
-    LogRecord::SetCriticalHandler(
-        [](const std::string& line) { std::fprintf(stderr, "CRITICAL: %s\n", line.c_str()); });
+    LogRecord::SetCriticalHandler(CriticalToStandardError);
     LogRecord::SetFatalHandler([] { std::abort(); });
 }
 
-bool LogCapture::Contains(const std::string& text) const {
-    for (const std::string& line : mLines) {
-        if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-}
+bool LogCapture::Contains(const std::string& text) const { return AnyContains(mLines, text); }
 
-bool LogCapture::CriticalContains(const std::string& text) const {
-    for (const std::string& line : mCritical) {
-        if (line.find(text) != std::string::npos) return true;
-    }
-    return false;
-}
+bool LogCapture::CriticalContains(const std::string& text) const { return AnyContains(mCritical, text); }
 
 std::string SourceDir() { return VELMORA_SOURCE_DIR; }
 

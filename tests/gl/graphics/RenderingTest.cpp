@@ -70,10 +70,9 @@ protected:
         const std::string images = root + "/data/image/";
         Tests::WriteSolidImage(images + "red.png", 16, 16, kRed);
         Tests::WriteSolidImage(images + "blue.png", 16, 16, kBlue);
-        // Top half green, bottom half red: shows which way up an image is drawn.
-        Tests::WriteImage(images + "updown.png", 32, 32, [](int, int y) { return y < 16 ? kGreen : kRed; });
         Tests::WriteSolidImage(images + "white.png", 8, 8, PackColor(255, 255, 255));
-        // Sprites: 256 pixels are 76.8 world units, 128 pixels 38.4. (Sprites map the whole
+        // Sprites: 256 pixels are 76.8 world units, 128 pixels 38.4. The arrow's top half is green,
+        // its bottom half red: shows which way up an image is drawn. (Sprites map the whole
         // padded texture, so these are powers of two.)
         Tests::WriteImage(images + "arrow.png", 256, 256, [](int, int y) { return y < 128 ? kGreen : kRed; });
         Tests::WriteSolidImage(images + "square.png", 128, 128, kBlue);
@@ -142,14 +141,6 @@ TEST_F(Rendering, HigherLayersCoverLowerOnesAndTexturesKeepTheirColours) {
     EXPECT_EQ(PixelAt(300, 300), kBlack);
 }
 
-TEST_F(Rendering, ImagesAreUploadedTopRowFirst) {
-    Texture* image = TextureManager::GetInstance().GetTexture("updown.png");
-    AddQuad(image, 800, 200, 200, 64);
-    GetRenderer().Flush();
-    EXPECT_EQ(PixelAt(232, 255), kGreen); // upper part of the quad
-    EXPECT_EQ(PixelAt(232, 208), kRed);
-}
-
 TEST_F(Rendering, AdditiveBlendingAddsAndAlphaTestDropsFaintPixels) {
     Renderer& renderer = GetRenderer();
     renderer.GetBatch(kPrimitiveQuads, nullptr, 0, 8, kBlendAlpha).AddRect(0, 100, 0, 100, kRed);
@@ -159,18 +150,6 @@ TEST_F(Rendering, AdditiveBlendingAddsAndAlphaTestDropsFaintPixels) {
     EXPECT_EQ(PixelAt(75, 50), PackColor(255, 255, 0));
     EXPECT_EQ(PixelAt(125, 50), kGreen);
     EXPECT_EQ(PixelAt(10, 10), kRed); // alpha 20/255 is below the 0.1 threshold
-}
-
-TEST_F(Rendering, TextDrawsTheGlyphRectanglesInTheTextColour) {
-    FontManager& fonts = FontManager::GetInstance();
-    const Font* font = fonts.GetFont("default");
-    fonts.DrawText(font, "A A", 300, 100, kAlignLeft, 810, PackColor(255, 255, 0));
-    GetRenderer().Flush();
-    // 'A': left 301 … 309, bottom 100 … 110 (line 12, yoffset 2, height 10); the blank draws nothing.
-    EXPECT_EQ(PixelAt(305, 105), PackColor(255, 255, 0));
-    EXPECT_EQ(PixelAt(305, 111), kBlack);
-    EXPECT_EQ(PixelAt(311, 105), kBlack);
-    EXPECT_EQ(PixelAt(300 + 13 + 4, 105), PackColor(255, 255, 0)); // second 'A' after 9 + 4
 }
 
 TEST_F(Rendering, ShaderProgramsApplyTheirUniforms) {
@@ -190,19 +169,6 @@ TEST_F(Rendering, ShaderProgramsApplyTheirUniforms) {
     AddQuad(broken, 800, 100, 10, 40); // drawn without the program
     GetRenderer().Flush();
     EXPECT_EQ(PixelAt(120, 30), PackColor(255, 255, 255));
-}
-
-TEST_F(Rendering, ViewMapsWorldUnitsOntoTheWindow) {
-    GraphicsManager& graphics = GraphicsManager::GetInstance();
-    View& view = graphics.GetView();
-    view.SetZoom(15.0); // 480 world units over 480 pixels: one unit per pixel
-    view.SetPosition(1000.0, 2000.0);
-    view.ApplyView();
-    GetRenderer().GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha).AddRect(1000, 1010, 2000, 2010, kBlue);
-    GetRenderer().Flush();
-    graphics.LoadPixelSpace();
-    EXPECT_EQ(PixelAt(325, 245), kBlue);
-    EXPECT_EQ(PixelAt(315, 235), kBlack);
 }
 
 TEST_F(Rendering, ModeChangesReloadTexturesAndPrograms) {

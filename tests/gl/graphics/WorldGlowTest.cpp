@@ -1,13 +1,16 @@
 // The glow stage on the game's real shaders, in a real window (under Xvfb in the test run): a
-// single bright dot on black is drawn through the world pass and the pixels are read back.
+// single bright dot on black, or a rendered scene, is drawn through the world pass and the
+// pixels are read back.
 // (The file's name sorts after RenderingTest.cpp: that suite must be the one to open the window.)
 #include "graphics/GraphicsManager.h"
+#include "graphics/TextureManager.h"
 #include "support/GraphicsFixtures.h"
 
 #include <GL/glew.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 namespace Velmora::Graphics {
@@ -29,24 +32,41 @@ protected:
 
     static Bloom& GetBloom() { return GraphicsManager::GetInstance().GetBloom(); }
 
-    // A white 4 × 4 pixel dot at the window's centre, drawn as the world pass draws: into the
-    // capture, then composed. The frame's red channel, row by row from the bottom.
-    static std::vector<int> DrawDot(int width, int height) {
+    // Draws as the world pass draws: into the capture, then composed. The frame read back as
+    // RGBA, row by row from the bottom.
+    template <class DrawWorld>
+    static std::vector<uint8_t> WorldFrame(int width, int height, DrawWorld drawWorld) {
         GraphicsManager& graphics = GraphicsManager::GetInstance();
         graphics.ResetState();
         GetBloom().BeginCapture();
-        const double x = width / 2, y = height / 2;
-        graphics.GetRenderer()
-            .GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha)
-            .AddRect(x - 2, x + 2, y - 2, y + 2, 0xFFFFFFFFu);
+        drawWorld(graphics.GetRenderer());
         graphics.GetRenderer().Flush();
         GetBloom().EndAndCompose();
         std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        return rgba;
+    }
+
+    // A white 4 × 4 pixel dot at the window's centre; the frame's red channel.
+    static std::vector<int> DrawDot(int width, int height) {
+        const std::vector<uint8_t> rgba = WorldFrame(width, height, [&](Renderer& renderer) {
+            const double x = width / 2, y = height / 2;
+            renderer.GetBatch(kPrimitiveQuads, nullptr, 0, 4, kBlendAlpha)
+                .AddRect(x - 2, x + 2, y - 2, y + 2, 0xFFFFFFFFu);
+        });
         std::vector<int> red;
         for (size_t i = 0; i < rgba.size(); i += 4) red.push_back(rgba[i]);
         return red;
+    }
+
+    // The menu background, a rendered level (dark rooms, neon rings, lit cones), over the window.
+    static std::vector<uint8_t> DrawScene() {
+        Texture* scene = TextureManager::GetInstance().GetTexture("roomrender.png");
+        return WorldFrame(kWidth, kHeight, [scene](Renderer& renderer) {
+            renderer.GetBatch(kPrimitiveQuads, scene, 0, 4, kBlendAlpha)
+                .AddTexturedRect(0, kWidth, 0, kHeight, 0, 0, scene->mMaxU, scene->mMaxV, 0xFFFFFFFFu);
+        });
     }
 
     // The mean red level on the ring of pixels at the given distance from the dot's centre.
@@ -92,6 +112,25 @@ TEST_F(WorldGlow, WithTheStageDisabledTheFrameIsThePlainImage) {
             ASSERT_EQ(frame[static_cast<size_t>(y) * kWidth + x], dot ? 255 : 0) << x << "," << y;
         }
     }
+}
+
+TEST_F(WorldGlow, OnARealSceneTheDefaultLookAddsAGlowWithoutWashingItOut) {
+    const std::vector<uint8_t> glow = DrawScene();
+    GetBloom().Release();
+    const std::vector<uint8_t> plain = DrawScene();
+    double glowSum = 0.0, plainSum = 0.0;
+    size_t clipped = 0, close = 0;
+    for (size_t i = 0; i < glow.size(); i += 4) {
+        glowSum += glow[i] + glow[i + 1] + glow[i + 2];
+        plainSum += plain[i] + plain[i + 1] + plain[i + 2];
+        clipped += glow[i] >= 252 && glow[i + 1] >= 252 && glow[i + 2] >= 252;
+        close += std::abs(glow[i + 2] - plain[i + 2]) < 40;
+    }
+    const double pixels = static_cast<double>(glow.size() / 4);
+    EXPECT_GT(glowSum / plainSum, 1.0);  // the glow adds light...
+    EXPECT_LT(glowSum / plainSum, 1.45); // ...but the scene is not flooded
+    EXPECT_LT(clipped / pixels, 0.01);
+    EXPECT_GT(close / pixels, 0.9) << "most pixels keep close to their own level";
 }
 
 TEST_F(WorldGlow, TinyAndOddWindowsKeepEveryLevelAtLeastOnePixel) {

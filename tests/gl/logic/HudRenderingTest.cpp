@@ -72,11 +72,27 @@ TEST_F(HudRendering, TheShaderMeterFillsTheSlotInTheGunsColourUpToThePower) {
     EXPECT_GT(Blue(full), Blue(empty) + 60) << "the charge half glows blue";
     EXPECT_GT(Blue(full), Red(full) + 40);
 
+    const uint32_t around = MeanColor(x, y, 20);
+    state.mPhase = 0.25;
+    Draw(state, true);
+    EXPECT_NE(MeanColor(x, y, 20), around) << "the shimmer moves with the phase";
+    state.mPhase = 0.0;
+
     state.mMeterPower = 0.0; // reloaded, no charge: the reload half only
     Draw(state, true);
     EXPECT_LT(Blue(MeanColor(x, y)), Blue(full) - 40) << "the charge half is dark again";
-    SlotPoint(0.25, x, y);
+    SlotPoint(0.1, x, y);
+    const uint32_t ready = MeanColor(x, y);
+    SlotPoint(0.4, x, y);
     EXPECT_GT(Blue(MeanColor(x, y)), Blue(empty) + 40) << "the reload half is filled";
+
+    state.mMeterPower = -0.5; // reloading, a quarter of the way
+    Draw(state, true);
+    EXPECT_LT(Blue(MeanColor(x, y)), Blue(empty) + 20) << "four tenths not yet reloaded";
+    SlotPoint(0.1, x, y);
+    const uint32_t reloading = MeanColor(x, y);
+    EXPECT_GT(Blue(reloading), Blue(empty) + 40) << "the first tenth is";
+    EXPECT_GT(Blue(ready), Blue(reloading)) << "a ready gun's reload half is brighter";
 
     state.mGun = kShockGun;
     state.mMeterPower = 1.0;

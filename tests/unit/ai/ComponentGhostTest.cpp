@@ -62,6 +62,14 @@ protected:
         return ghost;
     }
 
+    // Ghost data with the usual settings (catches the player, speeds 1, a sprite name), then the
+    // behaviour list as given.
+    static ValueList WithSettings(std::initializer_list<Value> behaviors) {
+        ValueList data{1, 1.0, 1.0, "x"};
+        data.insert(data.end(), behaviors);
+        return data;
+    }
+
     TestBehavior& BehaviorAt(const ComponentGhost& ghost, int index) {
         Action* action = ghost.mActions.GetHead();
         for (int i = 0; i < index && action; ++i) action = action->GetNext();
@@ -102,19 +110,8 @@ TEST_F(ComponentGhostTest, BuildsBehavioursInDataOrderFromTheSameStream) {
 }
 
 TEST_F(ComponentGhostTest, AnUnknownBehaviourIsLoggedAndEndsTheListButNotTheArchetype) {
-    const ValueList data{1,
-                         1.0,
-                         1.0,
-                         "x",
-                         "BehaviorPatrol",
-                         1.0,
-                         "BehaviorDance",
-                         3,
-                         "fast",
-                         "BehaviorListen",
-                         2.0,
-                         "EndBehaviors",
-                         "ComponentNext"};
+    const ValueList data = WithSettings(
+        {"BehaviorPatrol", 1.0, "BehaviorDance", 3, "fast", "BehaviorListen", 2.0, "EndBehaviors", "ComponentNext"});
     ComponentGhost* ghost = Spawn(data);
     EXPECT_TRUE(mLog.Contains(
         "[CORE:1] Unknown behavior `BehaviorDance` in ghost data; the rest of the behavior list is ignored"));
@@ -123,7 +120,7 @@ TEST_F(ComponentGhostTest, AnUnknownBehaviourIsLoggedAndEndsTheListButNotTheArch
     EXPECT_EQ(mStoppedAt, 12u); // past "EndBehaviors": the next component still loads
 
     // Without an end marker the reading stops at the end of the data.
-    const ValueList truncated{1, 1.0, 1.0, "x", "BehaviorPatrol", 1.0};
+    const ValueList truncated = WithSettings({"BehaviorPatrol", 1.0});
     EXPECT_EQ(Spawn(truncated)->mActions.GetCount(), 1u);
     EXPECT_TRUE(mLog.Contains("Ghost data ends without `EndBehaviors`"));
 }
@@ -141,45 +138,26 @@ TEST_F(ComponentGhostTest, TheRealNameTableMakesTheSixDataBehavioursAndReadsThei
     }
     ComponentGhost::SetBehaviorFactory(nullptr);
     // Each behaviour reads its own parameters, so the next name is found after them.
-    const ValueList data{1,
-                         1.0,
-                         1.0,
-                         "x",
-                         "BehaviorChase",
-                         0.5,
-                         2.0,
-                         "BehaviorAlarm",
-                         3,
-                         1.5,
-                         "",
-                         "BehaviorPan",
-                         90,
-                         1.0,
-                         "BehaviorListen",
-                         0.5,
-                         "BehaviorPatrol",
-                         60,
-                         1.0,
-                         "BehaviorGuard",
-                         2.0,
-                         "EndBehaviors"};
+    const ValueList data =
+        WithSettings({"BehaviorChase", 0.5, 2.0, "BehaviorAlarm", 3, 1.5, "", "BehaviorPan", 90, 1.0, "BehaviorListen",
+                      0.5, "BehaviorPatrol", 60, 1.0, "BehaviorGuard", 2.0, "EndBehaviors"});
     EXPECT_EQ(Spawn(data)->mActions.GetCount(), 6u);
     EXPECT_EQ(mStoppedAt, data.size());
-    const ValueList unknown{1,   1.0,           1.0, "x", "BehaviorGuard", 2.0, "BehaviorDance",
-                            1.0, "BehaviorPan", 5,   5,   "EndBehaviors"};
+    const ValueList unknown =
+        WithSettings({"BehaviorGuard", 2.0, "BehaviorDance", 1.0, "BehaviorPan", 5, 5, "EndBehaviors"});
     EXPECT_EQ(Spawn(unknown)->mActions.GetCount(), 1u);
     EXPECT_TRUE(mLog.Contains("Unknown behavior `BehaviorDance`"));
 }
 
 TEST_F(ComponentGhostTest, SpawnDataBecomesWaypointNames) {
-    const ValueList data{1, 1.0, 1.0, "x", "EndBehaviors"};
+    const ValueList data = WithSettings({"EndBehaviors"});
     const ValueList instance{"wp1", "wp2", 3, "wp3"};
     ComponentGhost* ghost = Spawn(data, &instance);
     EXPECT_EQ(ghost->mWaypointNames, (Strings{"wp1", "wp2", "", "wp3"}));
 }
 
 TEST_F(ComponentGhostTest, RoutesMessagesToTheList) {
-    const ValueList data{1, 1.0, 1.0, "x", "BehaviorPatrol", 0.0, "EndBehaviors"};
+    const ValueList data = WithSettings({"BehaviorPatrol", 0.0, "EndBehaviors"});
     ComponentGhost* ghost = Spawn(data);
     MessageUpdateLogic tick(0.5);
     PingMessage ping;

@@ -194,12 +194,6 @@ TEST_F(GuardBehaviorTest, GuardsOutsideTheMapOrInsideAWallNeitherCrashNorHang) {
     SUCCEED();
 }
 
-} // namespace
-} // namespace Velmora::Tests
-
-namespace Velmora::Tests {
-namespace {
-
 // The guards' test level as the game plays it, left to itself: the patroller walks its route
 // (skipping the name that finds nothing), the watchman pans, and nobody is caught.
 TEST_F(GuardTest, OnTheirTestLevelThePatrolWalksItsRouteAndTheWatchmanPans) {

@@ -89,45 +89,49 @@ double PowerAt(const std::vector<double>& samples, double frequency, double rate
     return previous * previous + beforePrevious * beforePrevious - coefficient * previous * beforePrevious;
 }
 
-TEST(AudioRecording, AnEffectPlayedThroughTheWaveWriterIsThereInTheRecording) {
+// Plays the Ogg file as SOUND (a name under data/audio) through the probe, on OpenAL Soft's
+// wave writer at 44.1 kHz; the first channel of the recording.
+std::vector<double> Record(const std::vector<uint8_t>& ogg, const std::string& sound, double seconds,
+                           const std::string& mode, ProbeRun& run) {
     const std::string root = Tests::MakeTempDir();
-    Tests::WriteBytes(root + "/data/audio/SFX/tone.ogg", Tests::EncodeSineOgg(1, 44100, 0.5, 440.0));
+    Tests::WriteBytes(root + "/data/audio/" + sound, ogg);
     const std::string recording = root + "/out.wav";
-    Tests::WriteFile(root + "/alsoft.conf", "[general]\ndrivers=wave\n[wave]\nfile=" + recording + "\n");
+    Tests::WriteFile(root + "/alsoft.conf",
+                     "[general]\ndrivers=wave\nfrequency=44100\n[wave]\nfile=" + recording + "\n");
+    run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, sound, seconds, mode);
+    uint32_t rate = 0;
+    std::vector<double> samples = ReadWavFirstChannel(recording, rate);
+    EXPECT_EQ(rate, 44100u);
+    return samples;
+}
 
-    const ProbeRun run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, "SFX/tone.ogg", 0.8);
+TEST(AudioRecording, AnEffectPlayedThroughTheWaveWriterIsThereInTheRecording) {
+    ProbeRun run;
+    const std::vector<double> samples =
+        Record(Tests::EncodeSineOgg(1, 44100, 0.5, 440.0), "SFX/tone.ogg", 0.8, "", run);
     ASSERT_EQ(run.mStatus, 0) << run.mOutput;
     EXPECT_NE(run.mOutput.find("available 1"), std::string::npos) << run.mOutput;
     EXPECT_NE(run.mOutput.find("buffer loaded"), std::string::npos) << run.mOutput;
 
-    uint32_t rate = 0;
-    const std::vector<double> samples = ReadWavFirstChannel(recording, rate);
-    ASSERT_GT(rate, 0u);
-    ASSERT_GT(samples.size(), rate / 2);
+    ASSERT_GT(samples.size(), 44100u / 2);
     double peak = 0.0;
     for (const double sample : samples) peak = std::max(peak, std::abs(sample));
     EXPECT_GT(peak, 0.05); // 0.5 amplitude at the default effect volume 0.3
-    const double tone = PowerAt(samples, 440.0, rate);
+    const double tone = PowerAt(samples, 440.0, 44100);
     for (const double other : {220.0, 330.0, 550.0, 880.0, 1000.0}) {
-        EXPECT_GT(tone, 100.0 * PowerAt(samples, other, rate)) << other << " Hz";
+        EXPECT_GT(tone, 100.0 * PowerAt(samples, other, 44100)) << other << " Hz";
     }
 }
 
 TEST(AudioRecording, StreamedMusicLoopsWithoutAGapOrAClick) {
-    const std::string root = Tests::MakeTempDir();
     // A quarter second holding exactly 110 periods: end and start join in phase.
-    Tests::WriteBytes(root + "/data/audio/BGM/loop.ogg", Tests::EncodeSineOgg(1, 44100, 0.25, 440.0));
-    const std::string recording = root + "/out.wav";
-    Tests::WriteFile(root + "/alsoft.conf",
-                     "[general]\ndrivers=wave\nfrequency=44100\n[wave]\nfile=" + recording + "\n");
-
-    const ProbeRun run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, "BGM/loop.ogg", 1.6, "music");
+    ProbeRun run;
+    const std::vector<double> all =
+        Record(Tests::EncodeSineOgg(1, 44100, 0.25, 440.0), "BGM/loop.ogg", 1.6, "music", run);
     ASSERT_EQ(run.mStatus, 0) << run.mOutput;
     EXPECT_EQ(run.mOutput.find("loops 0"), std::string::npos) << run.mOutput;
 
-    uint32_t rate = 0;
-    const std::vector<double> all = ReadWavFirstChannel(recording, rate);
-    ASSERT_EQ(rate, 44100u);
+    const uint32_t rate = 44100;
     ASSERT_GT(all.size(), rate);
     // The recording starts when the device opens, before the music does. Four loop points lie in
     // the second after the music's first twentieth; the sine's own steepest step is A·2π·440/44100.

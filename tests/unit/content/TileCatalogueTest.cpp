@@ -1,14 +1,13 @@
-// data/misc/tiles.xml: ids in order, the fixed tiles with their flags, textures present, and the
-// auto-tile sheets of grouped tiles continue seamlessly across joined sides.
+// data/misc/tiles.xml: the fixed tiles with their flags, textures present, and the auto-tile
+// sheets of grouped tiles continue seamlessly across joined sides.
 #include "support/TestSupport.h"
+#include "world/TileManager.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>
 #include <gtest/gtest.h>
-#include <tinyxml.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,50 +15,19 @@
 namespace Velmora {
 namespace {
 
-struct TileRecord {
-    std::string mName;
-    std::string mTexture;
-    int mGroup = 0;
-    unsigned mFlags = 0; // 0x01 player, 0x02 enemy, 0x04 sound, 0x08 vision, 0x10 shatters
-};
-
-int IntAttribute(const TiXmlElement* e, const char* name) {
-    int value = 0;
-    return e && e->QueryIntAttribute(name, &value) == TIXML_SUCCESS ? value : 0;
-}
-
-std::vector<TileRecord> ReadCatalogue() {
-    std::vector<TileRecord> tiles;
-    TiXmlDocument document(Tests::SourceDir() + "/data/misc/tiles.xml");
-    EXPECT_TRUE(document.LoadFile()) << document.ErrorDesc();
-    const TiXmlElement* root = document.RootElement();
-    EXPECT_TRUE(root && root->ValueStr() == "tiles");
-    if (!root) return tiles;
-    for (const TiXmlElement* tile = root->FirstChildElement(); tile; tile = tile->NextSiblingElement()) {
-        EXPECT_EQ(tile->ValueStr(), "tile");
-        int id = -1;
-        EXPECT_EQ(tile->QueryIntAttribute("id", &id), TIXML_SUCCESS);
-        EXPECT_EQ(id, static_cast<int>(tiles.size()));
-        TileRecord record;
-        const TiXmlElement* name = tile->FirstChildElement("name");
-        const TiXmlElement* texture = tile->FirstChildElement("texture");
-        EXPECT_TRUE(name && name->GetText());
-        EXPECT_TRUE(texture && texture->GetText());
-        record.mName = name && name->GetText() ? name->GetText() : "";
-        record.mTexture = texture && texture->GetText() ? texture->GetText() : "";
-        const TiXmlElement* group = tile->FirstChildElement("group");
-        record.mGroup = group && group->GetText() ? std::atoi(group->GetText()) : 0;
-        const TiXmlElement* flags = tile->FirstChildElement("flags");
-        record.mFlags = (IntAttribute(flags, "blkplayer") ? 0x01u : 0u) |
-            (IntAttribute(flags, "blkenemy") ? 0x02u : 0u) | (IntAttribute(flags, "blksound") ? 0x04u : 0u) |
-            (IntAttribute(flags, "blkvision") ? 0x08u : 0u) | (IntAttribute(flags, "shatters") ? 0x10u : 0u);
-        tiles.push_back(record);
-    }
+// The catalogue as the game reads it. The reader is fatal on any fault (ids out of order among
+// them), which the capture turns into an exception that fails the test.
+std::vector<Logic::Tile> ReadCatalogue() {
+    Tests::LogCapture log;
+    Logic::TileManager catalogue;
+    catalogue.LoadCatalogue(Tests::SourceDir() + "/data/misc/tiles.xml", nullptr);
+    std::vector<Logic::Tile> tiles;
+    for (int id = 0; id < catalogue.GetTileCount(); ++id) tiles.push_back(*catalogue.GetTile(id));
     return tiles;
 }
 
 TEST(TileCatalogue, FixedIdsHaveTheirMeaningAndEveryTextureExists) {
-    const std::vector<TileRecord> tiles = ReadCatalogue();
+    const std::vector<Logic::Tile> tiles = ReadCatalogue();
     ASSERT_GE(tiles.size(), 13u);
     EXPECT_EQ(tiles[0].mFlags, 0u);
     EXPECT_EQ(tiles[0].mGroup, 0);
@@ -69,14 +37,14 @@ TEST(TileCatalogue, FixedIdsHaveTheirMeaningAndEveryTextureExists) {
     EXPECT_EQ(tiles[11].mFlags, 0x0Fu); // a closed door blocks everything
     EXPECT_EQ(tiles[12].mFlags, 0u);
     bool wall = false, glass = false, playerOnly = false, enemyOnly = false;
-    for (const TileRecord& t : tiles) {
+    for (const Logic::Tile& t : tiles) {
         SCOPED_TRACE(t.mName);
         wall |= t.mGroup != 0 && t.mFlags == 0x0Fu;
         glass |= t.mGroup != 0 && t.mFlags == 0x17u;
         playerOnly |= t.mFlags == 0x01u;
         enemyOnly |= t.mFlags == 0x02u;
-        SDL_Surface* image = IMG_Load((Tests::SourceDir() + "/data/image/" + t.mTexture).c_str());
-        ASSERT_NE(image, nullptr) << t.mTexture;
+        SDL_Surface* image = IMG_Load((Tests::SourceDir() + "/data/image/" + t.mTextureName).c_str());
+        ASSERT_NE(image, nullptr) << t.mTextureName;
         if (t.mGroup != 0) { // a 4x4 sheet of square variants
             EXPECT_EQ(image->w, image->h);
             EXPECT_EQ(image->w % 128, 0);
@@ -125,10 +93,10 @@ void CompareEdges(const SDL_Surface* s, int first, int second, bool horizontalJo
 }
 
 TEST(TileCatalogue, AutoTileVariantsJoinSeamlesslyAcrossTheInset) {
-    for (const TileRecord& t : ReadCatalogue()) {
+    for (const Logic::Tile& t : ReadCatalogue()) {
         if (t.mGroup == 0) continue;
-        SCOPED_TRACE(t.mTexture);
-        SDL_Surface* loaded = IMG_Load((Tests::SourceDir() + "/data/image/" + t.mTexture).c_str());
+        SCOPED_TRACE(t.mTextureName);
+        SDL_Surface* loaded = IMG_Load((Tests::SourceDir() + "/data/image/" + t.mTextureName).c_str());
         ASSERT_NE(loaded, nullptr);
         std::unique_ptr<SDL_Surface, SurfaceDeleter> sheet(
             SDL_CreateRGBSurface(SDL_SWSURFACE, loaded->w, loaded->h, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000));

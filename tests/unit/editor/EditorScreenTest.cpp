@@ -1,5 +1,4 @@
 // The editor over a running level: opened by F1, driven with synthetic mouse and keys.
-#include "editor/ConfirmUnsaved.h"
 #include "editor/EditorScreen.h"
 #include "editor/SpawnData.h"
 #include "graphics/DebugDrawManager.h"
@@ -127,21 +126,17 @@ TEST_F(EditorScreenTest, AStrokeIsOneUndoStepAndLeavingPlaysTheEditedLevel) {
     CtrlTap(SDLK_y);
     EXPECT_EQ(level.GetStoredCell(3, 1), 13);
 
-    // A save that cannot be written keeps the edits, and leaving still asks.
+    // A save that cannot be written keeps the edits as unsaved ones, so leaving still asks
+    // (tests/e2e/editor.sh answers that question).
     const std::string file = Logic::LevelFile::SavePath(level.GetFolder(), level.GetName());
     std::filesystem::create_directories(file + ".tmp");
     EXPECT_FALSE(mEditor->Save());
     EXPECT_TRUE(mEditor->GetHistory().IsModified());
     EXPECT_EQ(mEditor->GetPanel().GetStatusText().rfind("NOT SAVED (", 0), 0u) << "the panel says so";
     EXPECT_TRUE(mLog.mCritical.empty()) << "no error box over the editor";
-    Tap(SDLK_F1);
-    ASSERT_NE(dynamic_cast<Editor::ConfirmUnsaved*>(TheGame().GetTopScreen()), nullptr);
-    Tap(SDLK_ESCAPE);
-    EXPECT_EQ(TheGame().GetTopScreen(), mEditor) << "Escape answers NO";
 
     std::filesystem::remove(file + ".tmp");
     EXPECT_TRUE(mEditor->Save());
-    EXPECT_TRUE(std::filesystem::exists(file + ".bak"));
     Tests::BroadcastRecorder counter;
     Tap(SDLK_F1);
     EXPECT_EQ(TheGame().GetTopScreen(), mPlay) << "saved: nothing to ask";
@@ -154,14 +149,10 @@ TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
     ASSERT_FALSE(mEditor->GetArchetypes().empty());
     const size_t before = Logic().GetLevel()->GetSpawnList().size();
     mEditor->SetMode(Editor::kModeCreateSpawn);
-    PointAt(-100, -100);
-    Button(SDL_BUTTON_LEFT, true);
-    Button(SDL_BUTTON_LEFT, false);
+    Click(-100, -100);
     EXPECT_EQ(mEditor->GetMode(), Editor::kModeCreateSpawn) << "outside the map nothing happens";
     EXPECT_EQ(Logic().GetLevel()->GetSpawnList().size(), before);
-    PointAt(144, 48);
-    Button(SDL_BUTTON_LEFT, true);
-    Button(SDL_BUTTON_LEFT, false);
+    Click(144, 48);
     EXPECT_EQ(mEditor->GetMode(), Editor::kModeIdle);
     ASSERT_EQ(Logic().GetLevel()->GetSpawnList().size(), before + 1);
     const Logic::SpawnInfo& created = *Logic().GetLevel()->GetSpawnList().back();

@@ -56,12 +56,7 @@ protected:
             const Logic::Trigger& y = b.GetTriggers()[i];
             EXPECT_EQ(x.mEvent, y.mEvent) << what;
             EXPECT_EQ(x.mSource, y.mSource) << what;
-            ASSERT_EQ(x.mRules.size(), y.mRules.size()) << what;
-            for (size_t r = 0; r < x.mRules.size(); ++r) {
-                EXPECT_TRUE(x.mRules[r].mType == y.mRules[r].mType && x.mRules[r].mOp == y.mRules[r].mOp &&
-                            x.mRules[r].mParam == y.mRules[r].mParam)
-                    << what << " rule " << r;
-            }
+            EXPECT_TRUE(x.mRules == y.mRules) << what << " trigger " << i;
         }
     }
 

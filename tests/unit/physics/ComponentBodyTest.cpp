@@ -95,20 +95,6 @@ protected:
     int mNextId = 0;
 };
 
-TEST_F(ComponentBodyTest, RadiusComesFromADoubleOrAnInteger) {
-    Entity entity(1);
-    ComponentBody body(&entity);
-    const ValueList integer{7};
-    ValueCursor cursor(integer);
-    body.Load(cursor);
-    EXPECT_EQ(body.mRadius, 7.0);
-    ComponentBody none(&entity);
-    const ValueList empty;
-    ValueCursor end(empty);
-    none.Load(end);
-    EXPECT_EQ(none.mRadius, 0.0);
-}
-
 TEST_F(ComponentBodyTest, MovingDownOntoAWallStopsOneUnitAboveIt) {
     const Made guard = Spawn({80, 50}, 5);
     Tick(guard, {0, -40}); // to y = 30, through the wall's top at y = 32
