@@ -2,13 +2,14 @@
 
 #include "core/LogRecord.h"
 #include "core/Path.h"
+#include "core/ReadFile.h"
 #include "graphics/GlContext.h"
 
 #include <GL/glew.h>
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -16,6 +17,9 @@
 namespace Velmora::Graphics {
 
 namespace {
+
+// Far above any picture the game draws; a larger file is broken or hostile, not one to read.
+constexpr size_t kMaxImageFileBytes = size_t{64} << 20;
 
 struct SurfaceDeleter {
     void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
@@ -88,12 +92,10 @@ bool IsPlainBmp(const unsigned char* bytes, size_t got) {
     return known && (depth > 8 || coloursUsed <= (1U << depth));
 }
 
-ImageHeader ReadHeader(const std::string& path) {
+ImageHeader ReadHeader(const std::string& file) {
     unsigned char bytes[50] = {};
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return {};
-    const size_t got = std::fread(bytes, 1, sizeof bytes, file);
-    std::fclose(file);
+    const size_t got = std::min(file.size(), sizeof bytes);
+    std::memcpy(bytes, file.data(), got);
     if (got >= 24 && std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8) == 0 && std::memcmp(bytes + 12, "IHDR", 4) == 0) {
         return {"PNG", BigEndian(bytes + 16), BigEndian(bytes + 20)};
     }
@@ -105,17 +107,40 @@ ImageHeader ReadHeader(const std::string& path) {
     return {};
 }
 
-// Decodes the file when its header promises a PNG or BMP image of an accepted size.
+// True when every chunk of a PNG, up to and with IEND, lies wholly inside the file. SDL_image
+// ignores short reads, so a chunk running past the end would feed libpng stale bytes for as long
+// as it asks for more (a 573-byte file kept it inflating for minutes).
+bool PngChunksFit(const std::string& file) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+    size_t at = 8;
+    while (file.size() - at >= 12) {
+        const uint64_t length = BigEndian(bytes + at);
+        if (length > file.size() - at - 12) return false;
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) return true;
+        at += 12 + length;
+    }
+    return false;
+}
+
+// Decodes the file when it is a whole PNG or a plain BMP image of an accepted size.
 SDL_Surface* LoadImageFile(const std::string& path) {
-    const ImageHeader header = ReadHeader(path);
-    if (header.mType == nullptr || header.mWidth < 1 || header.mHeight < 1 || header.mWidth > Texture::kMaxImageSide ||
-        header.mHeight > Texture::kMaxImageSide) {
-        if (IsRegularFile(path))
-            VELMORA_LOG("GRAPHICS") << "Not a PNG or BMP image of 1 to " << Texture::kMaxImageSide
-                                    << " pixels a side: " << path;
+    std::string file;
+    if (!ReadFileText(path, file, kMaxImageFileBytes)) {
+        if (IsRegularFile(path)) VELMORA_LOG("GRAPHICS") << "Image file unreadable or over 64 MB: " << path;
         return nullptr;
     }
-    SDL_RWops* source = SDL_RWFromFile(path.c_str(), "rb");
+    const ImageHeader header = ReadHeader(file);
+    if (header.mType == nullptr || header.mWidth < 1 || header.mHeight < 1 || header.mWidth > Texture::kMaxImageSide ||
+        header.mHeight > Texture::kMaxImageSide) {
+        VELMORA_LOG("GRAPHICS") << "Not a PNG or BMP image of 1 to " << Texture::kMaxImageSide
+                                << " pixels a side: " << path;
+        return nullptr;
+    }
+    if (std::strcmp(header.mType, "PNG") == 0 && !PngChunksFit(file)) {
+        VELMORA_LOG("GRAPHICS") << "PNG image cut short (a chunk runs past the end of the file): " << path;
+        return nullptr;
+    }
+    SDL_RWops* source = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
     return source ? IMG_LoadTyped_RW(source, 1, const_cast<char*>(header.mType)) : nullptr;
 }
 
