@@ -3,6 +3,7 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
+#include "core/LogRecord.h"
 #include "core/Path.h"
 #include "core/Settings.h"
 #include "game/LogicManager.h"
@@ -72,6 +73,20 @@ constexpr std::array<std::pair<const char*, const char*>, 4> kCampaigns{{
 }};
 
 constexpr Color kDisabledColor = Color::FromRgba(90, 90, 90);
+
+// The pages' names in the log, by MenuPage.
+constexpr std::array<const char*, kMenuPageCount> kPageNames{
+    "main", "confirm new", "campaign", "confirm reset", "quit", "options", "graphics", "audio", "leaving", "resuming"};
+
+// How the log names a page's entry: a button by its label, another widget by its kind.
+std::string EntryName(const Interface::Widget* widget) {
+    const auto* button = dynamic_cast<const Interface::WButton*>(widget);
+    const auto* label = button ? dynamic_cast<const Interface::WLabel*>(button->GetChild(0)) : nullptr;
+    if (label) return "`" + label->GetText() + "`";
+    if (dynamic_cast<const Interface::WSlider*>(widget)) return "a slider";
+    if (dynamic_cast<const Interface::WSelector*>(widget)) return "the selector";
+    return "an entry";
+}
 
 Style PageStyle(double alpha, double offsetX) { return Style().SetAlpha(alpha).SetOffset(offsetX, 0.0); }
 
@@ -267,6 +282,7 @@ void MainMenuScreen::ShowPageAtOnce(MenuPage page) {
     Interface::Animate(*mPages[page], kPageLane, Interface::kInterpolateSine, PageStyle(1.0, 0.0), false,
                        kPageFadeSeconds);
     FocusPage(page);
+    VELMORA_LOG("MENU") << "Page `" << kPageNames[page] << "`";
 }
 
 void MainMenuScreen::FocusPage(MenuPage page) {
@@ -291,6 +307,7 @@ void MainMenuScreen::GoToPage(MenuPage page) {
     Interface::Animate(to, kPageLane, Interface::kInterpolateSine, PageStyle(1.0, 0.0), false, kPageFadeSeconds);
     mPage = page;
     mPageTime = 0.0;
+    VELMORA_LOG("MENU") << "Page `" << kPageNames[page] << "`";
 }
 
 void MainMenuScreen::GoBack() {
@@ -352,7 +369,11 @@ void MainMenuScreen::Update(double dt) {
 }
 
 void MainMenuScreen::HandleInput(const Interface::PadInput& pad) {
+    const Interface::Widget* focus = mRoot->GetFocus();
+    const MenuPage page = mPage;
     mRoot->HandleInput(pad);
+    // A page change logs itself; this is the focus moving within a page.
+    if (mRoot->GetFocus() != focus && mPage == page) VELMORA_LOG("MENU") << "Focus on " << EntryName(mRoot->GetFocus());
     if (InputManager::GetInstance().IsKeyPressed(SDLK_ESCAPE) || (pad.mConnected && pad.mBPressed)) {
         HandleEscape();
     } else if (mInGame && pad.mConnected && pad.mStartPressed && mPage != kPageLeaving) {
