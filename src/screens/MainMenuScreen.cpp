@@ -282,7 +282,6 @@ void MainMenuScreen::ShowPageAtOnce(MenuPage page) {
     Interface::Animate(*mPages[page], kPageLane, Interface::kInterpolateSine, PageStyle(1.0, 0.0), false,
                        kPageFadeSeconds);
     FocusPage(page);
-    VELMORA_LOG("MENU") << "Page `" << kPageNames[page] << "`";
 }
 
 void MainMenuScreen::FocusPage(MenuPage page) {
@@ -307,7 +306,6 @@ void MainMenuScreen::GoToPage(MenuPage page) {
     Interface::Animate(to, kPageLane, Interface::kInterpolateSine, PageStyle(1.0, 0.0), false, kPageFadeSeconds);
     mPage = page;
     mPageTime = 0.0;
-    VELMORA_LOG("MENU") << "Page `" << kPageNames[page] << "`";
 }
 
 void MainMenuScreen::GoBack() {
@@ -357,6 +355,7 @@ void MainMenuScreen::HandleMessage(Message& message) {
 
 void MainMenuScreen::Update(double dt) {
     if (!mRoot || mClosing) return;
+    LogChanges();
     Arrange();
     mRoot->Update(dt);
     mElapsed += dt;
@@ -368,12 +367,21 @@ void MainMenuScreen::Update(double dt) {
     FinishFading(pad);
 }
 
-void MainMenuScreen::HandleInput(const Interface::PadInput& pad) {
+// Logs the page shown, or else the focus moving within it, as the last frame's input left them: a
+// record appears once the next frame has read its keys, and a key pressed after it is a new press
+// even when it is the same key (InputManager sees a press only against the frame before).
+void MainMenuScreen::LogChanges() {
     const Interface::Widget* focus = mRoot->GetFocus();
-    const MenuPage page = mPage;
+    if (mPage != mLoggedPage)
+        VELMORA_LOG("MENU") << "Page `" << kPageNames[mPage] << "`";
+    else if (focus != mLoggedFocus)
+        VELMORA_LOG("MENU") << "Focus on " << EntryName(focus);
+    mLoggedPage = mPage;
+    mLoggedFocus = focus;
+}
+
+void MainMenuScreen::HandleInput(const Interface::PadInput& pad) {
     mRoot->HandleInput(pad);
-    // A page change logs itself; this is the focus moving within a page.
-    if (mRoot->GetFocus() != focus && mPage == page) VELMORA_LOG("MENU") << "Focus on " << EntryName(mRoot->GetFocus());
     if (InputManager::GetInstance().IsKeyPressed(SDLK_ESCAPE) || (pad.mConnected && pad.mBPressed)) {
         HandleEscape();
     } else if (mInGame && pad.mConnected && pad.mStartPressed && mPage != kPageLeaving) {
