@@ -27,7 +27,7 @@ held_keys() {
 # this X server would find it pressed); any that is fails the script and is let go.
 cleanup() {
     local status=$? held
-    held=$(held_keys | tr '\n' ' ' || true)
+    held=$(held_keys | paste -sd ' ' || true)
     if [ -n "$held" ]; then
         echo "FAIL: keys left held down (X keycodes $held)" >&2
         for key in $held; do xdotool keyup "$key" 2>/dev/null || true; done
@@ -89,9 +89,10 @@ wait_for_log() {
 }
 
 # Presses a key and waits until one more log line than before contains the text: the game has
-# taken the key. The game reads keys once a frame and takes two presses in one frame as one, so
-# each key of a sequence waits for the one before. Down and up go together: a key still on its
-# way up when the same key comes down again would not count as a new press.
+# taken the key. The game reads keys once a frame: two presses in one frame count once, and a press
+# in the frame after one that took the same key not at all. So each key of a sequence waits for a
+# record written no earlier than the frame after the key before (as the menu's are). Down and up go
+# together: a key still on its way up when it comes down again would not be a new press.
 press_and_wait_for_log() {
     local before
     before=$(count_log "$2")
@@ -188,8 +189,8 @@ wait_for_screen() {
 }
 
 # Takes screenshots into $1 until two in a row agree in region $2 (default the whole screen): a
-# fade or a page change has settled. Keys need no such wait: a menu page takes keys from the frame
-# that logs it on (see press_and_wait_for_log).
+# fade or a page change has settled. Keys need no such wait: a menu page takes keys once the log
+# tells of it (see press_and_wait_for_log).
 wait_for_still_screen() {
     local shot=$1 region=${2:-1280x800+0+0}
     screenshot "$shot"
@@ -245,6 +246,7 @@ frames_are() {
     [ "$plain $high" = "$1 $2" ] || return 1
     if [ "$3" = slider ]; then [ "$height" -le 16 ]; else [ "$height" -ge 30 ]; fi
 }
+
 # True while the screen is mostly white: the intro's first slide.
 intro_shown() {
     is_true "$(region_brightness "$1" 1280x800+0+0)" '>' 0.85
