@@ -83,8 +83,8 @@ expect_next_mission_panel() {
     SHOTS=$((SHOTS + 1))
     VELMORA_WAIT=20 wait_for_screen "$WORK/$(printf '%02d' "$SHOTS")-$1.png" next_mission_panel_shown
 }
-# The panel, or the in-game menu that a lost window focus opened over it: either is drawn only in
-# a frame after the focus events of a mode change have been handled.
+# The panel drawn again after a mode change, or the in-game menu that the lost window focus opened
+# over it.
 panel_or_menu() { next_mission_panel_shown "$1" || grep -qF "In-game menu opened" "$GAME_LOG"; }
 
 # The title card: the level's name in near-white and its objective in green, in a band across the
@@ -105,15 +105,11 @@ expect_title_card() {
 }
 
 # The number of video mode changes logged so far.
-mode_changes() { grep -c "\[GRAPHICS:1\] Video mode" "$GAME_LOG" || true; }
+mode_changes() { count_log "[GRAPHICS:1] Video mode"; }
 # Waits for that many mode changes, then gives the X focus to the game's window as a window
 # manager would (there is none here to hand it on to the window in its new mode).
 wait_for_mode_changes() {
-    for _ in $(seq 200); do
-        [ "$(mode_changes)" -ge "$1" ] && break
-        sleep 0.1
-    done
-    [ "$(mode_changes)" -ge "$1" ] || fail "the display did not switch"
+    wait_for_log "[GRAPHICS:1] Video mode" 20 "$1"
     focus_game_window
 }
 
