@@ -22,12 +22,12 @@ press_and_wait_for_log Return "Playing level \`walk\` of \`training\`"
 
 # F7 holds the game's clock, and the hints with it, while the screen is looked at: the first frames
 # of a level can take seconds to reach the screen.
-x_retry xdotool key F7
+press_and_wait_for_log F7 "Clock held"
 shown() { [ "$(hint_pixels "$W" "$H" "$1")" -gt 400 ]; }
 wait_for_screen "$WORK/hints.png" shown
 echo "hints: $(hint_pixels "$W" "$H" "$WORK/hints.png") text pixels at the start"
 # A notification lasts five seconds of play.
-x_retry xdotool key F7
+press_and_wait_for_log F7 "Clock running"
 gone() { [ "$(hint_pixels "$W" "$H" "$1")" -lt 50 ]; }
 wait_for_screen "$WORK/later.png" gone
 grep -qF "[LUA:1]" "$GAME_LOG" && fail "a training trigger failed: $(grep -F '[LUA:1]' "$GAME_LOG" | head -n 1)"

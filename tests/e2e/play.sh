@@ -97,9 +97,9 @@ card_shown() {
 expect_title_card() {
     local name=$1
     # F7 holds the game's clock, and the card with it, while the screen is looked at.
-    x_retry xdotool key F7
+    press_and_wait_for_log F7 "Clock held"
     VELMORA_WAIT=20 wait_for_screen "$WORK/$name-card.png" card_shown
-    x_retry xdotool key F7
+    press_and_wait_for_log F7 "Clock running"
     card_gone() { [ "$(colour_pixels "$1" "$(card_band)" 120 230 150)" -lt 20 ]; }
     VELMORA_WAIT=20 wait_for_screen "$WORK/$name-card-gone.png" card_gone
 }
