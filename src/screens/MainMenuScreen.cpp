@@ -3,6 +3,7 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/InputManager.h"
+#include "core/LogRecord.h"
 #include "core/Path.h"
 #include "core/Settings.h"
 #include "game/LogicManager.h"
@@ -72,6 +73,20 @@ constexpr std::array<std::pair<const char*, const char*>, 4> kCampaigns{{
 }};
 
 constexpr Color kDisabledColor = Color::FromRgba(90, 90, 90);
+
+// The pages' names in the log, by MenuPage.
+constexpr std::array<const char*, kMenuPageCount> kPageNames{
+    "main", "confirm new", "campaign", "confirm reset", "quit", "options", "graphics", "audio", "leaving", "resuming"};
+
+// How the log names a page's entry: a button by its label, another widget by its kind.
+std::string EntryName(const Interface::Widget* widget) {
+    const auto* button = dynamic_cast<const Interface::WButton*>(widget);
+    const auto* label = button ? dynamic_cast<const Interface::WLabel*>(button->GetChild(0)) : nullptr;
+    if (label) return "`" + label->GetText() + "`";
+    if (dynamic_cast<const Interface::WSlider*>(widget)) return "a slider";
+    if (dynamic_cast<const Interface::WSelector*>(widget)) return "the selector";
+    return "an entry";
+}
 
 Style PageStyle(double alpha, double offsetX) { return Style().SetAlpha(alpha).SetOffset(offsetX, 0.0); }
 
@@ -340,6 +355,7 @@ void MainMenuScreen::HandleMessage(Message& message) {
 
 void MainMenuScreen::Update(double dt) {
     if (!mRoot || mClosing) return;
+    LogChanges();
     Arrange();
     mRoot->Update(dt);
     mElapsed += dt;
@@ -349,6 +365,19 @@ void MainMenuScreen::Update(double dt) {
     // the input is that screen's: the key that ends the credits must not also work the menu.
     if (!mPaused) HandleInput(pad);
     FinishFading(pad);
+}
+
+// Logs the page shown, or else the focus moving within it, as the last frame's input left them: a
+// record appears once the next frame has read its keys, and a key pressed after it is a new press
+// even when it is the same key (InputManager sees a press only against the frame before).
+void MainMenuScreen::LogChanges() {
+    const Interface::Widget* focus = mRoot->GetFocus();
+    if (mPage != mLoggedPage)
+        VELMORA_LOG("MENU") << "Page `" << kPageNames[mPage] << "`";
+    else if (focus != mLoggedFocus)
+        VELMORA_LOG("MENU") << "Focus on " << EntryName(focus);
+    mLoggedPage = mPage;
+    mLoggedFocus = focus;
 }
 
 void MainMenuScreen::HandleInput(const Interface::PadInput& pad) {

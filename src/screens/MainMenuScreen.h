@@ -22,6 +22,7 @@ namespace Velmora::Interface {
 class WButton;
 class WSelector;
 class WSlider;
+class Widget;
 class WVBox;
 class WidgetRoot;
 } // namespace Velmora::Interface
@@ -106,6 +107,7 @@ private:
     void FocusPage(MenuPage page);
 
     void Update(double dt);
+    void LogChanges();
     void HandleInput(const Interface::PadInput& pad);
     void HandleEscape();
     void FinishFading(const Interface::PadInput& pad);
@@ -137,6 +139,8 @@ private:
     bool mClosing = false;                    // removal requested
     bool mKeepMusicOnResume = false;
     bool mPageHidden = false; // faded out under the credits, back when they leave
+    int mLoggedPage = -1;     // the page and focus the log last told of
+    const Interface::Widget* mLoggedFocus = nullptr;
 };
 
 } // namespace Velmora::Logic

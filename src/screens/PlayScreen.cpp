@@ -346,6 +346,7 @@ void PlayScreen::HandleInput() {
         mGame.SendMessage(won);
     } else if (input.IsKeyPressed(SDLK_F7)) {
         mLogicFrozen = !mLogicFrozen;
+        VELMORA_LOG("LOGIC") << (mLogicFrozen ? "Clock held" : "Clock running");
     } else if (input.IsKeyPressed(SDLK_F8)) {
         mLogicFrozen = true;
         RunLogicTick();

@@ -1,5 +1,6 @@
 #include "screens/ResolutionCallback.h"
 
+#include "core/LogRecord.h"
 #include "interface/WLabel.h"
 #include "interface/WSelector.h"
 
@@ -28,6 +29,7 @@ void ResolutionCallback::OnStep(Interface::WSelector& selector, int32_t directio
     mWidth = mSelected.mWidth;
     mHeight = mSelected.mHeight;
     selector.SetOption(MakeOption());
+    VELMORA_LOG("MENU") << "Resolution " << Label(mSelected) << " chosen";
 }
 
 std::unique_ptr<Interface::Widget> ResolutionCallback::MakeOption() const {

@@ -4,19 +4,6 @@
 # ends it cleanly.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-# Counts the log lines that contain a fixed string.
-count_log() { grep -cF -- "$1" "$GAME_LOG" || true; }
-
-# Waits until a log line has appeared a given number of times.
-wait_for_count() {
-    local text=$1 count=$2
-    for _ in $(seq 300); do
-        [ "$(count_log "$text")" -ge "$count" ] && return 0
-        sleep 0.1
-    done
-    fail "log never showed '$text' $count times"
-}
-
 # True while an override-redirect window covers the screen: how SDL shows a full-screen mode.
 fullscreen_window_shown() {
     local child info
@@ -69,7 +56,7 @@ x_retry xdotool getwindowgeometry "$window" | grep -q "Geometry: 1280x800" || fa
 
 # And back to full screen.
 x_retry xdotool key alt+Return
-wait_for_count "[GRAPHICS:1] Video mode 1280x800 full screen" 2
+wait_for_log "[GRAPHICS:1] Video mode 1280x800 full screen" 30 2
 eventually fullscreen_window_shown || fail "not full-screen again after the second Alt+Return"
 [ "$(count_log "Video mode")" -eq 3 ] || fail "unexpected mode changes"
 

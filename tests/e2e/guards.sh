@@ -10,8 +10,6 @@ source "$(dirname "$0")/lib/common.bash" "$@"
 
 keep_x_connected
 
-count_log() { grep -cF -- "$1" "$GAME_LOG" 2>/dev/null || true; }
-
 # Pixels of the "!" emote's red (the sprite's fill) in a screenshot.
 red_pixels() {
     convert "$1" -fx "(r>0.85&&g<0.4&&b<0.35)?1:0" -format "%[fx:int(mean*w*h)]" info:
@@ -34,16 +32,14 @@ CX=$((W / 2))
 CY=$((H / 2))
 wait_for_screen "$WORK/menu.png" menu_background_shown
 # New Game → the campaign page → its first entry, which now plays the test campaign.
-x_retry xdotool key Return
-sleep 1.5
-x_retry xdotool key Return
-wait_for_log "Playing level \`guards\` of \`test\`"
+page_key Return campaign
+press_and_wait_for_log Return "Playing level \`guards\` of \`test\`"
 # A step to the right takes the Sound Gun the player stands on (the footstep is too faint to
 # reach the sentry); then, facing the sentry, tap Space until a shot goes off and the sentry
 # hears it (the gun must reload first, which takes 0.625 s of play).
 x_retry xdotool mousemove $((CX + 300)) "$CY"
 x_retry xdotool keydown Shift_L
-for _ in $(seq 100); do
+for _ in $(seq 1000); do
     [ "$(count_log 'picked up gun type 1')" -gt 0 ] && break
     sleep 0.02
 done
@@ -51,10 +47,8 @@ x_retry xdotool keyup Shift_L
 [ "$(count_log 'picked up gun type 1')" -gt 0 ] || fail "the Sound Gun was not picked up"
 [ "$(count_log 'shows `question`')" -eq 0 ] || fail "the sentry heard the footsteps"
 heard=0
-for _ in $(seq 20); do
-    x_retry xdotool keydown space
-    sleep 0.1
-    x_retry xdotool keyup space
+for _ in $(seq 60); do
+    x_retry xdotool key space
     for _ in $(seq 10); do
         [ "$(count_log 'shows `question`')" -gt 0 ] && { heard=1; break; }
         sleep 0.1
@@ -68,10 +62,5 @@ screenshot "$WORK/spotted.png"
 wait_for_log "Lost level \`guards\` of \`test\`" 20
 wait_for_screen "$WORK/lost.png" result_button_shown
 # "Try Again" plays the level once more.
-x_retry xdotool key Return
-for _ in $(seq 100); do
-    [ "$(count_log 'Playing level `guards` of `test`')" -ge 2 ] && break
-    sleep 0.1
-done
-[ "$(count_log 'Playing level `guards` of `test`')" -ge 2 ] || fail "Try Again did not restart the level"
+press_and_wait_for_log Return 'Playing level `guards` of `test`'
 echo "guards: ok"

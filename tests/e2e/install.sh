@@ -20,7 +20,6 @@ done
 grep -qx "Exec=velmora" "$root/usr/share/applications/velmora.desktop" || fail "the desktop entry does not start velmora"
 
 touch "$WORK/before-start"
-sleep 1
 start_and_skip_intro "$root/usr/bin"
 wait_for_log "[CORE:1] Content from $root/usr/share/velmora (installed)"
 kill -TERM "$GAME_PID"

@@ -6,32 +6,6 @@
 # with status 0. Prints the start-up time to a usable menu.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-# The menu's buttons along the left frame edge of a page (pages narrower than 440 pixels are
-# 440 wide and centred, so the left edges of their button frames and slider tracks lie at
-# x = 420; a plain frame is one pixel wide in steel blue, the one highlighted frame two pixels in
-# sky blue): prints the number of plain edges (buttons and sliders), of highlighted ones (the
-# focused button or slider) and the highlighted edge's height in pixels (a button's some 60, a
-# slider track's 10), e.g. "4 1 62".
-button_frames() {
-    convert "$1" -crop 1x800+420+0 +repage txt:- | awk '
-        { c = "" } /#345E84/ { c = "n" } /#6EC8FF/ { c = "h"; high++ }
-        NR > 1 && c != last { n[c]++ } { last = c }
-        END { printf "%d %d %d\n", n["n"], n["h"], high }'
-}
-# Succeeds on a screenshot whose frames are exactly the expected ones, the highlighted one a
-# "button" or a "slider".
-frames_are() {
-    local plain high height
-    read -r plain high height < <(button_frames "$4")
-    [ "$plain $high" = "$1 $2" ] || return 1
-    if [ "$3" = slider ]; then [ "$height" -le 16 ]; else [ "$height" -ge 30 ]; fi
-}
-# One key, then time for the menu to take it (keys in the same frame would merge).
-press() {
-    x_retry xdotool key "$1"
-    sleep 0.3
-}
-
 dir=$(make_game_dir)
 started=$(date +%s.%N)
 start_game_until_initialized "$dir"
@@ -45,7 +19,7 @@ wait_for_screen "$WORK/intro.png" intro_shown
 is_true "$(region_brightness "$WORK/intro.png" 512x256+384+272)" '<' 0.97 || fail "no picture in the middle"
 
 # Escape skips the rest (no movie): the menu background and its five buttons, the first focused.
-press Escape
+x_retry xdotool key Escape
 wait_for_screen "$WORK/menu.png" frames_are 4 1 button
 menu_background_shown "$WORK/menu.png" || fail "the menu background is not shown"
 ready=$(date +%s.%N)
@@ -53,56 +27,56 @@ ready=$(date +%s.%N)
 echo "start-up to the menu: $(echo "$ready - $started" | bc) s; $(grep -F "[PRELOADER:1] Preloaded" "$GAME_LOG")"
 
 # Options (the second button): three buttons.
-press Down
-press Return
+focus_key Down
+page_key Return options
 wait_for_screen "$WORK/options.png" frames_are 2 1 button
 # Audio Options: two sliders (the music one focused) and "Go Back".
-press Down
-press Return
+focus_key Down
+page_key Return audio
 wait_for_screen "$WORK/audio.png" frames_are 2 1 slider
 # Escape goes back to Options, Escape again to the first page.
-press Escape
+page_key Escape options
 wait_for_screen "$WORK/options2.png" frames_are 2 1 button
-press Escape
+page_key Escape main
 wait_for_screen "$WORK/menu2.png" frames_are 4 1 button
 
 # Help (third button) shows the help page over the whole window; Escape closes it.
-press Down
-press Down
-press Return
+focus_key Down
+focus_key Down
+x_retry xdotool key Return
 # The page keeps its 4:3 shape: 1067 × 800 in the middle of the screen, dark margins beside it.
 convert "$SOURCE_DIR/data/image/helpmenu.png" -resize '1067x800!' "$WORK/helpmenu.png"
 convert -size 1280x800 'xc:rgb(6,11,18)' "$WORK/helpmenu.png" -geometry +106+0 -composite "$WORK/helpmenu.png"
 help_shown() { is_true "$(region_rmse "$1" "$WORK/helpmenu.png" 1280x800+0+0)" '<' 0.06; }
 wait_for_screen "$WORK/help.png" help_shown
-press Escape
+x_retry xdotool key Escape
 wait_for_screen "$WORK/menu3.png" frames_are 4 1 button
 
 # Credits (fourth button): the menu darkens behind the rising credits.
-press Down
-press Return
+focus_key Down
+x_retry xdotool key Return
 credits_shown() {
     is_true "$(region_brightness "$1" 360x800+0+0)" '<' "$(echo "0.6 * $(region_brightness "$WORK/menu.png" 360x800+0+0)" | bc -l)"
 }
 wait_for_screen "$WORK/credits.png" credits_shown
-press Escape
-wait_for_screen "$WORK/menu4.png" menu_background_shown
+x_retry xdotool key Escape
+# The page steps back in once the credits have gone.
+wait_for_screen "$WORK/menu4.png" frames_are 4 1 button
+menu_background_shown "$WORK/menu4.png" || fail "the menu background is not shown after the credits"
 
 # Gfx Options: "Window Mode" gives a window of the screen's size; the next size down, chosen on
 # the selector, is applied on going back: a 1024 x 768 window in the middle of the screen.
-press Up
-press Up
-press Return
-press Return
-press Down
-press Return
-wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
-press Down
-press Return
-press Return
-press Right
-press Escape
-wait_for_log "[GRAPHICS:1] Video mode 1024x768 windowed"
+focus_key Up
+focus_key Up
+page_key Return options
+page_key Return graphics
+focus_key Down
+press_and_wait_for_log Return "[GRAPHICS:1] Video mode 1280x800 windowed"
+focus_key Down
+page_key Return options
+page_key Return graphics
+press_and_wait_for_log Right "[MENU:1] Resolution 1024 x 768 chosen"
+press_and_wait_for_log Escape "[GRAPHICS:1] Video mode 1024x768 windowed"
 window_shown() {
     [ "$(pixel_at "$1" 5 5)" = "0,0,0" ] &&
         is_true "$(region_brightness "$1" 120x700+140+50)" '>' "$(region_brightness "$1" 100x700+5+50)"' + 0.03'
@@ -112,13 +86,13 @@ wait_for_screen "$WORK/window.png" window_shown
 # that is gone (there is no window manager to hand it on): give it to the game as one would.
 x_retry xdotool mousemove 1140 775
 x_retry xdotool search --name "VELMORA THE GAME" windowfocus
-press Escape
+page_key Escape main
 
 # Quit (the last button), then "Quit to Desktop": the program ends after the fade.
-for _ in 1 2 3 4; do press Down; done
-press Return
+for _ in 1 2 3 4; do focus_key Down; done
+page_key Return quit
 wait_for_screen "$WORK/quit.png" frames_are 1 1 button
-press Return
+page_key Return leaving
 expect_exit 0
 grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"
 echo "menus: ok"

@@ -48,7 +48,7 @@ wait_for_log "[VIDEO:1] Creating video from data source: " 60
 movie_start=$(stat -c %s "$recording")
 for _ in 1 2; do
     screenshot "$WORK/before.png"
-    wait_for_screen "$WORK/after.png" centre_changed
+    wait_for_screen "$WORK/after.png" screen_changed
 done
 bars_black "$WORK/after.png" || fail "no black bars around the movie"
 wait_for_recording $((movie_start + 2 * bytes_per_second))

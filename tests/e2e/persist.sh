@@ -6,22 +6,19 @@
 # folder, the one before kept beside it.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-press() {
-    x_retry xdotool key "$1"
-    sleep 0.3
-}
 # Asks the game to quit as a desktop session would (SIGTERM) and waits for a clean exit.
 quit_game() {
     kill -TERM "$GAME_PID"
     expect_exit 0
 }
-# The audio page, from the first entry of the main page: Options, then Audio Options.
+# The audio page, from the first entry of the main page: Options, then Audio Options; its shot in
+# $1 once it has faded in (its frames show in their own colours).
 open_audio_page() {
-    press Down
-    press Return
-    press Down
-    press Return
-    sleep 1
+    focus_key Down
+    page_key Return options
+    focus_key Down
+    page_key Return audio
+    wait_for_screen "$1" frames_are 2 1 slider
 }
 SLIDERS=700x300+290+250
 CONFIG="$XDG_CONFIG_HOME/velmora/config.xml"
@@ -29,26 +26,18 @@ PROGRESS="$XDG_DATA_HOME/velmora/progress.xml"
 
 dir=$(make_game_dir)
 start_and_skip_intro "$dir"
-open_audio_page
-screenshot "$WORK/audio-default.png"
+open_audio_page "$WORK/audio-default.png"
 # The music slider has the focus: Left lowers it in steps.
-press Left
-press Left
-press Left
-sleep 0.5
-screenshot "$WORK/audio-lowered.png"
-is_true "$(region_rmse "$WORK/audio-default.png" "$WORK/audio-lowered.png" "$SLIDERS")" '>' 0.01 ||
-    fail "the music slider did not move"
-press Escape
-press Escape
-sleep 0.5
+for _ in 1 2 3; do key_and_wait_for_change Left "$SLIDERS"; done
+wait_for_still_screen "$WORK/audio-lowered.png" "$SLIDERS"
+page_key Escape options
+page_key Escape main
 # Options → Gfx Options → "Window Mode".
-press Down
-press Return
-press Return
-press Down
-press Return
-wait_for_log "[GRAPHICS:1] Video mode 1280x800 windowed"
+focus_key Down
+page_key Return options
+page_key Return graphics
+focus_key Down
+press_and_wait_for_log Return "[GRAPHICS:1] Video mode 1280x800 windowed"
 quit_game
 grep -qF "<Fullscreen>0</Fullscreen>" "$CONFIG" || fail "the window mode was not saved: $(cat "$CONFIG")"
 grep -qE "<MusicVolume>0\.[0-2][0-9]*</MusicVolume>" "$CONFIG" || fail "the music volume was not saved: $(cat "$CONFIG")"
@@ -59,8 +48,7 @@ start_and_skip_intro "$dir"
     fail "the game did not start in the saved window: $(grep -m1 -F "Video mode" "$GAME_LOG")"
 x_retry xdotool mousemove 1140 775
 x_retry xdotool search --name "VELMORA THE GAME" windowfocus
-open_audio_page
-screenshot "$WORK/audio-restored.png"
+open_audio_page "$WORK/audio-restored.png"
 is_true "$(region_rmse "$WORK/audio-lowered.png" "$WORK/audio-restored.png" "$SLIDERS")" '<' 0.01 ||
     fail "the audio page does not show the saved volume"
 [ -f "$XDG_STATE_HOME/velmora/velmora.log" ] && [ -f "$XDG_STATE_HOME/velmora/velmora.log.1" ] ||
@@ -68,15 +56,11 @@ is_true "$(region_rmse "$WORK/audio-lowered.png" "$WORK/audio-restored.png" "$SL
 grep -qF "Content from $dir" "$XDG_STATE_HOME/velmora/velmora.log" || fail "the log file lacks the run's lines"
 
 # New Game → the campaign page (no level finished yet) → Training; walk right to the exit.
-press Escape
-press Escape
-sleep 0.5
-press Return
-sleep 1.5
-screenshot "$WORK/campaigns-before.png"
-press Return
-wait_for_log "Playing level \`walk\` of \`training\`"
-sleep 1
+page_key Escape options
+page_key Escape main
+page_key Return campaign
+wait_for_still_screen "$WORK/campaigns-before.png"
+press_and_wait_for_log Return "Playing level \`walk\` of \`training\`"
 read -r W H < <(x_retry xdotool getdisplaygeometry)
 x_retry xdotool mousemove $((W / 2 + 300)) $((H / 2))
 x_retry xdotool keydown Shift_L
@@ -88,9 +72,8 @@ grep -qE '<level campaign="training" name="walk" finished="1" best="[0-9.]+" med
 
 # The third start: the campaign page now tells of the finished level.
 start_and_skip_intro "$dir"
-press Return
-sleep 1.5
-screenshot "$WORK/campaigns-after.png"
+page_key Return campaign
+wait_for_still_screen "$WORK/campaigns-after.png"
 is_true "$(region_rmse "$WORK/campaigns-before.png" "$WORK/campaigns-after.png" 800x400+240+200)" '>' 0.005 ||
     fail "the campaign page looks as before the win"
 quit_game

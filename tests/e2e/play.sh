@@ -57,42 +57,35 @@ sample_rss() {
     return 0
 }
 
-# Holds Left Shift until the level is won (the player walks towards the pointer), sampling memory.
-walk_until_won() {
-    local level=$1 timeout=${2:-40}
+# Holds Left Shift (the player walks towards the pointer) until the log shows a text, sampling
+# memory.
+walk_until_log() {
+    local text=$1 timeout=${2:-40}
     x_retry xdotool keydown Shift_L
     for _ in $(seq $((timeout * 4))); do
-        grep -qF "Won level \`$level\`" "$GAME_LOG" && break
+        grep -qF -- "$text" "$GAME_LOG" && break
         kill -0 "$GAME_PID" 2>/dev/null || break
         sample_rss
         sleep 0.25
     done
     x_retry xdotool keyup Shift_L
-    grep -qF "Won level \`$level\`" "$GAME_LOG" || { shot "not-won-$level"; fail "level $level was not won"; }
+    grep -qF -- "$text" "$GAME_LOG" || { shot "not-reached"; fail "walking never led to: $text"; }
 }
-
-# Holds Left Shift for a while (walking towards the pointer), sampling memory.
-walk_for() {
-    x_retry xdotool keydown Shift_L
-    for _ in $(seq $(($1 * 4))); do
-        sample_rss
-        sleep 0.25
-    done
-    x_retry xdotool keyup Shift_L
-}
+walk_until_won() { walk_until_log "Won level \`$1\`"; }
 
 # The level-end panel: the focused button's sky-blue frame around the window's centre, and above
 # it the time in near-white text.
-expect_next_mission_panel() {
-    local name=$1 file
-    sleep 0.5
-    shot "$name"
-    file="$WORK/$(printf '%02d' "$SHOTS")-$name.png"
-    [ "$(colour_pixels "$file" "480x160+$((CX - 240))+$((CY - 80))" 110 200 255)" -gt 1200 ] ||
-        fail "no Next Mission button after $name"
-    [ "$(colour_pixels "$file" "480x150+$((CX - 240))+$((CY - 200))" 242 250 255)" -gt 150 ] ||
-        fail "no time above the button after $name"
+next_mission_panel_shown() {
+    [ "$(colour_pixels "$1" "480x160+$((CX - 240))+$((CY - 80))" 110 200 255)" -gt 1200 ] &&
+        [ "$(colour_pixels "$1" "480x150+$((CX - 240))+$((CY - 200))" 242 250 255)" -gt 150 ]
 }
+expect_next_mission_panel() {
+    SHOTS=$((SHOTS + 1))
+    VELMORA_WAIT=20 wait_for_screen "$WORK/$(printf '%02d' "$SHOTS")-$1.png" next_mission_panel_shown
+}
+# The panel drawn again after a mode change, or the in-game menu that the lost window focus opened
+# over it.
+panel_or_menu() { next_mission_panel_shown "$1" || grep -qF "In-game menu opened" "$GAME_LOG"; }
 
 # The title card: the level's name in near-white and its objective in green, in a band across the
 # upper part of the window, gone a few seconds of play later.
@@ -104,23 +97,19 @@ card_shown() {
 expect_title_card() {
     local name=$1
     # F7 holds the game's clock, and the card with it, while the screen is looked at.
-    x_retry xdotool key F7
+    press_and_wait_for_log F7 "Clock held"
     VELMORA_WAIT=20 wait_for_screen "$WORK/$name-card.png" card_shown
-    x_retry xdotool key F7
+    press_and_wait_for_log F7 "Clock running"
     card_gone() { [ "$(colour_pixels "$1" "$(card_band)" 120 230 150)" -lt 20 ]; }
     VELMORA_WAIT=20 wait_for_screen "$WORK/$name-card-gone.png" card_gone
 }
 
 # The number of video mode changes logged so far.
-mode_changes() { grep -c "\[GRAPHICS:1\] Video mode" "$GAME_LOG" || true; }
+mode_changes() { count_log "[GRAPHICS:1] Video mode"; }
 # Waits for that many mode changes, then gives the X focus to the game's window as a window
 # manager would (there is none here to hand it on to the window in its new mode).
 wait_for_mode_changes() {
-    for _ in $(seq 200); do
-        [ "$(mode_changes)" -ge "$1" ] && break
-        sleep 0.1
-    done
-    [ "$(mode_changes)" -ge "$1" ] || fail "the display did not switch"
+    wait_for_log "[GRAPHICS:1] Video mode" 20 "$1"
     focus_game_window
 }
 
@@ -132,11 +121,9 @@ start_and_skip_intro "$dir"
 read -r W H < <(x_retry xdotool getdisplaygeometry)
 CX=$((W / 2))
 CY=$((H / 2))
-sleep 1
 shot menu
 # New Game (the first entry) → the campaign page, where Training comes first.
-x_retry xdotool key Return
-sleep 1.5
+page_key Return campaign
 shot campaigns
 x_retry xdotool key Return
 wait_for_log "Playing level \`walk\` of \`training\`"
@@ -153,16 +140,15 @@ grep -qE "Level time 0:[0-9]{2}\.[0-9]{2}, medal (Gold|Silver|Bronze|None)" "$GA
 changes=$(mode_changes)
 x_retry xdotool key alt+Return
 wait_for_mode_changes $((changes + 1))
-sleep 1
+VELMORA_WAIT=20 wait_for_screen "$WORK/windowed.png" panel_or_menu
 x_retry xdotool key alt+Return
 wait_for_mode_changes $((changes + 2))
-sleep 1
+VELMORA_WAIT=20 wait_for_screen "$WORK/full-screen.png" panel_or_menu
 grep -qF "Playing level \`listen\`" "$GAME_LOG" && fail "Alt+Return pressed Next Mission"
 # Without a window manager the window loses the X focus while its mode changes, and a lost focus
 # opens the in-game menu (over the panel too); Escape closes it again.
 if grep -qF "In-game menu opened" "$GAME_LOG"; then
     x_retry xdotool key Escape
-    sleep 1
 fi
 expect_next_mission_panel walk-won-after-modes
 x_retry xdotool key Return
@@ -171,27 +157,30 @@ expect_title_card listen
 grep -qF "Title card: Training - level 2 of 5, Listen: Reach the green exit. Bonus: take the briefcase." \
     "$GAME_LOG" || fail "listen's card"
 
-# Level 2: right along the corridor (over the Sound Gun) to its end, then north past the
-# briefcase to the exit. The pointer still stands where it did in level 1 (to the right).
-walk_for 7
-shot listen-corner
-x_retry xdotool mousemove "$CX" $((CY - 300))
+# Level 2: right along the corridor up to the Sound Gun, then north-east: along the corridor's
+# wall to its end, and north past the briefcase to the exit. The pointer still stands where it did
+# in level 1 (to the right).
+walk_until_log "picked up gun type 1"
+shot listen-gun
+x_retry xdotool mousemove $((CX + 300)) $((CY - 300))
 walk_until_won listen
 expect_next_mission_panel listen-won
 x_retry xdotool key Return
 wait_for_log "Playing level \`shatter\` of \`training\`"
 expect_title_card shatter
 
-# Level 3: right over the Shock Gun up to the glass wall; charge fully (0.625 s to reload,
-# 1.25 s to charge), let go to break the glass, walk on to the exit.
+# Level 3: right over the Shock Gun up to the glass wall (the view, which follows the player, stops
+# moving), charging the gun meanwhile; once the meter is full, let go to break the glass, and walk
+# on to the exit.
 x_retry xdotool mousemove $((CX + 300)) "$CY"
-walk_for 5
+walk_until_log "picked up gun type 3"
+x_retry xdotool keydown Shift_L
 x_retry xdotool keydown space
-sleep 2.5
-shot shatter-charged
+wait_for_still_screen "$WORK/shatter-at-glass.png" 300x300+$((CX - 500))+$((CY - 150))
+charged() { is_true "$(region_brightness "$1" 300x10+$((CX + 40))+$((H - 55)))" '>' 0.1; }
+wait_for_screen "$WORK/shatter-charged.png" charged
 x_retry xdotool keyup space
-sleep 1
-shot shatter-broken
+x_retry xdotool keyup Shift_L
 walk_until_won shatter
 expect_next_mission_panel shatter-won
 x_retry xdotool key Return
@@ -216,17 +205,11 @@ x_retry xdotool key Return
 # The training campaign ends at the main menu (no credits).
 wait_for_log "Finished campaign \`training\`"
 wait_for_screen "$WORK/menu-again.png" menu_background_shown
-sleep 1
-# Quit is the last entry of the main form (the focus stops there, it does not wrap); then
-# "Quit to Desktop".
-for _ in 1 2 3 4 5 6; do
-    x_retry xdotool key Down
-    sleep 0.2
-done
-x_retry xdotool key Return
-sleep 1.5
+# Quit is the last of the main form's five entries; then "Quit to Desktop".
+for _ in 1 2 3 4; do focus_key Down; done
+page_key Return quit
 shot quit-page
-x_retry xdotool key Return
+page_key Return leaving
 expect_exit 0 60
 grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"
 

@@ -9,16 +9,19 @@ start_game "$dir"
 box=$(wait_for_window "CRITICAL ERROR")
 wait_for_log "[LOGIC:1] Failed to load configuration file: $dir/config.xml"
 grep -q "Initializing SDL" "$GAME_LOG" && fail "SDL started although the configuration failed"
-xdotool key --window "$box" Return 2>/dev/null || true  # the box closes between key down and key up
+# The box closes between key down and key up: Return is let go of explicitly.
+xdotool keydown --window "$box" Return 2>/dev/null || true
+xdotool keyup Return 2>/dev/null || true
 expect_exit 0
 grep -qF "[CORE:1] Game engine shutdown completely" "$GAME_LOG" || fail "no shutdown line"
 rm -rf "$dir"
 
-# With a config: start-up completes, frames run, SIGTERM (a quit request) ends it cleanly.
+# With a config: start-up completes, frames run (the preloader's), SIGTERM (a quit request) ends it
+# cleanly.
 dir=$(make_game_dir)
 start_game "$dir"
 wait_for_log "[CORE:1] Initialization complete"
-sleep 1
+wait_for_log "[PRELOADER:1] Preloaded "
 kill -TERM "$GAME_PID"
 expect_exit 0
 grep -qF "[CORE:1] Deinitializing core game engine..." "$GAME_LOG" || fail "no deinitialisation line"

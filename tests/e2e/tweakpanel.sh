@@ -10,23 +10,18 @@ dir=$(make_game_dir)
 # The game opens on the preloader and the intro; the panel is checked over the main menu.
 start_and_skip_intro "$dir"
 window=$(wait_for_window '\[ VELMORA THE GAME! \]')
-sleep 1
-screenshot "$WORK/start.png"
+wait_for_still_screen "$WORK/start.png"
+shown() { is_true "$(region_rmse "$WORK/start.png" "$1" $panel)" '>' 0.05; }
+hidden() { is_true "$(region_rmse "$WORK/start.png" "$1" $panel)" '<' 0.01; }
 
 x_retry xdotool key Tab
-sleep 0.5
-screenshot "$WORK/shown.png"
-changed=$(region_rmse "$WORK/start.png" "$WORK/shown.png" $panel)
-is_true "$changed" '>' 0.05 || fail "Tab did not show the panel (difference $changed)"
+VELMORA_WAIT=10 wait_for_screen "$WORK/shown.png" shown
 # Only the panel is drawn: the far corner is unchanged.
 is_true "$(region_rmse "$WORK/start.png" "$WORK/shown.png" 360x300+920+500)" '<' 0.01 ||
     fail "something outside the panel was drawn"
 
 x_retry xdotool key Tab
-sleep 0.5
-screenshot "$WORK/hidden.png"
-is_true "$(region_rmse "$WORK/start.png" "$WORK/hidden.png" $panel)" '<' 0.01 ||
-    fail "a second Tab did not hide the panel"
+VELMORA_WAIT=10 wait_for_screen "$WORK/hidden.png" hidden
 
 x_retry xdotool key alt+F4
 expect_exit 0

@@ -18,10 +18,25 @@ fail() {
     exit 1
 }
 
+# X keycodes that xdotool (through XTEST) has left held down in the X server.
+held_keys() {
+    x_retry xinput query-state "Virtual core XTEST keyboard" | sed -n 's/.*key\[\([0-9]*\)\]=down/\1/p'
+}
+
+# At the end of every script, passed or not: no key may be left held down (the next program on
+# this X server would find it pressed); any that is fails the script and is let go.
 cleanup() {
+    local status=$? held
+    held=$(held_keys | paste -sd ' ' || true)
+    if [ -n "$held" ]; then
+        echo "FAIL: keys left held down (X keycodes $held)" >&2
+        for key in $held; do xdotool keyup "$key" 2>/dev/null || true; done
+        status=1
+    fi
     if [ -n "${KEEPER:-}" ]; then kill "$KEEPER" 2>/dev/null || true; fi
     if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then kill -9 "$GAME_PID" 2>/dev/null || true; fi
     rm -rf "$WORK"
+    exit "$status"
 }
 trap cleanup EXIT
 
@@ -55,16 +70,39 @@ start_game() {
     GAME_PID=$!
 }
 
-# Waits until the log contains a fixed string.
+# The number of log lines that contain a fixed string.
+count_log() {
+    local count
+    count=$(grep -cF -- "$1" "$GAME_LOG" 2>/dev/null) || true
+    echo "${count:-0}"
+}
+
+# Waits until the log contains a fixed string (in as many lines as the third argument asks).
 wait_for_log() {
-    local text=$1 timeout=${2:-30}
+    local text=$1 timeout=${2:-30} count=${3:-1}
     for _ in $(seq $((timeout * 10))); do
-        grep -qF -- "$text" "$GAME_LOG" 2>/dev/null && return 0
+        [ "$(count_log "$text")" -ge "$count" ] && return 0
         kill -0 "$GAME_PID" 2>/dev/null || break
         sleep 0.1
     done
-    grep -qF -- "$text" "$GAME_LOG" 2>/dev/null || fail "log never showed: $text"
+    [ "$(count_log "$text")" -ge "$count" ] || fail "log never showed: $text (in $count lines)"
 }
+
+# Presses a key and waits until one more log line than before contains the text: the game has
+# taken the key. The game reads keys once a frame: two presses in one frame count once, and a press
+# in the frame after one that took the same key not at all. So each key of a sequence waits for a
+# record written no earlier than the frame after the key before (as the menu's are). Down and up go
+# together: a key still on its way up when it comes down again would not be a new press.
+press_and_wait_for_log() {
+    local before
+    before=$(count_log "$2")
+    x_retry xdotool key --delay 0 "$1"
+    wait_for_log "$2" "${3:-30}" $((before + 1))
+}
+
+# Menu keys: one that moves the focus within a page, one that opens the named page.
+focus_key() { press_and_wait_for_log "$1" "[MENU:1] Focus on "; }
+page_key() { press_and_wait_for_log "$1" "[MENU:1] Page \`$2\`"; }
 
 # Waits for a window with that exact name and prints its id.
 wait_for_window() {
@@ -151,8 +189,8 @@ wait_for_screen() {
 }
 
 # Takes screenshots into $1 until two in a row agree in region $2 (default the whole screen): a
-# fade or a page change has settled. Keys need no such wait: the game takes them in order, and a
-# menu page takes keys as it starts to show.
+# fade or a page change has settled. Keys need no such wait: a menu page takes keys once the log
+# tells of it (see press_and_wait_for_log).
 wait_for_still_screen() {
     local shot=$1 region=${2:-1280x800+0+0}
     screenshot "$shot"
@@ -174,17 +212,39 @@ eventually() {
     return 1
 }
 
-# True when the centre of a screenshot differs from $WORK/before.png (take it before the key
-# that should change the page): for wait_for_screen.
-centre_changed() {
-    is_true "$(region_rmse "$1" "$WORK/before.png" 640x500+320+150)" '>' 0.02
+# True when a region of a screenshot ($CHANGED, by default the centre, where a menu page shows)
+# differs from $WORK/before.png (take it before the key that should change the screen): for
+# wait_for_screen.
+screen_changed() {
+    is_true "$(region_rmse "$1" "$WORK/before.png" "${CHANGED:-640x500+320+150}")" '>' 0.02
 }
 
-# Presses a key and waits until the centre of the screen changes (a menu page follows).
+# Presses a key and waits until the screen changes (in region $2, by default the centre).
 key_and_wait_for_change() {
     screenshot "$WORK/before.png"
-    x_retry xdotool key "$1"
-    wait_for_screen "$WORK/after.png" centre_changed
+    x_retry xdotool key --delay 0 "$1"
+    CHANGED=${2:-} wait_for_screen "$WORK/after.png" screen_changed
+}
+
+# The menu's buttons along the left frame edge of a page (pages narrower than 440 pixels are
+# 440 wide and centred, so the left edges of their button frames and slider tracks lie at
+# x = 420; a plain frame is one pixel wide in steel blue, the one highlighted frame two pixels in
+# sky blue): prints the number of plain edges (buttons and sliders), of highlighted ones (the
+# focused button or slider) and the highlighted edge's height in pixels (a button's some 60, a
+# slider track's 10), e.g. "4 1 62".
+button_frames() {
+    convert "$1" -crop 1x800+420+0 +repage txt:- | awk '
+        { c = "" } /#345E84/ { c = "n" } /#6EC8FF/ { c = "h"; high++ }
+        NR > 1 && c != last { n[c]++ } { last = c }
+        END { printf "%d %d %d\n", n["n"], n["h"], high }'
+}
+# Succeeds on a screenshot whose frames are exactly the expected ones, the highlighted one a
+# "button" or a "slider".
+frames_are() {
+    local plain high height
+    read -r plain high height < <(button_frames "$4")
+    [ "$plain $high" = "$1 $2" ] || return 1
+    if [ "$3" = slider ]; then [ "$height" -le 16 ]; else [ "$height" -ge 30 ]; fi
 }
 
 # True while the screen is mostly white: the intro's first slide.
