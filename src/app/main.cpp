@@ -12,6 +12,7 @@
 
 #include <SDL.h>
 
+#include <malloc.h>
 #include <cstdio>
 #include <iostream>
 
@@ -55,6 +56,10 @@ int Play(Velmora::Game& game, const Velmora::App::CommandLine& options) {
 
 // SDL 1.2 renames main.
 int main(int argc, char** argv) {
+    // Blocks of 128 KB and more get pages of their own, handed back when freed. By default the
+    // threshold rises to the size of each such block freed, later large blocks then come from the
+    // heap, and the heap keeps their pages once they are freed: some 4 MB more resident in play.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
     const Velmora::App::CommandLine options = Velmora::App::ParseCommandLine(argc, argv);
     if (options.mHelp || !options.mError.empty()) {
         if (!options.mError.empty()) std::fprintf(stderr, "velmora: %s\n", options.mError.c_str());
