@@ -8,6 +8,7 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -68,10 +69,14 @@ bool Settings::Parse(const std::string& text, Keys& keys, std::string& why) {
          key = key->NextSiblingElement(), ++count) {
         const char* value = key->GetText();
         if (!IsPlainFileStem(key->ValueStr()) || !IsPlainValue(value)) continue;
-        // Spaces at either end mean nothing and would not survive being written and read again.
+        // Spaces at either end mean nothing, and a run of spaces reads as one (a stray '&' between
+        // two spaces, which the parser drops, leaves two): neither would survive being written and
+        // read again.
         std::string text = value ? value : "";
         text.erase(0, text.find_first_not_of(' '));
         text.erase(text.find_last_not_of(' ') + 1);
+        text.erase(std::unique(text.begin(), text.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                   text.end());
         keys[key->ValueStr()] = text;
     }
     return true;
