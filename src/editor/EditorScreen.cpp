@@ -415,10 +415,11 @@ void EditorScreen::RunIdleKeys(bool ctrl) {
                               << mHistory.GetStepCount() << " step(s) applied";
     } else if (ctrl && input.IsKeyPressed(SDLK_s)) {
         Save();
-    } else if (!ctrl && input.IsKeyPressed(SDLK_c)) {
-        SetMode(kModeCreateSpawn);
-    } else if (!ctrl && input.IsKeyPressed(SDLK_DELETE)) {
-        SetMode(kModeDelete);
+    } else if (!ctrl && (input.IsKeyPressed(SDLK_c) || input.IsKeyPressed(SDLK_DELETE))) {
+        // A click in the same frame as the key paints instead (the button is looked at first):
+        // the log tells when the tool is ready.
+        SetMode(input.IsKeyPressed(SDLK_c) ? kModeCreateSpawn : kModeDelete);
+        VELMORA_LOG("EDITOR") << "Tool: " << ModeLabel(mMode);
     } else if (input.IsKeyPressed(SDLK_ESCAPE)) {
         Pick(nullptr);
     }

@@ -80,7 +80,7 @@ void TextureManager::HandleMessage(Message& message) {
     mClock += update->mDt;
     if (mClock < mNextParkCheck) return;
     mNextParkCheck = mClock + 1.0;
-    ParkIdle();
+    if (mParkingRequests > 0) ParkIdle();
 }
 
 void TextureManager::Touch(Texture& texture) {

@@ -52,9 +52,13 @@ public:
     /// Pictures of at least this many bytes are parked when not drawn for kParkAfterSeconds.
     static constexpr size_t kParkBytes = size_t{256} << 10;
     static constexpr double kParkAfterSeconds = 5.0;
-    /// Advances the clock on every frame and, once a second, parks the large textures that have
-    /// not been drawn for a while and hands their memory back to the system.
+    /// Advances the clock on every frame and, once a second while parking is on, parks the large
+    /// textures that have not been drawn for a while and hands their memory back to the system.
     void HandleMessage(Message& message) override;
+    /// Parking is on while a level is played: each play screen asks for it while it lives (the
+    /// next level's screen comes before the last one goes). Parked textures come back when
+    /// drawn either way.
+    void SetParking(bool on) { mParkingRequests += on ? 1 : -1; }
     /// Called for every texture drawn: notes the time, and loads a parked texture again.
     void Touch(Texture& texture);
     /// Parks every large texture not drawn since the clock read now - kParkAfterSeconds; the
@@ -68,6 +72,7 @@ private:
     std::unique_ptr<DefaultTexture> mDefault;
     std::map<std::string, std::unique_ptr<ShaderProgram>> mPrograms;
     double mClock = 0.0;
+    int mParkingRequests = 0;
     double mNextParkCheck = kParkAfterSeconds;
 };
 

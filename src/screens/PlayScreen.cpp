@@ -22,6 +22,7 @@
 #include "graphics/ComponentTransform.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
+#include "graphics/TextureManager.h"
 #include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WButtonCallbackLambda.h"
@@ -57,9 +58,13 @@ bool LevelHasBriefcase() {
 
 PlayScreen::PlayScreen() : PlayScreen(Game::GetInstance()) {}
 
-PlayScreen::PlayScreen(Game& game) : mGame(game), mWidgets(std::make_unique<Interface::WidgetRoot>()) {}
+// While a level is played the pictures only the menus show give their memory back (see
+// TextureManager::SetParking); the menus keep theirs at hand.
+PlayScreen::PlayScreen(Game& game) : mGame(game), mWidgets(std::make_unique<Interface::WidgetRoot>()) {
+    Graphics::TextureManager::GetInstance().SetParking(true);
+}
 
-PlayScreen::~PlayScreen() = default;
+PlayScreen::~PlayScreen() { Graphics::TextureManager::GetInstance().SetParking(false); }
 
 double PlayScreen::GetTickStep() { return 1.0 / std::max(LogicManager::GetInstance().mTimeIncrement.Get(), 1); }
 

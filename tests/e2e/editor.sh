@@ -117,7 +117,7 @@ x_retry xdotool mouseup 1
 wait_for_count "Painted " 1
 
 # C, then a click on cell (7, 2) creates a spawn; dragging it moves it to cell (8, 2).
-x_retry xdotool key c
+press_and_wait_for_log c "[EDITOR:1] Tool: "
 move_to_cell 7 2
 x_retry xdotool click 1
 wait_for_log "[EDITOR:1] Created spawn \`"

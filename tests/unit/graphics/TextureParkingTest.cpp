@@ -18,6 +18,7 @@ TEST(TextureParking, LargePicturesNotDrawnForAWhileAreParkedAndComeBackWhenDrawn
     ASSERT_TRUE(Tests::WriteSolidImage(root.Path() + "/data/image/drawn.png", 512, 512, 0xFF0000FFu));
     ASSERT_TRUE(Tests::WriteSolidImage(root.Path() + "/data/image/small.png", 64, 64, 0xFFFF0000u));
     TextureManager textures;
+    textures.SetParking(true);
     Texture* big = textures.GetTexture("big.png");
     Texture* drawn = textures.GetTexture("drawn.png");
     Texture* small = textures.GetTexture("small.png");
@@ -39,6 +40,10 @@ TEST(TextureParking, LargePicturesNotDrawnForAWhileAreParkedAndComeBackWhenDrawn
     EXPECT_EQ(big->mWidth, 512);
     RunFor(textures, 3.0);
     EXPECT_FALSE(big->IsParked());
+
+    textures.SetParking(false);
+    RunFor(textures, 2.0 * TextureManager::kParkAfterSeconds);
+    EXPECT_FALSE(big->IsParked()) << "nothing is parked while parking is off";
 }
 
 } // namespace
