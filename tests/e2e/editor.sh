@@ -8,18 +8,6 @@ source "$(dirname "$0")/lib/common.bash" "$@"
 
 keep_x_connected
 
-count_log() { grep -cF -- "$1" "$GAME_LOG" 2>/dev/null || true; }
-# Waits until the log holds a text more often than $2 times.
-wait_for_count() {
-    local text=$1 count=$2
-    for _ in $(seq 300); do
-        [ "$(count_log "$text")" -gt "$count" ] && return 0
-        kill -0 "$GAME_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    fail "log never showed again: $text"
-}
-
 # A game folder whose level folder is a copy: the editor writes there, never into the repository.
 dir="$WORK/game"
 mkdir -p "$dir/data"
@@ -114,7 +102,7 @@ wait_for_screen "$WORK/stroke.png" cell_painted 4 3
 move_to_cell 5 3
 wait_for_screen "$WORK/stroke.png" cell_painted 5 3
 x_retry xdotool mouseup 1
-wait_for_count "Painted " 1
+wait_for_log "Painted " 30 2
 
 # C, then a click on cell (7, 2) creates a spawn; dragging it moves it to cell (8, 2).
 press_and_wait_for_log c "[EDITOR:1] Tool: "
