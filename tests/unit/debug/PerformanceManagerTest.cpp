@@ -26,8 +26,6 @@ TEST(PerformanceManager, StageTimedFiveMsInEachOfHundredFramesOverOnePointTwoSec
     const PerfCounter& ticks = perf.GetCounters()[counter - 1];
     EXPECT_DOUBLE_EQ(ticks.mAverage, 2.0);
     EXPECT_EQ(ticks.mLast, 200);
-    EXPECT_EQ(ticks.mCount, 0);
-    EXPECT_EQ(perf.mFrames, 0);
 }
 
 TEST(PerformanceManager, NoStatisticsUntilMoreThanASecondHasPassed) {

@@ -1,6 +1,5 @@
-// The Lua state: print and the engine functions, the entity and vector types, errors that leave
-// the state usable, and the sandbox a shared level file runs in (what is missing, what is kept,
-// the instruction budget and the memory ceiling).
+// The Lua state: errors that leave it usable, entity objects, and the sandbox a shared level
+// file runs in (what is missing, what is kept, the instruction budget and the memory ceiling).
 #include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/LogRecord.h"
@@ -33,13 +32,6 @@ protected:
 
     Tests::LogCapture mLog;
 };
-
-TEST_F(ScriptManagerTest, PrintJoinsTostringOfEveryArgumentIntoOneLine) {
-    EXPECT_EQ(Printed("print(1, 'a', nil)"), "1anil");
-    EXPECT_EQ(Printed("local saved = tostring tostring = function() return {} end "
-                      "local ok, message = pcall(print, 1) tostring = saved print(message)"),
-              "'tostring' must return a string to 'print'");
-}
 
 TEST_F(ScriptManagerTest, ErrorsAreLoggedAndTheStateStaysUsable) {
     const struct {
