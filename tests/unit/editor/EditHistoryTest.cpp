@@ -174,7 +174,7 @@ TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBackAndTheOl
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->GetName(), "odd");
     EXPECT_EQ(back->GetStoredCells(), level->GetStoredCells());
-    EXPECT_EQ(back->GetMedalTimes().mBronze, 1.0 / 3.0);
+    EXPECT_EQ(back->GetMedalTimes().mGold, 1.0 / 3.0);
     ASSERT_EQ(back->GetSpawnList().size(), 1u);
     const Logic::SpawnInfo& read = *back->GetSpawnList()[0];
     EXPECT_EQ(read.mArchetype, spawn.mArchetype);

@@ -111,6 +111,7 @@ TEST_F(EditorScreenTest, AFailedSaveKeepsTheOldFileAndTheEditsUnsaved) {
         return std::string(std::istreambuf_iterator<char>(in), {});
     };
     const std::string old = contents();
+    ASSERT_NE(old.find("<name>room</name>"), std::string::npos) << file;
     mEditor->GetHistory().SetTile(3, 1, 13, true);
     // The temporary file's place is taken by a directory: writing fails as in a read-only folder.
     std::filesystem::create_directories(file + ".tmp");
