@@ -10,30 +10,6 @@
 
 namespace Velmora::Tests {
 
-namespace {
-
-void AppendPage(const ogg_page& page, std::vector<uint8_t>& out) {
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-}
-
-// Drains the encoder's finished blocks into pages, one page per call, so even a short file has
-// several audio pages (the decoder tests damage and rewrite single pages).
-void Flush(vorbis_dsp_state& dsp, vorbis_block& block, ogg_stream_state& stream, std::vector<uint8_t>& out) {
-    while (vorbis_analysis_blockout(&dsp, &block) == 1) {
-        vorbis_analysis(&block, nullptr);
-        vorbis_bitrate_addblock(&block);
-        ogg_packet packet;
-        while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
-            ogg_stream_packetin(&stream, &packet);
-        }
-    }
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) > 0) AppendPage(page, out);
-}
-
-} // namespace
-
 std::vector<uint8_t> EncodeSineOgg(int channels, long rate, double seconds, double frequency) {
     std::vector<uint8_t> out;
     vorbis_info info;
@@ -50,15 +26,28 @@ std::vector<uint8_t> EncodeSineOgg(int channels, long rate, double seconds, doub
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
     ogg_stream_init(&stream, 1);
+    // Drains the encoder's finished blocks into pages, one page per call, so even a short file has
+    // several audio pages (the decoder tests damage and rewrite single pages).
+    const auto flush = [&] {
+        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+            vorbis_analysis(&block, nullptr);
+            vorbis_bitrate_addblock(&block);
+            ogg_packet packet;
+            while (vorbis_bitrate_flushpacket(&dsp, &packet)) ogg_stream_packetin(&stream, &packet);
+        }
+        ogg_page page;
+        while (ogg_stream_flush(&stream, &page) > 0) {
+            out.insert(out.end(), page.header, page.header + page.header_len);
+            out.insert(out.end(), page.body, page.body + page.body_len);
+        }
+    };
 
     ogg_packet header, commentHeader, codeHeader;
     vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
     ogg_stream_packetin(&stream, &header);
     ogg_stream_packetin(&stream, &commentHeader);
     ogg_stream_packetin(&stream, &codeHeader);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) > 0) AppendPage(page, out);
-
+    flush();
     const long frames = static_cast<long>(seconds * static_cast<double>(rate));
     constexpr long kBlock = 1024;
     for (long done = 0; done < frames; done += kBlock) {
@@ -70,11 +59,10 @@ std::vector<uint8_t> EncodeSineOgg(int channels, long rate, double seconds, doub
             for (int c = 0; c < channels; ++c) buffer[c][i] = value;
         }
         vorbis_analysis_wrote(&dsp, static_cast<int>(count));
-        Flush(dsp, block, stream, out);
+        flush();
     }
     vorbis_analysis_wrote(&dsp, 0);
-    Flush(dsp, block, stream, out);
-    while (ogg_stream_flush(&stream, &page) > 0) AppendPage(page, out);
+    flush();
 
     ogg_stream_clear(&stream);
     vorbis_block_clear(&block);

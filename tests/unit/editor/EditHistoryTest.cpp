@@ -1,13 +1,24 @@
-// The editor's undo history on a small level of the game's tile catalogue.
+// The editor's undo history on a small level of the game's tile catalogue, and its level writer.
+// (Shipped levels go through the writer in the LevelFileFuzz target's seeds; EditorScreenTest
+// fails a save on purpose.)
+#include "core/Game.h"
 #include "editor/EditHistory.h"
+#include "graphics/DebugDrawManager.h"
+#include "graphics/Renderer.h"
 #include "unit/logic/WorldFixtures.h"
+#include "world/Level.h"
+#include "world/LevelFile.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace Velmora {
 namespace {
 
 using Editor::EditHistory;
+using Logic::LevelFile;
 
 class EditHistoryTest : public ::testing::Test {
 protected:
@@ -118,6 +129,61 @@ TEST_F(EditHistoryTest, SpawnChangesMadeInOneStrokeAreOneStep) {
     EXPECT_TRUE(mHistory.Redo());
     EXPECT_EQ(mLevel->GetSpawnList()[0]->mName, "wp1");
     EXPECT_EQ(mLevel->GetSpawnList()[1]->mData, ValueList{Value("wp1")});
+}
+
+class LevelRoundTripTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Tests::ContentTiles();
+        mSavedRoot = Game::GetInstance().GetRootPath();
+        Game::GetInstance().SetRootPath(mRoot);
+    }
+    void TearDown() override {
+        // Saving puts "LEVEL `NAME` SAVED!" on screen for a while; it must not outlive the test.
+        Graphics::Renderer renderer{[](const Graphics::Batch&) {}};
+        Graphics::DebugDrawManager::GetInstance().RenderOverlay(60.0, renderer);
+        Game::GetInstance().SetRootPath(mSavedRoot);
+        std::error_code ignored;
+        std::filesystem::remove_all(mRoot, ignored);
+    }
+
+    std::string mRoot = Tests::MakeTempDir();
+    std::string mSavedRoot;
+};
+
+TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBackAndTheOldFileIsKept) {
+    Tests::WriteFile(LevelFile::LevelPath("camp", "odd"), "previous");
+    auto level = Tests::MakeLevel({"1 0", "0 8"});
+    level->SetFolder("camp");
+    level->SetName("odd");
+    level->SetMedalTimes({150.25, 100.5, 1.0 / 3.0});
+    Logic::SpawnInfo spawn;
+    spawn.mArchetype = "a</archetype><x>";
+    spawn.mName = "]]> & \"quoted\" 'single'";
+    spawn.mPosition = {1e7 + 0.125, -1.0 / 7.0};
+    spawn.mDirection = {0.6, -0.8};
+    spawn.mData = {Value("<data>&amp;"), Value(-5), Value(1.0 / 3.0), Value(Vector2(1e-7 / 3.0, 12345.678901)),
+                   Value(Color::FromRgba(1, 2, 3))};
+    level->AddSpawn(std::make_unique<Logic::SpawnInfo>(spawn));
+    {
+        Tests::LogCapture capture;
+        ASSERT_TRUE(LevelFile::SaveLevel(*level));
+        EXPECT_TRUE(capture.Contains("[EDITOR:1] LEVEL `odd` SAVED!"));
+    }
+    const auto back = LevelFile::LoadLevel("camp", "odd");
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->GetName(), "odd");
+    EXPECT_EQ(back->GetStoredCells(), level->GetStoredCells());
+    EXPECT_EQ(back->GetMedalTimes().mGold, 1.0 / 3.0);
+    ASSERT_EQ(back->GetSpawnList().size(), 1u);
+    const Logic::SpawnInfo& read = *back->GetSpawnList()[0];
+    EXPECT_EQ(read.mArchetype, spawn.mArchetype);
+    EXPECT_EQ(read.mName, spawn.mName);
+    EXPECT_EQ(read.mPosition, spawn.mPosition);
+    EXPECT_EQ(read.mDirection, spawn.mDirection);
+    EXPECT_EQ(read.mData, spawn.mData);
+    std::ifstream backup(LevelFile::LevelPath("camp", "odd") + ".bak");
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(backup)), std::istreambuf_iterator<char>()), "previous");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace Velmora {
 namespace {
@@ -84,11 +85,6 @@ protected:
         }
         return found;
     }
-    void CtrlTap(int key) {
-        InputManager::GetInstance().SetKey(SDLK_LCTRL, true);
-        Tap(key);
-        InputManager::GetInstance().SetKey(SDLK_LCTRL, false);
-    }
 
     std::string mCampaign;
     Logic::PlayScreen* mPlay = nullptr;
@@ -96,7 +92,6 @@ protected:
 };
 
 TEST_F(EditorScreenTest, LeavingWithoutChangesRestartsNothing) {
-    EXPECT_EQ(mEditor->GetPanel().GetModeText(), "IDLE");
     EXPECT_EQ(Logic().mMenuScreenCount, 1);
     const Entity* player = Player();
     Tests::BroadcastRecorder counter;
@@ -107,81 +102,35 @@ TEST_F(EditorScreenTest, LeavingWithoutChangesRestartsNothing) {
     EXPECT_EQ(Logic().mMenuScreenCount, 0);
 }
 
-TEST_F(EditorScreenTest, AStrokeIsOneUndoStepAndLeavingPlaysTheEditedLevel) {
-    mEditor->mTileIndex = 13;
-    PointAt(80, 48);
-    Button(SDL_BUTTON_LEFT, true);
-    EXPECT_EQ(mEditor->GetMode(), Editor::kModePaint);
-    for (const double x : {112.0, 144.0}) {
-        PointAt(x, 48);
-        Frame();
-    }
-    Button(SDL_BUTTON_LEFT, false);
-    Logic::Level& level = *Logic().GetLevel();
-    EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 1u);
-    EXPECT_EQ(level.GetStoredCell(4, 1), 13);
-    CtrlTap(SDLK_z);
-    EXPECT_EQ(level.GetStoredCell(2, 1), 0);
-    EXPECT_EQ(level.GetStoredCell(4, 1), 0);
-    CtrlTap(SDLK_y);
-    EXPECT_EQ(level.GetStoredCell(3, 1), 13);
-
-    // A save that cannot be written keeps the edits as unsaved ones, so leaving still asks
-    // (tests/e2e/editor.sh answers that question).
+// Strokes, their undo, a save and playing the edited level again: tests/e2e/editor.sh.
+TEST_F(EditorScreenTest, AFailedSaveKeepsTheOldFileAndTheEditsUnsaved) {
+    const Logic::Level& level = *Logic().GetLevel();
     const std::string file = Logic::LevelFile::SavePath(level.GetFolder(), level.GetName());
+    const auto contents = [&file] {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string old = contents();
+    ASSERT_NE(old.find("<name>room</name>"), std::string::npos) << file;
+    mEditor->GetHistory().SetTile(3, 1, 13, true);
+    // The temporary file's place is taken by a directory: writing fails as in a read-only folder.
     std::filesystem::create_directories(file + ".tmp");
     EXPECT_FALSE(mEditor->Save());
-    EXPECT_TRUE(mEditor->GetHistory().IsModified());
+    EXPECT_TRUE(mLog.Contains(file + "` FOR WRITING (")) << "the reason is given";
     EXPECT_EQ(mEditor->GetPanel().GetStatusText().rfind("NOT SAVED (", 0), 0u) << "the panel says so";
     EXPECT_TRUE(mLog.mCritical.empty()) << "no error box over the editor";
-
+    EXPECT_TRUE(mEditor->GetHistory().IsModified());
+    EXPECT_EQ(contents(), old);
     std::filesystem::remove(file + ".tmp");
-    EXPECT_TRUE(mEditor->Save());
-    Tests::BroadcastRecorder counter;
-    Tap(SDLK_F1);
-    EXPECT_EQ(TheGame().GetTopScreen(), mPlay) << "saved: nothing to ask";
-    EXPECT_EQ(counter.Count("MessageBeginLevel"), 1) << "the edited level starts again";
-    EXPECT_EQ(Logic().GetLevel()->GetLiveCell(3, 1), 13);
-    EXPECT_EQ(mPlay->GetState(), Logic::kPlaying);
 }
 
-TEST_F(EditorScreenTest, SpawnsAreCreatedOnlyOnTheMapAndDraggedWithUndo) {
-    ASSERT_FALSE(mEditor->GetArchetypes().empty());
-    const size_t before = Logic().GetLevel()->GetSpawnList().size();
-    mEditor->SetMode(Editor::kModeCreateSpawn);
-    Click(-100, -100);
-    EXPECT_EQ(mEditor->GetMode(), Editor::kModeCreateSpawn) << "outside the map nothing happens";
-    EXPECT_EQ(Logic().GetLevel()->GetSpawnList().size(), before);
-    Click(144, 48);
-    EXPECT_EQ(mEditor->GetMode(), Editor::kModeIdle);
-    ASSERT_EQ(Logic().GetLevel()->GetSpawnList().size(), before + 1);
-    const Logic::SpawnInfo& created = *Logic().GetLevel()->GetSpawnList().back();
-    EXPECT_NEAR(created.mPosition.x, 144.0, 1.5);
-
-    Button(SDL_BUTTON_LEFT, true);
-    EXPECT_EQ(mEditor->GetMode(), Editor::kModeDrag);
-    PointAt(176, 40);
-    Frame();
-    Button(SDL_BUTTON_LEFT, false);
-    EXPECT_NEAR(Logic().GetLevel()->GetSpawnList().back()->mPosition.x, 176.0, 1.5);
-    CtrlTap(SDLK_z);
-    EXPECT_NEAR(Logic().GetLevel()->GetSpawnList().back()->mPosition.x, 144.0, 1.5);
-    CtrlTap(SDLK_z);
-    EXPECT_EQ(Logic().GetLevel()->GetSpawnList().size(), before);
-
-    mEditor->StepSize(-10, 0);
-    mEditor->StepSize(-1, 0);
-    EXPECT_EQ(Logic().GetLevel()->GetWidth(), 1) << "width 1 is the least";
-}
-
-TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
+TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndo) {
     // Clicks on a spawn without moving pick it and change nothing.
     Click(48, 48);
     PointAt(48, 48);
     Button(SDL_BUTTON_RIGHT, true);
     Button(SDL_BUTTON_RIGHT, false);
     EXPECT_EQ(mEditor->GetPicked(), Logic().GetLevel()->GetSpawnList().front().get());
-    EXPECT_FALSE(mEditor->GetHistory().IsModified());
     EXPECT_FALSE(mEditor->HasChanges());
     EXPECT_EQ(mEditor->GetHistory().GetStepCount(), 0u);
 
@@ -196,7 +145,9 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     using Route = std::vector<std::string>;
     EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2", "wp1"})) << "the click off a waypoint adds nothing";
     Tap(SDLK_ESCAPE);
-    CtrlTap(SDLK_z);
+    InputManager::GetInstance().SetKey(SDLK_LCTRL, true);
+    Tap(SDLK_z);
+    InputManager::GetInstance().SetKey(SDLK_LCTRL, false);
     guard = Logic().GetLevel()->GetSpawnList()[1].get();
     EXPECT_EQ(Editor::SpawnData::GetRoute(*guard), (Route{"wp2"}));
     ClickPanel("Clear Route");
@@ -217,17 +168,6 @@ TEST_F(EditorScreenTest, AGuardsRouteAndAZoneAreSetWithUndoAndSavedAsShown) {
     EXPECT_EQ(moved.mId, 2);
     EXPECT_EQ(moved.mCorners[0], Vector2(160, 32));
     EXPECT_EQ(moved.mCorners[1], Vector2(224, 96));
-
-    const Logic::Level& level = *Logic().GetLevel();
-    ASSERT_TRUE(mEditor->Save());
-    const auto back =
-        Logic::LevelFile::ReadLevel(Logic::LevelFile::SavePath(level.GetFolder(), level.GetName()), level.GetFolder());
-    ASSERT_NE(back, nullptr);
-    ASSERT_EQ(back->GetSpawnList().size(), level.GetSpawnList().size());
-    for (size_t i = 0; i < level.GetSpawnList().size(); ++i) {
-        EXPECT_EQ(back->GetSpawnList()[i]->mName, level.GetSpawnList()[i]->mName) << i;
-        EXPECT_EQ(back->GetSpawnList()[i]->mData, level.GetSpawnList()[i]->mData) << i;
-    }
 }
 
 TEST_F(EditorScreenTest, ReloadingDropsTheEditsAndTheirUndoSteps) {
@@ -241,30 +181,6 @@ TEST_F(EditorScreenTest, ReloadingDropsTheEditsAndTheirUndoSteps) {
     Tap(SDLK_F1);
     EXPECT_EQ(TheGame().GetTopScreen(), mPlay) << "nothing unsaved after a reload";
     EXPECT_EQ(counter.Count("MessageBeginLevel"), 1) << "the play screen takes up the reloaded level";
-}
-
-TEST_F(EditorScreenTest, PanningAndZoomingKeepTheGrabbedPointUnderThePointer) {
-    InputManager& input = InputManager::GetInstance();
-    PointAt(100, 60);
-    const Vector2 grabbed = mEditor->MouseWorld();
-    input.SetKey(SDLK_LCTRL, true);
-    Button(SDL_BUTTON_LEFT, true);
-    EXPECT_EQ(mEditor->GetMode(), Editor::kModePan);
-    input.SetMousePosition(700, 200);
-    Frame();
-    EXPECT_NEAR(mEditor->MouseWorld().x, grabbed.x, 1e-6);
-    EXPECT_NEAR(mEditor->MouseWorld().y, grabbed.y, 1e-6);
-    input.SetKey(SDLK_LCTRL, false);
-    Button(SDL_BUTTON_LEFT, false);
-    EXPECT_EQ(mEditor->GetMode(), Editor::kModeIdle);
-
-    const Vector2 pointed = mEditor->MouseWorld();
-    const double zoom = Graphics::GraphicsManager::GetInstance().GetView().mZoom;
-    Button(SDL_BUTTON_WHEELUP, true);
-    Button(SDL_BUTTON_WHEELUP, false);
-    EXPECT_LT(Graphics::GraphicsManager::GetInstance().GetView().mZoom, zoom);
-    EXPECT_NEAR(mEditor->MouseWorld().x, pointed.x, 1e-6);
-    EXPECT_NEAR(mEditor->MouseWorld().y, pointed.y, 1e-6);
 }
 
 } // namespace

@@ -1,13 +1,13 @@
+// Layout of the toolkit's boxes and rows, and styles with their animations.
 #include "WidgetTestSupport.h"
 
-#include "graphics/Font.h"
+#include "interface/AnimateStyle.h"
+#include "interface/Style.h"
 #include "interface/WButton.h"
 #include "interface/WField.h"
 #include "interface/WHBox.h"
-#include "interface/WLabel.h"
 #include "interface/WSelector.h"
 #include "interface/WVBox.h"
-#include "support/GraphicsFixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,6 @@ TEST(LayoutTest, AVerticalBoxStacksItsChildrenFirstOnTop) {
     EXPECT_EQ(PlacementOf(*bottom), (Placed{3, 3, 50, 0}));
     EXPECT_EQ(PlacementOf(*middle), (Placed{3, 10, 50, 0}));
     EXPECT_EQ(PlacementOf(*top), (Placed{3, 32, 50, 0}));
-    EXPECT_GT(top->mLayouts, 0);
 
     // A wider minimum stretches every child to the inner width.
     box.mMinWidth = 100;
@@ -44,20 +43,6 @@ TEST(LayoutTest, AVerticalBoxStacksItsChildrenFirstOnTop) {
     EXPECT_EQ(top->mMinWidth, 94);
     EXPECT_EQ(box.GetWidth(), 100);
     EXPECT_EQ(WVBox(4, 7).GetHeight(), 14); // empty: just the margins
-}
-
-TEST(LayoutTest, AHorizontalBoxLinesItsChildrenUpLeftToRight) {
-    WHBox box(4, 1);
-    auto* left = box.Emplace<FixedWidget>(30, 10);
-    auto* right = box.Emplace<FixedWidget>(20, 25);
-    EXPECT_EQ(box.GetWidth(), 1 * 2 + 30 + 20 + 4);
-    EXPECT_EQ(box.GetHeight(), 1 * 2 + 25);
-    EXPECT_EQ(PlacementOf(*left), (Placed{1, 1, 0, 25}));
-    EXPECT_EQ(PlacementOf(*right), (Placed{35, 1, 0, 25}));
-    box.mMinHeight = 40;
-    box.Layout();
-    EXPECT_EQ(left->mMinHeight, 38);
-    EXPECT_EQ(WHBox(4, 2).GetWidth(), 4);
 }
 
 TEST(LayoutTest, NestedBoxesAndAbsolutePositionsWithStyleOffsets) {
@@ -81,10 +66,6 @@ TEST(LayoutTest, NestedBoxesAndAbsolutePositionsWithStyleOffsets) {
 }
 
 TEST(LayoutTest, AButtonFramesItsChildAndPassesItsMinimumOn) {
-    WButton empty;
-    EXPECT_EQ(empty.GetWidth(), 0);
-    EXPECT_EQ(empty.GetHeight(), 0);
-
     WButton button(nullptr, 10);
     auto* child = button.Emplace<FixedWidget>(40, 12);
     EXPECT_EQ(button.GetWidth(), 60);
@@ -94,14 +75,6 @@ TEST(LayoutTest, AButtonFramesItsChildAndPassesItsMinimumOn) {
     button.Layout();
     EXPECT_EQ(child->mMinWidth, 80);
     EXPECT_EQ(button.GetWidth(), 100);
-
-    // A label sizes itself by its font.
-    Graphics::Font font;
-    font.Parse(::Velmora::Tests::FixtureFontDescription(), 64, 32);
-    auto labelled = std::make_unique<WButton>(nullptr, 5);
-    labelled->AddChild(std::make_unique<WLabel>("AV", &font));
-    EXPECT_EQ(labelled->GetWidth(), 9 + 9 - 2 + 10);
-    EXPECT_EQ(labelled->GetHeight(), 12 + 10);
 }
 
 TEST(LayoutTest, ASelectorRowsItsButtonsAroundTheOption) {
@@ -112,19 +85,105 @@ TEST(LayoutTest, ASelectorRowsItsButtonsAroundTheOption) {
     EXPECT_EQ(selector.GetWidth(), minus + 10 + 40 + 10 + plus);
     EXPECT_DOUBLE_EQ(option->mX, minus + 10);
     EXPECT_DOUBLE_EQ(selector.mPlus->mX, minus + 10 + 40 + 10);
-    EXPECT_EQ(option->mMinHeight, 20);
     // The row's minimum width goes to the option.
     selector.mMinWidth = minus + plus + 20 + 100;
     selector.Layout();
     EXPECT_EQ(option->mMinWidth, 100);
     EXPECT_DOUBLE_EQ(selector.mPlus->mX, minus + 10 + 100 + 10);
-    // "-", option, "+" for events and focus searches; only the selector takes the focus.
-    ASSERT_EQ(selector.GetChildCount(), 3u);
-    EXPECT_EQ(selector.GetChild(0), selector.mMinus.get());
-    EXPECT_EQ(selector.GetChild(1), option);
-    EXPECT_EQ(selector.GetChild(2), selector.mPlus.get());
-    EXPECT_TRUE(selector.CanFocus());
-    EXPECT_FALSE(selector.mPlus->CanFocus());
+}
+
+constexpr Color kRed = Color::FromRgba(255, 0, 0);
+
+// Runs a widget's animations for dt, as its tick event does.
+void Tick(Widget& widget, double dt) { widget.mActions.Update(dt); }
+
+TEST(StyleTest, ApplyCopiesOnlyTheFieldsTheOverlayDefines) {
+    Style base;
+    base.SetAlpha(0.5).SetScalar2(3.0);
+    Style over;
+    over.SetColor1(kRed).SetOffset(4.0, -2.0);
+    over.mScalar2 = 9.0; // not marked: must not be copied
+    Apply(base, over);
+    EXPECT_DOUBLE_EQ(base.mAlpha, 0.5);
+    EXPECT_EQ(base.mColor1, kRed);
+    EXPECT_DOUBLE_EQ(base.mScalar2, 3.0);
+    EXPECT_DOUBLE_EQ(base.mOffsetX, 4.0);
+    EXPECT_DOUBLE_EQ(base.mOffsetY, -2.0);
+    EXPECT_EQ(base.mSetFields, Style::kAlpha | Style::kScalar2 | Style::kColor1 | Style::kOffset);
+}
+
+TEST(StyleTest, ChildrenInheritWhatTheyDoNotSetFromTheNearestAncestorThatDoes) {
+    WVBox outer;
+    outer.mStyle.SetAlpha(0.25).SetColor1(kRed);
+    auto* inner = outer.Emplace<WVBox>();
+    inner->mStyle.SetColor2(Style::kWhite);
+    auto* leaf = inner->Emplace<FixedWidget>(10, 10);
+    const Style leafStyle = GetEffectiveStyle(*leaf);
+    EXPECT_DOUBLE_EQ(leafStyle.mAlpha, 0.25);
+    EXPECT_EQ(leafStyle.mColor1, kRed);
+    EXPECT_EQ(leafStyle.mColor2, Style::kWhite);
+    EXPECT_EQ(leafStyle.mColor3, Style::kGreen); // from the default style
+    leaf->mStyle.SetColor1(Style::kCyan);
+    EXPECT_EQ(GetEffectiveStyle(*leaf).mColor1, Style::kCyan);
+    EXPECT_EQ(GetEffectiveStyle(outer).mColor2, Style::kGreen); // parents see nothing of their children
+}
+
+TEST(StyleTest, AnAnimationChangesOnlyTheFieldsItsTargetDefines) {
+    FixedWidget widget(10, 10);
+    widget.mStyle.SetAlpha(0.5).SetScalar1(2.0);
+    const Style before = widget.mStyle;
+    Style target;
+    target.SetColor2(Style::kCyan);
+    Animate(widget, kLaneBehavior, kInterpolateLinear, target, true, 1.0);
+    Tick(widget, 1.0);
+    EXPECT_EQ(widget.mStyle.mColor2, Style::kCyan);
+    EXPECT_TRUE(widget.mActions.IsEmpty()); // finished at t = 1
+    EXPECT_DOUBLE_EQ(widget.mStyle.mAlpha, before.mAlpha);
+    EXPECT_EQ(widget.mStyle.mColor1, before.mColor1);
+    EXPECT_EQ(widget.mStyle.mSetFields, before.mSetFields | Style::kColor2);
+}
+
+TEST(StyleTest, CurvesAtHalfTimeAndAtTheEnd) {
+    const struct {
+        int32_t mInterpolation;
+        double mHalf;
+        double mEnd;
+    } cases[] = {{kInterpolateLinear, 0.5, 1.0},
+                 {kInterpolateReverse, 0.5, 0.0},
+                 {kInterpolateSine, 0.70710678, 1.0},
+                 {kInterpolateCosine, 0.70710678, 0.0}};
+    for (const auto& c : cases) {
+        FixedWidget widget(10, 10);
+        widget.mStyle.SetScalar1(0.0).SetAlpha(1.0);
+        Style target;
+        target.SetScalar1(1.0).SetOffset(10.0, -10.0);
+        Animate(widget, 2, c.mInterpolation, target, false, 2.0);
+        Tick(widget, 1.0);
+        EXPECT_NEAR(widget.mStyle.mScalar1, c.mHalf, 1e-6) << c.mInterpolation;
+        EXPECT_NEAR(widget.mStyle.mOffsetY, -10.0 * c.mHalf, 1e-6) << c.mInterpolation; // as the scalars
+        Tick(widget, 1.0);
+        EXPECT_NEAR(widget.mStyle.mScalar1, c.mEnd, 1e-12) << c.mInterpolation;
+        EXPECT_TRUE(widget.mActions.IsEmpty());
+    }
+    // A zero duration jumps to the end in the first step.
+    FixedWidget widget(10, 10);
+    Animate(widget, 1, kInterpolateSine, Style().SetScalar3(3.0), true, 0.0);
+    Tick(widget, 0.016);
+    EXPECT_DOUBLE_EQ(widget.mStyle.mScalar3, 3.0);
+    EXPECT_TRUE(widget.mActions.IsEmpty());
+}
+
+TEST(StyleTest, AQueuedAnimationStartsWhereTheOneBeforeItEnded) {
+    FixedWidget widget(10, 10);
+    widget.mStyle.SetColor2(Style::kCyan);
+    Style toCyan;
+    toCyan.SetColor2(Style::kCyan);
+    Animate(widget, kLaneBehavior, kInterpolateLinear, Style().SetColor2(Style::kGreen), true, 1.0);
+    Animate(widget, kLaneBehavior, kInterpolateLinear, toCyan, true, 1.0);
+    Tick(widget, 1.0); // the green animation ends; the cyan one waits for the next step
+    EXPECT_EQ(widget.mStyle.mColor2, Style::kGreen);
+    Tick(widget, 0.5);
+    EXPECT_EQ(widget.mStyle.mColor2, Color::FromRgba(0, 255, 127));
 }
 
 } // namespace

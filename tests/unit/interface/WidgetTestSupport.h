@@ -25,12 +25,10 @@ public:
     void OnEvent(WidgetEvent& event) override {
         if (event.mKind != WidgetEvent::kTick && event.mKind != WidgetEvent::kMouseMove) mEvents.push_back(event.mKind);
     }
-    void Layout() override { ++mLayouts; }
 
     int32_t mWidth;
     int32_t mHeight;
     std::vector<int32_t> mEvents;
-    int mLayouts = 0;
 };
 
 /// A container of a fixed size that keeps its children where they are put.

@@ -1,39 +1,51 @@
-// Clip loading and timing, decoded on the test's own thread (a manager without workers).
+// Clip loading, timing and damaged input, decoded on the test's own thread (a manager without
+// workers).
 #include "unit/video/VideoFixture.h"
-#include "video/TheoraAudioInterface.h"
 #include "video/TheoraException.h"
-#include "video/TheoraWorkerThread.h"
 
-#include <cmath>
+#include <ogg/ogg.h>
 
 namespace Velmora::Video::Tests {
 namespace {
 
 using ClipTest = VideoTest;
+using RobustnessTest = VideoTest;
+using Bytes = std::vector<std::uint8_t>;
 
-TEST_F(ClipTest, DurationAndFrameCountComeFromTheTail) {
-    struct Case {
-        int mFrames, mFps, mChannels;
-    };
-    // A long clip with sound puts Vorbis pages last and its tail beyond the first 4096 bytes.
-    for (const Case& c : {Case{24, 24, 0}, Case{7, 5, 0}, Case{90, 30, 2}}) {
-        TheoraVideoClip* clip =
-            Open({.mWidth = 96, .mHeight = 64, .mFrames = c.mFrames, .mFps = c.mFps, .mAudioChannels = c.mChannels});
-        EXPECT_FLOAT_EQ(clip->getDuration(), static_cast<float>(c.mFrames) / c.mFps) << c.mFrames;
-        EXPECT_EQ(clip->getNumFrames(), c.mFrames);
-        EXPECT_EQ(clip->hasAudio(), c.mChannels > 0);
-        mManager.destroyVideoClip(clip);
+struct PageSpan {
+    size_t mOffset, mHeaderBytes, mBodyBytes;
+};
+
+std::vector<PageSpan> Pages(const Bytes& file) {
+    std::vector<PageSpan> pages;
+    for (size_t at = 0; at + 27 <= file.size();) {
+        const size_t segments = file[at + 26];
+        size_t body = 0;
+        for (size_t s = 0; s < segments; ++s) body += file[at + 27 + s];
+        pages.push_back({at, 27 + segments, body});
+        at += 27 + segments + body;
     }
-    EXPECT_TRUE(mLog.Contains("MEM:clip.ogg: file duration is 1.4 seconds"));
+    return pages;
 }
 
-TEST_F(ClipTest, QueueSizeAndStride) {
-    EXPECT_EQ(Open({}, 0)->getNumPrecachedFrames(), 16);
-    EXPECT_EQ(Open({}, 4)->getNumPrecachedFrames(), 4);
-    TheoraVideoClip* padded = Open({.mWidth = 40, .mHeight = 30}, 0, true);
-    EXPECT_EQ(padded->getWidth(), 40);
-    EXPECT_EQ(padded->getHeight(), 30);
-    EXPECT_EQ(padded->getStride(), 64);
+// Changes a byte of a page's body and, when asked, makes its checksum right again.
+Bytes Damaged(Bytes file, size_t pageIndex, size_t bodyOffset, bool fixChecksum) {
+    const PageSpan span = Pages(file).at(pageIndex);
+    file[span.mOffset + span.mHeaderBytes + bodyOffset] ^= 0x5a;
+    if (fixChecksum) {
+        ogg_page page{file.data() + span.mOffset, static_cast<long>(span.mHeaderBytes),
+                      file.data() + span.mOffset + span.mHeaderBytes, static_cast<long>(span.mBodyBytes)};
+        ogg_page_checksum_set(&page);
+    }
+    return file;
+}
+
+TEST_F(ClipTest, DurationAndFrameCountComeFromTheTail) {
+    // A long clip with sound puts Vorbis pages last and its tail beyond the first 4096 bytes.
+    TheoraVideoClip* clip = Open({.mWidth = 96, .mFrames = 90, .mFps = 30, .mAudioChannels = 2});
+    EXPECT_FLOAT_EQ(clip->getDuration(), 3.0f);
+    EXPECT_EQ(clip->getNumFrames(), 90);
+    EXPECT_TRUE(mLog.Contains("MEM:clip.ogg: file duration is 3 seconds"));
 }
 
 TEST_F(ClipTest, FramesComeInOrderWithTheirPictures) {
@@ -84,94 +96,58 @@ TEST_F(ClipTest, LateFramesAreDroppedAndCounted) {
     EXPECT_EQ(frame->getFrameNumber(), 23);
 }
 
-TEST_F(ClipTest, PausedClipsWaitForRunningOnes) {
-    TheoraVideoClip* paused = Open({}, 16);
-    TheoraVideoClip* running = Open({}, 16);
-    DecodeAhead(*running, 5);
-    paused->pause();
-    EXPECT_EQ(paused->getPriorityIndex(), 8);
-    EXPECT_EQ(running->getPriorityIndex(), 5);
-    TheoraWorkerThread worker(mManager); // never started: only a name for the assignment
-    EXPECT_EQ(mManager.requestWork(&worker), running);
-    EXPECT_EQ(running->getAssignedWorker(), &worker);
-    EXPECT_EQ(mManager.requestWork(&worker), paused) << "a busy clip is skipped";
-    EXPECT_EQ(mManager.requestWork(&worker), nullptr);
-    paused->setAssignedWorker(nullptr);
-    running->setAssignedWorker(nullptr);
-}
-
-class RecordingAudio : public TheoraAudioInterface, public TheoraAudioInterfaceFactory {
-public:
-    RecordingAudio() : TheoraAudioInterface(nullptr, 0, 0) {}
-    TheoraAudioInterface* createInstance(TheoraVideoClip* owner, int channels, int frequency) override {
-        auto* audio = new RecordingAudio();
-        audio->mChannels = channels;
-        audio->mRate = frequency;
-        mMade = audio;
-        (void)owner;
-        return audio;
-    }
-    void insertData(float** data, int count) override {
-        for (int i = 0; i < count; ++i) mPeak = std::max(mPeak, std::abs(data[0][i]));
-        mSamples += count;
-    }
-    RecordingAudio* mMade = nullptr;
-    int mChannels = 0;
-    int mRate = 0;
-    long mSamples = 0;
-    float mPeak = 0.0f;
-};
-
-TEST_F(ClipTest, SoundRunsASecondAheadWithItsGain) {
-    RecordingAudio factory;
-    mManager.setAudioInterfaceFactory(&factory);
-    TheoraVideoClip* clip = Open({.mFrames = 96, .mFps = 24, .mAudioChannels = 2, .mAudioRate = 22050});
-    ASSERT_NE(factory.mMade, nullptr);
-    EXPECT_EQ(factory.mMade->mChannels, 2);
-    EXPECT_EQ(factory.mMade->mRate, 22050);
-    clip->setAudioGain(0.5f);
-    clip->pause();
-    ASSERT_TRUE(clip->decodeNextFrame());
-    mManager.update(0.0f);
-    EXPECT_EQ(factory.mMade->mSamples, 0) << "a paused clip keeps its sound";
-    clip->play();
-    mManager.update(0.0f);
-    EXPECT_GE(factory.mMade->mSamples, 22050);
-    EXPECT_NEAR(factory.mMade->mPeak, 0.25f, 0.05f);
-}
-
-TEST_F(ClipTest, ClipWithoutSoundPlaysSilently) {
-    RecordingAudio factory;
-    mManager.setAudioInterfaceFactory(&factory);
-    // Two seconds of large frames: without sound to keep ahead, the reader takes only what the
-    // first picture needs.
-    const std::vector<std::uint8_t> bytes =
-        EncodeClip({.mWidth = 128, .mHeight = 96, .mFrames = 48, .mTextured = true});
-    auto source = std::make_unique<TheoraMemoryFileDataSource>(bytes, "silent.ogg");
-    const TheoraDataSource* reader = source.get();
-    TheoraVideoClip* clip = mManager.createVideoClip(std::move(source), TheoraOutputMode::Rgb, 64);
-    EXPECT_EQ(factory.mMade, nullptr);
-    EXPECT_EQ(clip->getAudioInterface(), nullptr);
-    ASSERT_TRUE(clip->decodeNextFrame());
-    EXPECT_LT(reader->tell(), bytes.size() / 4);
-    EXPECT_EQ(DecodeAhead(*clip, 64), 47);
-}
-
-TEST_F(ClipTest, AutoRestartWrapsTheClock) {
-    TheoraVideoClip* clip = Open({.mFrames = 4, .mFps = 4}, 4);
-    clip->setAutoRestart(true);
-    std::vector<long> shown;
-    for (int step = 0; step < 12; ++step) {
-        DecodeAhead(*clip, 4);
-        clip->update(0.25f);
-        if (TheoraVideoFrame* frame = clip->getNextFrame()) {
-            shown.push_back(frame->getFrameNumber());
-            clip->popFrame();
+TEST_F(RobustnessTest, DamagedHeadersThrowTheirReason) {
+    const Bytes video = EncodeClip({});
+    const Bytes both = EncodeClip({.mAudioChannels = 1});
+    const size_t firstPage = Pages(video)[0].mHeaderBytes + Pages(video)[0].mBodyBytes;
+    struct Case {
+        Bytes mFile;
+        const char* mReason;
+    };
+    // Pages of a clip with sound: 0 Theora and 1 Vorbis identification, 2 and 3 their other headers.
+    const Case cases[] = {
+        {Bytes(video.begin(), video.begin() + static_cast<long>(firstPage)), "End of file found prematurely"},
+        {Damaged(video, 1, 40, false), "Error parsing Theora stream headers."},
+        {Damaged(video, 1, 2, true), "invalid theora stream"},
+        {Damaged(both, 3, 40, false), "Error parsing vorbis stream headers"},
+        {Damaged(both, 3, 2, true), "invalid stream"},
+    };
+    for (const Case& c : cases) {
+        try {
+            Open(c.mFile, "bad.ogg");
+            ADD_FAILURE() << "accepted; expected " << c.mReason;
+        } catch (const TheoraGenericException& e) {
+            EXPECT_EQ(e.getErrorText(), c.mReason);
         }
     }
-    EXPECT_FALSE(clip->isDone());
-    EXPECT_LT(clip->getTimePosition(), clip->getDuration());
-    EXPECT_GE(std::count(shown.begin(), shown.end(), 0L), 2) << "the first frame came round again";
+    EXPECT_EQ(mManager.getNumClips(), 0);
+}
+
+TEST_F(RobustnessTest, DamageInTheMiddleEndsTheClip) {
+    const Bytes file = EncodeClip({.mWidth = 128, .mHeight = 96, .mFrames = 48, .mTextured = true});
+    const size_t middle = Pages(file).size() / 2;
+    struct Case {
+        Bytes mFile;
+        const char* mLog;
+    };
+    const Case cases[] = {
+        {Damaged(file, middle, 10, false), "MEM:cut.ogg: pages of the video stream are missing, ending the clip"},
+        {Bytes(file.begin(), file.begin() + static_cast<long>(Pages(file)[middle].mOffset) + 100), nullptr},
+    };
+    for (const Case& c : cases) {
+        TheoraVideoClip* clip = Open(c.mFile, "cut.ogg", 64);
+        const int decoded = DecodeAhead(*clip, 64);
+        EXPECT_GT(decoded, 0);
+        EXPECT_LT(decoded, 48);
+        EXPECT_FALSE(clip->decodeNextFrame());
+        clip->update(10.0f);
+        while (clip->getNextFrame()) clip->popFrame();
+        EXPECT_TRUE(clip->isDone());
+        if (c.mLog) {
+            EXPECT_TRUE(mLog.Contains(c.mLog));
+        }
+        mManager.destroyVideoClip(clip);
+    }
 }
 
 } // namespace

@@ -20,12 +20,6 @@ struct Page {
     std::vector<std::uint8_t> mBytes;
 };
 
-std::vector<std::uint8_t> Bytes(const ogg_page& page) {
-    std::vector<std::uint8_t> bytes(page.header, page.header + page.header_len);
-    bytes.insert(bytes.end(), page.body, page.body + page.body_len);
-    return bytes;
-}
-
 // Pages of a stream as they complete; a page without a granule position keeps the last time.
 template <typename TimeOf>
 void DrainPages(ogg_stream_state& stream, bool flush, int index, double& lastTime, TimeOf timeOf,
@@ -33,7 +27,8 @@ void DrainPages(ogg_stream_state& stream, bool flush, int index, double& lastTim
     ogg_page page;
     while (flush ? ogg_stream_flush(&stream, &page) > 0 : ogg_stream_pageout(&stream, &page) > 0) {
         if (ogg_page_granulepos(&page) >= 0) lastTime = timeOf(ogg_page_granulepos(&page));
-        pages.push_back({lastTime, index, Bytes(page)});
+        pages.push_back({lastTime, index, std::vector<std::uint8_t>(page.header, page.header + page.header_len)});
+        pages.back().mBytes.insert(pages.back().mBytes.end(), page.body, page.body + page.body_len);
     }
 }
 

@@ -17,32 +17,26 @@ namespace Velmora::Video::Tests {
 /// Collects the player's log lines (from any thread) while alive.
 class VideoLog {
 public:
-    VideoLog() {
-        Lines().clear();
-        TheoraVideoManager::setLogFunction(&Record);
+    VideoLog() { TheoraVideoManager::setLogFunction(&Record); }
+    ~VideoLog() {
+        TheoraVideoManager::setLogFunction(nullptr);
+        sLines.clear();
     }
-    ~VideoLog() { TheoraVideoManager::setLogFunction(nullptr); }
 
     /// True when some line contains the text.
     bool Contains(const std::string& text) const {
-        std::lock_guard<std::mutex> lock(Mutex());
-        return std::any_of(Lines().begin(), Lines().end(),
+        std::lock_guard<std::mutex> lock(sMutex);
+        return std::any_of(sLines.begin(), sLines.end(),
                            [&](const auto& l) { return l.find(text) != std::string::npos; });
     }
 
 private:
-    static std::vector<std::string>& Lines() {
-        static std::vector<std::string> lines;
-        return lines;
-    }
-    static std::mutex& Mutex() {
-        static std::mutex mutex;
-        return mutex;
-    }
     static void Record(const std::string& line) {
-        std::lock_guard<std::mutex> lock(Mutex());
-        Lines().push_back(line);
+        std::lock_guard<std::mutex> lock(sMutex);
+        sLines.push_back(line);
     }
+    static inline std::mutex sMutex;
+    static inline std::vector<std::string> sLines;
 };
 
 /// A manager with the given number of workers (0: the test decodes on its own thread) and its log.
