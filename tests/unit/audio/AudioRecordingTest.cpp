@@ -38,15 +38,16 @@ ProbeRun RunProbe(const std::string& environment, const std::string& root, const
     return run;
 }
 
-// Plays the Ogg file as streamed music (a name under data/audio) through the probe, on OpenAL
-// Soft's wave writer at 44.1 kHz in 16-bit stereo; the first channel of the recording, as -1..1.
-std::vector<double> RecordMusic(const std::vector<uint8_t>& ogg, double seconds, ProbeRun& run) {
+// Plays the Ogg file as SOUND (a name under data/audio) through the probe, on OpenAL Soft's wave
+// writer at 44.1 kHz in 16-bit stereo; the first channel of the recording, as -1..1.
+std::vector<double> Record(const std::vector<uint8_t>& ogg, const std::string& sound, double seconds,
+                           const std::string& mode, ProbeRun& run) {
     const std::string root = Tests::MakeTempDir();
-    Tests::WriteBytes(root + "/data/audio/BGM/loop.ogg", ogg);
+    Tests::WriteBytes(root + "/data/audio/" + sound, ogg);
     const std::string recording = root + "/out.wav";
     const std::string conf = "[general]\ndrivers=wave\nfrequency=44100\nchannels=stereo\nsample-type=int16\n";
     Tests::WriteFile(root + "/alsoft.conf", conf + "[wave]\nfile=" + recording + "\n");
-    run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, "BGM/loop.ogg", seconds, "music");
+    run = RunProbe("ALSOFT_CONF=" + Quote(root + "/alsoft.conf"), root, sound, seconds, mode);
     std::ifstream in(recording, std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<double> samples;
@@ -59,10 +60,21 @@ std::vector<double> RecordMusic(const std::vector<uint8_t>& ogg, double seconds,
     return samples;
 }
 
+TEST(AudioRecording, AnEffectPlayedThroughTheWaveWriterIsThereInTheRecording) {
+    ProbeRun run;
+    const std::vector<double> samples =
+        Record(Tests::EncodeSineOgg(1, 44100, 0.5, 440.0), "SFX/tone.ogg", 0.8, "", run);
+    ASSERT_EQ(run.mStatus, 0) << run.mOutput;
+    double peak = 0.0;
+    for (const double sample : samples) peak = std::max(peak, std::abs(sample));
+    EXPECT_GT(peak, 0.05); // 0.5 amplitude at the default effect volume 0.3
+}
+
 TEST(AudioRecording, StreamedMusicLoopsWithoutAGapOrAClick) {
     // A quarter second holding exactly 110 periods: end and start join in phase.
     ProbeRun run;
-    const std::vector<double> all = RecordMusic(Tests::EncodeSineOgg(1, 44100, 0.25, 440.0), 1.6, run);
+    const std::vector<double> all =
+        Record(Tests::EncodeSineOgg(1, 44100, 0.25, 440.0), "BGM/loop.ogg", 1.6, "music", run);
     ASSERT_EQ(run.mStatus, 0) << run.mOutput;
     EXPECT_EQ(run.mOutput.find("loops 0"), std::string::npos) << run.mOutput;
 
