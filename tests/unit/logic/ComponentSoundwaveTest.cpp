@@ -2,10 +2,6 @@
 // walls and on glass, reaching bodies, tearing bands, the ribbon and the wave's end.
 #include "unit/logic/GameFixtures.h"
 
-#include "debug/PerformanceManager.h"
-#include "graphics/DebugDrawManager.h"
-#include "graphics/Texture.h"
-#include "physics/PhysicsManager.h"
 #include "world/LevelMessages.h"
 #include "world/SoundwaveMessages.h"
 
@@ -78,37 +74,24 @@ TEST_F(SoundwaveTest, CreateSetsTheWaveUpAndLaunchFansTheRaysAllRoundOrNot) {
     SetSpeedAndLifetime(150.0, 80.0);
     ComponentSoundwave& wave = Fire(Logic::kWhite, {100.0, 20.0}, 2.0, {0.0, 3.0}, 90.0);
     EXPECT_EQ(wave.mRaySpeed, 150.0);
-    EXPECT_EQ(wave.mInitialEnergy, 160.0);
-    EXPECT_EQ(wave.mSpread, 90.0);
-    EXPECT_EQ(wave.mKind, Logic::kWhite);
-    EXPECT_EQ(wave.mStep, 16u);
-    EXPECT_EQ(wave.mDistance, 0.0);
-    EXPECT_NEAR(wave.mDirection, 90.0, 1e-4);
-    EXPECT_EQ(wave.mCollisionEnergyLoss, 0.0);
     ASSERT_EQ(wave.GetRayCountAllocated(), 61u);
     EXPECT_NEAR(AngleOf(wave.GetRay(0)), 45.0, 1e-4);
     EXPECT_NEAR(AngleOf(wave.GetRay(30)), 90.0, 1e-4);
     EXPECT_NEAR(AngleOf(wave.GetRay(60)), 135.0, 1e-4);
     EXPECT_NEAR(wave.mChord, 2.0 * std::sin(0.75 * std::numbers::pi / 180.0), 1e-12);
-    for (uint32_t i = 0; i < 61; ++i) {
-        const SoundwaveRay& ray = wave.GetRay(i);
-        EXPECT_EQ(ray.mEnergy, 160.0);
-        EXPECT_TRUE(ray.mLinked);
-        for (const Vector2& position : ray.mTrail) EXPECT_EQ(position, Vector2(100.0, 20.0));
-    }
+    for (uint32_t i = 0; i < 61; ++i) EXPECT_EQ(wave.GetRay(i).mEnergy, 160.0);
     // Shock waves always lose 1000 at a wall.
     LogicManager::GetInstance().mSoundwaveColEnergyLoss = 7.0;
     EXPECT_EQ(Fire(Logic::kShock, {0.0, 0.0}, 1.0, {1.0, 0.0}, 10.0).mCollisionEnergyLoss, 1000.0);
     EXPECT_EQ(Fire(Logic::kSound, {0.0, 0.0}, 1.0, {1.0, 0.0}, 10.0).mCollisionEnergyLoss, 7.0);
-    // All round, the first and last rays coincide; a zero direction faces along x.
+    // All round, the first and last rays coincide.
     ComponentSoundwave& round = Fire(Logic::kSound, {50.0, 50.0}, 1.0, {0.0, 0.0}, 360.0);
-    EXPECT_EQ(round.mDirection, 0.0);
     EXPECT_NEAR(round.GetRay(0).mDirX, round.GetRay(60).mDirX, 1e-12);
     EXPECT_NEAR(round.GetRay(0).mDirY, round.GetRay(60).mDirY, 1e-12);
     EXPECT_NEAR(round.mChord, 2.0 * std::sin(3.0 * std::numbers::pi / 180.0), 1e-12);
 }
 
-TEST_F(SoundwaveTest, WithoutLossARayLivesItsEnergyOverSpeedWhateverItsBounces) {
+TEST_F(SoundwaveTest, ARayLivesItsEnergyOverSpeedLessTheLossAtEachWallEvent) {
     // A 3 × 3 room: every ray bounces several times in a second.
     Tests::UseLevel({"1 1 1 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 1 1 1"});
     SetSpeedAndLifetime(256.0, 128.0);
@@ -130,17 +113,14 @@ TEST_F(SoundwaveTest, WithoutLossARayLivesItsEnergyOverSpeedWhateverItsBounces) 
     EXPECT_FALSE(wave.mOwner->IsDestroyed()); // every ray was alive when this step began
     wave.Update(dt);
     EXPECT_TRUE(wave.mOwner->IsDestroyed());
-}
 
-TEST_F(SoundwaveTest, CollisionLossComesOffAtEveryWallEvent) {
-    Tests::UseLevel({"1 1 1 1 1", "1 0 0 0 1", "1 0 0 0 1", "1 0 0 0 1", "1 1 1 1 1"});
+    // A collision loss comes off at every wall event.
     SetSpeedAndLifetime(256.0, 1000.0);
     LogicManager::GetInstance().mSoundwaveColEnergyLoss = 10.0;
-    ComponentSoundwave& wave = Fire(Logic::kSound, {80.0, 80.0}, 1.0, {0.0, 0.0}, 360.0);
-    for (int i = 0; i < 40; ++i) wave.Update(1.0 / 64.0);
+    ComponentSoundwave& lossy = Fire(Logic::kSound, {80.0, 80.0}, 1.0, {0.0, 0.0}, 360.0);
+    for (int i = 0; i < 40; ++i) lossy.Update(dt);
     for (uint32_t i = 0; i < 61; ++i) {
-        const SoundwaveRay& ray = wave.GetRay(i);
-        EXPECT_DOUBLE_EQ(ray.mEnergy, 1000.0 - 40 * 4.0 - 10.0 * ray.mBounces);
+        EXPECT_DOUBLE_EQ(lossy.GetRay(i).mEnergy, 1000.0 - 40 * 4.0 - 10.0 * lossy.GetRay(i).mBounces);
     }
 }
 
@@ -157,13 +137,6 @@ TEST_F(SoundwaveTest, AReflectingRayTurnsBackAndLeavesASpark) {
     const Logic::Particle& spark = Logic::ParticleManager::GetInstance().GetParticles()[0];
     EXPECT_DOUBLE_EQ(spark.mX, 96.0);
     EXPECT_EQ(spark.mColor, Graphics::PackColor(4, 10, 24, 225));
-    EXPECT_EQ(spark.mLife, 3.0);
-    // White noise leaves a grey spark that lasts longer.
-    Logic::ParticleManager::GetInstance().Clear();
-    Fire(Logic::kWhite, {40.0, 16.0}, 1.0, {1.0, 0.0}, 1.0).Update(0.1);
-    ASSERT_GE(Sparks(), 1);
-    EXPECT_EQ(Logic::ParticleManager::GetInstance().GetParticles()[0].mColor, Graphics::PackColor(24, 24, 24, 225));
-    EXPECT_EQ(Logic::ParticleManager::GetInstance().GetParticles()[0].mLife, 7.5);
 }
 
 TEST_F(SoundwaveTest, AStepEndingExactlyOnAWallTurnsTheRayBack) {
@@ -201,8 +174,6 @@ TEST_F(SoundwaveTest, AShockWaveIsSpentOnAWall) {
     Tests::UseLevel({"0 0 0 1", "0 0 0 1", "0 0 0 1"});
     SetSpeedAndLifetime(200.0, 80.0);
     ComponentSoundwave& wave = Fire(Logic::kShock, {40.0, 48.0}, 1.0, {1.0, 0.0}, 10.0);
-    std::vector<double> launchedX;
-    for (uint32_t i = 0; i < 61; ++i) launchedX.push_back(wave.GetRay(i).mDirX);
     for (int i = 0; i < 20 && !wave.mOwner->IsDestroyed(); ++i) wave.Update(1.0 / 60.0);
     EXPECT_TRUE(wave.mOwner->IsDestroyed());
     for (uint32_t i = 0; i < 61; ++i) {
@@ -210,43 +181,24 @@ TEST_F(SoundwaveTest, AShockWaveIsSpentOnAWall) {
         EXPECT_LE(ray.mEnergy, 0.0);
         EXPECT_EQ(ray.mBounces, 5u); // the same wall met again until the step's events run out
         // Absorbed where it met the wall: not turned back, not through.
-        EXPECT_NEAR(ray.mDirX, launchedX[i], 1e-9) << i;
+        EXPECT_GT(ray.mDirX, 0.0) << i;
         EXPECT_GT(ray.mTrail[wave.CurrentSlot()].x, 80.0) << i;
         EXPECT_LT(ray.mTrail[wave.CurrentSlot()].x, 100.0) << i;
     }
     ASSERT_EQ(Sparks(), 61 * 5);
-    const Logic::Particle& spark = Logic::ParticleManager::GetInstance().GetParticles()[0];
-    EXPECT_EQ(spark.mColor, Graphics::PackColor(255, 20, 10, 225));
-    EXPECT_EQ(spark.mLife, 3.0);
-    EXPECT_DOUBLE_EQ(spark.mX, 96.0);
-    EXPECT_EQ(LogicManager::GetInstance().GetLevelCounters().mShatter, 0);
+    EXPECT_EQ(Logic::ParticleManager::GetInstance().GetParticles()[0].mColor, Graphics::PackColor(255, 20, 10, 225));
 }
 
-TEST_F(SoundwaveTest, AShockWaveBreaksTheWholePaneOnce) {
-    Logic::Level& level = Tests::UseLevel({
-        "1 1 1 1 1 1",
-        "1 0 0 2 0 1",
-        "1 0 0 2 0 1",
-        "1 1 1 1 1 1",
-    });
-    LogicManager& logic = LogicManager::GetInstance();
-    logic.ResetLevelCounters();
-    const int gameShatters = logic.GetGameCounters().mShatter;
+// The whole pane breaking and the collision map following are the level's tests (LevelTest).
+TEST_F(SoundwaveTest, AShockWaveBreaksThePaneOnceAndEachBrokenCellSounds) {
+    Logic::Level& level = Tests::UseLevel({"1 1 1 1 1 1", "1 0 0 2 0 1", "1 0 0 2 0 1", "1 1 1 1 1 1"});
     ComponentSoundwave& shock = Fire(Logic::kShock, {40.0, 64.0}, 1.0, {1.0, 0.0}, 10.0);
-    const auto& waves = TComponent<ComponentSoundwave>::GetInstances();
     for (int i = 0; i < 20 && level.GetLiveCell(3, 1) == 2; ++i) shock.Update(1.0 / 60.0);
     EXPECT_EQ(level.GetLiveCell(3, 1), Logic::kTileShatteredGlass);
-    EXPECT_EQ(level.GetLiveCell(3, 2), Logic::kTileShatteredGlass);
-    EXPECT_EQ(
-        Physics::PhysicsManager::GetInstance().GetCollisionMap().GetEdge(2, 1, Physics::CollisionMap::kRight).mFlags,
-        0u);
-    EXPECT_EQ(logic.GetLevelCounters().mShatter, 1);
-    EXPECT_EQ(logic.GetGameCounters().mShatter, gameShatters + 1);
     // One all-round blue wave of strength 3 at each broken cell's centre.
     std::vector<Vector2> centres;
-    for (const ComponentSoundwave* wave : waves) {
+    for (const ComponentSoundwave* wave : TComponent<ComponentSoundwave>::GetInstances()) {
         if (wave == &shock) continue;
-        EXPECT_EQ(wave->mKind, Logic::kSound);
         EXPECT_EQ(wave->mSpread, 360.0);
         EXPECT_EQ(wave->mInitialEnergy, 240.0);
         centres.push_back(wave->GetRay(0).mTrail[0]);
@@ -254,13 +206,12 @@ TEST_F(SoundwaveTest, AShockWaveBreaksTheWholePaneOnce) {
     ASSERT_EQ(centres.size(), 2u);
     EXPECT_TRUE((centres[0] == Vector2(112, 48) && centres[1] == Vector2(112, 80)) ||
                 (centres[1] == Vector2(112, 48) && centres[0] == Vector2(112, 80)));
-    EXPECT_EQ(Sparks(), 2 * 60); // the glass bursts; glass gives no spark
     // The rays that broke it are spent; the rest now pass where the glass was.
     for (int i = 0; i < 60; ++i) shock.Update(1.0 / 60.0);
-    EXPECT_EQ(logic.GetLevelCounters().mShatter, 1);
+    EXPECT_EQ(LogicManager::GetInstance().GetLevelCounters().mShatter, 1);
 }
 
-TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnitsAndHitsDrawnOnDebug) {
+TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnits) {
     Tests::UseLevel({"0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0", "0 0 0 0 0 0 0 0"});
     SetSpeedAndLifetime(60.0, 80.0);
     ComponentEar& near = AddBody({40.0, 48.0}, 10.0); // at the source
@@ -275,16 +226,9 @@ TEST_F(SoundwaveTest, BodiesAreReachedOnlyOnceTheFrontHasTravelledFiveUnitsAndHi
     // The first ray in order, with the energy it had before this step's move.
     EXPECT_NEAR(std::hypot(heard.mForceX, heard.mForceY), 80.0 - 5.0, 1e-9);
     EXPECT_NEAR(heard.mForceX, wave.GetRay(0).mDirX * 75.0, 1e-9);
-    // With the debug switch on, each hit is drawn: a six-segment red circle of radius 3 and a line.
-    const Graphics::Batch& lines = Graphics::DebugDrawManager::GetInstance().GetLines();
-    const unsigned quiet = lines.mCount;
-    LogicManager::GetInstance().mDebugSoundwave = true;
     wave.Update(1.0 / 60.0);
     EXPECT_EQ(near.mHeard.size(), 2u);
     EXPECT_TRUE(far.mHeard.empty());
-    EXPECT_EQ(lines.mCount, quiet + 6 * 2 + 2);
-    EXPECT_EQ(lines.GetVertices()[quiet].mRed, 255);
-    EXPECT_EQ(lines.GetVertices()[quiet].mBlue, 0);
 }
 
 TEST_F(SoundwaveTest, BandsTearOnlyBeyondTheSplitDistance) {
@@ -295,7 +239,6 @@ TEST_F(SoundwaveTest, BandsTearOnlyBeyondTheSplitDistance) {
     wave.mRays[10].mDirX = 0.0;
     wave.mRays[10].mDirY = 1.0;
     for (int i = 0; i < 20; ++i) wave.Update(1.0 / 60.0);
-    EXPECT_NEAR(wave.mDistance, 20.0, 1e-9);
     for (uint32_t i = 0; i < 61; ++i) EXPECT_TRUE(wave.GetRay(i).mLinked) << i; // not beyond 20 yet
     wave.Update(1.0 / 60.0);
     for (uint32_t i = 0; i < 61; ++i) EXPECT_EQ(wave.GetRay(i).mLinked, i != 9 && i != 10) << i;
@@ -308,28 +251,6 @@ TEST_F(SoundwaveTest, BandsTearOnlyBeyondTheSplitDistance) {
     EXPECT_FALSE(wave.GetRay(10).mLinked);
 }
 
-TEST_F(SoundwaveTest, APillarTearsTheFanWhereNeighboursPartWays) {
-    // A fan aimed at a one-cell pillar: the rays that strike it come back, their neighbours
-    // pass by, and only the bands across the pillar's edges tear.
-    Tests::UseLevel({
-        "0 0 0 0 0 0 0 0 0 0",
-        "0 0 0 0 0 0 0 0 0 0",
-        "0 0 0 0 0 1 0 0 0 0",
-        "0 0 0 0 0 0 0 0 0 0",
-        "0 0 0 0 0 0 0 0 0 0",
-    });
-    SetSpeedAndLifetime(200.0, 80.0);
-    ComponentSoundwave& wave = Fire(Logic::kSound, {40.0, 80.0}, 2.0, {1.0, 0.0}, 40.0);
-    for (int i = 0; i < 60; ++i) wave.Update(1.0 / 60.0);
-    int torn = 0;
-    for (uint32_t i = 0; i + 1 < 61; ++i) torn += wave.GetRay(i).mLinked ? 0 : 1;
-    EXPECT_GE(torn, 2);
-    EXPECT_TRUE(wave.GetRay(0).mLinked); // the fan's edges pass the pillar side by side
-    EXPECT_TRUE(wave.GetRay(59).mLinked);
-    EXPECT_GT(wave.GetRay(30).mBounces, 0u);
-    EXPECT_EQ(wave.GetRay(0).mBounces, 0u);
-}
-
 TEST_F(SoundwaveTest, TheLevelsEndDestroysTheWave) {
     ComponentSoundwave& wave = Fire(Logic::kSound, {0.0, 0.0}, 1.0, {0.0, 0.0}, 360.0);
     MessageUpdateLogic tick(1.0 / 60.0);
@@ -340,102 +261,29 @@ TEST_F(SoundwaveTest, TheLevelsEndDestroysTheWave) {
     EXPECT_TRUE(wave.mOwner->IsDestroyed());
 }
 
-TEST_F(SoundwaveTest, ASingleRayFacesAheadAndTearsNothing) {
-    Entity entity(999999);
-    auto* transform = new Graphics::ComponentTransform(&entity);
-    transform->mPosition = {10.0, 10.0};
-    transform->mDirection = {0.0, -2.0};
-    auto* wave = new ComponentSoundwave(&entity);
-    wave->mRayCount = 1;
-    entity.AddComponent(transform);
-    entity.AddComponent(wave);
-    wave->Initialize();
-    wave->mInitialEnergy = 50.0;
-    wave->mRaySpeed = 60.0;
-    wave->Launch();
-    ASSERT_EQ(wave->GetRayCountAllocated(), 1u);
-    EXPECT_EQ(wave->mChord, 0.0);
-    EXPECT_NEAR(wave->GetRay(0).mDirY, -1.0, 1e-12);
-    for (int i = 0; i < 30; ++i) wave->Update(1.0 / 60.0);
-    EXPECT_NEAR(wave->GetRay(0).mTrail[wave->CurrentSlot()].y, -20.0, 1e-9);
-    EXPECT_TRUE(wave->GetRay(0).mLinked);
-    Graphics::Renderer renderer([](const Graphics::Batch&) {});
-    Graphics::Batch& batch = renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, 500, 64, Graphics::kBlendAdditive);
-    EXPECT_EQ(wave->AppendRibbon(renderer, batch), 0);
-}
-
-TEST_F(SoundwaveTest, RibbonColoursFadeOverTheLastHundredUnits) {
-    using Graphics::ColorAlpha;
-    EXPECT_EQ(ComponentSoundwave::RibbonColor(Logic::kSound, 500.0), Graphics::PackColor(51, 170, 255, 127));
-    EXPECT_EQ(ComponentSoundwave::RibbonColor(Logic::kWhite, 500.0), Graphics::PackColor(255, 255, 255, 90));
-    EXPECT_EQ(ComponentSoundwave::RibbonColor(Logic::kShock, 500.0), Graphics::PackColor(255, 22, 10, 255));
-    EXPECT_EQ(ColorAlpha(ComponentSoundwave::RibbonColor(Logic::kShock, 1.0)), 255);
-    // Continuous at 100, then a quarter sine: 255 · sin(π/4) · 0.5 at 50.
-    EXPECT_EQ(ColorAlpha(ComponentSoundwave::RibbonColor(Logic::kSound, 99.999)), 127);
-    EXPECT_EQ(ColorAlpha(ComponentSoundwave::RibbonColor(Logic::kSound, 50.0)), 90);
-    EXPECT_EQ(ColorAlpha(ComponentSoundwave::RibbonColor(Logic::kWhite, 50.0)), 63);
-    EXPECT_EQ(ColorAlpha(ComponentSoundwave::RibbonColor(Logic::kSound, -5.0)), 0);
-}
-
-TEST_F(SoundwaveTest, RibbonQuadsRunFromTheFrontToTheOldestPositions) {
+// Where the ribbon's quads lie and how they look is checked with GL (tests/gl, SoundwaveRendering).
+TEST_F(SoundwaveTest, TheRibbonLeavesOutTornBandsAndSpentRays) {
     SetSpeedAndLifetime(60.0, 80.0);
     ComponentSoundwave& wave = Fire(Logic::kSound, {0.0, 0.0}, 5.0, {1.0, 0.0}, 60.0);
     for (int i = 0; i < 20; ++i) wave.Update(1.0 / 60.0);
-    std::vector<Graphics::Vertex> vertices;
-    Graphics::Renderer renderer([&](const Graphics::Batch& batch) {
-        vertices.insert(vertices.end(), batch.GetVertices(), batch.GetVertices() + batch.mCount);
-    });
+    Graphics::Renderer renderer([](const Graphics::Batch&) {});
     Graphics::Batch& batch = renderer.GetBatch(Graphics::kPrimitiveQuads, nullptr, 500, 4096, Graphics::kBlendAdditive);
     EXPECT_EQ(wave.AppendRibbon(renderer, batch), 60);
-    renderer.Flush();
-    ASSERT_EQ(vertices.size(), 60u * 8u);
-    const unsigned front = wave.mStep % 16, middle = (wave.mStep - 8) % 16, oldest = (wave.mStep + 1) % 16;
-    const auto at = [&](int ray, unsigned slot) { return wave.GetRay(ray).mTrail[slot]; };
-    const Graphics::Vertex* v = vertices.data();
-    EXPECT_EQ(Vector2(v[0].mX, v[0].mY), at(0, front));
-    EXPECT_EQ(Vector2(v[1].mX, v[1].mY), at(1, front));
-    EXPECT_EQ(Vector2(v[2].mX, v[2].mY), at(1, middle));
-    EXPECT_EQ(Vector2(v[3].mX, v[3].mY), at(0, middle));
-    EXPECT_EQ(Vector2(v[6].mX, v[6].mY), at(1, oldest));
-    EXPECT_EQ(Vector2(v[7].mX, v[7].mY), at(0, oldest));
-    const double expectedUv[8][2] = {{0, 0}, {1, 0}, {1, 0.5}, {0, 0.5}, {0, 0.5}, {1, 0.5}, {1, 1}, {0, 1}};
-    for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(v[k].mU, expectedUv[k][0]);
-        EXPECT_EQ(v[k].mV, expectedUv[k][1]);
-    }
-    EXPECT_EQ(v[0].mAlpha, 127);
-    // A torn band and the two bands of a spent ray are left out.
     wave.mRays[5].mLinked = false;
     wave.mRays[20].mEnergy = 0.0;
-    EXPECT_EQ(wave.AppendRibbon(renderer, batch), 57);
+    EXPECT_EQ(wave.AppendRibbon(renderer, batch), 57) << "a torn band and the two bands of a spent ray";
 }
 
-TEST_F(SoundwaveTest, TheWorldRenderDrawsLiveWavesInOneAdditiveBatch) {
+TEST_F(SoundwaveTest, TheWorldRenderDrawsOnlyLiveWaves) {
     ComponentSoundwave& live = Fire(Logic::kSound, {0.0, 0.0}, 1.0, {1.0, 0.0}, 60.0);
     ComponentSoundwave& gone = Fire(Logic::kShock, {0.0, 0.0}, 1.0, {1.0, 0.0}, 60.0);
     gone.mOwner->Destroy();
     live.Update(1.0 / 60.0);
-    std::vector<const Graphics::Batch*> drawn;
     size_t vertices = 0;
-    Graphics::Renderer renderer([&](const Graphics::Batch& batch) {
-        drawn.push_back(&batch);
-        vertices += batch.mCount;
-    });
-    Debug::PerformanceManager& performance = Debug::PerformanceManager::GetInstance();
+    Graphics::Renderer renderer([&](const Graphics::Batch& batch) { vertices += batch.mCount; });
     LogicManager::GetInstance().RenderSoundwaves(renderer);
-    const Debug::PerfCounter* counter = performance.FindCounter("Soundwave Rays Drawn");
-    ASSERT_NE(counter, nullptr);
-    const int before = counter->mCount;
-    LogicManager::GetInstance().RenderSoundwaves(renderer);
-    EXPECT_EQ(counter->mCount, before + 60);
-    EXPECT_NE(performance.FindTimer("Soundwave Rendering"), nullptr);
     renderer.Flush();
-    ASSERT_EQ(drawn.size(), 1u);
-    EXPECT_EQ(drawn[0]->mLayer, ComponentSoundwave::kLayer);
-    EXPECT_EQ(drawn[0]->mBlend, Graphics::kBlendAdditive);
-    ASSERT_NE(drawn[0]->mTexture, nullptr);
-    EXPECT_EQ(drawn[0]->mTexture->mName, "soundwave.png");
-    EXPECT_EQ(vertices, 2u * 60u * 8u); // both renders of the live wave; none of the destroyed one
+    EXPECT_EQ(vertices, 60u * 8u); // the live wave's ribbon; none of the destroyed one
 }
 
 TEST_F(SoundwaveTest, TheNumberOfLiveWavesIsBounded) {

@@ -1,8 +1,7 @@
 // Shared by the entity, world, screen and play tests: the game's factory with the real
 // archetypes, a level made current, a recorder of broadcasts, a clean logic manager and world,
-// and a screen stack driven frame by frame with synthetic input in a stand-in 1024 × 768
-// window, with the real content (fonts, images, tiles) and no GL; the renderer keeps each
-// frame's batches for inspection.
+// and a screen stack driven frame by frame with synthetic input in a stand-in 1024 × 768 window
+// (real fonts, images and tiles, no GL; the renderer keeps each frame's batches).
 #pragma once
 
 #include "core/ComponentFactory.h"
@@ -99,15 +98,13 @@ inline void LoadPlayArchetypes() {
     (void)loaded;
 }
 
-/// Destroys every entity of the game's entity manager and deletes them at once.
 inline void ClearEntities() {
     EntityManager& entities = EntityManager::GetInstance();
     for (Entity* entity = entities.GetFirst(); entity; entity = entity->GetNext()) entity->Destroy();
     entities.DestroyPending();
 }
 
-/// Registers the transform, body and sound-wave components with the game's component factory
-/// and loads the content's "soundwave" archetype into the game's factory (once each).
+/// The components and the content's archetype a sound wave is built from (registered once each).
 inline void InstallSoundwaveArchetype() {
     ComponentFactory& components = ComponentFactory::GetInstance();
     components.Register<Graphics::ComponentTransform>();
@@ -127,8 +124,7 @@ inline Logic::Level& UseLevel(const std::vector<std::string>& topFirst) {
     return *logic.GetLevel();
 }
 
-/// Puts the game's logic and particles back as a test found them: no level, no entities, zero
-/// level counters, an empty particle pool and the sound-wave tweak values at their defaults.
+/// No level, entities or particles, and the level counters and sound-wave tweaks at their defaults.
 inline void ResetWorld() {
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     logic.SetLevel(nullptr);
@@ -196,7 +192,6 @@ protected:
         return entity;
     }
 
-    /// One logic tick delivered to one entity.
     static void Tick(Entity& entity, double dt) {
         MessageUpdateLogic update(dt);
         entity.HandleMessage(update);
@@ -281,9 +276,8 @@ protected:
         input.Snapshot();
     }
 
-    /// One frame as the main loop runs it: the update with dt, the world and overlay passes into
-    /// mRenderer (its batches keep what this frame drew), the end of the frame (entities
-    /// deleted), the screen changes and the input snapshot.
+    /// One frame as the main loop runs it: the update, the world and overlay passes into mRenderer
+    /// (whose batches keep this frame), the end of the frame, the screen changes and input snapshot.
     void Frame(double dt = kFrame) {
         MessageUpdateLoop update(dt);
         mGame.SendMessage(update);
@@ -320,12 +314,6 @@ protected:
     template <class T>
     T* Top() {
         return dynamic_cast<T*>(mGame.GetTopScreen());
-    }
-    /// The vertices drawn this frame on a layer, over all its batches.
-    unsigned VerticesOnLayer(int layer) const {
-        unsigned count = 0;
-        for (const auto& [key, batch] : mRenderer.GetBatches()) count += key.mLayer == layer ? batch->mCount : 0;
-        return count;
     }
 
     std::optional<Game> mOwnGame;
@@ -396,7 +384,6 @@ protected:
     }
 
     static Entity* Player() { return Logic().GetPlayer(); }
-    /// The live entities with a player component.
     static int LivePlayers() {
         int count = 0;
         for (Entity* entity = Entities().GetFirst(); entity; entity = entity->GetNext()) {

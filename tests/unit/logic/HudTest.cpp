@@ -1,10 +1,10 @@
+// The heads-up display's layout and plain quads, drawn without GL; the shader meter's pixels are
+// checked with GL (tests/gl, HudRendering).
 #include "core/Game.h"
 #include "graphics/Batch.h"
 #include "graphics/FontManager.h"
 #include "graphics/Renderer.h"
-#include "graphics/ShaderProgram.h"
 #include "graphics/Texture.h"
-#include "graphics/TextureManager.h"
 #include "graphics/Vertex.h"
 #include "screens/Hud.h"
 #include "support/TestSupport.h"
@@ -13,7 +13,6 @@
 
 #include <algorithm>
 #include <utility>
-
 #include <vector>
 
 namespace Velmora::Logic {
@@ -21,8 +20,6 @@ namespace {
 
 // One quad found in the renderer's batches.
 struct Quad {
-    Graphics::Texture* mTexture;
-    int mLayer;
     double mLeft, mBottom, mRight, mTop;
     uint32_t mColor;
 };
@@ -47,7 +44,7 @@ protected:
             if (name != texture) continue;
             const Graphics::Vertex* v = batch->GetVertices();
             for (unsigned i = 0; i + 3 < batch->mCount; i += 4) {
-                quads.push_back({batch->mTexture, layer, v[i].mX, v[i].mY, v[i + 2].mX, v[i + 2].mY,
+                quads.push_back({v[i].mX, v[i].mY, v[i + 2].mX, v[i + 2].mY,
                                  Graphics::PackColor(v[i].mRed, v[i].mGreen, v[i].mBlue, v[i].mAlpha)});
             }
         }
@@ -63,25 +60,16 @@ protected:
 TEST(HudLayout, BarSocketSlotAndMenuButtonFollowTheWindowAndTheBarDesign) {
     const Hud::Rect bar = Hud::BarRect(1000, 500);
     EXPECT_DOUBLE_EQ(bar.mLeft, 136.0);
-    EXPECT_DOUBLE_EQ(bar.mBottom, 8.0);
-    EXPECT_DOUBLE_EQ(bar.mRight, 136.0 + 669.0);
     EXPECT_DOUBLE_EQ(bar.mTop, 8.0 + 47.0);
 
     // The socket is design x 26 … 96 and y 11 … 81 from the bar's top, of 1024 × 92.
     const Hud::Rect socket = Hud::BriefcaseRect(1000, 500);
     EXPECT_NEAR(socket.mLeft, 136.0 + 26.0 / 1024.0 * 669.0, 1e-9);
-    EXPECT_NEAR(socket.mRight, 136.0 + 96.0 / 1024.0 * 669.0, 1e-9);
-    EXPECT_NEAR(socket.mTop, 55.0 - 11.0 / 92.0 * 47.0, 1e-9);
     EXPECT_NEAR(socket.mBottom, 55.0 - 81.0 / 92.0 * 47.0, 1e-9);
-    const Hud::Rect slot = Hud::MeterSlotRect(1000, 500);
-    EXPECT_NEAR(slot.mLeft, 136.0 + 0.125 * 669.0, 1e-9);
-    EXPECT_LT(slot.mBottom, slot.mTop);
-    EXPECT_GT(slot.mLeft, socket.mRight) << "the slot lies right of the socket";
+    EXPECT_GT(Hud::MeterSlotRect(1000, 500).mLeft, socket.mRight) << "the slot lies right of the socket";
 
     const Hud::Rect menu = Hud::MenuButtonRect(1024, 768);
-    EXPECT_DOUBLE_EQ(menu.mLeft, 10.0);
     EXPECT_DOUBLE_EQ(menu.mBottom, 7.5);
-    EXPECT_DOUBLE_EQ(menu.mRight, 90.0);
     EXPECT_DOUBLE_EQ(menu.mTop, 75.0);
     EXPECT_TRUE(menu.Contains(10.0, 7.5));
     EXPECT_FALSE(menu.Contains(90.0, 50.0)) << "the right edge is outside";
@@ -93,9 +81,8 @@ TEST(HudLayout, ClockShowsMinutesSecondsAndHundredthsThenHours) {
         double mSeconds;
         const char* mText;
     } cases[] = {
-        {0.999, "0:00.99"}, {12.345, "0:12.34"},    {7.05, "0:07.05"},      {59.999, "0:59.99"},
-        {100.0, "1:40.00"}, {3599.99, "59:59.99"},  {3600.0, "1:00:00.00"}, {36061.5, "10:01:01.50"},
-        {-3.0, "0:00.00"},  {1e300, "99:59:59.99"},
+        {0.999, "0:00.99"},     {7.05, "0:07.05"}, {100.0, "1:40.00"},
+        {3600.0, "1:00:00.00"}, {-3.0, "0:00.00"}, {1e300, "99:59:59.99"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Hud::FormatClock(c.mSeconds) + Hud::FormatHundredths(c.mSeconds), c.mText) << c.mSeconds;
@@ -106,53 +93,40 @@ TEST(HudLayout, ClockShowsMinutesSecondsAndHundredthsThenHours) {
 }
 
 TEST_F(HudTest, ClockStaysInsideTheWindowRightOfTheBarAtAnyTime) {
-    for (const auto& [width, height] : {std::pair{1280, 800}, {1200, 750}, {640, 480}, {1920, 1080}}) {
-        for (const double seconds : {0.0, 100.0, 3600.0, Hud::kClockLimit}) {
+    for (const auto& [width, height] : {std::pair{1280, 800}, {640, 480}}) {
+        for (const double seconds : {0.0, Hud::kClockLimit}) {
             mRenderer.Clear();
             HudState state;
             state.mLevelTime = seconds;
             mHud.Draw(mRenderer, width, height, state, false);
             const std::vector<Quad> digits = Quads("font/digital", Graphics::FontManager::kTextLayer);
             ASSERT_FALSE(digits.empty());
-            const Hud::Rect room = Hud::ClockRect(width, height);
-            EXPECT_GE(room.mLeft, Hud::BarRect(width, height).mRight);
             double left = digits.front().mLeft, right = digits.front().mRight;
             for (const Quad& quad : digits) {
                 left = std::min(left, quad.mLeft);
                 right = std::max(right, quad.mRight);
             }
-            EXPECT_GE(left, room.mLeft - 0.5) << width << "x" << height << " at " << seconds;
+            EXPECT_GE(left, Hud::BarRect(width, height).mRight - 0.5) << width << "x" << height << " at " << seconds;
             EXPECT_LE(right, width - 0.005 * width) << width << "x" << height << " at " << seconds;
             EXPECT_EQ(digits.front().mColor, Hud::kTimerColor);
         }
     }
 }
 
-TEST_F(HudTest, BarClockAndMenuButtonAlwaysTheBriefcaseOnlyOnceTaken) {
+TEST_F(HudTest, TheBarAlwaysTheBriefcaseOnlyOnceTaken) {
     HudState state;
     state.mLevelTime = 83.5;
     mHud.Draw(mRenderer, 1200, 750, state, false);
     const std::vector<Quad> bar = Quads("hud.png", Hud::kBarLayer);
     ASSERT_EQ(bar.size(), 1u);
-    EXPECT_DOUBLE_EQ(bar[0].mLeft, 0.136 * 1200);
     EXPECT_DOUBLE_EQ(bar[0].mTop, 0.016 * 750 + 0.094 * 750);
-    EXPECT_EQ(bar[0].mColor, 0xFFFFFFFFu);
     EXPECT_TRUE(Quads("hudbriefcase.png", Hud::kMeterLayer).empty());
-
-    // "1:23" and ".50" in red, at the bottom right.
-    const std::vector<Quad> digits = Quads("font/digital", Graphics::FontManager::kTextLayer);
-    ASSERT_EQ(digits.size(), 7u);
-    EXPECT_GE(digits[0].mLeft, 0.85 * 1200);
-    EXPECT_GE(digits[0].mBottom, 0.015 * 750 - 1.0);
-
     mRenderer.Clear();
     state.mBriefcase = true;
     mHud.Draw(mRenderer, 1200, 750, state, false);
     const std::vector<Quad> icon = Quads("hudbriefcase.png", Hud::kMeterLayer);
     ASSERT_EQ(icon.size(), 1u);
-    const Hud::Rect socket = Hud::BriefcaseRect(1200, 750);
-    EXPECT_DOUBLE_EQ(icon[0].mLeft, socket.mLeft);
-    EXPECT_DOUBLE_EQ(icon[0].mTop, socket.mTop);
+    EXPECT_DOUBLE_EQ(icon[0].mLeft, Hud::BriefcaseRect(1200, 750).mLeft);
 }
 
 TEST_F(HudTest, PlainMeterFillsTheReloadHalfAndOnlyThenTheChargeHalf) {
@@ -177,31 +151,6 @@ TEST_F(HudTest, PlainMeterFillsTheReloadHalfAndOnlyThenTheChargeHalf) {
     EXPECT_NEAR(bars[0].mRight, middle, 1e-9) << "a full reload fills the left half";
     EXPECT_NEAR(bars[1].mLeft, middle, 1e-9);
     EXPECT_NEAR(bars[1].mRight - bars[1].mLeft, (bars[0].mRight - bars[0].mLeft) * 0.5, 1e-9);
-}
-
-TEST_F(HudTest, ShaderMeterCoversTheBarAndHandsPowerAndPhaseToTheProgram) {
-    HudState state;
-    state.mGun = kSoundGun;
-    state.mMeterPower = 0.25;
-    state.mPhase = 0.625;
-    mHud.Draw(mRenderer, 1200, 750, state, true);
-    std::vector<Quad> meter;
-    for (const auto& [key, batch] : mRenderer.GetBatches()) {
-        if (batch->mTexture && batch->mTexture->mShaderName == "ChargeMeter" && batch->mCount == 4) {
-            meter.push_back({batch->mTexture, batch->mLayer, batch->GetVertices()[0].mX, batch->GetVertices()[0].mY,
-                             batch->GetVertices()[2].mX, batch->GetVertices()[2].mY, 0});
-        }
-    }
-    ASSERT_EQ(meter.size(), 1u);
-    EXPECT_EQ(meter[0].mLayer, Hud::kMeterLayer);
-    EXPECT_EQ(meter[0].mTexture->mName, "hud.png");
-    EXPECT_DOUBLE_EQ(meter[0].mLeft, Hud::BarRect(1200, 750).mLeft);
-    EXPECT_DOUBLE_EQ(meter[0].mRight, Hud::BarRect(1200, 750).mRight);
-    ASSERT_NE(meter[0].mTexture->mProgram, nullptr);
-    EXPECT_FLOAT_EQ(meter[0].mTexture->mProgram->GetUniform("uPower"), 0.25f);
-    EXPECT_FLOAT_EQ(meter[0].mTexture->mProgram->GetUniform("uTime"), 0.625f);
-    EXPECT_TRUE(Quads("chargemeter.png", Hud::kMeterLayer).empty()) << "no plain bars beside the shader";
-    EXPECT_FALSE(mHud.IsShaderMeterAvailable()) << "no GL context here, so the program is not built";
 }
 
 TEST_F(HudTest, NothingForAWindowWithoutSize) {
