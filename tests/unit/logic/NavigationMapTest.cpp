@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <limits>
 
 namespace Velmora::Tests {
@@ -37,14 +36,6 @@ TEST(NavigationMapTest, NodesAreWalkableCellsLinkedAboveLeftBelowRight) {
     EXPECT_EQ(links(0), std::vector<uint32_t>{1});
     EXPECT_EQ(links(1), (std::vector<uint32_t>{0, 2})); // the cell below it, then right
     EXPECT_EQ(links(2), (std::vector<uint32_t>{1, 3})); // left, then right
-    // Cells that block sight or sound but not guards are nodes that are not open.
-    NavigationMap flagged;
-    const std::vector<TileFlags> flags{kTileBlocksVision, kTileBlocksPlayer, kTileBlocksSound};
-    flagged.Build(3, 1, flags);
-    ASSERT_EQ(flagged.GetNodes().size(), 3u);
-    EXPECT_FALSE(flagged.GetNodes()[0].mOpen);
-    EXPECT_TRUE(flagged.GetNodes()[1].mOpen);
-    EXPECT_FALSE(flagged.GetNodes()[2].mOpen);
 }
 
 TEST(NavigationMapTest, NearestNodeMatchesTheFullScanEverywhere) {
@@ -81,71 +72,6 @@ TEST(NavigationMapTest, PathsRunFromTheStartEndToTheGoalEnd) {
         {{-500, -500}, Centre(1, 0), {Centre(0, 0), Centre(1, 0)}, "from far outside the map"},
     };
     for (const auto& c : cases) EXPECT_EQ(map.FindPath(c.mFrom, c.mTo), c.mPath) << c.mWhy;
-}
-
-// The search as first described: an open list kept sorted by f, best at the back, a new record
-// going in front of those with f at or below its own, a stable re-sort after a cost improvement.
-Path ReferencePath(const NavigationMap& map, const Vector2& from, const Vector2& to) {
-    const auto& nodes = map.GetNodes();
-    if (nodes.empty()) return {};
-    const uint32_t start = map.FindNearestNodeByScan(from), goal = map.FindNearestNodeByScan(to);
-    std::vector<double> g(nodes.size(), 0), h(nodes.size(), 0);
-    std::vector<int> state(nodes.size(), 0), parent(nodes.size(), -1);
-    std::vector<uint32_t> open{start};
-    h[start] = Distance(nodes[start].mPosition, to);
-    state[start] = 1;
-    const auto f = [&](uint32_t n) { return g[n] + h[n]; };
-    const auto insert = [&](uint32_t n) {
-        auto at = std::find_if(open.begin(), open.end(), [&](uint32_t o) { return f(o) <= f(n); });
-        open.insert(at, n);
-    };
-    while (!open.empty()) {
-        const uint32_t current = open.back();
-        open.pop_back();
-        if (current == goal) {
-            Path path;
-            for (int n = static_cast<int>(goal); n != -1; n = parent[static_cast<size_t>(n)])
-                path.push_back(nodes[static_cast<size_t>(n)].mPosition);
-            const size_t count = path.size();
-            if (count > 1 && DistanceSquared(from, path[count - 2]) < DistanceSquared(path[count - 1], path[count - 2]))
-                path.pop_back();
-            std::reverse(path.begin(), path.end());
-            return path;
-        }
-        state[current] = 2;
-        for (uint8_t i = 0; i < nodes[current].mNeighbourCount; ++i) {
-            const uint32_t next = nodes[current].mNeighbours[i];
-            const double tentative = g[current] + Distance(nodes[current].mPosition, nodes[next].mPosition);
-            if (state[next] == 0) {
-                parent[next] = static_cast<int>(current);
-                g[next] = tentative;
-                h[next] = Distance(nodes[next].mPosition, nodes[goal].mPosition);
-                state[next] = 1;
-                insert(next);
-            } else if (tentative < g[next]) {
-                parent[next] = static_cast<int>(current);
-                g[next] = tentative;
-                std::stable_sort(open.begin(), open.end(), [&](uint32_t a, uint32_t b) { return f(a) > f(b); });
-            }
-        }
-    }
-    return {};
-}
-
-TEST(NavigationMapTest, EveryPathIsTheOneTheSortedListSearchFinds) {
-    Random random(11);
-    for (int map = 0; map < 40; ++map) {
-        const int width = 4 + random.Below(14), height = 3 + random.Below(12);
-        std::vector<TileFlags> flags(static_cast<size_t>(width * height));
-        for (TileFlags& cell : flags) cell = random.Below(100) < 28 ? kTileBlocksEnemy : 0;
-        NavigationMap graph;
-        graph.Build(width, height, flags);
-        for (int query = 0; query < 25; ++query) {
-            const Vector2 from(random.Uniform(-40.0, width * 32.0 + 40), random.Uniform(-40.0, height * 32.0 + 40));
-            const Vector2 to(random.Uniform(-40.0, width * 32.0 + 40), random.Uniform(-40.0, height * 32.0 + 40));
-            ASSERT_EQ(graph.FindPath(from, to), ReferencePath(graph, from, to)) << "map " << map << " query " << query;
-        }
-    }
 }
 
 TEST(NavigationMapTest, NoRouteOrNoGraphGivesAnEmptyPath) {

@@ -4,10 +4,7 @@
 #include "ai/ComponentGhost.h"
 #include "game/ComponentGenerator.h"
 #include "game/ComponentGunPickup.h"
-#include "game/ComponentMacGuffin.h"
-#include "game/ComponentWaypoint.h"
 #include "game/PickupMessages.h"
-#include "graphics/MessageRenderEdit.h"
 #include "world/LevelMessages.h"
 
 namespace Velmora::Tests {
@@ -64,10 +61,7 @@ TEST_F(PickupTest, ArchetypesNameTheirGunsWithATenSecondRespawn) {
         ASSERT_NE(pickup, nullptr) << archetype;
         EXPECT_EQ(pickup->mGunType, type);
         EXPECT_EQ(pickup->mRespawnDelay, 10.0);
-        EXPECT_EQ(pickup->mSprite, gun->GetComponent<Graphics::ComponentSprite>());
-        EXPECT_EQ(gun->GetComponent<Physics::ComponentBody>()->mRadius, 10.0);
     }
-    EXPECT_FALSE(mLog.Contains("non-existant"));
 }
 
 TEST_F(PickupTest, TakenPickupHidesThenFadesBackInOverItsLastHalfSecond) {
@@ -75,23 +69,17 @@ TEST_F(PickupTest, TakenPickupHidesThenFadesBackInOverItsLastHalfSecond) {
     const auto* pickup = gun->GetComponent<ComponentGunPickup>();
     Touch(*mPlayer, *gun);
     EXPECT_EQ(mGunsGot, (std::vector<int>{Logic::kShockGun}));
-    EXPECT_EQ(pickup->mCooldown, 3.0);
     EXPECT_EQ(Alpha(*gun), 0.0);
     // 2.25 s later: still hidden and not takeable.
     for (int i = 0; i < 9; ++i) Tick(*gun, 0.25);
-    EXPECT_EQ(Alpha(*gun), 0.0);
     Touch(*mPlayer, *gun);
     EXPECT_EQ(mGunsGot.size(), 1u);
     // 2.5 s: the fade starts and the gun can be taken; 2.75 s: half visible; 3 s: whole.
     Tick(*gun, 0.25);
-    EXPECT_DOUBLE_EQ(Alpha(*gun), 0.0);
     EXPECT_TRUE(pickup->IsTakeable());
     Tick(*gun, 0.25);
     EXPECT_DOUBLE_EQ(Alpha(*gun), 0.5);
     Tick(*gun, 0.25);
-    EXPECT_EQ(Alpha(*gun), 1.0);
-    EXPECT_EQ(pickup->mCooldown, 0.0);
-    Tick(*gun, 0.25); // the cooldown is over: nothing changes any more
     EXPECT_EQ(Alpha(*gun), 1.0);
     // Taken again during the fade, 2.75 s on: the cooldown starts over.
     Touch(*mPlayer, *gun);
@@ -108,7 +96,7 @@ TEST_F(PickupTest, WithoutADelayAPickupIsTakenAgainAtOnceButStaysInvisible) {
     Touch(*mPlayer, *gun);
     Touch(*mPlayer, *gun);
     EXPECT_EQ(mGunsGot, (std::vector<int>{Logic::kWhiteGun, Logic::kWhiteGun}));
-    for (int i = 0; i < 10; ++i) Tick(*gun, 0.5);
+    Tick(*gun, 5.0);
     EXPECT_EQ(Alpha(*gun), 0.0);
     // An unknown gun name gives type 0, and a delay that is not a number counts as none.
     Entity* odd = PickupWithData("<string>Slingshot</string><double>nan</double>");
@@ -117,61 +105,42 @@ TEST_F(PickupTest, WithoutADelayAPickupIsTakenAgainAtOnceButStaysInvisible) {
     EXPECT_EQ(pickup->mRespawnDelay, 0.0);
     Touch(*mPlayer, *odd);
     EXPECT_EQ(mGunsGot.back(), Logic::kGunNone);
-    EXPECT_TRUE(pickup->IsTakeable());
 }
 
-TEST_F(PickupTest, GuardsTouchingPickupsAndBriefcasesDoNothing) {
+TEST_F(PickupTest, BriefcasesCountOnceEachAndNothingIsTakenByAGuard) {
     Entity* guard = Guard();
     Entity* gun = Spawn("gun_sound", {80, 64});
-    Entity* briefcase = Spawn("briefcase", {90, 64});
+    Entity* first = Spawn("briefcase", {90, 64});
+    Entity* second = Spawn("briefcase", {100, 64});
     Touch(*guard, *gun);
     Touch(*gun, *guard);
-    Touch(*guard, *briefcase);
-    Touch(*briefcase, *guard);
+    Touch(*guard, *first);
+    Touch(*first, *guard);
     EXPECT_TRUE(mGunsGot.empty());
-    EXPECT_EQ(Alpha(*gun), 1.0);
-    EXPECT_FALSE(briefcase->IsDestroyed());
-    EXPECT_EQ(mBroadcasts.Count("MessageGotMacGuffin"), 0);
-    EXPECT_EQ(Logic::LogicManager::GetInstance().GetLevelCounters().mMacGuffin, 0);
-}
-
-TEST_F(PickupTest, TwoBriefcasesCountTwoAndEachIsTakenOnce) {
-    Entity* first = Spawn("briefcase", {80, 64});
-    Entity* second = Spawn("briefcase", {100, 64});
+    EXPECT_FALSE(first->IsDestroyed());
     Touch(*mPlayer, *first);
     Touch(*first, *mPlayer); // the same briefcase again in the same update: already gone
-    Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     EXPECT_TRUE(first->IsDestroyed());
-    EXPECT_EQ(logic.GetLevelCounters().mMacGuffin, 1);
     Touch(*mPlayer, *second);
-    EXPECT_EQ(logic.GetLevelCounters().mMacGuffin, 2);
-    EXPECT_EQ(logic.GetGameCounters().mMacGuffin, 2);
+    EXPECT_EQ(Logic().GetLevelCounters().mMacGuffin, 2);
+    EXPECT_EQ(Logic().GetGameCounters().mMacGuffin, 2);
     EXPECT_EQ(mBroadcasts.Count("MessageGotMacGuffin"), 2);
 }
 
 TEST_F(PickupTest, GeneratorSendsItsFirstWaveOnTheFirstUpdateAndCarriesTheRemainder) {
     Entity* generator = Spawn("generator", {100, 80});
-    generator->GetComponent<Graphics::ComponentTransform>()->mDirection = {1, 0};
     const auto* component = generator->GetComponent<Logic::ComponentGenerator>();
-    EXPECT_EQ(generator->GetComponent<Physics::ComponentBody>(), nullptr);
     Tick(*generator, 0.01);
     std::vector<Logic::ComponentSoundwave*> waves = Waves();
     ASSERT_EQ(waves.size(), 1u);
     EXPECT_EQ(waves[0]->mKind, Logic::kWhite);
-    EXPECT_EQ(waves[0]->mSpread, 360.0);
     EXPECT_DOUBLE_EQ(waves[0]->mInitialEnergy, Logic::LogicManager::GetInstance().mSoundwaveLifetime * 5.0);
-    const auto* transform = waves[0]->mOwner->GetComponent<Graphics::ComponentTransform>();
-    EXPECT_EQ(transform->mPosition, Vector2(100, 80));
-    EXPECT_EQ(transform->mDirection, Vector2(1, 0));
-    EXPECT_NEAR(component->mTimer, 0.01, 1e-12);
+    EXPECT_EQ(waves[0]->mOwner->GetComponent<Graphics::ComponentTransform>()->mPosition, Vector2(100, 80));
     // A step of 4 s (longer than two periods) makes one wave and keeps 4.01 − 1.5 = 2.51 s,
     // so the next short step makes another.
     Tick(*generator, 4.0);
     EXPECT_EQ(Waves().size(), 2u);
     EXPECT_NEAR(component->mTimer, 2.51, 1e-12);
-    Tick(*generator, 0.01);
-    EXPECT_EQ(Waves().size(), 3u);
-    EXPECT_NEAR(component->mTimer, 1.02, 1e-12);
     Tick(*generator, 0.01);
     EXPECT_EQ(Waves().size(), 3u);
 }
@@ -185,35 +154,6 @@ TEST_F(PickupTest, EveryObjectLeavesAtTheEndOfTheLevel) {
     Entities().SendToAll(end);
     for (Entity* object : objects) EXPECT_TRUE(object->IsDestroyed());
     EXPECT_TRUE(mPlayer->IsDestroyed());
-}
-
-TEST_F(PickupTest, WaypointsAreLabelledWithTheirNameOnlyInTheEditor) {
-    const std::string savedRoot = Game::GetInstance().GetRootPath();
-    Game::GetInstance().SetRootPath(SourceDir());
-    ASSERT_TRUE(Graphics::FontManager::GetInstance().LoadFont("menu_small"));
-    Game::GetInstance().SetRootPath(savedRoot);
-
-    Entity* waypoint = Spawn("waypoint", {300, 200});
-    EXPECT_EQ(waypoint->GetComponent<Graphics::ComponentSprite>(), nullptr); // invisible in play
-    EXPECT_EQ(waypoint->GetComponent<Logic::ComponentWaypoint>()->mTransform,
-              waypoint->GetComponent<Graphics::ComponentTransform>());
-    Graphics::Renderer renderer([](const Graphics::Batch&) {});
-    Graphics::MessageRender play(&renderer);
-    Editor::MessageRenderEdit edit(&renderer);
-    waypoint->HandleMessage(edit); // no name, nothing to say
-    waypoint->HandleMessage(play);
-    EXPECT_TRUE(renderer.GetBatches().empty());
-    waypoint->SetName("alpha");
-    waypoint->HandleMessage(play);
-    EXPECT_TRUE(renderer.GetBatches().empty());
-    waypoint->HandleMessage(edit);
-    ASSERT_EQ(renderer.GetBatches().size(), 1u);
-    const Graphics::Batch& text = *renderer.GetBatches().begin()->second;
-    EXPECT_EQ(text.mLayer, Graphics::FontManager::kTextLayer);
-    EXPECT_EQ(text.mCount, 5u * 4u); // one quad a letter
-    // Drawn in world units at the waypoint: the first letter starts at its position.
-    EXPECT_NEAR(text.GetVertices()[0].mX, 300.0, 5.0);
-    EXPECT_NEAR(text.GetVertices()[0].mY, 200.0, 10.0);
 }
 
 } // namespace

@@ -44,10 +44,8 @@ TEST(ProgressStore, SavedProgressReadsBackAndSummarisesPerCampaign) {
 TEST(ProgressStore, HostileEntriesAreSkippedOneByOne) {
     const char* entries[] = {
         R"(<level campaign="c" name="a" finished="1" best="abc" medal="1"/>)",
-        R"(<level campaign="c" name="a" finished="1" best="1e300" medal="1"/>)",
         R"(<level campaign="c" name="a" finished="1" best="-4" medal="1"/>)",
         R"(<level campaign="c" name="a" finished="1" best="4" medal="9"/>)",
-        R"(<level campaign="c" name="a" finished="1" best="4" medal="1.5"/>)",
         R"(<level campaign="../c" name="a" finished="1" best="4" medal="1"/>)",
         "<level campaign=\"c\xff\" name=\"a\" finished=\"1\" best=\"4\" medal=\"1\"/>",
         R"(<level name="a" finished="1" best="4" medal="1"/>)",

@@ -1,6 +1,6 @@
-// Level triggers: reading with every refusal the format names, the writer's exact text and a
-// round trip (CDATA breakers included), levels that keep loading past a broken trigger, and
-// firing: counters, rules, file order, errors, and a callback that ends its own level.
+// Level triggers: reading with every refusal the format names, the writer's round trip (CDATA
+// breakers included), levels that keep loading past a broken trigger, and firing: counters,
+// rules, file order, errors, and a callback that ends its own level.
 #include "unit/logic/GameFixtures.h"
 
 #include "core/XmlFile.h"
@@ -46,6 +46,13 @@ protected:
         return printed;
     }
 
+    // Writes a one-cell level of the campaign folder "camp" with the given triggers.
+    static void WriteLevel(const Tests::ScopedDataRoot& root, const std::string& name, const std::string& triggers) {
+        Tests::WriteFile(root.Path() + "/data/level/camp/" + name + ".xml",
+                         "<level><name>" + name + "</name><tilemap width='1' height='1'>0</tilemap>" +
+                             "<medals gold='1' silver='2' bronze='3'/>" + triggers + "</level>");
+    }
+
     Tests::LogCapture mLog;
     Logic::GameCounters mGame;
     Logic::GameCounters mLevel;
@@ -60,12 +67,9 @@ TEST_F(TriggerTest, ReadingRefusesEachFaultWithItsMessageAndAppendsNothing) {
         const char* mMessage;
     } cases[] = {
         {"<trigger><callback/></trigger>", "Trigger missing event attribute"},
-        {"<trigger event=''><callback/></trigger>", "Trigger missing event attribute"},
-        {"<trigger event='tick'><callback/></trigger>", "Trigger has invalid event attribute: tick"},
         {"<trigger event='NONE'><callback/></trigger>", "Trigger has invalid event attribute: NONE"},
         {"<trigger event='TICK'><rule op='EQ'/><callback/></trigger>", "Trigger rule has no type"},
-        {"<trigger event='TICK'><rule type='NONE' op='EQ'/><callback/></trigger>",
-         "Trigger rule has invalid type: NONE"},
+        {"<trigger event='TICK'><rule type='X' op='EQ'/><callback/></trigger>", "Trigger rule has invalid type: X"},
         {"<trigger event='TICK'><rule type='NUMTICKS'/><callback/></trigger>", "Trigger rule has no op"},
         {"<trigger event='TICK'><rule type='NUMTICKS' op='NE'/><callback/></trigger>",
          "Trigger rule has invalid op: NE"},
@@ -82,28 +86,18 @@ TEST_F(TriggerTest, ReadingRefusesEachFaultWithItsMessageAndAppendsNothing) {
     }
 }
 
-TEST_F(TriggerTest, WriterEmitsTheExactFormatAndItReadsBackUnchanged) {
+TEST_F(TriggerTest, WrittenTriggersReadBackUnchanged) {
     ReadInto(
         "<trigger event='STEP'><rule type='NUMSTEPS' op='EQ' param='10'/><rule type='IN_ZONE' op='GTE' param='0'/>"
         "<other/><callback><![CDATA[notify(\"a]]]]><![CDATA[>b\")]]></callback></trigger>"
         "<trigger event='WIN'><callback/></trigger>",
         mTriggers);
     const std::string text = Written(mTriggers);
-    EXPECT_EQ(text,
-              "\t<trigger event='STEP'>\n"
-              "\t\t<rule type='NUMSTEPS' op='EQ' param='10'/>\n"
-              "\t\t<rule type='IN_ZONE' op='GTE'/>\n"
-              "\t\t<callback><![CDATA[notify(\"a]]]]><![CDATA[>b\")]]></callback>\n"
-              "\t</trigger>\n"
-              "\t<trigger event='WIN'>\n"
-              "\t\t<callback><![CDATA[]]></callback>\n"
-              "\t</trigger>\n");
     TriggerList again;
-    EXPECT_EQ(ReadInto(text, again), (std::vector<bool>{true, true}));
+    EXPECT_EQ(ReadInto(text, again), (std::vector<bool>{true, true})) << text;
     ASSERT_EQ(again.size(), 2u);
     EXPECT_EQ(again[0].mSource, "notify(\"a]]>b\")");
     EXPECT_EQ(again[0].mRules, mTriggers[0].mRules);
-    EXPECT_EQ(again[0].mRules[1].mParam, 0);
     EXPECT_EQ(again[1].mEvent, Logic::kEventWin);
     EXPECT_EQ(Written(again), text);
 }
@@ -111,50 +105,22 @@ TEST_F(TriggerTest, WriterEmitsTheExactFormatAndItReadsBackUnchanged) {
 TEST_F(TriggerTest, ALevelKeepsLoadingPastABrokenTriggerAndSavesTheRestBack) {
     Tests::ScopedDataRoot root;
     Tests::ContentTiles();
-    Tests::WriteFile(
-        root.Path() + "/data/level/camp/t.xml",
-        "<level><name>t</name><tilemap width='1' height='1'>0</tilemap><medals gold='1' silver='2' bronze='3'/>"
-        "<trigger event='BEGIN_LEVEL'><callback>notify('one')</callback></trigger>"
-        "<trigger event='BOGUS'><callback/></trigger><!--trigger-->"
-        "<trigger event='TICK'><callback>notify('two'</callback></trigger>"
-        "<trigger event='TICK'><rule type='NUMTICKS' op='EACH' param='-3'/><callback>x = 1</callback></trigger>"
-        "</level>");
+    WriteLevel(root, "t",
+               "<trigger event='BEGIN_LEVEL'><callback>notify('one')</callback></trigger>"
+               "<trigger event='BOGUS'><callback/></trigger><!--trigger-->"
+               "<trigger event='TICK'><callback>notify('two'</callback></trigger>"
+               "<trigger event='TICK'><rule type='NUMTICKS' op='EACH' param='-3'/><callback>x = 1</callback></trigger>"
+               "<trigger event='WIN'><callback><![CDATA[x = '\xff\xfe\xc3']]></callback></trigger>");
     const auto level = Logic::LevelFile::LoadLevel("camp", "t");
     ASSERT_NE(level, nullptr);
-    ASSERT_EQ(level->GetTriggers().size(), 2u);
+    ASSERT_EQ(level->GetTriggers().size(), 3u);
     EXPECT_TRUE(mLog.Contains("Trigger has invalid event attribute: BOGUS"));
     EXPECT_TRUE(mLog.Contains("Trigger callback failed to compile"));
+    EXPECT_EQ(level->GetTriggers()[2].mSource, "x = '\xff\xfe\xc3'"); // not UTF-8: read as its bytes
     ASSERT_TRUE(Logic::LevelFile::SaveLevel(*level));
     const auto saved = Logic::LevelFile::LoadLevel("camp", "t");
     ASSERT_NE(saved, nullptr);
     EXPECT_EQ(Written(saved->GetTriggers()), Written(level->GetTriggers()));
-}
-
-TEST_F(TriggerTest, HostileTriggerFilesLoadOrFailWithAMessageButNeverCrash) {
-    Tests::ScopedDataRoot root;
-    Tests::ContentTiles();
-    const std::string head =
-        "<level><name>h</name><tilemap width='1' height='1'>0</tilemap><medals gold='1' silver='2' bronze='3'/>";
-    std::string many;
-    for (int i = 0; i < 5000; ++i)
-        many += "<trigger event='STEP'><rule type='NUMSTEPS' op='EQ' param='" + std::to_string(i) +
-            "'/><callback>x = " + std::to_string(i) + "</callback></trigger>";
-    std::string deep = "<trigger event='TICK'>";
-    for (int i = 0; i < 100000; ++i) deep += "<rule type='NUMTICKS' op='EQ'>";
-    const std::string path = root.Path() + "/data/level/camp/h.xml";
-    Tests::WriteFile(path, head + many + "</level>");
-    const auto crowded = Logic::LevelFile::LoadLevel("camp", "h");
-    ASSERT_NE(crowded, nullptr);
-    EXPECT_EQ(crowded->GetTriggers().size(), 5000u);
-    Tests::WriteFile(path, head + deep + "</level>");
-    EXPECT_EQ(Logic::LevelFile::LoadLevel("camp", "h"), nullptr);
-    EXPECT_TRUE(mLog.CriticalContains("Failed to load level file: " + path));
-    Tests::WriteFile(
-        path, head + "<trigger event='WIN'><callback><![CDATA[x = '\xff\xfe\xc3']]></callback></trigger></level>");
-    const auto binary = Logic::LevelFile::LoadLevel("camp", "h");
-    ASSERT_NE(binary, nullptr);
-    ASSERT_EQ(binary->GetTriggers().size(), 1u);
-    EXPECT_EQ(binary->GetTriggers()[0].mSource, "x = '\xff\xfe\xc3'");
 }
 
 TEST_F(TriggerTest, RulesOverCountersZonesAndNotifications) {
@@ -185,20 +151,15 @@ TEST_F(TriggerTest, RulesOverCountersZonesAndNotifications) {
     EXPECT_TRUE(Fire(Logic::kEventExitZone, 2).empty());
 }
 
-TEST_F(TriggerTest, RuleEdgeCases) {
+TEST_F(TriggerTest, RulesReadTheLevelsCountersAndEachSurvivesTheLowestCount) {
     Logic::TriggerRule rule;
     rule.mType = Logic::kRuleNumSteps;
     mGame.mSteps = 7;
-    rule.mOp = static_cast<Logic::TriggerOp>(9);
-    EXPECT_FALSE(mSet.RuleHolds(rule, 0)); // an op outside the table fails
     rule.mOp = Logic::kOpEq;
     rule.mParam = 7;
     EXPECT_FALSE(mSet.RuleHolds(rule, 0)); // file rules read the level's counters
     rule.mCounterSet = Logic::TriggerRule::kGameCounters;
     EXPECT_TRUE(mSet.RuleHolds(rule, 0));
-    rule.mType = static_cast<Logic::TriggerRuleType>(77);
-    EXPECT_TRUE(mSet.RuleHolds(rule, 0)); // an unknown type holds, and says so
-    EXPECT_TRUE(mLog.Contains("Unknown trigger type 77"));
     rule = {Logic::kRuleNumSteps, 1, Logic::kOpEach, -1};
     mLevel.mSteps = INT32_MIN;
     EXPECT_TRUE(mSet.RuleHolds(rule, 0));
@@ -223,14 +184,10 @@ TEST_F(TriggerTest, ACallbackThatLoadsAnotherLevelEndsTheFiringOfTheOldOne) {
     Tests::ScopedDataRoot root;
     Tests::ContentTiles();
     Tests::ResetWorld();
-    const std::string head =
-        "<level><name>N</name><tilemap width='1' height='1'>0</tilemap><medals gold='1' silver='2' bronze='3'/>";
-    Tests::WriteFile(root.Path() + "/data/level/camp/a.xml",
-                     head +
-                         "<trigger event='WIN'><callback>print(Engine.LoadLevel('camp', 'b'))</callback></trigger>"
-                         "<trigger event='WIN'><callback>print('a again')</callback></trigger></level>");
-    Tests::WriteFile(root.Path() + "/data/level/camp/b.xml",
-                     head + "<trigger event='WIN'><callback>print('b')</callback></trigger></level>");
+    WriteLevel(root, "a",
+               "<trigger event='WIN'><callback>print(Engine.LoadLevel('camp', 'b'))</callback></trigger>"
+               "<trigger event='WIN'><callback>print('a again')</callback></trigger>");
+    WriteLevel(root, "b", "<trigger event='WIN'><callback>print('b')</callback></trigger>");
     Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
     ASSERT_TRUE(logic.LoadLevel("camp", "a"));
     mLog.mLines.clear();

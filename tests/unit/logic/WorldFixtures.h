@@ -1,5 +1,5 @@
 // Shared by the logic and physics tests: the game's real tile catalogue (without textures) and
-// small helpers to build levels from rows written top row first, as they look on screen.
+// levels built from rows of tile ids.
 #pragma once
 
 #include "support/TestSupport.h"
@@ -26,30 +26,18 @@ inline const Logic::TileManager& ContentTiles() {
     return Logic::TileManager::GetInstance();
 }
 
-/// Tile ids from rows given top row first ("1 1 1", "1 0 1", …), returned row 0 (bottom) first.
-inline std::vector<int32_t> CellsFromRows(const std::vector<std::string>& topFirst, int& width, int& height) {
+/// A level of the content catalogue with the given rows (top row first: "1 1 1", "1 0 1", …, as
+/// they look on screen); its cells are reset, so the physics manager's collision map is built.
+inline std::unique_ptr<Logic::Level> MakeLevel(const std::vector<std::string>& topFirst) {
     std::vector<int32_t> cells;
-    height = static_cast<int>(topFirst.size());
-    width = 0;
+    int width = 0;
     for (auto row = topFirst.rbegin(); row != topFirst.rend(); ++row) {
         std::istringstream in(*row);
-        int id = 0, count = 0;
-        while (in >> id) {
-            cells.push_back(id);
-            ++count;
-        }
-        width = count;
+        width = 0;
+        for (int id = 0; in >> id; ++width) cells.push_back(id);
     }
-    return cells;
-}
-
-/// A level of the content catalogue with the given rows (top row first); its cells are reset,
-/// so the physics manager's collision map is built from it.
-inline std::unique_ptr<Logic::Level> MakeLevel(const std::vector<std::string>& topFirst) {
     auto level = std::make_unique<Logic::Level>(&ContentTiles());
-    int width = 0, height = 0;
-    const std::vector<int32_t> cells = CellsFromRows(topFirst, width, height);
-    level->SetCells(width, height, cells);
+    level->SetCells(width, static_cast<int>(topFirst.size()), cells);
     return level;
 }
 
