@@ -59,9 +59,14 @@ protected:
         TweakBarManager::GetInstance().CreateBars();
         TweakBarManager::GetInstance().SetWindowSize(kWidth, kHeight);
     }
-    // The video subsystem stays up to the end of the process, like in the other GL tests: the
-    // leak checker can then still tell the GL driver's own allocations apart.
-    static void TearDownTestSuite() { TweakBarManager::GetInstance().Shutdown(); }
+    // A game window opened before gets its own mode back (the game reads its size from SDL's
+    // surface, so it would not notice the change). The video subsystem stays up to the end of the
+    // process: the leak checker can then still tell the GL driver's own allocations apart.
+    static void TearDownTestSuite() {
+        TweakBarManager::GetInstance().Shutdown();
+        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+        if (graphics.mScreen) graphics.SetVideoMode(graphics.GetCurrentMode());
+    }
     void SetUp() override {
         ResetGlState();
         tweaks().GetMainBar().SetVisible(true);

@@ -105,6 +105,12 @@ TEST_F(Rendering, AdditiveBlendingAddsAndAlphaTestDropsFaintPixels) {
     EXPECT_EQ(PixelAt(10, 10), kRed); // alpha 20/255 is below the 0.1 threshold
 }
 
+// Half of 255 comes out as 127 or 128, depending on how the context was made.
+void ExpectHalfGreen(uint32_t color) {
+    EXPECT_EQ(color & 0xFF00FFu, 0u) << std::hex << color;
+    EXPECT_NEAR(Tests::Green(color), 128, 1);
+}
+
 TEST_F(Rendering, ShaderProgramsApplyTheirUniformsAlsoAfterAModeChange) {
     TextureManager& textures = TextureManager::GetInstance();
     Texture* red = textures.GetTexture("red.png");
@@ -114,7 +120,7 @@ TEST_F(Rendering, ShaderProgramsApplyTheirUniformsAlsoAfterAModeChange) {
     tinted->mProgram->SetUniform("uGreen", 0.5f);
     AddQuad(tinted, 800, 10, 10, 40);
     GetRenderer().Flush();
-    EXPECT_EQ(PixelAt(30, 30), PackColor(0, 128, 0));
+    ExpectHalfGreen(PixelAt(30, 30));
 
     Tests::LogCapture log;
     Texture* broken = textures.GetTexture("white.png", "Broken");
@@ -131,7 +137,7 @@ TEST_F(Rendering, ShaderProgramsApplyTheirUniformsAlsoAfterAModeChange) {
     AddQuad(tinted, 800, 700, 500, 50);
     AddQuad(red, 800, 600, 500, 50);
     GetRenderer().Flush();
-    EXPECT_EQ(PixelAt(720, 520), PackColor(0, 128, 0));
+    ExpectHalfGreen(PixelAt(720, 520));
     EXPECT_EQ(PixelAt(620, 520), kRed);
 }
 
