@@ -169,7 +169,6 @@ TEST(LevelRendering, CellsShowTheirOwnTilesAndAnOpenedDoorOrBrokenGlassIsDrawnSo
     Draw(*level);
     // A wall, a floor and the exit.
     const uint32_t wall = CellColor(0, 0), floor = CellColor(2, 6), exit = CellColor(9, 5);
-    for (const uint32_t color : {wall, floor, exit}) EXPECT_GT(Difference(color, 0), 30) << std::hex << color;
     EXPECT_GT(Difference(wall, floor), 30) << std::hex << wall << " " << floor;
     EXPECT_GT(Difference(wall, exit), 30) << std::hex << wall << " " << exit;
     EXPECT_GT(Difference(floor, exit), 30) << std::hex << floor << " " << exit;
@@ -226,12 +225,11 @@ TEST(MenuRendering, TheLevelShowsDarkenedUnderTheLogoAndTheFocusedButton) {
     }
     EXPECT_GT(bright, 5);
     // "Resume" has the focus: a sky-blue frame two pixels wide; "Reset Level" below it a thin
-    // steel-blue one with the dark glass inside.
+    // steel-blue one.
     const Interface::WButton* resume = menu->FindButton(kPageMain, "Resume");
     const Interface::WButton* reset = menu->FindButton(kPageMain, "Reset Level");
     EXPECT_EQ(PixelAt(resume->GetAbsoluteX() + 1, resume->GetAbsoluteY() + 20), PackColor(110, 200, 255));
     EXPECT_EQ(PixelAt(reset->GetAbsoluteX(), reset->GetAbsoluteY() + 20), PackColor(52, 94, 132));
-    EXPECT_LT(Tests::Blue(PixelAt(reset->GetAbsoluteX() + 1, reset->GetAbsoluteY() + 20)), 60);
     EXPECT_GT(resume->GetAbsoluteY(), reset->GetAbsoluteY());
     game.RemoveAllScreens();
     game.ProcessScreenChanges();

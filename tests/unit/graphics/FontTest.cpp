@@ -100,7 +100,6 @@ TEST(Font, BadLinesAreIgnored) {
         "kerning first=66 second=66 amount=-99999999999\n",
         0, 0);
     EXPECT_EQ(font.mLineHeight, 0);
-    EXPECT_EQ(font.mBase, -5);
     EXPECT_EQ(font.mGlyphs[0].mXAdvance, 0);
     EXPECT_EQ(font.mGlyphs[255].mXAdvance, 0);
     EXPECT_EQ(font.mGlyphs['B'].mXAdvance, 3);
