@@ -37,7 +37,7 @@ TEST(Font, ParsesMetricsGlyphsAndKerning) {
     EXPECT_EQ((std::array<double, 4>{v.mU0, v.mV0, v.mU1, v.mV1}), (std::array<double, 4>{0.125, 0.0, 0.25, 0.3125}));
     EXPECT_EQ(font.GetKerning('A', 'V'), -2);
     EXPECT_EQ(font.GetKerning('V', 'A'), 0);
-    // A padded page scales the rectangle to the part the image fills.
+    // A padded page scales the rectangle to the area the image fills.
     Font padded;
     padded.Parse("char id=65 x=50 y=10 width=25 height=20\n", 100, 50, 0.78125, 0.78125);
     EXPECT_DOUBLE_EQ(padded.mGlyphs['A'].mU1, 75.0 / 128);
