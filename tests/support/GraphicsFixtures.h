@@ -11,6 +11,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -33,6 +34,7 @@ inline bool OpenGameWindow(int width, int height) {
     game.SetRootPath(SourceDir());
     Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
     if (!graphics.mScreen) {
+        setenv("SDL_VIDEO_CENTERED", "1", 1); // as the game does: windows stay on the screen
         if (InitVideoSubsystem() != 0) return false;
         game.mInitialized = true; // the managers the graphics manager adds initialise at once
         graphics.Initialize();

@@ -22,24 +22,16 @@ struct DrawRecord {
 
 TEST(BatchKey, OrdersByLayerThenPrimitiveCapacityBlendAndTexture) {
     const BatchKey base{800, kPrimitiveQuads, 1024, kBlendAlpha, FakeTexture(1)};
-    BatchKey higherLayer = base;
-    higherLayer.mLayer = 801;
-    higherLayer.mPrimitive = kPrimitiveQuads;
-    BatchKey lines = base;
-    lines.mPrimitive = kPrimitiveLines;
-    BatchKey bigger = base;
-    bigger.mCapacity = 4096;
-    BatchKey additive = base;
-    additive.mBlend = kBlendAdditive;
-    BatchKey laterTexture = base;
-    laterTexture.mTexture = FakeTexture(2);
-    for (const BatchKey& later : {higherLayer, lines, bigger, additive, laterTexture}) {
+    for (const BatchKey& later : {BatchKey{801, kPrimitiveQuads, 1024, kBlendAlpha, FakeTexture(1)},
+                                  BatchKey{800, kPrimitiveLines, 1024, kBlendAlpha, FakeTexture(1)},
+                                  BatchKey{800, kPrimitiveQuads, 4096, kBlendAlpha, FakeTexture(1)},
+                                  BatchKey{800, kPrimitiveQuads, 1024, kBlendAdditive, FakeTexture(1)},
+                                  BatchKey{800, kPrimitiveQuads, 1024, kBlendAlpha, FakeTexture(2)}}) {
         EXPECT_TRUE(base < later);
         EXPECT_FALSE(later < base);
     }
     // The layer outranks everything after it.
-    BatchKey lowLayerLines{799, kPrimitiveLines, 99999, kBlendAdditive, FakeTexture(3)};
-    EXPECT_TRUE(lowLayerLines < base);
+    EXPECT_TRUE((BatchKey{799, kPrimitiveLines, 99999, kBlendAdditive, FakeTexture(3)}) < base);
     EXPECT_FALSE(base < base);
 }
 
@@ -126,7 +118,7 @@ TEST(Batch, CircleSegmentsFollowTheRadiusAndClose) {
 TEST(Batch, HugeCapacityIsClamped) {
     Batch batch(BatchKey{0, kPrimitiveQuads, 0xFFFFFFFFu, kBlendAlpha, nullptr});
     EXPECT_EQ(batch.mCapacity, Batch::kMaxCapacity);
-    EXPECT_EQ(batch.GetKey().mCapacity, 0xFFFFFFFFu);
+    EXPECT_EQ(batch.GetKey().mCapacity, 0xFFFFFFFFu); // the key it is found by
 }
 
 } // namespace

