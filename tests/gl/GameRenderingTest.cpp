@@ -60,10 +60,13 @@ TEST(WidgetRendering, ButtonsShowGreenFramesWhiteTextAndTheFocusedOneIsWhite) {
     root.Update(0.0);
     root.HandleInput(PadInput{});
     root.Update(1.0); // every look animation has ended
-    Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
-    graphics.ResetState();
-    root.Render(graphics.GetRenderer());
-    graphics.GetRenderer().Flush();
+    const auto draw = [&root] {
+        Graphics::GraphicsManager& graphics = Graphics::GraphicsManager::GetInstance();
+        graphics.ResetState();
+        root.Render(graphics.GetRenderer());
+        graphics.GetRenderer().Flush();
+    };
+    draw();
 
     ASSERT_EQ(root.GetFocus(), buttons[0]);
     // The middle of each button's left frame edge.
@@ -88,6 +91,18 @@ TEST(WidgetRendering, ButtonsShowGreenFramesWhiteTextAndTheFocusedOneIsWhite) {
     EXPECT_EQ(PixelAt(track->GetAbsoluteX() + 100, track->GetAbsoluteY() + 23), PackColor(0, 255, 0));
     EXPECT_GT(buttons[0]->GetAbsoluteY(), buttons[2]->GetAbsoluteY());
     EXPECT_GT(buttons[2]->GetAbsoluteY(), track->GetAbsoluteY());
+
+    // The pointer over Quit: its frame turns cyan and grows to 12 pixels; the others stay green.
+    input.SetMousePosition(quit.GetAbsoluteX() + quit.GetAreaWidth() / 2.0, quit.GetAbsoluteY() + 5);
+    root.HandleInput(PadInput{});
+    root.Update(0.15);
+    draw();
+    const double middle = quit.GetAbsoluteY() + quit.GetAreaHeight() / 2.0;
+    EXPECT_EQ(PixelAt(quit.GetAbsoluteX() + 1, middle), PackColor(0, 255, 255));
+    EXPECT_EQ(PixelAt(quit.GetAbsoluteX() + 11, middle), PackColor(0, 255, 255));
+    const WButton& options = *buttons[1];
+    EXPECT_EQ(PixelAt(options.GetAbsoluteX() + 1, options.GetAbsoluteY() + options.GetAreaHeight() / 2.0),
+              PackColor(0, 255, 0));
 }
 
 constexpr int kHudWidth = 800;
