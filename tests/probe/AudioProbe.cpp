@@ -40,21 +40,19 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         std::printf("loops %d\n", audio.GetMusicStream().GetLoopCount());
-        audio.Deinitialize();
-        std::printf("done\n");
-        return 0;
+    } else {
+        audio.PlaySampleHandle(sample);
+        if (!audio.IsAvailable()) {
+            // Without a device every other operation must be harmless too.
+            audio.PlayMusic(*music);
+            audio.PauseAll();
+            audio.PlaySample(12345);
+            audio.ResumeAll();
+            audio.StopMusic();
+            std::printf("volume %.2f\n", audio.SetMusicVolume(1.5) + audio.SetSampleVolume(0.25));
+        }
+        std::this_thread::sleep_for(seconds);
     }
-    audio.PlaySampleHandle(sample);
-    if (!audio.IsAvailable()) {
-        // Without a device every other operation must be harmless too.
-        audio.PlayMusic(*music);
-        audio.PauseAll();
-        audio.PlaySample(12345);
-        audio.ResumeAll();
-        audio.StopMusic();
-        std::printf("volume %.2f\n", audio.SetMusicVolume(1.5) + audio.SetSampleVolume(0.25));
-    }
-    std::this_thread::sleep_for(seconds);
     audio.Deinitialize();
     std::printf("done\n");
     return 0;

@@ -194,33 +194,5 @@ TEST_F(GuardBehaviorTest, GuardsOutsideTheMapOrInsideAWallNeitherCrashNorHang) {
     SUCCEED();
 }
 
-// The guards' test level as the game plays it, left to itself: the patroller walks its route
-// (skipping the name that finds nothing), the watchman pans, and nobody is caught.
-TEST_F(GuardTest, OnTheirTestLevelThePatrolWalksItsRouteAndTheWatchmanPans) {
-    Logic::LogicManager& logic = Logic::LogicManager::GetInstance();
-    const std::string savedRoot = Game::GetInstance().GetRootPath();
-    Game::GetInstance().SetRootPath(SourceDir());
-    const bool loaded = logic.LoadCampaign("test") && logic.LoadLevel("guards");
-    Game::GetInstance().SetRootPath(savedRoot);
-    ASSERT_TRUE(loaded);
-    Entity* patroller = Entities().FindByName("patroller");
-    Entity* watchman = Entities().FindByName("watchman");
-    ASSERT_TRUE(patroller && watchman);
-    std::vector<double> nearest(3, 1e9);
-    std::set<std::pair<double, double>> facings;
-    for (int tick = 0; tick < 60 * 40; ++tick) {
-        Run(1);
-        for (int i = 0; i < 3; ++i) {
-            const Vector2 waypoint = PositionOf(Entities().FindByName(std::string("wp") + "ABC"[i]));
-            nearest[i] = std::min(nearest[i], Distance(PositionOf(patroller), waypoint));
-        }
-        facings.insert({std::round(FacingOf(watchman).x * 10), std::round(FacingOf(watchman).y * 10)});
-    }
-    for (const double distance : nearest) EXPECT_LT(distance, 3.0);
-    EXPECT_GT(facings.size(), 5u);
-    EXPECT_EQ(mBroadcasts.Count("MessageLevelLost"), 0);
-    logic.UnloadLevel();
-}
-
 } // namespace
 } // namespace Velmora::Tests

@@ -34,18 +34,13 @@ TEST(CollisionMapTest, ASingleWallKeepsItsFourEdgesWoundOutward) {
     ASSERT_EQ(map.GetEdges().size(), 36u);
     EXPECT_EQ(EdgeFlags(map, 1, 1), (std::vector<uint32_t>{15, 15, 15, 15}));
     EXPECT_EQ(LiveEdges(map), 4);
-    const CollisionEdge& bottom = map.GetEdges()[4 * (1 * 3 + 1) + 0];
-    EXPECT_EQ(bottom.mStartX, 32.0);
-    EXPECT_EQ(bottom.mStartY, 32.0);
-    EXPECT_EQ(bottom.mEndX, 64.0);
-    EXPECT_EQ(bottom.mEndY, 32.0);
-    const CollisionEdge& top = map.GetEdge(1, 1, CollisionMap::kTop);
-    EXPECT_EQ(top.mStartX, 64.0);
-    EXPECT_EQ(top.mEndX, 32.0);
-    EXPECT_EQ(top.mStartY, 64.0);
-    const CollisionEdge& left = map.GetEdge(1, 1, CollisionMap::kLeft);
-    EXPECT_EQ(left.mStartY, 64.0);
-    EXPECT_EQ(left.mEndY, 32.0);
+    // Bottom, right, top, left: counter-clockwise round the cell (32, 32)-(64, 64).
+    const Vector2 corners[] = {{32, 32}, {64, 32}, {64, 64}, {32, 64}};
+    for (int k = 0; k < 4; ++k) {
+        const CollisionEdge& edge = map.GetEdges()[4 * (1 * 3 + 1) + k];
+        EXPECT_EQ(Vector2(edge.mStartX, edge.mStartY), corners[k]) << k;
+        EXPECT_EQ(Vector2(edge.mEndX, edge.mEndY), corners[(k + 1) % 4]) << k;
+    }
 }
 
 TEST(CollisionMapTest, SharedEdgesGoOnlyBetweenEqualFlags) {
@@ -113,37 +108,22 @@ TEST(SegmentGeometryTest, ClosestPointsAndTouchingCircles) {
     EXPECT_FALSE(Physics::CirclesTouch({0, 0}, 3, {5.001, 0}, 2));
 }
 
-class PhysicsDebugDrawTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
-        for (auto* flag : {&physics.mDrawPlayerMap, &physics.mDrawEnemyMap, &physics.mDrawSoundMap,
-                           &physics.mDrawSightMap, &physics.mDrawLocalMap}) {
-            *flag = false;
-        }
-    }
-    static unsigned LinesQueued() { return Graphics::DebugDrawManager::GetInstance().GetLines().mCount / 2; }
-};
-
-TEST_F(PhysicsDebugDrawTest, SwitchesChooseTheEdgesDrawn) {
-    // A player-only fence (1), a guard-only barrier (2) and glass (0x17) in open floor.
+TEST(PhysicsDebugDrawTest, SwitchesChooseTheEdgesDrawn) {
+    // A player-only fence (9), a guard-only barrier (10) and glass (2) in open floor.
     const auto level = Tests::MakeLevel({"9 0 10 0 2"});
     Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
-    const unsigned before = LinesQueued();
+    const Graphics::Batch& lines = Graphics::DebugDrawManager::GetInstance().GetLines();
+    const unsigned before = lines.mCount;
     physics.DrawDebugMap();
-    EXPECT_EQ(LinesQueued(), before); // all switches off: nothing
-    physics.mDrawPlayerMap = true;    // player map: fence and glass
+    EXPECT_EQ(lines.mCount, before); // all switches off: nothing
+    physics.mDrawPlayerMap = true;   // player map: fence and glass, four lines each
     physics.DrawDebugMap();
-    EXPECT_EQ(LinesQueued(), before + 8);
     physics.mDrawPlayerMap = false;
+    EXPECT_EQ(lines.mCount, before + 2 * 8);
     physics.mDrawSightMap = true; // sight map: glass does not block sight
     physics.DrawDebugMap();
-    EXPECT_EQ(LinesQueued(), before + 8);
-    EXPECT_EQ(physics.GetDebugMask(), 8u);
-    physics.mDrawLocalMap = true; // no player: the local view draws nothing
     physics.mDrawSightMap = false;
-    physics.DrawDebugMap();
-    EXPECT_EQ(LinesQueued(), before + 8);
+    EXPECT_EQ(lines.mCount, before + 2 * 8);
 }
 
 } // namespace
