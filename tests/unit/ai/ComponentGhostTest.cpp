@@ -84,26 +84,19 @@ protected:
     std::size_t mStoppedAt = 0;
 };
 
-TEST_F(ComponentGhostTest, ReadsItsSettingsAndAnEmptyBehaviourList) {
-    const ValueList data{1, 96, 3.5, "ignored", "EndBehaviors", "ComponentNext"};
-    ComponentGhost* ghost = Spawn(data);
-    EXPECT_TRUE(ghost->mCatchesPlayer);
-    EXPECT_DOUBLE_EQ(ghost->mMoveSpeed, 96.0); // an integer is read as a double
-    EXPECT_DOUBLE_EQ(ghost->mTurnSpeed, 3.5);
-    EXPECT_TRUE(ghost->mActions.IsEmpty());
-    EXPECT_EQ(mStoppedAt, 5u); // on the next component's name
-    EXPECT_TRUE(mLog.mLines.empty());
-}
-
-TEST_F(ComponentGhostTest, BuildsBehavioursInDataOrderFromTheSameStream) {
-    const ValueList data{0, 1.0, 2.0, "x", "BehaviorPatrol", 4.5, "BehaviorListen", 9.0, "EndBehaviors"};
+TEST_F(ComponentGhostTest, ReadsItsSettingsThenBuildsBehavioursInDataOrderFromTheSameStream) {
+    const ValueList data{0, 96, 3.5, "x", "BehaviorPatrol", 4.5, "BehaviorListen", 9.0, "EndBehaviors", "Next"};
     ComponentGhost* ghost = Spawn(data);
     EXPECT_FALSE(ghost->mCatchesPlayer);
+    EXPECT_DOUBLE_EQ(ghost->mMoveSpeed, 96.0); // an integer is read as a double
+    EXPECT_DOUBLE_EQ(ghost->mTurnSpeed, 3.5);
     ASSERT_EQ(ghost->mActions.GetCount(), 2u);
     EXPECT_EQ(BehaviorAt(*ghost, 0).mName, "BehaviorPatrol");
     EXPECT_DOUBLE_EQ(BehaviorAt(*ghost, 0).mParameter, 4.5);
     EXPECT_EQ(BehaviorAt(*ghost, 1).mName, "BehaviorListen");
     EXPECT_DOUBLE_EQ(BehaviorAt(*ghost, 1).mParameter, 9.0);
+    EXPECT_EQ(mStoppedAt, 9u); // on the next component's name
+    EXPECT_TRUE(mLog.mLines.empty());
 }
 
 TEST_F(ComponentGhostTest, AnUnknownBehaviourIsLoggedAndEndsTheListButNotTheArchetype) {
@@ -138,6 +131,8 @@ TEST_F(ComponentGhostTest, SpawnDataBecomesWaypointNames) {
     const ValueList data = WithSettings({"EndBehaviors"});
     const ValueList instance{"wp1", "wp2", 3, "wp3"};
     ComponentGhost* ghost = Spawn(data, &instance);
+    EXPECT_TRUE(ghost->mCatchesPlayer);
+    EXPECT_TRUE(ghost->mActions.IsEmpty());
     EXPECT_EQ(ghost->mWaypointNames, (Strings{"wp1", "wp2", "", "wp3"}));
 }
 

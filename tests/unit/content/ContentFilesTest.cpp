@@ -1,19 +1,27 @@
-// The images the game reads decode with sane sides, the particle atlas has its cells where the
-// effects look for them, and data/misc/tiles.xml has its fixed tiles, textures present and
-// auto-tile sheets that continue seamlessly across joined sides.
+// The committed content as the game reads it. Images decode with sane sides and the particle
+// atlas has its cells where the effects look for them; data/misc/tiles.xml has its fixed tiles,
+// textures present and auto-tile sheets that continue seamlessly across joined sides; every
+// bitmap font, read by the game's own parser, covers printable ASCII and fits its single page;
+// and the sounds in data/audio decode with the game's decoder to a sane format and length, never
+// sit at full scale, effects start and end on silence, and music loops without a jump at the seam.
+#include "audio/VorbisDecoder.h"
+#include "graphics/Font.h"
 #include "support/TestSupport.h"
 #include "world/TileManager.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>
 #include <gtest/gtest.h>
-#include <tinyxml.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -175,6 +183,158 @@ TEST(TileCatalogue, AutoTileVariantsJoinSeamlesslyAcrossTheInset) {
         }
         // An open side really shows an edge: the isolated variant differs from the fully joined one there.
         EXPECT_GT(CompareEdges(sheet.get(), 0, 15, true).first, 5.0);
+    }
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// A font description parsed as the font manager parses it, over the size of its page image (so a
+// glyph's texture coordinates are fractions of the page).
+Graphics::Font LoadFont(const std::string& name) {
+    Graphics::Font font;
+    const Surface page(IMG_Load(DataPath("fonts/" + name + "_0.png").c_str()));
+    EXPECT_NE(page, nullptr) << name;
+    if (page) font.Parse(ReadText(DataPath("fonts/" + name + ".fnt")), page->w, page->h);
+    return font;
+}
+
+class FontFiles : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FontFiles, ParsesCoversAsciiAndFitsThePage) {
+    const std::string name = GetParam();
+    // The font manager loads NAME_0.png as the only page, whatever the description says.
+    EXPECT_NE(ReadText(DataPath("fonts/" + name + ".fnt")).find(" pages=1 "), std::string::npos);
+    const Graphics::Font font = LoadFont(name);
+    EXPECT_GT(font.mBase, 0);
+    EXPECT_LE(font.mBase, font.mLineHeight);
+    EXPECT_LE(font.mLineHeight, 80);
+    for (int code = 32; code <= 126; ++code) {
+        SCOPED_TRACE(code);
+        const Graphics::Glyph& c = font.mGlyphs[static_cast<size_t>(code)];
+        EXPECT_GT(c.mXAdvance, 0);
+        EXPECT_TRUE(c.mU0 >= 0.0 && c.mV0 >= 0.0 && c.mU1 <= 1.0 && c.mV1 <= 1.0);
+        // Glyphs sit inside the line box: nothing above its top, nothing far below it.
+        if (c.mHeight > 0) {
+            EXPECT_GE(c.mYOffset, 0);
+            EXPECT_LE(c.mYOffset + c.mHeight, font.mLineHeight + 4);
+        }
+        if (code != ' ') EXPECT_GT(c.mWidth, 0);
+    }
+    // Capitals rest on the baseline.
+    const Graphics::Glyph& h = font.mGlyphs['H'];
+    EXPECT_NEAR(h.mYOffset + h.mHeight, font.mBase, 1);
+    for (const auto& [pair, amount] : font.mKerning) {
+        EXPECT_GT(font.mGlyphs[static_cast<size_t>(pair.first)].mXAdvance, 0);
+        EXPECT_GT(font.mGlyphs[static_cast<size_t>(pair.second)].mXAdvance, 0);
+        EXPECT_NE(amount, 0);
+        EXPECT_LT(std::abs(amount), font.mLineHeight / 2);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllFonts, FontFiles, ::testing::Values("default", "console", "menu", "menu_small", "digital"));
+
+TEST(FontFilesTraits, ProportionalFontsKernAndTheConsoleAndClockAreMonospaced) {
+    EXPECT_LT(LoadFont("default").GetKerning('A', 'V'), 0);
+    const Graphics::Font console = LoadFont("console");
+    for (int code = 33; code <= 126; ++code) {
+        EXPECT_EQ(console.mGlyphs[static_cast<size_t>(code)].mXAdvance, console.mGlyphs['M'].mXAdvance) << code;
+    }
+    // All clock digits have one advance, so a running timer does not jitter.
+    const Graphics::Font digital = LoadFont("digital");
+    for (int code = '0'; code <= '9'; ++code) {
+        EXPECT_EQ(digital.mGlyphs[static_cast<size_t>(code)].mXAdvance, digital.mGlyphs['0'].mXAdvance);
+    }
+    EXPECT_TRUE(fs::is_regular_file(DataPath("fonts/DejaVu-LICENSE.txt")));
+}
+
+/// A decoded file: samples per channel as the game's 16-bit buffer holds them.
+struct Decoded {
+    int mChannels = 0;
+    long mRate = 0;
+    std::vector<std::vector<int>> mSamples;
+
+    double Seconds() const { return mSamples.empty() ? 0.0 : static_cast<double>(mSamples[0].size()) / mRate; }
+};
+
+/// Every .ogg file under the folder, decoded with the audio manager's own decoder.
+std::vector<std::pair<fs::path, Decoded>> DecodeAll(const std::string& folder) {
+    std::vector<std::pair<fs::path, Decoded>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(Tests::SourceDir() + "/data/audio/" + folder)) {
+        if (entry.path().extension() != ".ogg") continue;
+        Audio::DecodedSound sound;
+        EXPECT_TRUE(Audio::VorbisDecoder::DecodeFile(entry.path().string(), sound)) << entry.path();
+        Decoded result{sound.mChannels, sound.mRate, {}};
+        result.mSamples.resize(static_cast<size_t>(std::max(1, sound.mChannels)));
+        for (size_t i = 0; i + 1 < sound.mPcm.size(); i += 2) {
+            const int sample = static_cast<int16_t>(sound.mPcm[i] | (sound.mPcm[i + 1] << 8));
+            result.mSamples[(i / 2) % result.mSamples.size()].push_back(sample);
+        }
+        files.emplace_back(entry.path(), std::move(result));
+    }
+    return files;
+}
+
+/// Longest run of consecutive samples at (or a hair below) full scale in one channel.
+size_t LongestFullScaleRun(const std::vector<int>& samples) {
+    size_t longest = 0;
+    size_t run = 0;
+    for (const int s : samples) {
+        run = std::abs(s) >= 32700 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+TEST(AudioContent, EveryEffectDecodesAsAShortCleanMonoClip) {
+    const auto effects = DecodeAll("SFX");
+    EXPECT_GE(effects.size(), 17u);
+    for (const auto& [path, clip] : effects) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(clip.mChannels, 1);
+        EXPECT_EQ(clip.mRate, 44100);
+        EXPECT_GT(clip.Seconds(), 0.03);
+        EXPECT_LT(clip.Seconds(), 5.0);
+        const std::vector<int>& s = clip.mSamples.front();
+        ASSERT_GT(s.size(), 88u);
+        EXPECT_LT(LongestFullScaleRun(s), 3u);
+        const int peak = *std::max_element(s.begin(), s.end(), [](int a, int b) { return std::abs(a) < std::abs(b); });
+        EXPECT_GT(std::abs(peak), 3000) << "a clip that is all but silent";
+        // No click at either end: the first sample and the last 2 ms sit near silence.
+        EXPECT_LT(std::abs(s.front()), 600);
+        for (size_t i = s.size() - 88; i < s.size(); ++i) {
+            ASSERT_LT(std::abs(s[i]), 330) << "at sample " << i << " of " << s.size();
+        }
+    }
+}
+
+TEST(AudioContent, EveryMusicPieceIsALongStereoLoopWithoutClippingThatJoinsItsEndToItsStart) {
+    const auto pieces = DecodeAll("BGM");
+    EXPECT_GE(pieces.size(), 4u);
+    for (const auto& [path, music] : pieces) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(music.mChannels, 2);
+        EXPECT_EQ(music.mRate, 44100);
+        EXPECT_GT(music.Seconds(), 60.0);
+        EXPECT_LT(music.Seconds(), 100.0);
+        EXPECT_LT(fs::file_size(path), 1500000u);
+        for (const std::vector<int>& s : music.mSamples) {
+            EXPECT_LT(LongestFullScaleRun(s), 3u);
+            // Across the seam the wave should move like anywhere else in the piece: the step
+            // from the last sample to the first, and the change of slope, stay within a few
+            // typical sample-to-sample steps.
+            const size_t n = s.size();
+            ASSERT_GT(n, 4u);
+            double typical = 0.0;
+            for (size_t i = 1; i < n; ++i) typical += std::abs(s[i] - s[i - 1]) / static_cast<double>(n - 1);
+            ASSERT_GT(typical, 1.0);
+            EXPECT_LT(std::abs(s[0] - s[n - 1]), 4.0 * typical);
+            EXPECT_LT(std::abs((s[1] - s[0]) - (s[n - 1] - s[n - 2])), 5.0 * typical);
+        }
     }
 }
 
