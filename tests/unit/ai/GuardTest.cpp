@@ -117,20 +117,6 @@ protected:
     int mNextId = 3000000;
 };
 
-TEST_F(PerceptionTest, LoadsDegreesAsRadiansTheNormalSetAndAFixedAlpha) {
-    UseLevel({"0 0", "0 0"});
-    const Ai::ComponentPerception& eyes = EyesOf(Eyes());
-    EXPECT_DOUBLE_EQ(eyes.mAlertFieldOfView, M_PI * 2 / 3);
-    EXPECT_DOUBLE_EQ(eyes.mCurrentFieldOfView, M_PI / 2); // alert values loaded, normal set in force
-    EXPECT_EQ(eyes.mCurrentSightRange, 100);
-    EXPECT_EQ(eyes.mConeColor, 0x2F1E140Au);
-    // Missing and mistyped values read as zeros, the colour as white under the fixed alpha.
-    const Ai::ComponentPerception& blind = EyesOf(Eyes({"wide", 50}));
-    EXPECT_EQ(blind.mCurrentFieldOfView, 0.0);
-    EXPECT_EQ(blind.mCurrentSightRange, 50);
-    EXPECT_EQ(blind.mConeColor, 0x2FFFFFFFu);
-}
-
 TEST_F(PerceptionTest, SeesWithinRangeInsideTheConeOrTheAllRoundRadiusAndNotThroughWalls) {
     // Cell (1, 0) is stone; everything else floor.
     UseLevel({"0 0 0 0 0 0", "0 0 0 0 0 0", "0 0 0 0 0 0", "0 1 0 0 0 0"});
