@@ -225,20 +225,6 @@ TEST_P(FontFiles, ParsesCoversAsciiAndFitsThePage) {
 
 INSTANTIATE_TEST_SUITE_P(AllFonts, FontFiles, ::testing::Values("default", "console", "menu", "menu_small", "digital"));
 
-TEST(FontFilesTraits, ProportionalFontsKernAndTheConsoleAndClockAreMonospaced) {
-    EXPECT_LT(LoadFont("default").GetKerning('A', 'V'), 0);
-    const Graphics::Font console = LoadFont("console");
-    for (int code = 33; code <= 126; ++code) {
-        EXPECT_EQ(console.mGlyphs[static_cast<size_t>(code)].mXAdvance, console.mGlyphs['M'].mXAdvance) << code;
-    }
-    // All clock digits have one advance, so a running timer does not jitter.
-    const Graphics::Font digital = LoadFont("digital");
-    for (int code = '0'; code <= '9'; ++code) {
-        EXPECT_EQ(digital.mGlyphs[static_cast<size_t>(code)].mXAdvance, digital.mGlyphs['0'].mXAdvance);
-    }
-    EXPECT_TRUE(fs::is_regular_file(DataPath("fonts/DejaVu-LICENSE.txt")));
-}
-
 /// A decoded file: samples per channel as the game's 16-bit buffer holds them.
 struct Decoded {
     int mChannels = 0;
