@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // may list a fixed fuzz.xml.
     static const std::string archetypeCase = Tests::ScratchFolder("archetype") + "/archetype";
     static const std::string manifestCase = Tests::ScratchFolder("archetype") + "/manifest";
-    static const bool ready = [] {
+    [[maybe_unused]] static const bool ready = [] {
         std::filesystem::create_directories(archetypeCase);
         std::filesystem::create_directories(manifestCase);
         std::ofstream(archetypeCase + "/manifest.xml")
@@ -91,7 +91,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             << "<archetype><string>ComponentReader</string><string>x</string></archetype>";
         return Tests::QuietLog(Tests::FuzzFatalThrows);
     }();
-    (void)ready;
     Tests::WriteInput(archetypeCase + "/fuzz.xml", data, size);
     LoadAndBuild(archetypeCase + "/manifest.xml");
     LoadAndBuild(Tests::WriteInput(manifestCase + "/manifest.xml", data, size));

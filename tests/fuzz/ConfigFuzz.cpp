@@ -9,9 +9,8 @@ using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Nothing in reading the file may be fatal.
-    static const bool quiet = Tests::QuietLog(std::abort);
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog(std::abort);
     static const std::string path = Tests::ScratchFolder("config") + "/config.xml";
-    (void)quiet;
     const bool accepted = LoadConfigFile(Tests::WriteInput(path, data, size));
     // A file the reader accepts holds a <config> element.
     if (accepted && memmem(data, size, "config", 6) == nullptr) std::abort();

@@ -45,8 +45,7 @@ inline const std::string& ScratchFolder(const std::string& name) {
         if (!mkdtemp(pattern.data())) std::abort();
         return pattern;
     }();
-    static const int removal = std::atexit([] { std::filesystem::remove_all(root); });
-    (void)removal;
+    [[maybe_unused]] static const int removal = std::atexit([] { std::filesystem::remove_all(root); });
     return root;
 }
 
@@ -73,7 +72,7 @@ inline bool ReadRootValues(const uint8_t* data, size_t size, ValueList& values) 
 /// floor) whose one cell (3, 2) blocks sight: the ray casts' grid is set directly.
 inline void UseRoom() {
     static std::vector<TileFlags> sFlags(36, 0);
-    static const bool ready = [] {
+    [[maybe_unused]] static const bool ready = [] {
         auto level = std::make_unique<Logic::Level>();
         level->SetCells(6, 6, std::vector<int32_t>(36, 0));
         Logic::LogicManager::GetInstance().SetLevel(std::move(level));
@@ -81,7 +80,6 @@ inline void UseRoom() {
         Physics::PhysicsManager::GetInstance().BuildCollisionMap(6, 6, sFlags);
         return true;
     }();
-    (void)ready;
 }
 
 /// An entity with a transform and a body, to be spawned once the caller has added the rest.

@@ -1,9 +1,8 @@
-// Arbitrary bytes as XML: the typed values of the root element are read as a guard's ghost
-// data (behaviour names and their parameters, read by the real behaviours) and as its spawn data
-// (waypoint names). The reading must end (at the end of the data or just past an
-// "EndBehaviors") and build at most one behaviour per name read; then the guard, spawned with a
-// body beside a player in a small room, must live through logic ticks, sound waves, sightings
-// and the end of its level without trouble.
+// Arbitrary bytes as XML: the root element's typed values read as a guard's ghost data (behaviour
+// names and parameters, read by the real behaviours) and spawn data (waypoint names). Reading ends
+// at the data's end or just past an "EndBehaviors" and builds at most one behaviour per name; the
+// guard, beside a player in a small room, then lives through ticks, sound waves, sightings and
+// the end of its level.
 
 #include "ai/ComponentGhost.h"
 #include "ai/PerceptionMessages.h"

@@ -14,9 +14,8 @@ bool PaddedFrom(int padded, int side) { return (padded & (padded - 1)) == 0 && p
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool quiet = Tests::QuietLog();
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog();
     static const std::string path = Tests::ScratchFolder("image") + "/image.png";
-    (void)quiet;
     Graphics::ImageData image;
     if (!Graphics::Texture::ReadImage(Tests::WriteInput(path, data, size), image)) return 0;
     const int side = Graphics::Texture::kMaxImageSide;

@@ -8,9 +8,8 @@
 using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool quiet = Tests::QuietLog(Tests::FuzzFatalThrows);
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog(Tests::FuzzFatalThrows);
     static const std::string path = Tests::ScratchFolder("tiles") + "/tiles.xml";
-    (void)quiet;
     Logic::TileManager tiles;
     int requests = 0;
     try {

@@ -7,8 +7,7 @@
 using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool quiet = Tests::QuietLog();
-    (void)quiet;
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog();
     const std::string_view text = Tests::Text(data, size);
     TiXmlDocument document;
     const bool parsed = ParseXmlText(text, document, "fuzz.xml");

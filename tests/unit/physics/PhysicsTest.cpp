@@ -118,13 +118,7 @@ class ComponentBodyTest : public ::testing::Test {
 protected:
     void SetUp() override {
         // A room of stone: floor cells x 1..4, y 1..3.
-        mLevel = Tests::MakeLevel({
-            "1 1 1 1 1 1",
-            "1 0 0 0 0 1",
-            "1 0 0 0 0 1",
-            "1 0 0 0 0 1",
-            "1 1 1 1 1 1",
-        });
+        mLevel = Tests::MakeLevel({"1 1 1 1 1 1", "1 0 0 0 0 1", "1 0 0 0 0 1", "1 0 0 0 0 1", "1 1 1 1 1 1"});
     }
     void TearDown() override {
         Physics::PhysicsManager& physics = Physics::PhysicsManager::GetInstance();
