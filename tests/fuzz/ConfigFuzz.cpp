@@ -9,7 +9,7 @@ using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Nothing in reading the file may be fatal.
-    [[maybe_unused]] static const bool quiet = Tests::QuietLog(std::abort);
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog([] { std::abort(); });
     static const std::string path = Tests::ScratchFolder("config") + "/config.xml";
     const bool accepted = LoadConfigFile(Tests::WriteInput(path, data, size));
     // A file the reader accepts holds a <config> element.

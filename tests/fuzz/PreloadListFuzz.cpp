@@ -12,7 +12,8 @@ using Logic::PreloadEntry;
 using Logic::PreloadList;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    [[maybe_unused]] static const bool quiet = Tests::QuietLog(std::abort); // nothing in reading a list may be fatal
+    // Nothing in reading a list may be fatal.
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog([] { std::abort(); });
     std::vector<PreloadEntry> entries = {{Logic::PreloadKind::kSample, "stale", "stale"}};
     const bool read = PreloadList::Parse(Tests::Text(data, size), "fuzz.xml", entries);
     if (!read && !entries.empty()) std::abort(); // a failed read leaves nothing to load

@@ -1,8 +1,7 @@
 // Physics: the collision map's edges (which survive between which cells) and the segment test's
-// direction rules; bodies against the map (stopping at
-// walls, the cell order, masks of player and guards, noclip, push-out, contacts); and ray casts
-// through the current level's cells (the hit record, the start cell that is never tested, corner
-// ties, axis-aligned rays, the map border, masks and what is clear).
+// direction rules; bodies against the map (stopping at walls, the cell order, masks of player and
+// guards, noclip, push-out, contacts); and ray casts through the current level's cells (the hit
+// record, the start cell that is never tested, corner ties, the map border, masks, what is clear).
 #include "unit/logic/GameFixtures.h"
 
 #include "core/TComponent.h"
