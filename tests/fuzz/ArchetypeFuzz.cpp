@@ -5,25 +5,18 @@
 
 #include "core/Component.h"
 #include "core/ComponentFactory.h"
-#include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/Factory.h"
 #include "core/FrameMessages.h"
-#include "core/LogRecord.h"
 #include "core/TComponent.h"
 #include "core/ValueCursor.h"
-#include "fuzz/ScratchFile.h"
+#include "fuzz/FuzzSupport.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
+#include <fstream>
 
 using namespace Velmora;
 
 namespace {
-
-struct FuzzFatal {};
 
 enum class Mode : int { Idle, Run };
 
@@ -57,33 +50,18 @@ public:
     void HandleMessage(Message&) override { mOwner->Destroy(); }
 };
 
-void WriteFile(const std::string& path, const std::string& text) {
-    Tests::WriteInput(path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
-}
-
-struct Folders {
-    std::string mArchetypeCase; // fixed manifest, fuzzed fuzz.xml
-    std::string mManifestCase;  // fuzzed manifest, fixed fuzz.xml
-};
-
-const Folders& Setup() {
-    static const Folders folders = [] {
-        const std::string& root = Tests::ScratchFolder("archetype");
-        Folders made{root + "/archetype", root + "/manifest"};
-        std::filesystem::create_directories(made.mArchetypeCase);
-        std::filesystem::create_directories(made.mManifestCase);
-        WriteFile(made.mArchetypeCase + "/manifest.xml",
-                  "<manifest><archetype editable='1'>fuzz</archetype></manifest>");
-        WriteFile(made.mManifestCase + "/fuzz.xml",
-                  "<archetype><string>ComponentReader</string><string>x</string></archetype>");
-        LogRecord::SetCriticalHandler([](const std::string&) {});
-        LogRecord::SetFatalHandler([] { throw FuzzFatal(); });
-        return made;
-    }();
-    return folders;
-}
-
-void BuildEverything(Factory& factory, EntityManager& entities) {
+// Loads the manifest and builds, ticks and destroys every archetype it loaded; nothing may remain.
+void LoadAndBuild(const std::string& manifest) {
+    ComponentFactory components;
+    components.Register<ComponentReader>();
+    components.Register<ComponentQuiet>();
+    EntityManager entities;
+    Factory factory(components, entities);
+    try {
+        factory.LoadManifest(manifest);
+    } catch (const Tests::FuzzFatal&) {
+        return;
+    }
     for (const Archetype* archetype : factory.GetArchetypes()) {
         Entity* entity = factory.Create(archetype->mName, &archetype->mValues);
         if (!entity) continue;
@@ -94,29 +72,27 @@ void BuildEverything(Factory& factory, EntityManager& entities) {
     }
     MessageEndFrame end;
     entities.HandleMessage(end);
-}
-
-void LoadAndBuild(const std::string& manifest) {
-    ComponentFactory components;
-    components.Register<ComponentReader>();
-    components.Register<ComponentQuiet>();
-    EntityManager entities;
-    Factory factory(components, entities);
-    try {
-        factory.LoadManifest(manifest);
-    } catch (const FuzzFatal&) {
-        return;
-    }
-    BuildEverything(factory, entities);
     if (entities.GetEntityCount() != 0 || !ComponentReader::GetInstances().empty()) std::abort();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const Folders& folders = Setup();
-    Tests::WriteInput(folders.mArchetypeCase + "/fuzz.xml", data, size);
-    LoadAndBuild(folders.mArchetypeCase + "/manifest.xml");
-    LoadAndBuild(Tests::WriteInput(folders.mManifestCase + "/manifest.xml", data, size));
+    // In one folder a fixed manifest lists the fuzzed fuzz.xml; in the other the fuzzed manifest
+    // may list a fixed fuzz.xml.
+    static const std::string archetypeCase = Tests::ScratchFolder("archetype") + "/archetype";
+    static const std::string manifestCase = Tests::ScratchFolder("archetype") + "/manifest";
+    [[maybe_unused]] static const bool ready = [] {
+        std::filesystem::create_directories(archetypeCase);
+        std::filesystem::create_directories(manifestCase);
+        std::ofstream(archetypeCase + "/manifest.xml")
+            << "<manifest><archetype editable='1'>fuzz</archetype></manifest>";
+        std::ofstream(manifestCase + "/fuzz.xml")
+            << "<archetype><string>ComponentReader</string><string>x</string></archetype>";
+        return Tests::QuietLog(Tests::FuzzFatalThrows);
+    }();
+    Tests::WriteInput(archetypeCase + "/fuzz.xml", data, size);
+    LoadAndBuild(archetypeCase + "/manifest.xml");
+    LoadAndBuild(Tests::WriteInput(manifestCase + "/manifest.xml", data, size));
     return 0;
 }

@@ -3,26 +3,21 @@
 // that is a finite number of at least 0, and its cooldown must run down to 0 within the delay
 // after being taken, fading its sprite from invisible to whole without leaving 0 … 1.
 
-#include "core/Entity.h"
 #include "core/EntityManager.h"
 #include "core/FrameMessages.h"
 #include "core/ValueCursor.h"
-#include "fuzz/FuzzValues.h"
+#include "fuzz/FuzzSupport.h"
 #include "game/ComponentGunPickup.h"
 #include "graphics/ComponentSprite.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 
 using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ValueList values;
     if (!Tests::ReadRootValues(data, size, values)) return 0;
-
     EntityManager manager;
     Entity entity(1, &manager);
     auto* sprite = new Graphics::ComponentSprite(&entity);
@@ -37,12 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pickup->Initialize();
 
     // Taken (as the touch does), then run down in steps of a quarter second.
-    pickup->mCooldown = pickup->mRespawnDelay;
-    sprite->mAlpha = 0.0;
     const double delay = std::min(pickup->mRespawnDelay, 1e4);
-    if (delay < pickup->mRespawnDelay) pickup->mCooldown = delay;
-    const int steps = static_cast<int>(delay / 0.25) + 2;
-    for (int i = 0; i < steps; ++i) {
+    pickup->mCooldown = delay;
+    sprite->mAlpha = 0.0;
+    for (int i = 0; i < static_cast<int>(delay / 0.25) + 2; ++i) {
         MessageUpdateLogic tick(0.25);
         pickup->HandleMessage(tick);
         if (!(sprite->mAlpha >= 0.0 && sprite->mAlpha <= 1.0)) std::abort();

@@ -4,19 +4,14 @@
 // same grid, the same number of spawns and the same triggers (events, rules and callback
 // sources; each callback compiled in the script manager's state, never run).
 
-#include "core/LogRecord.h"
-#include "fuzz/ScratchFile.h"
+#include "fuzz/FuzzSupport.h"
 #include "graphics/Renderer.h"
 #include "world/Level.h"
 #include "world/LevelFile.h"
 #include "world/TileManager.h"
 #include "world/TriggerFile.h"
 
-#include <cstdint>
-#include <cstdlib>
 #include <fstream>
-#include <memory>
-#include <string>
 
 using namespace Velmora;
 
@@ -49,7 +44,7 @@ struct Setup {
 Setup& GetSetup() {
     static Setup* setup = [] {
         const std::string& root = Tests::ScratchFolder("level");
-        LogRecord::SetCriticalHandler([](const std::string&) {});
+        Tests::QuietLog();
         auto* made = new Setup{root + "/fuzz.xml", root + "/copy.xml", {}};
         std::ofstream(root + "/tiles.xml") << kTiles;
         made->mTiles.LoadCatalogue(root + "/tiles.xml", nullptr);
@@ -68,33 +63,29 @@ bool SameTriggers(const Logic::TriggerList& a, const Logic::TriggerList& b) {
     return true;
 }
 
-void Exercise(Logic::Level& level) {
-    const int w = level.GetWidth(), h = level.GetHeight();
-    const std::vector<int32_t> stored = level.GetStoredCells();
-    const size_t spawns = level.GetSpawnList().size();
-    level.ShatterTile(w / 2, h / 2);
-    level.OpenDoor(0, 0);
-    level.OpenDoor(w - 1, h - 1);
-    level.CloseDoor(w - 1, h - 1);
-    Graphics::Renderer renderer([](const Graphics::Batch&) {});
-    level.Render(renderer, -50.0, -50.0, 400.0, 300.0);
-    Setup& setup = GetSetup();
-    {
-        std::ofstream out(setup.mCopyPath, std::ios::binary);
-        Logic::LevelFile::WriteLevel(level, out);
-    }
-    const std::unique_ptr<Logic::Level> copy = Logic::LevelFile::ReadLevel(setup.mCopyPath, "fuzz", &setup.mTiles);
-    if (!copy || copy->GetWidth() != w || copy->GetHeight() != h) std::abort();
-    if (copy->GetStoredCells() != stored || copy->GetSpawnList().size() != spawns) std::abort();
-    if (!SameTriggers(level.GetTriggers(), copy->GetTriggers())) std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Setup& setup = GetSetup();
     Tests::WriteInput(setup.mLevelPath, data, size);
-    std::unique_ptr<Logic::Level> level = Logic::LevelFile::ReadLevel(setup.mLevelPath, "fuzz", &setup.mTiles);
-    if (level) Exercise(*level);
+    const std::unique_ptr<Logic::Level> level = Logic::LevelFile::ReadLevel(setup.mLevelPath, "fuzz", &setup.mTiles);
+    if (!level) return 0;
+    const int w = level->GetWidth(), h = level->GetHeight();
+    const std::vector<int32_t> stored = level->GetStoredCells();
+    const size_t spawns = level->GetSpawnList().size();
+    level->ShatterTile(w / 2, h / 2);
+    level->OpenDoor(0, 0);
+    level->OpenDoor(w - 1, h - 1);
+    level->CloseDoor(w - 1, h - 1);
+    Graphics::Renderer renderer([](const Graphics::Batch&) {});
+    level->Render(renderer, -50.0, -50.0, 400.0, 300.0);
+    {
+        std::ofstream out(setup.mCopyPath, std::ios::binary);
+        Logic::LevelFile::WriteLevel(*level, out);
+    }
+    const std::unique_ptr<Logic::Level> copy = Logic::LevelFile::ReadLevel(setup.mCopyPath, "fuzz", &setup.mTiles);
+    if (!copy || copy->GetWidth() != w || copy->GetHeight() != h) std::abort();
+    if (copy->GetStoredCells() != stored || copy->GetSpawnList().size() != spawns) std::abort();
+    if (!SameTriggers(level->GetTriggers(), copy->GetTriggers())) std::abort();
     return 0;
 }

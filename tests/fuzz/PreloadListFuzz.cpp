@@ -2,47 +2,31 @@
 // is loaded). Whatever it accepts must be a list of known kinds within the entry limit, and
 // reading the same bytes again must give the same list.
 
-#include "core/LogRecord.h"
+#include "fuzz/FuzzSupport.h"
 #include "screens/PreloadList.h"
 
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
 #include <vector>
 
 using namespace Velmora;
-
-namespace {
-
-bool Quiet() {
-    LogRecord::SetCriticalHandler([](const std::string&) {});
-    LogRecord::SetFatalHandler([] { std::abort(); }); // nothing in reading a list may be fatal
-    return true;
-}
-
-bool SameEntries(const std::vector<Logic::PreloadEntry>& a, const std::vector<Logic::PreloadEntry>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (a[i].mKind != b[i].mKind || a[i].mPath != b[i].mPath || a[i].mMessage != b[i].mMessage) return false;
-    }
-    return true;
-}
-
-} // namespace
+using Logic::PreloadEntry;
+using Logic::PreloadList;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool quiet = Quiet();
-    (void)quiet;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::vector<Logic::PreloadEntry> entries = {{Logic::PreloadKind::kSample, "stale", "stale"}};
-    const bool read = Logic::PreloadList::Parse(text, "fuzz.xml", entries);
+    // Nothing in reading a list may be fatal.
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog([] { std::abort(); });
+    std::vector<PreloadEntry> entries = {{Logic::PreloadKind::kSample, "stale", "stale"}};
+    const bool read = PreloadList::Parse(Tests::Text(data, size), "fuzz.xml", entries);
     if (!read && !entries.empty()) std::abort(); // a failed read leaves nothing to load
-    if (entries.size() > Logic::PreloadList::kMaxEntries) std::abort();
-    for (const Logic::PreloadEntry& entry : entries) {
-        if (std::string(Logic::PreloadList::KindName(entry.mKind)).empty()) std::abort();
+    if (entries.size() > PreloadList::kMaxEntries) std::abort();
+    std::vector<PreloadEntry> again;
+    if (PreloadList::Parse(Tests::Text(data, size), "fuzz.xml", again) != read || again.size() != entries.size()) {
+        std::abort();
     }
-    std::vector<Logic::PreloadEntry> again;
-    if (Logic::PreloadList::Parse(text, "fuzz.xml", again) != read || !SameEntries(entries, again)) std::abort();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        if (std::string(PreloadList::KindName(entries[i].mKind)).empty()) std::abort();
+        const PreloadEntry& a = entries[i];
+        const PreloadEntry& b = again[i];
+        if (a.mKind != b.mKind || a.mPath != b.mPath || a.mMessage != b.mMessage) std::abort();
+    }
     return 0;
 }

@@ -2,21 +2,16 @@
 // the kept entries write out and read back unchanged.
 
 #include "core/UserFiles.h"
+#include "fuzz/FuzzSupport.h"
 #include "game/ProgressStore.h"
-
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 
 using namespace Velmora;
 using namespace Velmora::Logic;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
     ProgressStore::Levels levels;
     std::string why;
-    if (!ProgressStore::Parse(text, levels, why)) return 0;
+    if (!ProgressStore::Parse(std::string(Tests::Text(data, size)), levels, why)) return 0;
     if (levels.size() > ProgressStore::kMaxEntries) std::abort();
     for (const auto& [key, progress] : levels) {
         if (!IsPlainFileStem(key.first) || !IsPlainFileStem(key.second)) std::abort();

@@ -3,12 +3,10 @@
 // XML that reads back as one value of the same type, and a second round must change nothing.
 
 #include "core/ValueCursor.h"
-#include "fuzz/FuzzValues.h"
+#include "fuzz/FuzzSupport.h"
 
-#include <cstdint>
-#include <cstdlib>
+#include <functional>
 #include <sstream>
-#include <string>
 
 using namespace Velmora;
 
@@ -16,6 +14,7 @@ namespace {
 
 enum class Kind : int { A, B };
 
+// Reads every value, and one past the end to take the defaults, with the target types in turn.
 void ReadAs(const ValueList& values, int target) {
     ValueCursor cursor(values);
     std::string text;
@@ -25,32 +24,10 @@ void ReadAs(const ValueList& values, int target) {
     Kind kind = Kind::A;
     Vector2 vector;
     Color color;
-    // One past the end as well, to take the defaults.
-    for (size_t i = 0; i <= values.size(); ++i) {
-        switch ((target + static_cast<int>(i)) % 7) {
-            case 0:
-                cursor >> text;
-                break;
-            case 1:
-                cursor >> number;
-                break;
-            case 2:
-                cursor >> integer;
-                break;
-            case 3:
-                cursor >> flag;
-                break;
-            case 4:
-                cursor >> kind;
-                break;
-            case 5:
-                cursor >> vector;
-                break;
-            default:
-                cursor >> color;
-                break;
-        }
-    }
+    const std::function<void()> reads[] = {
+        [&] { cursor >> text; }, [&] { cursor >> number; }, [&] { cursor >> integer; }, [&] { cursor >> flag; },
+        [&] { cursor >> kind; }, [&] { cursor >> vector; }, [&] { cursor >> color; }};
+    for (size_t i = 0; i <= values.size(); ++i) reads[(target + i) % 7]();
     if (!cursor.IsAtEnd()) std::abort();
 }
 

@@ -2,21 +2,18 @@
 // and finite inputs, and what it writes reads back with the same ticks.
 
 #include "core/UserFiles.h"
+#include "fuzz/FuzzSupport.h"
 #include "replay/RunFile.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 
 using namespace Velmora;
 using namespace Velmora::Replay;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string bytes(reinterpret_cast<const char*>(data), size);
     RunFile run;
     std::string error;
-    if (!run.Decode(bytes, error)) {
+    if (!run.Decode(std::string(Tests::Text(data, size)), error)) {
         if (error.empty() || error.find('\n') != std::string::npos || run.GetTickCount() != 0) std::abort();
         return 0;
     }
@@ -25,9 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RunCursor cursor(run);
     Logic::TickInput input;
     uint32_t ticks = 0;
-    while (cursor.Next(input)) {
+    for (; cursor.Next(input); ++ticks) {
         if (!std::isfinite(input.mMove.x) || !std::isfinite(input.mFacing.y)) std::abort();
-        ++ticks;
     }
     if (ticks != run.GetTickCount()) std::abort();
     RunFile again;

@@ -3,18 +3,14 @@
 // to the same keys.
 
 #include "core/Settings.h"
-
-#include <cstdint>
-#include <cstdlib>
-#include <string>
+#include "fuzz/FuzzSupport.h"
 
 using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string text(reinterpret_cast<const char*>(data), size);
     Settings::Keys keys;
     std::string why;
-    if (!Settings::Parse(text, keys, why)) return 0;
+    if (!Settings::Parse(std::string(Tests::Text(data, size)), keys, why)) return 0;
     if (keys.size() > Settings::kMaxKeys) std::abort();
     Settings settings;
     for (const auto& [key, value] : keys) {

@@ -2,43 +2,22 @@
 // fatal; the fatal handler throws and the throw is caught here. Whatever loads must be a
 // catalogue of consecutive ids whose lookups stay in range.
 
-#include "core/LogRecord.h"
-#include "fuzz/ScratchFile.h"
+#include "fuzz/FuzzSupport.h"
 #include "world/TileManager.h"
-
-#include <cstdint>
-#include <cstdlib>
-#include <string>
 
 using namespace Velmora;
 
-namespace {
-
-struct FuzzFatal {};
-
-const std::string& CataloguePath() {
-    static const std::string path = [] {
-        LogRecord::SetCriticalHandler([](const std::string&) {});
-        LogRecord::SetFatalHandler([] { throw FuzzFatal(); });
-        return Tests::ScratchFolder("tiles") + "/tiles.xml";
-    }();
-    return path;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string& path = CataloguePath();
-    Tests::WriteInput(path, data, size);
-
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog(Tests::FuzzFatalThrows);
+    static const std::string path = Tests::ScratchFolder("tiles") + "/tiles.xml";
     Logic::TileManager tiles;
     int requests = 0;
     try {
-        tiles.LoadCatalogue(path, [&requests](const std::string&) {
+        tiles.LoadCatalogue(Tests::WriteInput(path, data, size), [&requests](const std::string&) {
             ++requests;
             return nullptr;
         });
-    } catch (const FuzzFatal&) {
+    } catch (const Tests::FuzzFatal&) {
         // A rejected file; the tiles read before the fault stay and must be sound too.
     }
     if (requests < tiles.GetTileCount()) std::abort();

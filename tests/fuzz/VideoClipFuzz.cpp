@@ -23,15 +23,13 @@ using namespace Velmora::Video;
 constexpr int kMaxSteps = 120;
 constexpr long kMaxPixelsConverted = 5L * 1000 * 1000;
 
+// Each instance checks the sound blocks of one clip.
 class CheckedAudio : public TheoraAudioInterface, public TheoraAudioInterfaceFactory {
 public:
-    CheckedAudio() : TheoraAudioInterface(nullptr, 0, 0) {}
-    TheoraAudioInterface* createInstance(TheoraVideoClip* owner, int channels, int frequency) override {
+    explicit CheckedAudio(int channels = 0) : TheoraAudioInterface(nullptr, 0, 0), mChannels(channels) {}
+    TheoraAudioInterface* createInstance(TheoraVideoClip*, int channels, int frequency) override {
         if (channels < 1 || frequency < 1) __builtin_trap();
-        auto* audio = new CheckedAudio();
-        audio->mChannels = channels;
-        (void)owner;
-        return audio;
+        return new CheckedAudio(channels);
     }
     void insertData(float** data, int count) override {
         for (int c = 0; c < mChannels; ++c) {
@@ -42,11 +40,10 @@ public:
     }
 
 private:
-    int mChannels = 0;
+    int mChannels;
 };
 
-void Quiet(const std::string&) {}
-
+// Plays to the end or the step limit; the first and last byte of every frame are read.
 void Play(TheoraVideoManager& manager, TheoraVideoClip& clip) {
     unsigned checksum = 0;
     const long pixels = static_cast<long>(clip.getStride()) * clip.getHeight();
@@ -66,7 +63,7 @@ void Play(TheoraVideoManager& manager, TheoraVideoClip& clip) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    TheoraVideoManager::setLogFunction(&Quiet);
+    TheoraVideoManager::setLogFunction([](const std::string&) {});
     TheoraVideoManager manager(0);
     CheckedAudio audio;
     manager.setAudioInterfaceFactory(&audio);

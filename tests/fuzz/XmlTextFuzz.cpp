@@ -1,26 +1,14 @@
 // Arbitrary bytes through the one XML reader every file goes through. The nesting scan that
 // guards TinyXML's recursion must never see less depth than TinyXML itself reaches, or a crafted
 // file could slip a deep nesting past it; the parse it guards is checked on the same text.
-#include "core/LogRecord.h"
-#include "core/XmlFile.h"
+#include "fuzz/FuzzSupport.h"
 #include "support/XmlTreeDepth.h"
-
-#include <tinyxml.h>
-
-#include <cstdint>
-#include <cstdlib>
-#include <string>
-#include <string_view>
 
 using namespace Velmora;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const bool quiet = [] {
-        LogRecord::SetCriticalHandler([](const std::string&) {});
-        return true;
-    }();
-    (void)quiet;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    [[maybe_unused]] static const bool quiet = Tests::QuietLog();
+    const std::string_view text = Tests::Text(data, size);
     TiXmlDocument document;
     const bool parsed = ParseXmlText(text, document, "fuzz.xml");
     const int scanned = XmlNestingDepth(text, 1 << 30);

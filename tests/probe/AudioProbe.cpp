@@ -1,9 +1,8 @@
-// Plays one effect through the audio manager on whatever device the environment selects, then
-// closes the device. The unit tests run it as a child process so that each run opens a device of
-// its own (OpenAL Soft reads its configuration once per process): the wave writer, to record what
-// was played, or no device at all, to check that the game runs on in silence.
+// Plays one effect through the audio manager on whatever device the environment selects (with
+// "music", streams it as music, refilled every 10 ms as frames would), then closes the device. The
+// unit tests run it as a child process so that each run opens a device of its own: OpenAL Soft
+// reads its configuration once per process.
 // Usage: velmora_audio_probe ROOT SOUND SECONDS [music]   (SOUND is a name under ROOT/data/audio)
-// With "music" the sound plays as streamed music instead, refilled every 10 ms as frames would.
 #include "audio/AudioManager.h"
 #include "core/FrameMessages.h"
 #include "core/Game.h"
@@ -40,21 +39,19 @@ int main(int argc, char** argv) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         std::printf("loops %d\n", audio.GetMusicStream().GetLoopCount());
-        audio.Deinitialize();
-        std::printf("done\n");
-        return 0;
+    } else {
+        audio.PlaySampleHandle(sample);
+        if (!audio.IsAvailable()) {
+            // Without a device every other operation must be harmless too.
+            audio.PlayMusic(*music);
+            audio.PauseAll();
+            audio.PlaySample(12345);
+            audio.ResumeAll();
+            audio.StopMusic();
+            std::printf("volume %.2f\n", audio.SetMusicVolume(1.5) + audio.SetSampleVolume(0.25));
+        }
+        std::this_thread::sleep_for(seconds);
     }
-    audio.PlaySampleHandle(sample);
-    if (!audio.IsAvailable()) {
-        // Without a device every other operation must be harmless too.
-        audio.PlayMusic(*music);
-        audio.PauseAll();
-        audio.PlaySample(12345);
-        audio.ResumeAll();
-        audio.StopMusic();
-        std::printf("volume %.2f\n", audio.SetMusicVolume(1.5) + audio.SetSampleVolume(0.25));
-    }
-    std::this_thread::sleep_for(seconds);
     audio.Deinitialize();
     std::printf("done\n");
     return 0;
