@@ -74,6 +74,36 @@ TEST(NavigationMapTest, PathsRunFromTheStartEndToTheGoalEnd) {
     for (const auto& c : cases) EXPECT_EQ(map.FindPath(c.mFrom, c.mTo), c.mPath) << c.mWhy;
 }
 
+// On random maps every path takes as few steps as a breadth-first search over the links needs.
+TEST(NavigationMapTest, PathsOnRandomMapsAreShortest) {
+    Random random(11);
+    for (int map = 0; map < 20; ++map) {
+        const int width = 4 + random.Below(40), height = 3 + random.Below(30);
+        std::vector<TileFlags> flags(static_cast<size_t>(width * height));
+        for (TileFlags& cell : flags) cell = random.Below(100) < 28 ? kTileBlocksEnemy : 0;
+        NavigationMap graph;
+        graph.Build(width, height, flags);
+        const auto& nodes = graph.GetNodes();
+        for (int query = 0; query < 10 && !nodes.empty(); ++query) {
+            const auto from = static_cast<uint32_t>(random.Below(static_cast<int>(nodes.size())));
+            const auto to = static_cast<uint32_t>(random.Below(static_cast<int>(nodes.size())));
+            std::vector<size_t> steps(nodes.size(), 0);
+            std::vector<uint32_t> queue{from};
+            steps[from] = 1; // points on the path, 0 while unreached
+            for (size_t i = 0; i < queue.size(); ++i) {
+                const auto& node = nodes[queue[i]];
+                for (uint8_t k = 0; k < node.mNeighbourCount; ++k) {
+                    if (steps[node.mNeighbours[k]] != 0) continue;
+                    steps[node.mNeighbours[k]] = steps[queue[i]] + 1;
+                    queue.push_back(node.mNeighbours[k]);
+                }
+            }
+            ASSERT_EQ(graph.FindPath(nodes[from].mPosition, nodes[to].mPosition).size(), steps[to])
+                << "map " << map << " query " << query;
+        }
+    }
+}
+
 TEST(NavigationMapTest, NoRouteOrNoGraphGivesAnEmptyPath) {
     const NavigationMap walled = GraphOf({"0 1 0", "0 1 0"});
     EXPECT_TRUE(walled.FindPath(Centre(0, 0), Centre(2, 1)).empty());
