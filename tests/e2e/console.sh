@@ -4,8 +4,6 @@
 # back-quote closes it again.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-keep_x_connected
-
 # Bright text pixels in a region (geometry WxH+X+Y) of a screenshot.
 ink() {
     convert "$1" -crop "$2" -fx "(r>0.7&&g>0.7&&b>0.7)?1:0" -format "%[fx:int(mean*w*h)]" info:

@@ -6,8 +6,6 @@
 # level file (keeping the old one as .bak), F1 leaves and the level plays again as edited.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-keep_x_connected
-
 # A game folder whose level folder is a copy: the editor writes there, never into the repository.
 dir="$WORK/game"
 mkdir -p "$dir/data"

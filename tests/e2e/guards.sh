@@ -8,8 +8,6 @@
 # the screen.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-keep_x_connected
-
 # Pixels of the "!" emote's red (the sprite's fill) in a screenshot.
 red_pixels() {
     convert "$1" -fx "(r>0.85&&g<0.4&&b<0.35)?1:0" -format "%[fx:int(mean*w*h)]" info:

@@ -4,8 +4,6 @@
 # of the window must show the hints' light text, and must be clear of it once they have expired.
 source "$(dirname "$0")/lib/common.bash" "$@"
 
-keep_x_connected
-
 # Pixels of the notifications' text colour (205, 236, 255) in the band where they are drawn: the
 # top 160 rows of the window, between its left and right fifths.
 hint_pixels() {

@@ -113,8 +113,6 @@ wait_for_mode_changes() {
     focus_game_window
 }
 
-keep_x_connected
-
 dir=$(make_game_dir)
 # The preloader, then the intro: Escape skips to the main menu.
 start_and_skip_intro "$dir"

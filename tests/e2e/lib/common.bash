@@ -40,12 +40,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# An X server resets whenever its last client leaves, and a connection made meanwhile fails; a
-# script whose own clients come and go keeps a quiet one connected throughout.
+# An X server resets whenever its last client leaves (the previous script's game, say), and a
+# connection made meanwhile fails. Every script therefore starts by connecting a quiet client,
+# retried until it holds, and keeps it connected throughout.
 keep_x_connected() {
-    xprop -root -spy >/dev/null 2>&1 &
-    KEEPER=$!
+    for _ in $(seq 40); do
+        xprop -root -spy >/dev/null 2>&1 &
+        KEEPER=$!
+        sleep 0.25
+        kill -0 "$KEEPER" 2>/dev/null && return 0
+    done
+    fail "no X server on display ${DISPLAY:-(unset)}"
 }
+keep_x_connected
 
 # Lays out a game folder: the binary, a link to the repository's data, and config.xml unless
 # "noconfig" is given.
