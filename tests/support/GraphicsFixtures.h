@@ -44,27 +44,6 @@ inline bool OpenGameWindow(int width, int height) {
     return graphics.mScreen != nullptr;
 }
 
-/// Points the game's data root at a fresh temporary folder for the scope's lifetime.
-class ScopedDataRoot {
-public:
-    ScopedDataRoot() : mSaved(Game::GetInstance().GetRootPath()), mRoot(MakeTempDir()) {
-        Game::GetInstance().SetRootPath(mRoot);
-    }
-    ~ScopedDataRoot() {
-        Game::GetInstance().SetRootPath(mSaved);
-        std::error_code ignored;
-        std::filesystem::remove_all(mRoot, ignored);
-    }
-    ScopedDataRoot(const ScopedDataRoot&) = delete;
-    ScopedDataRoot& operator=(const ScopedDataRoot&) = delete;
-
-    const std::string& Path() const { return mRoot; }
-
-private:
-    std::string mSaved;
-    std::string mRoot;
-};
-
 /// Writes a width × height image whose pixel (x, y) (y from the top) has the colour returned by
 /// `color` as 0xAABBGGRR; saved as a 24-bit BMP (no alpha).
 inline bool WriteImage(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& color) {

@@ -79,4 +79,14 @@ void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+ScopedDataRoot::ScopedDataRoot() : mSaved(Game::GetInstance().GetRootPath()), mRoot(MakeTempDir()) {
+    Game::GetInstance().SetRootPath(mRoot);
+}
+
+ScopedDataRoot::~ScopedDataRoot() {
+    Game::GetInstance().SetRootPath(mSaved);
+    std::error_code ignored;
+    std::filesystem::remove_all(mRoot, ignored);
+}
+
 } // namespace Velmora::Tests

@@ -40,4 +40,20 @@ std::string MakeTempDir();
 /// Writes text to a file, creating parent directories.
 void WriteFile(const std::string& path, const std::string& text);
 
+/// Points the game's data root at a fresh temporary folder for the scope's lifetime, then removes
+/// the folder.
+class ScopedDataRoot {
+public:
+    ScopedDataRoot();
+    ~ScopedDataRoot();
+    ScopedDataRoot(const ScopedDataRoot&) = delete;
+    ScopedDataRoot& operator=(const ScopedDataRoot&) = delete;
+
+    const std::string& Path() const { return mRoot; }
+
+private:
+    std::string mSaved;
+    std::string mRoot;
+};
+
 } // namespace Velmora::Tests

@@ -1,7 +1,6 @@
 // The editor's undo history on a small level of the game's tile catalogue, and its level writer.
 // (Shipped levels go through the writer in the LevelFileFuzz target's seeds; EditorScreenTest
 // fails a save on purpose.)
-#include "core/Game.h"
 #include "editor/EditHistory.h"
 #include "graphics/DebugDrawManager.h"
 #include "graphics/Renderer.h"
@@ -11,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 namespace Velmora {
@@ -133,22 +131,14 @@ TEST_F(EditHistoryTest, SpawnChangesMadeInOneStrokeAreOneStep) {
 
 class LevelRoundTripTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Tests::ContentTiles();
-        mSavedRoot = Game::GetInstance().GetRootPath();
-        Game::GetInstance().SetRootPath(mRoot);
-    }
+    void SetUp() override { Tests::ContentTiles(); }
     void TearDown() override {
         // Saving puts "LEVEL `NAME` SAVED!" on screen for a while; it must not outlive the test.
         Graphics::Renderer renderer{[](const Graphics::Batch&) {}};
         Graphics::DebugDrawManager::GetInstance().RenderOverlay(60.0, renderer);
-        Game::GetInstance().SetRootPath(mSavedRoot);
-        std::error_code ignored;
-        std::filesystem::remove_all(mRoot, ignored);
     }
 
-    std::string mRoot = Tests::MakeTempDir();
-    std::string mSavedRoot;
+    Tests::ScopedDataRoot mRoot;
 };
 
 TEST_F(LevelRoundTripTest, HostileNamesAndValuesAreWrittenSoTheyReadBackAndTheOldFileIsKept) {

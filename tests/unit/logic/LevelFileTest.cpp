@@ -2,7 +2,6 @@
 // writer's round trip.
 #include "WorldFixtures.h"
 
-#include "core/Game.h"
 #include "world/LevelFile.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +16,7 @@ using Logic::LevelFile;
 
 class LevelFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Tests::ContentTiles();
-        mSavedRoot = Game::GetInstance().GetRootPath();
-        Game::GetInstance().SetRootPath(mRoot);
-    }
-    void TearDown() override { Game::GetInstance().SetRootPath(mSavedRoot); }
+    void SetUp() override { Tests::ContentTiles(); }
 
     // Writes a level file into the campaign folder "camp" and reads it back.
     std::unique_ptr<Level> Read(const std::string& text, const std::string& name = "test") {
@@ -35,8 +29,7 @@ protected:
         return "<level><name>test</name>" + tilemap + "<medals gold='1' silver='2' bronze='3'/>" + rest + "</level>";
     }
 
-    std::string mRoot = Tests::MakeTempDir();
-    std::string mSavedRoot;
+    Tests::ScopedDataRoot mRoot;
     std::string mPath;
 };
 
