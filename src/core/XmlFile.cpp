@@ -204,11 +204,31 @@ private:
     int mMaxDepth = 0;
 };
 
+// The text as ParseXmlText hands it to TinyXML, without the padding (room is kept for it).
+std::string ParserText(std::string_view text) {
+    // Cut at an embedded NUL: TinyXML would step over it inside a UTF-8 sequence and read on.
+    text = text.substr(0, text.find('\0'));
+    std::string prepared;
+    prepared.reserve(text.size() + kTerminatorPadding);
+    // Line ends become "\n" as TinyXML's own file reader makes them, so element texts and
+    // attributes read the same whichever way the file was saved.
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            prepared += text[i];
+            continue;
+        }
+        prepared += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    }
+    return prepared;
+}
+
 } // namespace
 
 int XmlNestingDepth(std::string_view text, int stopAbove) {
-    // ParseXmlText hands TinyXML the text up to its first NUL.
-    return DepthScan(text.substr(0, text.find('\0')), stopAbove).Run();
+    // The scan reads what the parser reads: a "\r" swallowed by a UTF-8 step is one byte fewer
+    // once line ends are made "\n", which may move the step onto a '<'.
+    return DepthScan(ParserText(text), stopAbove).Run();
 }
 
 std::string EscapeXmlText(std::string_view text) {
@@ -242,21 +262,8 @@ std::string EscapeXmlText(std::string_view text) {
 }
 
 bool ParseXmlText(std::string_view text, TiXmlDocument& document, std::string_view name) {
-    // Cut at an embedded NUL: TinyXML would step over it inside a UTF-8 sequence and read on.
-    text = text.substr(0, text.find('\0'));
-    std::string terminated;
-    terminated.reserve(text.size() + kTerminatorPadding);
-    // Line ends become "\n" as TinyXML's own file reader makes them, so element texts and
-    // attributes read the same whichever way the file was saved.
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r') {
-            terminated += text[i];
-            continue;
-        }
-        terminated += '\n';
-        if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    }
-    if (XmlNestingDepth(terminated) > kMaxXmlDepth) {
+    std::string terminated = ParserText(text);
+    if (DepthScan(terminated, kMaxXmlDepth).Run() > kMaxXmlDepth) {
         VELMORA_LOG("CORE") << "XML nested deeper than " << kMaxXmlDepth << " levels, not read: " << name;
         document.SetError(TiXmlBase::TIXML_ERROR, nullptr, nullptr, TIXML_ENCODING_UTF8);
         return false;

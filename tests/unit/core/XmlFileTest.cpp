@@ -41,6 +41,7 @@ TEST(XmlFile, NestingScanAgreesWithTheParser) {
         {"<a><!DOCTYPE a '>' ><b/></a>", 2},
         {"<a>\xE2<!--<b><c/></b></a>", 3}, // a lead byte in text swallows "<!"
         {"<a x='\xE2'><!--'><b/></a>", 2}, // ... and a quote in a value
+        {"<a>\xF1\xDF\r\n<<b/></a>", 2},   // ... and a '<' once "\r\n" is read as "\n"
         {"<a/>text<b><c/></b>", 1},        // text after the root ends the document
         {"\xEF\xBB\xBF<a><_b><\xC3\xA9/></_b></a>", 3},
     };
